@@ -1,0 +1,38 @@
+#pragma once
+// px6410ctl: the settings and the mouse from the command line.
+// Exit codes: 0 success, 1 the mouse failed (not found, bad status reply),
+// 2 bad arguments or an unreadable / wrong-size file. Nothing is written on
+// failure.
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace px::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitDevice = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Context {
+  std::optional<std::string> simFile;    // --sim FILE: the simulated mouse's state file
+  std::optional<std::string> traceFile;  // --trace FILE: one line per transfer and pause
+  std::string program;                   // argv[0], UTF-8
+  std::vector<std::string> args;         // the command's own arguments, UTF-8
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// One line on stderr, "px6410ctl: <what>", and the usage exit code.
+int UsageError(Context& ctx, const std::string& message);
+
+int CmdCompose(Context& ctx);
+int CmdShow(Context& ctx);
+int CmdStatus(Context& ctx);
+int CmdRead(Context& ctx);
+int CmdWrite(Context& ctx);
+int CmdApply(Context& ctx);
+
+int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err);
+
+}  // namespace px::cli

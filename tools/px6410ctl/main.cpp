@@ -1,0 +1,81 @@
+#include <array>
+#include <iostream>
+#include <string_view>
+
+#include "cli.h"
+#include "common/text.h"
+
+namespace px::cli {
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(Context&);
+  std::string_view synopsis;
+};
+
+constexpr std::array kCommands{
+    Command{"show", CmdShow, "show [CONFIG.BIN] [--variant N] [--lang CHS|CHT|EN]"},
+    Command{"compose", CmdCompose, "compose CONFIG.BIN IMAGE_IN IMAGE_OUT"},
+    Command{"status", CmdStatus, "status"},
+    Command{"read", CmdRead, "read OUT"},
+    Command{"write", CmdWrite, "write IMAGE"},
+    Command{"apply", CmdApply, "apply [CONFIG.BIN]"},
+};
+
+void PrintUsage(std::ostream& os) {
+  os << "usage: px6410ctl [--sim STATE.BIN] [--trace TRACE.LOG] COMMAND ...\n";
+  for (const auto& c : kCommands) os << "  px6410ctl " << c.synopsis << '\n';
+}
+
+}  // namespace
+
+int UsageError(Context& ctx, const std::string& message) {
+  ctx.err << "px6410ctl: " << message << '\n';
+  return kExitUsage;
+}
+
+int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
+  Context ctx{.simFile = {}, .traceFile = {}, .program = argv.empty() ? "px6410ctl" : argv[0], .args = {}, .out = out, .err = err};
+  std::size_t i = 1;
+  for (; i < argv.size(); ++i) {
+    const std::string& a = argv[i];
+    if (a == "--sim" || a == "--trace") {
+      if (i + 1 >= argv.size()) return UsageError(ctx, a + " needs a file name");
+      (a == "--sim" ? ctx.simFile : ctx.traceFile) = argv[++i];
+    } else if (a == "--help" || a == "-h") {
+      PrintUsage(out);
+      return kExitOk;
+    } else {
+      break;
+    }
+  }
+  if (i >= argv.size()) {
+    PrintUsage(err);
+    return kExitUsage;
+  }
+  const std::string name = argv[i];
+  ctx.args.assign(argv.begin() + static_cast<std::ptrdiff_t>(i) + 1, argv.end());
+  for (const auto& c : kCommands) {
+    if (c.name == name) return c.run(ctx);
+  }
+  return UsageError(ctx, "unknown command '" + name + "' (try --help)");
+}
+
+}  // namespace px::cli
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) {
+    std::u16string w(reinterpret_cast<const char16_t*>(argv[i]));
+    args.push_back(px::ToUtf8(w));
+  }
+  return px::cli::Run(std::move(args), std::cout, std::cerr);
+}
+#else
+int main(int argc, char** argv) {
+  return px::cli::Run(std::vector<std::string>(argv, argv + argc), std::cout, std::cerr);
+}
+#endif
