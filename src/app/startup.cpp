@@ -20,19 +20,6 @@ StartupStep NextStartupStep(StartupStep step, bool succeeded, bool devicePresent
   }
 }
 
-Text ExecutableFolder(TextView executablePath) {
-  std::size_t cut = executablePath.find_last_of(u"\\/");
-  if (cut == TextView::npos) return Text();
-  return Text(executablePath.substr(0, cut + 1));
-}
-
-Text SkinFolderFor(TextView executableFolder, TextView skinName) {
-  Text folder(executableFolder);
-  folder += u"/Skins/";
-  folder += skinName;
-  return folder;
-}
-
 std::uint8_t ColorComponentFromText(TextView text) {
   // Like atoi: leading blanks, an optional sign, then digits; anything else stops.
   std::size_t i = 0;
@@ -49,23 +36,6 @@ std::uint8_t ColorComponentFromText(TextView text) {
   }
   if (negative) value = 0u - value;
   return static_cast<std::uint8_t>(value & 0xFFu);
-}
-
-MainWindowFonts ChooseMainWindowFonts(Language language, std::uint32_t windowsVersion) {
-  constexpr TextView kHeiti = u"\u9ED1\u4F53";   // 黑体
-  constexpr TextView kSongti = u"\u5B8B\u4F53";  // 宋体
-  switch (language) {
-    case Language::SimplifiedChinese: {
-      const unsigned major = windowsVersion & 0xFFu;
-      const unsigned minor = (windowsVersion >> 8) & 0xFFu;
-      TextView face = (major == 6 && minor == 2) ? kHeiti : kSongti;
-      return {{face, 13, 400}, {face, 18, 700}};
-    }
-    case Language::TraditionalChinese:
-      return {{kHeiti, 14, 400}, {kHeiti, 18, 700}};
-    default:
-      return {{u"Arial", 14, 400}, {u"Tahoma", 18, 700}};
-  }
 }
 
 }  // namespace px

@@ -1,11 +1,9 @@
 #pragma once
 // The main window's start-up sequence as data: the steps in order, which
-// step follows which outcome, the hide-at-start counter, the folder and skin
-// paths, the text colour and the two fonts of the window.
+// step follows which outcome, the hide-at-start counter and the text colour.
 #include <cstdint>
 #include <string_view>
 
-#include "app/interface_texts.h"
 #include "common/text.h"
 
 namespace px {
@@ -54,31 +52,8 @@ class HideAtStartCounter {
   int remaining_ = 2;
 };
 
-// The folder of the running executable with its trailing separator, whatever
-// the executable is called. Empty when the path has no folder part.
-Text ExecutableFolder(TextView executablePath);
-
-// folder (with its separator) + "/Skins/" + skinName, as the skin images expect it.
-Text SkinFolderFor(TextView executableFolder, TextView skinName);
-
 // "RColor" and friends: the decimal value of the text, 0 when it is missing or
 // not a number; values beyond a byte keep their low byte.
 std::uint8_t ColorComponentFromText(TextView text);
-
-struct FontSpec {
-  TextView face;
-  int height = 0;
-  int weight = 0;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
-};
-
-struct MainWindowFonts {
-  FontSpec normal;
-  FontSpec bold;
-  friend bool operator==(const MainWindowFonts&, const MainWindowFonts&) = default;
-};
-
-// windowsVersion is GetVersion's answer: low byte major, next byte minor.
-MainWindowFonts ChooseMainWindowFonts(Language language, std::uint32_t windowsVersion);
 
 }  // namespace px
