@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "device/dpi_table.h"
+
 namespace px {
 
 namespace {
@@ -18,6 +20,13 @@ Text DecimalText(std::int32_t number) {
 }
 
 }  // namespace
+
+Text StageDpiLabelOf(const SettingsModel& model, std::uint8_t variant, int stage) {
+  if (stage < 1 || stage > kDpiStages) return Text();
+  const std::uint8_t level = model.DpiLevel[static_cast<std::size_t>(stage - 1)];
+  const auto labels = DpiLevelLabels(variant);
+  return level < labels.size() ? Text(labels[level]) : Text();
+}
 
 std::optional<Balloon> DecideNotification(std::uint64_t type, std::int64_t value, const InterfaceTexts& texts,
                                           const StageDpiLabel& stageLabel) {

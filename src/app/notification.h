@@ -9,6 +9,7 @@
 
 #include "app/interface_texts.h"
 #include "common/text.h"
+#include "device/settings_model.h"
 
 namespace px {
 
@@ -34,6 +35,11 @@ struct Balloon {
 
 // The DPI value label of stage 1..4 of the model in the variant in force.
 using StageDpiLabel = std::function<Text(int stage)>;
+
+// The DPI value label of stage 1..4 of the model in the variant; empty for a
+// stage outside 1..4 or a level outside the variant's table (a damaged or
+// foreign settings file).
+Text StageDpiLabelOf(const SettingsModel& model, std::uint8_t variant, int stage);
 
 // type and value are the message's wParam and lParam as received. The value
 // counts as the 32-bit integer a sender formats with "%d".

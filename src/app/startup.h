@@ -47,6 +47,9 @@ class HideAtStartCounter {
     return true;
   }
   int Remaining() const { return remaining_; }
+  // The window is shown on purpose (from the tray): the start is over, and a
+  // frame paint left over from it must not hide the window again.
+  void Stop() { remaining_ = 0; }
 
  private:
   int remaining_ = 2;

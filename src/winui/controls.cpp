@@ -28,7 +28,7 @@ bool ListBox::Create(HWND parent, int id, const RECT& rect, DWORD style) {
   window_.Reset(CreateChild(L"LISTBOX", parent, id, rect, style, L""));
   // The list takes its parent's font, like a template control would.
   if (window_) {
-    auto font = reinterpret_cast<WPARAM>(::SendMessageW(parent, WM_GETFONT, 0, 0));
+    auto font = static_cast<WPARAM>(::SendMessageW(parent, WM_GETFONT, 0, 0));
     ::SendMessageW(window_.Get(), WM_SETFONT, font, FALSE);
   }
   return static_cast<bool>(window_);

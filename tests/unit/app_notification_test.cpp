@@ -94,6 +94,20 @@ TEST_F(NotificationTest, EveryOtherTypeShowsNothing) {
   }
 }
 
+TEST(StageDpiLabelTest, LevelOfTheStageInTheVariantInForce) {
+  SettingsModel model{};
+  model.DpiLevel = {0, 4, 7, 11};
+  EXPECT_EQ(StageDpiLabelOf(model, 1, 2), u"1600");  // variant 1, level index 4
+  EXPECT_EQ(StageDpiLabelOf(model, 3, 1), u"400");
+  EXPECT_EQ(StageDpiLabelOf(model, 0, 4), u"4000");  // twelve levels in variant 0
+  // Level 11 is past an eight-level table: no label rather than a stray read.
+  EXPECT_EQ(StageDpiLabelOf(model, 2, 4), u"");
+  model.DpiLevel[0] = 255;
+  EXPECT_EQ(StageDpiLabelOf(model, 0, 1), u"");
+  EXPECT_EQ(StageDpiLabelOf(model, 1, 0), u"");
+  EXPECT_EQ(StageDpiLabelOf(model, 1, 5), u"");
+}
+
 TEST(CopyBoundedTest, FitsTerminatesAndCutsAtTheFieldEnd) {
   std::array<char16_t, 8> field{};
   field.fill(u'#');

@@ -60,6 +60,13 @@ TEST(HideAtStartCounterTest, HidesTheFirstTwoFramePaintsOnly) {
   EXPECT_EQ(counter.Remaining(), 0);
 }
 
+TEST(HideAtStartCounterTest, AShowFromTheTrayEndsTheCountEarly) {
+  HideAtStartCounter counter;
+  EXPECT_TRUE(counter.TakeHide());
+  counter.Stop();
+  EXPECT_FALSE(counter.TakeHide());
+}
+
 TEST(ColorComponentTest, DecimalTextMissingOrNonNumericGivesZero) {
   EXPECT_EQ(ColorComponentFromText(u"255"), 255);
   EXPECT_EQ(ColorComponentFromText(u" 40"), 40);

@@ -1,0 +1,103 @@
+// Helper of the end-to-end tests: finds the utility's main window by its
+// class, as any other process would, and sends it messages or reports on it.
+//
+//   px_e2e_helper wait-window MS     the window exists (exit 1 on time-out)
+//   px_e2e_helper absent             no such window (exit 1 if one exists)
+//   px_e2e_helper wait-visible MS    the window is visible
+//   px_e2e_helper wait-hidden MS     the window exists and is hidden
+//   px_e2e_helper state              prints visible/hidden, size, styles
+//   px_e2e_helper send MSG W L       SendMessage (numbers: decimal or 0x..), prints the answer
+//   px_e2e_helper post MSG W L       PostMessage
+//   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
+//   px_e2e_helper pid                the window's process id
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kClass[] = L"PX6410GMClass";
+
+HWND FindMain() { return ::FindWindowW(kClass, nullptr); }
+
+unsigned long long Number(const wchar_t* text) { return std::wcstoull(text, nullptr, 0); }
+
+template <typename Predicate>
+bool WaitFor(const wchar_t* milliseconds, Predicate predicate) {
+  const ULONGLONG deadline = ::GetTickCount64() + Number(milliseconds);
+  for (;;) {
+    if (predicate()) return true;
+    if (::GetTickCount64() > deadline) return false;
+    ::Sleep(20);
+  }
+}
+
+int Usage() {
+  std::fputs("usage: px_e2e_helper wait-window|absent|wait-visible|wait-hidden|state|send|post|key|pid ...\n", stderr);
+  return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return Usage();
+  const std::wstring command = argv[1];
+
+  if (command == L"wait-window" && argc == 3) {
+    if (WaitFor(argv[2], [] { return FindMain() != nullptr; })) return 0;
+    std::fputs("no window of class PX6410GMClass\n", stderr);
+    return 1;
+  }
+  if (command == L"absent") return FindMain() == nullptr ? 0 : 1;
+  if (command == L"wait-visible" && argc == 3) {
+    return WaitFor(argv[2], [] { HWND w = FindMain(); return w != nullptr && ::IsWindowVisible(w); }) ? 0 : 1;
+  }
+  if (command == L"wait-hidden" && argc == 3) {
+    return WaitFor(argv[2], [] { HWND w = FindMain(); return w != nullptr && !::IsWindowVisible(w); }) ? 0 : 1;
+  }
+
+  HWND window = FindMain();
+  if (window == nullptr) {
+    std::fputs("no window of class PX6410GMClass\n", stderr);
+    return 1;
+  }
+  if (command == L"state" && argc == 2) {
+    RECT outer{}, client{};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    std::printf("%s %ldx%ld client %ldx%ld at %ld,%ld style 0x%08lX exstyle 0x%08lX\n",
+                ::IsWindowVisible(window) ? "visible" : "hidden", outer.right - outer.left, outer.bottom - outer.top,
+                client.right, client.bottom, outer.left, outer.top,
+                static_cast<unsigned long>(::GetWindowLongPtrW(window, GWL_STYLE)),
+                static_cast<unsigned long>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return 0;
+  }
+  if ((command == L"send" || command == L"post") && argc == 5) {
+    const auto message = static_cast<UINT>(Number(argv[2]));
+    const auto wParam = static_cast<WPARAM>(Number(argv[3]));
+    const auto lParam = static_cast<LPARAM>(std::wcstoll(argv[4], nullptr, 0));
+    if (command == L"post") return ::PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &answer)) {
+      std::fputs("no answer\n", stderr);
+      return 1;
+    }
+    std::printf("%llu\n", static_cast<unsigned long long>(answer));
+    return 0;
+  }
+  if (command == L"key" && argc == 3) {
+    const auto key = static_cast<WPARAM>(Number(argv[2]));
+    const bool down = ::PostMessageW(window, WM_KEYDOWN, key, 1);
+    const bool up = ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    return down && up ? 0 : 1;
+  }
+  if (command == L"pid" && argc == 2) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    std::printf("%lu\n", static_cast<unsigned long>(pid));
+    return 0;
+  }
+  return Usage();
+}
