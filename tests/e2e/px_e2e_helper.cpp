@@ -10,6 +10,9 @@
 //   px_e2e_helper post MSG W L       PostMessage
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
+//   px_e2e_helper count              prints the number of windows of the class
+//   px_e2e_helper boxes              prints caption|text of every visible message box of
+//                                    the window's process; exit 1 when there is one
 #include <windows.h>
 
 #include <cstdio>
@@ -34,6 +37,34 @@ bool WaitFor(const wchar_t* milliseconds, Predicate predicate) {
   }
 }
 
+struct BoxSearch {
+  DWORD pid = 0;
+  int found = 0;
+};
+
+BOOL CALLBACK ListBox(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<BoxSearch*>(context);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (pid != search->pid || std::wcscmp(className, L"#32770") != 0 || !::IsWindowVisible(window)) return TRUE;
+  wchar_t caption[256] = {}, text[512] = {};
+  ::GetWindowTextW(window, caption, 256);
+  // The message text is the box's static control 0xFFFF.
+  ::GetDlgItemTextW(window, 0xFFFF, text, 512);
+  std::wprintf(L"%ls|%ls\n", caption, text);
+  ++search->found;
+  return TRUE;
+}
+
+BOOL CALLBACK CountMain(HWND window, LPARAM context) {
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (std::wcscmp(className, kClass) == 0) ++*reinterpret_cast<int*>(context);
+  return TRUE;
+}
+
 int Usage() {
   std::fputs("usage: px_e2e_helper wait-window|absent|wait-visible|wait-hidden|state|send|post|key|pid ...\n", stderr);
   return 2;
@@ -51,6 +82,12 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == L"absent") return FindMain() == nullptr ? 0 : 1;
+  if (command == L"count") {
+    int count = 0;
+    ::EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count);
+    return 0;
+  }
   if (command == L"wait-visible" && argc == 3) {
     return WaitFor(argv[2], [] { HWND w = FindMain(); return w != nullptr && ::IsWindowVisible(w); }) ? 0 : 1;
   }
@@ -98,6 +135,12 @@ int wmain(int argc, wchar_t** argv) {
     ::GetWindowThreadProcessId(window, &pid);
     std::printf("%lu\n", static_cast<unsigned long>(pid));
     return 0;
+  }
+  if (command == L"boxes" && argc == 2) {
+    BoxSearch search;
+    ::GetWindowThreadProcessId(window, &search.pid);
+    ::EnumWindows(ListBox, reinterpret_cast<LPARAM>(&search));
+    return search.found == 0 ? 0 : 1;
   }
   return Usage();
 }
