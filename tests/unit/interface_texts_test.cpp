@@ -27,17 +27,8 @@ TEST(TextsFor, EachLanguageHasItsOwnColumn) {
   EXPECT_EQ(en.Ok, u"OK");
   EXPECT_EQ(chs.Ok, u"确定");
   EXPECT_EQ(cht.Ok, u"確定");
-  EXPECT_EQ(en.Default, u"Default");
-  EXPECT_EQ(chs.Default, u"按键恢复");
   EXPECT_EQ(en.NonDisplay, u"Non-Disolay");
-  EXPECT_EQ(cht.RgbFlash, u"RGB閃爍");
-  EXPECT_EQ(en.LeftKeyMustBeSelected, u"Left key must be selected!");
-  EXPECT_EQ(cht.LeftKeyMustBeSelected, u"左鍵功能必須選擇！");
-  EXPECT_EQ(chs.KeyMatrixSwitched[1], u"切换到按键组2");
   EXPECT_EQ(cht.KeyMatrixSwitched[0], u"切換到按鍵群組1");
-  EXPECT_EQ(cht.MacroSwitched, u"切換到巨集");
-  EXPECT_EQ(en.MouseDetected, u"The system detect the gaming mouse.");
-  EXPECT_EQ(chs.MouseNotDetected, u"系统没有检测到游戏鼠标！");
   EXPECT_EQ(en.ReportRateSwitched[0], u"Switch report rate into 1000HZ");
   EXPECT_EQ(cht.ReportRateSwitched[3], u"報告率切換到125HZ");
   EXPECT_EQ(en.WebSite, chs.WebSite);

@@ -2,7 +2,6 @@
 
 #include <numeric>
 
-#include "device/device_image.h"
 #include "device/settings_model.h"
 
 namespace px {
@@ -37,27 +36,6 @@ TEST(SettingsModelLayout, NamedFieldsReadTheirFileBytes) {
     EXPECT_EQ((*array)[15], offset + 15);
   }
   EXPECT_EQ(bytes.back(), 198);
-}
-
-TEST(SettingsModelLayout, ButtonIndexSplitsModes) {
-  EXPECT_EQ(ButtonIndex(1, 0), 0);
-  EXPECT_EQ(ButtonIndex(8, 0), 7);
-  EXPECT_EQ(ButtonIndex(1, 1), 8);
-  EXPECT_EQ(ButtonIndex(4, 1), 11);
-}
-
-TEST(DeviceImageLayout, BlocksFollowTheStatusBytesInWireOrder) {
-  DeviceImage image;
-  auto bytes = image.Bytes();
-  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i % 251);
-  EXPECT_EQ(image.USBReportRate, 0);
-  EXPECT_EQ(image.SensorDPIStage, 1);
-  EXPECT_EQ(image.Block(1)[0], 2);
-  EXPECT_EQ(image.Block(3)[0], 130);
-  EXPECT_EQ(image.Block(4)[0], 194);
-  EXPECT_EQ(image.Block(5)[63], 321 % 251);
-  image.Clear();
-  for (auto b : image.Bytes()) ASSERT_EQ(b, 0);
 }
 
 }  // namespace
