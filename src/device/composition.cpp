@@ -114,7 +114,10 @@ void ComposeSnipeDpi(DeviceImage& image, const SettingsModel& model) {
 void ComposeDpiCodes(DeviceImage& image, const SettingsModel& model, std::uint8_t variant) {
   ConfigBlock& block4 = image.Block(4);
   for (std::size_t stage = 0; stage < kDpiStages; ++stage) {
-    block4[off::kStageDpiCodes + stage] = DpiCode(model.DpiLevel[stage], model.DpiStageEnabled[stage] != 0, variant);
+    // In use means exactly 1, as for the colour list, so that the stage count
+    // and the codes without bit 7 always agree.
+    const bool inUse = model.DpiStageEnabled[stage] == 1;
+    block4[off::kStageDpiCodes + stage] = DpiCode(model.DpiLevel[stage], inUse, variant);
   }
 }
 

@@ -155,6 +155,11 @@ TEST(ComposeDpiCodes, AllFourStagesWithBit7OnThoseOutOfUse) {
   EXPECT_EQ(b4[26], 0x2A);
   EXPECT_EQ(b4[27], 0x80);  // level 12 does not exist in variant 2
   ExpectOnlyWritten(before, image, Range(4, 24, 27));
+
+  m.DpiStageEnabled = {2, 0xFF, 1, 1};  // damaged flags count as not in use, as for the colours
+  ComposeDpiCodes(image, m, 2);
+  EXPECT_EQ(b4[24], 0x82);
+  EXPECT_EQ(b4[25], 0x8A);
 }
 
 TEST(ComposeSnipeAndFireTimes, CopyTheSharedValues) {

@@ -234,7 +234,7 @@ TEST_F(CtlSettings, ShowNamesValuesOutOfRange) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   for (const char* text : {
            "Report rate: code 3 (out of range)", "Stage 1: level 201 (out of range",
-           "in-use flag 7 (out of range)", "Lighting: mode 9 (out of range)", "Button mode shown: mode 4 (out of range)",
+           "in-use flag 7 (out of range), taken as not in use", "Lighting: mode 9 (out of range)", "Button mode shown: mode 4 (out of range)",
            "Button 1: function 14 (out of range), sent as no function",
            "Button 2: function 255 (out of range), sent as no function", "Button 3: Windows: item 9 (out of range)",
            "Button 4: DPI Switch: sub-code 0 (out of range)",
