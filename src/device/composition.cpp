@@ -30,7 +30,8 @@ constexpr std::array<std::array<std::uint8_t, 2>, 8> HotKeyTable{{
 static_assert(off::kConsumerUsageTable + 2 * ConsumerUsageTable.size() == kConfigBlockSize);
 static_assert(off::kHotKeyTable + 2 * HotKeyTable.size() == kConfigBlockSize);
 
-constexpr std::size_t kDpiColorListSize = 3 * kDpiStages;  // bytes 24..47 of block 5
+constexpr std::size_t kDpiColorListSize = 24;  // bytes 24..47 of block 5, cleared whole
+static_assert(off::kDpiColorList + kDpiColorListSize == off::kHotKeyTable);
 
 // Button entry slots in block 3 (2 bytes each) of buttons 1..4. The fourth
 // button sits at slot 5 in Mode A but slot 20 in Mode B; both are the format.
@@ -113,7 +114,10 @@ void ComposeSnipeDpi(DeviceImage& image, const SettingsModel& model) {
 void ComposeDpiCodes(DeviceImage& image, const SettingsModel& model, std::uint8_t variant) {
   ConfigBlock& block4 = image.Block(4);
   for (std::size_t stage = 0; stage < kDpiStages; ++stage) {
-    block4[off::kStageDpiCodes + stage] = DpiCode(model.DpiLevel[stage], model.DpiStageEnabled[stage] != 0, variant);
+    // In use means exactly 1, as for the colour list, so that the stage count
+    // and the codes without bit 7 always agree.
+    const bool inUse = model.DpiStageEnabled[stage] == 1;
+    block4[off::kStageDpiCodes + stage] = DpiCode(model.DpiLevel[stage], inUse, variant);
   }
 }
 

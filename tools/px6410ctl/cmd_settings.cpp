@@ -124,7 +124,7 @@ std::string DpiWords(std::uint8_t level, std::uint8_t variant) {
 std::string InUseWords(std::uint8_t flag) {
   if (flag == 1) return "in use";
   if (flag == 0) return "not in use";
-  return OutOfRange("in-use flag", flag);
+  return OutOfRange("in-use flag", flag) + ", taken as not in use";
 }
 
 std::string EffectWords(std::uint8_t effect, const InterfaceTexts& t) {
