@@ -69,7 +69,7 @@ class MouseSession {
   // Opens the trace and the bus; a usage / file error answers its exit code.
   std::optional<int> Prepare() {
     if (ctx_.traceFile) {
-      trace_.open(*ctx_.traceFile, std::ios::app);
+      trace_.open(*ctx_.traceFile, std::ios::binary | std::ios::app);  // same bytes on every platform
       if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file");
     }
     if (ctx_.simFile) {
