@@ -10,6 +10,7 @@
 #include "common/ports.h"
 #include "device/composition.h"
 #include "device/discovery.h"
+#include "device/dpi_table.h"
 #include "device/simulated_mouse.h"
 #include "device/transactions.h"
 #include "device/wire_trace.h"
@@ -201,7 +202,7 @@ int CmdApply(Context& ctx) {
   DeviceImage image;
   if (!mouse.Operations().ReadOperation(image)) return kExitDevice;
   if (!mouse.BlocksWentThrough("apply: nothing written")) return kExitDevice;
-  const std::uint8_t dpiTableVariant = image.Block(4)[image_offsets::kVariant];
+  const std::uint8_t dpiTableVariant = DpiTableVariantOf(image);
 
   WriteFixedTables(image);
   if (!mouse.Operations().GetDPIStage(image)) return kExitDevice;
