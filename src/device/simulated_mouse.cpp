@@ -29,8 +29,8 @@ class SimulatedMouse::Collection final : public HidCollection {
   bool control_;
 };
 
-SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults)
-    : stateFile_(std::move(stateFile)), faults_(faults) {}
+SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults, Persistence persistence)
+    : stateFile_(std::move(stateFile)), faults_(faults), persistence_(persistence) {}
 
 SimulatedMouse::StateFile SimulatedMouse::Load() {
   std::error_code ec;
@@ -83,6 +83,7 @@ bool SimulatedMouse::CountTransfer() {
 
 // Temporary file and rename, so that a crash never leaves half a state.
 bool SimulatedMouse::Save() {
+  if (persistence_ == Persistence::MemoryOnly) return true;
   std::filesystem::path temp = stateFile_;
   temp += ".tmp";
   {
