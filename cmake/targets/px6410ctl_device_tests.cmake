@@ -8,3 +8,9 @@ if(NOT WIN32)
     set_tests_properties(native_${name} PROPERTIES TIMEOUT 120)
   endforeach()
 endif()
+
+# Installed files on Linux: the tool and the udev rule for the mouse's hidraw nodes.
+if(NOT WIN32)
+  install(TARGETS px6410ctl RUNTIME DESTINATION bin)
+  install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/70-px6410.rules DESTINATION lib/udev/rules.d)
+endif()
