@@ -11,6 +11,12 @@
 
 namespace px {
 
+namespace {
+
+std::string Utf8(const std::filesystem::path& path) { return ToUtf8(path.u16string()); }
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The mouse
 
@@ -35,21 +41,21 @@ SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults 
 SimulatedMouse::StateFile SimulatedMouse::Load() {
   std::error_code ec;
   if (!std::filesystem::exists(stateFile_, ec)) {
-    error_ = stateFile_.string() + ": no such file (no mouse attached)";
+    error_ = Utf8(stateFile_) + ": no such file (no mouse attached)";
     return StateFile::Missing;
   }
   std::ifstream in(stateFile_, std::ios::binary);
   if (!in) {
-    error_ = stateFile_.string() + ": cannot open the mouse state file";
+    error_ = Utf8(stateFile_) + ": cannot open the mouse state file";
     return StateFile::Damaged;
   }
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) {
-    error_ = stateFile_.string() + ": cannot read the mouse state file";
+    error_ = Utf8(stateFile_) + ": cannot read the mouse state file";
     return StateFile::Damaged;
   }
   if (bytes.size() != kDeviceImageSize) {
-    error_ = stateFile_.string() + ": not a mouse state file: " + std::to_string(bytes.size()) +
+    error_ = Utf8(stateFile_) + ": not a mouse state file: " + std::to_string(bytes.size()) +
              " bytes, expected " + std::to_string(kDeviceImageSize);
     return StateFile::Damaged;
   }

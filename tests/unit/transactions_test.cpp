@@ -117,15 +117,6 @@ TEST(Transactions, WriteOperationWireTraceOrderAndPauses) {
   EXPECT_FALSE(std::filesystem::exists(m.stateFile.string() + ".tmp"));
 }
 
-TEST(Transactions, StatusReplyOfAZeroMouseStillCarriesTheSignature) {
-  LinkedMouse m(DeviceImage{});
-  ASSERT_TRUE(m.Connect());
-  DeviceImage image = PatternImage();
-  EXPECT_TRUE(m.operations.GetDPIStage(image));
-  EXPECT_EQ(image.USBReportRate, 0);
-  EXPECT_EQ(image.SensorDPIStage, 0);
-}
-
 TEST(Transactions, ReadThenWriteRoundTripsEveryByte) {
   LinkedMouse m;
   ASSERT_TRUE(m.Connect());

@@ -33,6 +33,14 @@ cmp state.bin changed.bin || fail "write did not store the image"
 expect_exit 0 --sim state.bin --trace write.log status
 [ "$(wc -l <write.log)" = 26 ] || fail "trace not appended"
 
+# Names beyond ASCII reach the file system intact (Windows included).
+cp original.bin 鼠标.bin
+expect_exit 0 --sim 鼠标.bin --trace 跟踪.log status
+[ "$(wc -l <跟踪.log)" = 2 ] || fail "trace under a Chinese name"
+head -c 10 original.bin >坏.bin
+expect_exit 2 --sim 坏.bin status
+grep -q '坏.bin: not a mouse state file: 10 bytes' err.txt || fail "damaged state name: $(cat err.txt)"
+
 # No state file: no mouse. A damaged one: a clear error, the file untouched.
 expect_exit 1 --sim absent.bin status
 grep -qx 'Warning: The system did not detect the gaming mouse!' err.txt || fail "absent mouse text"

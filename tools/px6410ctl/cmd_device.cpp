@@ -1,5 +1,6 @@
 // status, read, write, apply: commands that talk to the mouse, real or
 // simulated (--sim), optionally recording every transfer (--trace).
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -30,6 +31,10 @@ class StderrBoxes final : public MessageBoxPort {
  private:
   std::ostream& err_;
 };
+
+// Arguments are UTF-8; a path made from a narrow string would be read in the
+// ANSI code page on Windows.
+std::filesystem::path Utf8Path(const std::string& utf8) { return std::filesystem::path(FromUtf8(utf8)); }
 
 // The balloon that the utility shows when discovery finds no mouse.
 constexpr TextView kWarningTitle = u"Warning";
@@ -70,11 +75,11 @@ class MouseSession {
   // Opens the trace and the bus; a usage / file error answers its exit code.
   std::optional<int> Prepare() {
     if (ctx_.traceFile) {
-      trace_.open(*ctx_.traceFile, std::ios::binary | std::ios::app);  // same bytes on every platform
+      trace_.open(Utf8Path(*ctx_.traceFile), std::ios::binary | std::ios::app);  // same bytes on every platform
       if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file");
     }
     if (ctx_.simFile) {
-      auto mouse = std::make_shared<SimulatedMouse>(*ctx_.simFile);
+      auto mouse = std::make_shared<SimulatedMouse>(Utf8Path(*ctx_.simFile));
       // A missing state file is a mouse not plugged in; a damaged one is an error.
       if (mouse->Load() == SimulatedMouse::StateFile::Damaged) return UsageError(ctx_, mouse->Error());
       auto devices = ForeignInterfaces();
