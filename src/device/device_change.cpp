@@ -1,6 +1,7 @@
 #include "device/device_change.h"
 
 #include "device/discovery.h"
+#include "device/dpi_table.h"
 
 namespace px {
 
@@ -21,7 +22,7 @@ void DeviceSession::ReadImage() {
   link_.ScramblingOn = true;
   image_.Clear();
   operations_.ReadOperation(image_);
-  dpiTableVariant_ = image_.Block(4)[image_offsets::kVariant];
+  dpiTableVariant_ = DpiTableVariantOf(image_);
 }
 
 bool DeviceSession::StartUp() {

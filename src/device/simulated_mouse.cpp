@@ -11,6 +11,12 @@
 
 namespace px {
 
+namespace {
+
+std::string Utf8(const std::filesystem::path& path) { return ToUtf8(path.u16string()); }
+
+}  // namespace
+
 // ---------------------------------------------------------------------------
 // The mouse
 
@@ -29,27 +35,27 @@ class SimulatedMouse::Collection final : public HidCollection {
   bool control_;
 };
 
-SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults)
-    : stateFile_(std::move(stateFile)), faults_(faults) {}
+SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults, Persistence persistence)
+    : stateFile_(std::move(stateFile)), faults_(faults), persistence_(persistence) {}
 
 SimulatedMouse::StateFile SimulatedMouse::Load() {
   std::error_code ec;
   if (!std::filesystem::exists(stateFile_, ec)) {
-    error_ = stateFile_.string() + ": no such file (no mouse attached)";
+    error_ = Utf8(stateFile_) + ": no such file (no mouse attached)";
     return StateFile::Missing;
   }
   std::ifstream in(stateFile_, std::ios::binary);
   if (!in) {
-    error_ = stateFile_.string() + ": cannot open the mouse state file";
+    error_ = Utf8(stateFile_) + ": cannot open the mouse state file";
     return StateFile::Damaged;
   }
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) {
-    error_ = stateFile_.string() + ": cannot read the mouse state file";
+    error_ = Utf8(stateFile_) + ": cannot read the mouse state file";
     return StateFile::Damaged;
   }
   if (bytes.size() != kDeviceImageSize) {
-    error_ = stateFile_.string() + ": not a mouse state file: " + std::to_string(bytes.size()) +
+    error_ = Utf8(stateFile_) + ": not a mouse state file: " + std::to_string(bytes.size()) +
              " bytes, expected " + std::to_string(kDeviceImageSize);
     return StateFile::Damaged;
   }
@@ -83,6 +89,7 @@ bool SimulatedMouse::CountTransfer() {
 
 // Temporary file and rename, so that a crash never leaves half a state.
 bool SimulatedMouse::Save() {
+  if (persistence_ == Persistence::MemoryOnly) return true;
   std::filesystem::path temp = stateFile_;
   temp += ".tmp";
   {

@@ -30,7 +30,12 @@ class SimulatedMouse {
  public:
   enum class StateFile { Loaded, Missing, Damaged };
 
-  explicit SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults = {});
+  // Memory only: writes are not saved (for benchmarks, where the file
+  // system would drown the cost of the protocol itself).
+  enum class Persistence { EveryWrite, MemoryOnly };
+
+  explicit SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults = {},
+                          Persistence persistence = Persistence::EveryWrite);
 
   // Reads the state file. Damaged (wrong size, unreadable) leaves the
   // memory as it was and sets Error().
@@ -57,6 +62,7 @@ class SimulatedMouse {
 
   std::filesystem::path stateFile_;
   SimulatedFaults faults_;
+  Persistence persistence_;
   DeviceImage memory_{};
   std::string error_;
   unsigned transfers_ = 0;
