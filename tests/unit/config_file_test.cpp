@@ -16,7 +16,7 @@ constexpr TextView kPath = u"C:\\PX\\config.bin";
 
 Bytes ConfigBytes(std::uint8_t flag, std::uint8_t fill, std::size_t size = kConfigFileSize) {
   Bytes bytes(size, fill);
-  bytes[0] = flag;
+  if (!bytes.empty()) bytes[0] = flag;
   return bytes;
 }
 
