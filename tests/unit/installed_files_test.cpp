@@ -5,6 +5,7 @@
 
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
+#include "storage/installed_folder.h"
 #include "storage_fakes.h"
 
 namespace px {
@@ -64,6 +65,17 @@ TEST(InstalledFiles, CommittedCopiesAreWhatTheGeneratorMakes) {
   const std::filesystem::path dist = std::filesystem::path(PX_SOURCE_DIR) / "dist";
   EXPECT_EQ(files.Read((dist / "config.bin").u16string(), 1 << 16), InstalledConfigBin());
   EXPECT_EQ(files.Read((dist / "str.ini").u16string(), 1 << 16), InstalledStrIni());
+}
+
+TEST(InstalledFolder, FindsTheFilesAndLanguageBesideAnExecutable) {
+  testing::MemoryFileSystem files;
+  files.files[u"/opt/px/str.ini"] = EncodeIni(u"[Skins]\r\nLan=CHT\r\n", IniEncoding::Utf16Le);
+  const InstalledFolder folder = FindInstalledFolder(files, u"/opt/px/px6410ctl");
+  EXPECT_EQ(folder.paths.configFile, u"/opt/px/config.bin");
+  EXPECT_EQ(folder.paths.iniFile, u"/opt/px/str.ini");
+  EXPECT_EQ(folder.languageCode, u"CHT");
+  EXPECT_EQ(FindInstalledFolder(files, u"/elsewhere/px6410ctl").languageCode, u"");
+  EXPECT_NE(FindInstalledFolder(files).paths.configFile, u"config.bin");  // the running executable's folder
 }
 
 }  // namespace

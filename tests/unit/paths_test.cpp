@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "storage/executable_path.h"
 #include "storage/settings_paths.h"
 
 namespace px {
@@ -55,6 +56,13 @@ TEST(SettingsPaths, SkinFolderFollowsTheExecutableFolder) {
   // A renamed executable still finds its skins beside it.
   EXPECT_EQ(SkinFolderFor(BuildSettingsPaths(u"C:\\PX\\mouse.exe").executableFolder, u"Light"),
             u"C:\\PX\\/Skins/Light");
+}
+
+TEST(SettingsPaths, RunningExecutableIsFoundOnThisPlatform) {
+  const Text exe = RunningExecutablePath();
+  ASSERT_FALSE(exe.empty());
+  EXPECT_TRUE(exe.ends_with(u"px_unit_tests")) << ToUtf8(exe);
+  EXPECT_EQ(BuildSettingsPaths(exe).configFile, FolderOf(exe) + u"config.bin");
 }
 
 }  // namespace

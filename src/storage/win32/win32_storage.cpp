@@ -126,6 +126,7 @@ bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
   return WritePrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), Wide(Text(value)), Wide(path_)) != 0;
 }
 
+// However long the path is: a cut path would name some other file.
 Text RunningExecutablePath() {
   std::wstring buffer(1024, L'\0');
   for (;;) {

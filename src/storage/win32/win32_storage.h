@@ -1,7 +1,8 @@
 #pragma once
 // The Windows adapters of the storage ports: files through the Win32 file
 // API (flushed to the disk before they replace the old file), str.ini through
-// the profile API, and the running executable's own path.
+// the profile API. RunningExecutablePath (executable_path.h) is here too.
+#include "storage/executable_path.h"
 #include "storage/file_system.h"
 #include "storage/profile_store.h"
 
@@ -28,8 +29,5 @@ class Win32ProfileStore final : public ProfileStore {
  private:
   Text path_;
 };
-
-// The full path of the running executable, however long it is.
-Text RunningExecutablePath();
 
 }  // namespace px
