@@ -211,13 +211,6 @@ TEST_F(ApplyFlowTest, OkAppliesRemembersAndHidesApplyKeepsTheWindow) {
   EXPECT_EQ(mouse.written->USBReportRate, 8);
 }
 
-TEST_F(ApplyFlowTest, ApplyingTwiceWithoutEditsSendsTheSameImage) {
-  Apply(session, ports);
-  const DeviceImage first = *mouse.written;
-  Apply(session, ports);
-  EXPECT_EQ(*mouse.written, first);
-}
-
 TEST_F(ApplyFlowTest, CancelRestoresTheLastAppliedStateAndRereadsLabelsOnShow) {
   for (bool present : {true, false}) {
     SCOPED_TRACE(present);
