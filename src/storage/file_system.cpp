@@ -94,10 +94,10 @@ bool StdFileSystem::Exists(TextView path) {
   return fs::exists(fs::path(Text(path)), ec);
 }
 
-std::optional<Bytes> StdFileSystem::Read(TextView path, std::size_t limit) {
+std::optional<FileBytes> StdFileSystem::Read(TextView path, std::size_t limit) {
   std::ifstream in(fs::path(Text(path)), std::ios::binary);
   if (!in) return std::nullopt;
-  Bytes bytes;
+  FileBytes bytes;
   constexpr std::size_t kChunk = 64 * 1024;
   while (bytes.size() < limit && in) {
     const std::size_t start = bytes.size();

@@ -14,7 +14,7 @@
 
 namespace px {
 
-using Bytes = std::vector<std::uint8_t>;
+using FileBytes = std::vector<std::uint8_t>;
 
 // A file being written. Nothing is promised about its contents until
 // Finish() has answered true.
@@ -35,7 +35,7 @@ class FileSystem {
   virtual bool Exists(TextView path) = 0;
   // At most `limit` bytes from the start of the file; nothing when the file
   // cannot be opened or read.
-  virtual std::optional<Bytes> Read(TextView path, std::size_t limit) = 0;
+  virtual std::optional<FileBytes> Read(TextView path, std::size_t limit) = 0;
   // Creates the file, or truncates it when present.
   virtual std::unique_ptr<WritableFile> Create(TextView path, int& error) = 0;
   // Puts `source` in the place of `target` in one step. Refuses (false) when
@@ -58,7 +58,7 @@ bool WriteFileAtomically(FileSystem& fs, TextView path, std::span<const std::uin
 class StdFileSystem final : public FileSystem {
  public:
   bool Exists(TextView path) override;
-  std::optional<Bytes> Read(TextView path, std::size_t limit) override;
+  std::optional<FileBytes> Read(TextView path, std::size_t limit) override;
   std::unique_ptr<WritableFile> Create(TextView path, int& error) override;
   bool Replace(TextView source, TextView target, int& error) override;
   void Remove(TextView path) override;

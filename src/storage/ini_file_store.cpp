@@ -90,7 +90,7 @@ Text CleanValue(TextView value) {
   return out;
 }
 
-void AppendUtf16(Bytes& out, TextView text, bool bigEndian) {
+void AppendUtf16(FileBytes& out, TextView text, bool bigEndian) {
   for (char16_t c : text) {
     const auto lo = static_cast<std::uint8_t>(c & 0xFF);
     const auto hi = static_cast<std::uint8_t>(c >> 8);
@@ -131,8 +131,8 @@ DecodedIni DecodeIni(std::span<const std::uint8_t> bytes) {
   return out;
 }
 
-Bytes EncodeIni(TextView text, IniEncoding encoding) {
-  Bytes out;
+FileBytes EncodeIni(TextView text, IniEncoding encoding) {
+  FileBytes out;
   if (encoding == IniEncoding::Plain && std::ranges::any_of(text, [](char16_t c) { return c >= 0x80; })) {
     encoding = IniEncoding::Utf16Le;
   }

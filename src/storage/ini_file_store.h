@@ -29,7 +29,7 @@ DecodedIni DecodeIni(std::span<const std::uint8_t> bytes);
 // A plain file keeps its form while it holds ASCII only; once it would hold
 // other characters it becomes UTF-16LE with a BOM, which loses nothing and
 // which the profile API reads back unchanged.
-Bytes EncodeIni(TextView text, IniEncoding encoding);
+FileBytes EncodeIni(TextView text, IniEncoding encoding);
 
 // The value of `key` in `section` of an INI text, as the profile API reads it.
 std::optional<Text> FindIniValue(TextView iniText, TextView section, TextView key);

@@ -58,8 +58,8 @@ LabelSet DefaultButtonLabels(Language language) {
   return labels;
 }
 
-Bytes InstalledConfigBin() {
-  Bytes bytes(kConfigFileSize, 0);
+FileBytes InstalledConfigBin() {
+  FileBytes bytes(kConfigFileSize, 0);
   const SettingsModel model = InstalledFirstModel();
   std::ranges::copy(model.Bytes(), bytes.begin() + 1);
   return bytes;
@@ -80,6 +80,6 @@ Text InstalledStrIniText() {
   return ini;
 }
 
-Bytes InstalledStrIni() { return EncodeIni(InstalledStrIniText(), IniEncoding::Utf16Le); }
+FileBytes InstalledStrIni() { return EncodeIni(InstalledStrIniText(), IniEncoding::Utf16Le); }
 
 }  // namespace px

@@ -26,10 +26,10 @@ LabelSet DefaultButtonLabels(Language language);
 
 // 200 bytes; FirstRunFlag 0, so that the first build of the page writes the
 // labels of the chosen language.
-Bytes InstalledConfigBin();
+FileBytes InstalledConfigBin();
 
 // UTF-16LE with a BOM and CRLF line ends, as the profile API keeps Chinese text.
 Text InstalledStrIniText();
-Bytes InstalledStrIni();
+FileBytes InstalledStrIni();
 
 }  // namespace px

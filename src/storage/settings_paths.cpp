@@ -18,8 +18,4 @@ SettingsPaths BuildSettingsPaths(TextView executablePath) {
   };
 }
 
-Text SkinFolderFor(TextView executableFolder, TextView skinName) {
-  return Text(executableFolder) + u"/Skins/" + Text(skinName);
-}
-
 }  // namespace px

@@ -1,5 +1,6 @@
 #pragma once
-// Where the settings files and the skins live: beside the running executable.
+// Where the settings files live: beside the running executable. The skins
+// folder follows the same folder rule (src/skin/skin_paths.h).
 #include "common/text.h"
 
 namespace px {
@@ -19,8 +20,5 @@ SettingsPaths BuildSettingsPaths(TextView executablePath);
 
 // The part of a path up to and including its last '\' or '/'.
 Text FolderOf(TextView path);
-
-// The folder of a skin: the executable folder, "/Skins/" and the skin's name.
-Text SkinFolderFor(TextView executableFolder, TextView skinName);
 
 }  // namespace px

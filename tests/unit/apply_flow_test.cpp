@@ -86,7 +86,7 @@ class Window final : public MainWindowPort {
 class ApplyFlowTest : public ::testing::Test {
  protected:
   ApplyFlowTest() {
-    files.files[Text(kConfig)] = Bytes(kConfigFileSize, 0);
+    files.files[Text(kConfig)] = FileBytes(kConfigFileSize, 0);
     session.devicePresent = true;
     session.model.ReportRateCode = 2;
     session.model.DpiStageEnabled = {1, 0, 1, 0};
@@ -145,7 +145,7 @@ TEST_F(ApplyFlowTest, RunsInOrderAndSendsTheComposedImage) {
   EXPECT_EQ(sent.Block(5)[24], 10);
   EXPECT_EQ(sent.Block(5)[27], 40);
 
-  const Bytes& config = files.files[Text(kConfig)];
+  const FileBytes& config = files.files[Text(kConfig)];
   ASSERT_EQ(config.size(), 200u);
   EXPECT_EQ(config[0], 1);
   EXPECT_TRUE(std::equal(config.begin() + 1, config.end(), session.model.Bytes().begin()));
@@ -178,7 +178,7 @@ TEST_F(ApplyFlowTest, MissingConfigFileIsReportedAndTheLabelsAreStillSaved) {
 
 TEST_F(ApplyFlowTest, FailedConfigSaveIsReportedAndTheLabelsAreStillSaved) {
   files.failCreate = 112;  // the disk is full: nothing can be written at all
-  const Bytes old = files.files[Text(kConfig)];
+  const FileBytes old = files.files[Text(kConfig)];
   Apply(session, ports);
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
@@ -194,7 +194,7 @@ TEST_F(ApplyFlowTest, OkAndApplyDoNothingWithoutTheMouse) {
   EXPECT_TRUE(log.empty());
   EXPECT_EQ(window.hidden, 0);
   EXPECT_EQ(session.saved, before.saved);
-  EXPECT_EQ(files.files[Text(kConfig)], Bytes(kConfigFileSize, 0));
+  EXPECT_EQ(files.files[Text(kConfig)], FileBytes(kConfigFileSize, 0));
 }
 
 TEST_F(ApplyFlowTest, OkAppliesRemembersAndHidesApplyKeepsTheWindow) {
@@ -258,7 +258,7 @@ TEST_F(ApplyFlowTest, ReadBackZeroFillsAndTakesTheVariantFromBlockFour) {
 }
 
 TEST_F(ApplyFlowTest, StartUpReadsConfigLanguageLabelsAndSkinKeys) {
-  Bytes config(kConfigFileSize, 0);
+  FileBytes config(kConfigFileSize, 0);
   config[0] = 1;
   config[1 + 5] = 8;  // ReportRateCode
   files.files[Text(kConfig)] = config;

@@ -14,8 +14,8 @@ using testing::RecordingBoxes;
 
 constexpr TextView kPath = u"C:\\PX\\config.bin";
 
-Bytes ConfigBytes(std::uint8_t flag, std::uint8_t fill, std::size_t size = kConfigFileSize) {
-  Bytes bytes(size, fill);
+FileBytes ConfigBytes(std::uint8_t flag, std::uint8_t fill, std::size_t size = kConfigFileSize) {
+  FileBytes bytes(size, fill);
   if (!bytes.empty()) bytes[0] = flag;
   return bytes;
 }
@@ -36,7 +36,7 @@ class ConfigFileTest : public ::testing::Test {
 };
 
 TEST_F(ConfigFileTest, LoadsFlagAndModelFromExactly200Bytes) {
-  Bytes bytes = ConfigBytes(0, 0);
+  FileBytes bytes = ConfigBytes(0, 0);
   const SettingsModel pattern = PatternModel();
   std::ranges::copy(pattern.Bytes(), bytes.begin() + 1);
   bytes[0] = 1;
@@ -77,7 +77,7 @@ TEST_F(ConfigFileTest, SaveWritesFlagOneThenTheModel) {
   files.files[Text(kPath)] = ConfigBytes(0, 0);
   const SettingsModel pattern = PatternModel();
   EXPECT_EQ(config.Save(pattern), ConfigSaveResult::Saved);
-  const Bytes& saved = files.files[Text(kPath)];
+  const FileBytes& saved = files.files[Text(kPath)];
   ASSERT_EQ(saved.size(), 200u);
   EXPECT_EQ(saved[0], 1);
   EXPECT_TRUE(std::equal(saved.begin() + 1, saved.end(), pattern.Bytes().begin()));
@@ -96,7 +96,7 @@ TEST_F(ConfigFileTest, SaveDoesNotCreateAMissingFile) {
 }
 
 TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
-  const Bytes old = ConfigBytes(0, 0x5A);
+  const FileBytes old = ConfigBytes(0, 0x5A);
   struct Case {
     const char* step;
     void (*inject)(MemoryFileSystem&);
@@ -126,7 +126,7 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
 
 TEST_F(ConfigFileTest, LeftoverTemporaryFileFromAKilledSaveDoesNotMatter) {
   files.files[Text(kPath)] = ConfigBytes(0, 0);
-  files.files[TemporaryPathFor(kPath)] = Bytes(17, 0xEE);  // half-written earlier
+  files.files[TemporaryPathFor(kPath)] = FileBytes(17, 0xEE);  // half-written earlier
   EXPECT_EQ(config.Save(PatternModel()), ConfigSaveResult::Saved);
   EXPECT_EQ(files.files[Text(kPath)].size(), 200u);
   EXPECT_FALSE(files.Has(TemporaryPathFor(kPath)));
@@ -145,7 +145,7 @@ class ConfigFileOnDisk : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
-  void WriteRaw(const Bytes& bytes) {
+  void WriteRaw(const FileBytes& bytes) {
     std::ofstream(std::filesystem::path(path), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }

@@ -10,8 +10,8 @@ using testing::MemoryFileSystem;
 
 constexpr TextView kIni = u"C:\\PX\\str.ini";
 
-Bytes Utf16Le(TextView text) { return EncodeIni(text, IniEncoding::Utf16Le); }
-Bytes Plain(std::string_view text) { return Bytes(text.begin(), text.end()); }
+FileBytes Utf16Le(TextView text) { return EncodeIni(text, IniEncoding::Utf16Le); }
+FileBytes Plain(std::string_view text) { return FileBytes(text.begin(), text.end()); }
 
 TEST(IniText, DecodesEachEncodingTheProfileApiReads) {
   const Text text = u"[Setting-CHS]\r\nItem1=左键\r\n";
@@ -25,14 +25,14 @@ TEST(IniText, DecodesEachEncodingTheProfileApiReads) {
   // Not UTF-8: every byte is its own character, nothing is dropped.
   EXPECT_EQ(DecodeIni(Plain("k=caf\xE9")).text, u"k=caf\u00E9");
   // A dangling odd byte of a UTF-16 file is ignored.
-  Bytes odd = Utf16Le(u"k=v");
+  FileBytes odd = Utf16Le(u"k=v");
   odd.push_back(0x41);
   EXPECT_EQ(DecodeIni(odd).text, u"k=v");
 }
 
 TEST(IniText, PlainFileBecomesUtf16OnlyWhenItMustHoldNonAscii) {
   EXPECT_EQ(EncodeIni(u"k=v\r\n", IniEncoding::Plain), Plain("k=v\r\n"));
-  const Bytes upgraded = EncodeIni(u"k=左\r\n", IniEncoding::Plain);
+  const FileBytes upgraded = EncodeIni(u"k=左\r\n", IniEncoding::Plain);
   ASSERT_GE(upgraded.size(), 2u);
   EXPECT_EQ(upgraded[0], 0xFF);
   EXPECT_EQ(upgraded[1], 0xFE);
@@ -91,7 +91,7 @@ TEST(IniFileStore, ChineseLabelSurvivesAWriteAndARead) {
   ASSERT_TRUE(store.Write(u"Setting-CHT", u"Item1", u"左鍵"));
   EXPECT_EQ(store.Read(u"Setting-CHS", u"Item1"), u"左键 - 火力键");
   EXPECT_EQ(store.Read(u"Setting-CHT", u"Item1"), u"左鍵");
-  const Bytes& bytes = files.files[Text(kIni)];
+  const FileBytes& bytes = files.files[Text(kIni)];
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes[0], 0xFF);  // a new file is UTF-16LE with a BOM
   EXPECT_EQ(bytes[1], 0xFE);
@@ -116,7 +116,7 @@ TEST(IniFileStore, KeepsTheFilesEncodingAndUpgradesAnAnsiOneForChinese) {
 TEST(IniFileStore, FailedWriteLeavesTheFileAsItWas) {
   MemoryFileSystem files;
   IniFileStore store(files, Text(kIni));
-  const Bytes old = Utf16Le(u"[Skins]\r\nPath=Default\r\n");
+  const FileBytes old = Utf16Le(u"[Skins]\r\nPath=Default\r\n");
   files.files[Text(kIni)] = old;
   files.failWriteAfter = 10;
   EXPECT_FALSE(store.Write(u"Skins", u"Path", u"Light"));
@@ -131,7 +131,7 @@ TEST(IniFileStore, FailedWriteLeavesTheFileAsItWas) {
 TEST(IniFileStore, OversizedFileIsNotRewrittenFromAPartialRead) {
   MemoryFileSystem files;
   IniFileStore store(files, Text(kIni));
-  Bytes huge(IniFileStore::kMaxFileSize + 10, 'x');
+  FileBytes huge(IniFileStore::kMaxFileSize + 10, 'x');
   files.files[Text(kIni)] = huge;
   EXPECT_FALSE(store.Write(u"A", u"k", u"v"));
   EXPECT_EQ(files.files[Text(kIni)].size(), huge.size());

@@ -12,7 +12,7 @@ namespace px {
 namespace {
 
 TEST(InstalledFiles, ConfigBinHoldsASensibleFirstModel) {
-  const Bytes bytes = InstalledConfigBin();
+  const FileBytes bytes = InstalledConfigBin();
   ASSERT_EQ(bytes.size(), 200u);
   EXPECT_EQ(bytes[0], 0);  // the first page build writes the labels
   SettingsModel model{};
@@ -40,7 +40,7 @@ TEST(InstalledFiles, ConfigBinHoldsASensibleFirstModel) {
 }
 
 TEST(InstalledFiles, StrIniIsUtf16WithEnglishTheDefaultSkinAndEveryLabelSection) {
-  const Bytes bytes = InstalledStrIni();
+  const FileBytes bytes = InstalledStrIni();
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes[0], 0xFF);
   EXPECT_EQ(bytes[1], 0xFE);

@@ -50,14 +50,6 @@ TEST(SettingsPaths, BareNameAndMixedSeparators) {
   EXPECT_EQ(BuildSettingsPaths(u"C:/a\\b/other.exe").iniFile, u"C:/a\\b/str.ini");
 }
 
-TEST(SettingsPaths, SkinFolderFollowsTheExecutableFolder) {
-  EXPECT_EQ(SkinFolderFor(BuildSettingsPaths(u"C:\\PX\\PX6410-3-4.exe").executableFolder, u"Default"),
-            u"C:\\PX\\/Skins/Default");
-  // A renamed executable still finds its skins beside it.
-  EXPECT_EQ(SkinFolderFor(BuildSettingsPaths(u"C:\\PX\\mouse.exe").executableFolder, u"Light"),
-            u"C:\\PX\\/Skins/Light");
-}
-
 TEST(SettingsPaths, RunningExecutableIsFoundOnThisPlatform) {
   const Text exe = RunningExecutablePath();
   ASSERT_FALSE(exe.empty());

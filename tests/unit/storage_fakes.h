@@ -39,18 +39,18 @@ class MemoryFileSystem final : public FileSystem {
   std::optional<int> failReplace;
   std::vector<Text> unreadable;
 
-  std::map<Text, Bytes> files;
+  std::map<Text, FileBytes> files;
 
   bool Has(TextView path) const { return files.contains(Text(path)); }
 
   bool Exists(TextView path) override { return files.contains(Text(path)); }
 
-  std::optional<Bytes> Read(TextView path, std::size_t limit) override {
+  std::optional<FileBytes> Read(TextView path, std::size_t limit) override {
     const auto it = files.find(Text(path));
     if (it == files.end()) return std::nullopt;
     for (const auto& u : unreadable)
       if (u == path) return std::nullopt;
-    Bytes bytes = it->second;
+    FileBytes bytes = it->second;
     if (bytes.size() > limit) bytes.resize(limit);
     return bytes;
   }
@@ -86,7 +86,7 @@ class MemoryFileSystem final : public FileSystem {
    public:
     File(MemoryFileSystem& owner, Text path) : owner_(owner), path_(std::move(path)) {}
     bool Write(std::span<const std::uint8_t> bytes) override {
-      Bytes& content = owner_.files[path_];
+      FileBytes& content = owner_.files[path_];
       for (std::uint8_t b : bytes) {
         if (owner_.failWriteAfter && content.size() >= *owner_.failWriteAfter) {
           error_ = 28;  // no space left

@@ -53,7 +53,7 @@ TEST(StrIniLabels, EachLanguageReadsAndWritesOnlyItsOwnSection) {
   ASSERT_TRUE(SaveLabels(store, Language::English, english));
   ASSERT_TRUE(SaveLabels(store, Language::SimplifiedChinese, simplified));
   ASSERT_TRUE(store.Write(u"Skins", u"Lan", u"CHT"));
-  const Bytes before = files.files[u"str.ini"];
+  const FileBytes before = files.files[u"str.ini"];
 
   const LabelSet traditional = NumberedLabels(u"左鍵－");
   ASSERT_TRUE(SaveLabels(store, LanguageFromCode(ReadLanguageCode(store)), traditional));
@@ -61,7 +61,7 @@ TEST(StrIniLabels, EachLanguageReadsAndWritesOnlyItsOwnSection) {
   EXPECT_EQ(LoadLabels(store, Language::English), english);
   EXPECT_EQ(LoadLabels(store, Language::SimplifiedChinese), simplified);
   // Everything that was there is still there, byte for byte, in front.
-  const Bytes& after = files.files[u"str.ini"];
+  const FileBytes& after = files.files[u"str.ini"];
   ASSERT_GT(after.size(), before.size());
   EXPECT_TRUE(std::equal(before.begin(), before.end(), after.begin()));
 }

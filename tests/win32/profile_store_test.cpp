@@ -48,7 +48,7 @@ class Win32Storage : public ::testing::Test {
     created_.push_back(TemporaryPathFor(created_.back()));
     return dir_ + Text(name);
   }
-  void Put(const Text& path, const Bytes& bytes) {
+  void Put(const Text& path, const FileBytes& bytes) {
     int error = 0;
     ASSERT_TRUE(WriteFileAtomically(files_, path, bytes, error)) << error;
   }
@@ -168,7 +168,7 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   EXPECT_EQ(flag, 1);
   EXPECT_EQ(reread, model);
 
-  const Bytes saved = *files_.Read(path, 1000);
+  const FileBytes saved = *files_.Read(path, 1000);
   SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
   boxes.shown.clear();
   model.ReportRateCode = 4;

@@ -12,7 +12,7 @@ namespace {
 
 struct Output {
   const char* name;
-  px::Bytes bytes;
+  px::FileBytes bytes;
 };
 
 }  // namespace

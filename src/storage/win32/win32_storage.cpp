@@ -70,11 +70,11 @@ bool Win32FileSystem::Exists(TextView path) {
   return GetFileAttributesW(Wide(Text(path))) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::optional<Bytes> Win32FileSystem::Read(TextView path, std::size_t limit) {
+std::optional<FileBytes> Win32FileSystem::Read(TextView path, std::size_t limit) {
   FileHandle file(CreateFileW(Wide(Text(path)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
-  Bytes bytes;
+  FileBytes bytes;
   constexpr std::size_t kChunk = 64 * 1024;
   while (bytes.size() < limit) {
     const std::size_t start = bytes.size();

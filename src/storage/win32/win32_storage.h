@@ -11,7 +11,7 @@ namespace px {
 class Win32FileSystem final : public FileSystem {
  public:
   bool Exists(TextView path) override;
-  std::optional<Bytes> Read(TextView path, std::size_t limit) override;
+  std::optional<FileBytes> Read(TextView path, std::size_t limit) override;
   std::unique_ptr<WritableFile> Create(TextView path, int& error) override;
   bool Replace(TextView source, TextView target, int& error) override;
   void Remove(TextView path) override;
