@@ -30,3 +30,15 @@ foreach(dir IN LISTS PX_SKIN_DIRS)
   endforeach()
 endforeach()
 add_custom_target(px_skins ALL DEPENDS ${PX_SKIN_OUTPUTS})
+
+# Installed layout: the skins beside the executable.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION Skins FILES_MATCHING PATTERN "*.png")
+
+# The build tree's dist/ holds exactly the shipped images.
+foreach(dir IN LISTS PX_SKIN_DIRS)
+  if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/main.png)
+    get_filename_component(skin ${dir} NAME)
+    add_test(NAME skin_${skin}_in_dist
+             COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/main.png ${CMAKE_BINARY_DIR}/dist/Skins/${skin}/main.png)
+  endif()
+endforeach()
