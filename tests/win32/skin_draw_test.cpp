@@ -16,6 +16,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
@@ -184,40 +185,35 @@ TEST(SkinDraw, MissingFileOrSurfaceDrawsNothing) {
             0);
 }
 
-// Reads and closes the failure box of the dialog variant as soon as it shows.
-struct BoxSpy {
-  static inline HHOOK hook = nullptr;
-  static inline std::wstring caption, text;
-  static inline int shown = 0;
-  static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE) {
-      HWND box = reinterpret_cast<HWND>(wParam);
-      wchar_t buffer[256] = {};
-      GetWindowTextW(box, buffer, 256);
-      caption = buffer;
-      GetDlgItemTextW(box, 0xFFFF, buffer, 256);
-      text = buffer;
-      ++shown;
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    return CallNextHookEx(hook, code, wParam, lParam);
+// Records the failure boxes of the dialog variant instead of showing them.
+struct BoxRecorder {
+  struct Box {
+    HWND owner;
+    Text text, caption;
+  };
+  static inline std::vector<Box> boxes;
+  static void Record(HWND owner, TextView text, TextView caption) {
+    boxes.push_back({owner, Text(text), Text(caption)});
   }
 };
 
-TEST(SkinDraw, DialogVariantReportsAFailedLoadWithTheExecutablesName) {
-  BoxSpy::hook = SetWindowsHookExW(WH_CBT, &BoxSpy::Proc, nullptr, GetCurrentThreadId());
-  ASSERT_NE(BoxSpy::hook, nullptr);
+TEST(SkinDraw, DialogVariantReportsEachFailedLoadWithTheExecutablesName) {
+  BoxRecorder::boxes.clear();
+  const SkinLoadFailureBox previous = SetSkinLoadFailureBox(&BoxRecorder::Record);
+  HWND owner = reinterpret_cast<HWND>(0x1234);
   Canvas canvas(4, 4, RGB(0, 0, 0));
-  EXPECT_EQ(DrawSkinImage(nullptr, canvas.Dc(), DefaultSkinImage(u"/missing.png"), 0, 0,
-                          SkinLoadFailure::ShowMessage),
-            0);
-  EXPECT_EQ(DrawSkinImage(nullptr, canvas.Dc(), DefaultSkinImage(skin_image::kPage), 0, 0,
+  const Text missing = DefaultSkinImage(u"/missing.png");
+  EXPECT_EQ(DrawSkinImage(owner, canvas.Dc(), missing, 0, 0, SkinLoadFailure::ShowMessage), 0);
+  EXPECT_EQ(DrawSkinImage(owner, canvas.Dc(), missing, 0, 0, SkinLoadFailure::ShowMessage), 0);
+  EXPECT_EQ(DrawSkinImage(owner, canvas.Dc(), DefaultSkinImage(skin_image::kTickBox), 0, 0,
                           SkinLoadFailure::ShowMessage),
             1);
-  UnhookWindowsHookEx(BoxSpy::hook);
-  EXPECT_EQ(BoxSpy::shown, 1);
-  EXPECT_EQ(BoxSpy::text, L"LoadPng---Load image failed.");
-  EXPECT_EQ(BoxSpy::caption, L"px_win_tests");
+  EXPECT_EQ(DrawSkinImage(owner, canvas.Dc(), missing, 0, 0, SkinLoadFailure::Silent), 0);
+  SetSkinLoadFailureBox(previous);
+  ASSERT_EQ(BoxRecorder::boxes.size(), 2u);  // at each failed draw, never for the page's variant
+  EXPECT_EQ(BoxRecorder::boxes[0].owner, owner);
+  EXPECT_EQ(BoxRecorder::boxes[0].text, u"LoadPng---Load image failed.");
+  EXPECT_EQ(BoxRecorder::boxes[0].caption, u"px_win_tests");
 }
 
 TEST(SkinDraw, DecoderRunsOnlyWhileImageObjectsLive) {

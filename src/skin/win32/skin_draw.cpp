@@ -15,6 +15,7 @@
 #include <cstring>
 #include <mutex>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "skin/premultiply.h"
@@ -79,6 +80,12 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
   auto* palette = reinterpret_cast<gp::ColorPalette*>(storage.data());
   return flat::GdipGetImagePalette(bitmap, palette, size) == gp::Ok && (palette->Flags & gp::PaletteFlagsHasAlpha) != 0;
 }
+
+void ShowFailureBox(HWND owner, TextView text, TextView caption) {
+  MessageBoxW(owner, Wide(Text(text)), Wide(Text(caption)), MB_OK);
+}
+
+SkinLoadFailureBox failureBox = &ShowFailureBox;
 
 int RowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
@@ -234,13 +241,16 @@ bool SkinDecoderRunning() {
 
 // --- DrawSkinImage -------------------------------------------------------------
 
+SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box) {
+  return std::exchange(failureBox, box != nullptr ? box : &ShowFailureBox);
+}
+
 int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure) {
   if (surface == nullptr) return 0;
   SkinImage image;
   if (!image.Load(imagePath)) {
     if (onFailure == SkinLoadFailure::ShowMessage) {
-      const Text caption = ApplicationNameFromPath(ExecutablePath());
-      MessageBoxW(owner, L"LoadPng---Load image failed.", Wide(caption), MB_OK);
+      failureBox(owner, u"LoadPng---Load image failed.", ApplicationNameFromPath(ExecutablePath()));
     }
     return 0;
   }

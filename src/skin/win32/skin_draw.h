@@ -104,6 +104,11 @@ enum class SkinLoadFailure {
   Silent,       // the main window's settings page
 };
 
+// Shows the failure box of the dialog variant; MessageBoxW with an OK button
+// unless replaced (tests record the call instead). Returns the previous one.
+using SkinLoadFailureBox = void (*)(HWND owner, TextView text, TextView caption);
+SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box);
+
 // Loads, premultiplies and blends one skin image at (x, y). Returns 1 when
 // drawn, 0 when the surface is absent or the file does not load.
 int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure);
