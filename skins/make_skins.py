@@ -414,7 +414,7 @@ def mouse_art(c, p, cx, top, scale=1.0, lit=True):
     logo(c, p, cx - 9 * s, y0 + 160 * s, 18 * s)
 
 
-def main_background(p, with_page):
+def main_background(p, with_page, elements=None):
     w, h = MAIN_SIZE
     c = Canvas(MAIN_SIZE)
     base(c, p, MAIN_SIZE)
@@ -424,7 +424,8 @@ def main_background(p, with_page):
     plate = (36, 46, 452, 102)
     c.rrect(plate, 10, fill=p["panel_line"])
     c.gradient((plate[0] + 1, plate[1] + 1, plate[2] - 1, plate[3] - 1), p["header"], p["panel_bottom"], radius=9)
-    c.rrect((90, 96, 236, 98), 1, fill=p["accent"])
+    if with_page:
+        c.rrect((90, 96, 236, 98), 1, fill=p["accent"])  # under the page title
     for i in range(6):  # speed marks trailing off to the right
         x = 268 + i * 28
         c.draw().polygon(scaled((x, 66, x + 14, 66, x + 6, 82, x - 8, 82)),
@@ -450,9 +451,6 @@ def main_background(p, with_page):
         # No mouse yet: the page is not drawn; show the mouse centred and unlit.
         mouse_art(c, p, w / 2, 230, 1.25, lit=False)
         c.glow(lambda d: d.ellipse(scaled((w / 2 - 40, 540, w / 2 + 40, 548)), fill=255), p["accent"], 6, 0.8)
-        prepage_hint = LAYOUT["prepage"]
-        c.draw().ellipse(scaled(prepage_hint), outline=p["btn_line"], width=2 * SS)
-        c.line([(67, 12 + 54), (59, 20 + 54), (67, 28 + 54)], p["ink"], 2.6)
     if with_page:
         panel(c, p, PANELS["key"], LAYOUT["key_heading"])
         panel(c, p, PANELS["rate"], LAYOUT["rate_heading"])
@@ -482,13 +480,20 @@ def main_background(p, with_page):
     # Bottom bar: web link on the left, OK / Apply / Cancel on the right.
     c.gradient((0, 608, w, h), mix(p["bar"], p["base_bottom"], 0.3), p["base_bottom"])
     c.line([(0, 607.5), (w, 607.5)], p["bar_line"], 1)
-    gx, gy = 258, 637  # a globe before the web link
-    d = c.draw()
-    d.ellipse(scaled((gx - 7, gy - 7, gx + 7, gy + 7)), outline=p["ink"], width=int(1.3 * SS))
-    d.ellipse(scaled((gx - 3, gy - 7, gx + 3, gy + 7)), outline=p["ink"], width=int(1.1 * SS))
-    c.line([(gx - 7, gy), (gx + 7, gy)], p["ink"], 1.1)
-    img = c.final().convert("RGB")
-    return img
+    if with_page:
+        gx, gy = 258, 637  # a globe before the web link
+        d = c.draw()
+        d.ellipse(scaled((gx - 7, gy - 7, gx + 7, gy + 7)), outline=p["ink"], width=int(1.3 * SS))
+        d.ellipse(scaled((gx - 3, gy - 7, gx + 3, gy + 7)), outline=p["ink"], width=int(1.1 * SS))
+        c.line([(gx - 7, gy), (gx + 7, gy)], p["ink"], 1.1)
+    img = c.final()
+    if not with_page and elements:
+        # Without a mouse the program draws no page and no buttons, yet the
+        # frame buttons and the page button answer clicks: show them.
+        for key, name in (("skins", "button-Skins-normal.png"), ("minimise", "button-min-normal.png"),
+                          ("close", "button-close-normal.png"), ("prepage", "button-PrePage-normal.png")):
+            img.alpha_composite(elements[name], LAYOUT[key][:2])
+    return img.convert("RGB")
 
 
 def emblem(c, p, kind, cx, cy, s=1.0):
@@ -551,13 +556,13 @@ def dialog_background(p, name):
     if dropdown:
         dropdown_well(c, p, dropdown)
     for box in wells:
-        well(c, p, box)
+        well(c, p, box, grow=1, radius=2)
     if name == "single-key":
         # The prompt above the key name is drawn white whatever the skin.
         c.rrect((43, 107, 181, 125), 4, fill=mix(p["well"], p["well_line"], 0.3))
     if name == "fire-key":
         # Notes below the fields: an information plate.
-        c.rrect((14, 196, w - 10, 242), 6, fill=mix(p["panel_bottom"], p["well"], 0.35))
+        c.rrect((14, 196, w - 10, 242), 6, fill=mix(p["panel_bottom"], p["base_bottom"], 0.5))
         c.rrect((15, 200, 18, 238), 1, fill=p["accent"])
         emblem(c, p, kind, 300, 120, 1.0)
     else:
@@ -574,8 +579,6 @@ def dialog_background(p, name):
 
 def build_skin(name, p):
     out = {}
-    out["main.png"] = main_background(p, with_page=False)
-    out["BasicSet2.png"] = main_background(p, with_page=True)
     for over, suffix in ((False, "normal"), (True, "over")):
         out[f"button-{suffix}.png"] = push_button(p, over)
         out[f"button-close-{suffix}.png"] = frame_button(p, "close", over)
@@ -589,6 +592,8 @@ def build_skin(name, p):
     out["slider-DPI-light.png"] = dpi_cell(p, True)
     out["Pane.png"] = tick_box(p, False)
     out["PaneMakingTick.png"] = tick_box(p, True)
+    out["main.png"] = main_background(p, with_page=False, elements=out)
+    out["BasicSet2.png"] = main_background(p, with_page=True)
     for dialog in DIALOGS:
         out[f"{dialog}.png"] = dialog_background(p, dialog)
     return out
