@@ -334,3 +334,65 @@ TEST(UiFontWin32, CreatesTheTableFont) {
 
 }  // namespace
 }  // namespace px
+
+namespace px {
+namespace {
+
+TEST(SkinComposition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
+  BackgroundBitmap background;
+  ASSERT_TRUE(background.Load(DefaultSkinImage(skin_image::kSkinsBackground)));
+  const RECT client{0, 0, background.Width() - 2, background.Height() - 2};
+  Canvas window(background.Width(), background.Height(), RGB(255, 0, 255));
+  {
+    SkinComposition draw(window.Dc(), client, background.Handle());
+    ASSERT_TRUE(draw.HasCanvas());
+    EXPECT_EQ(DrawSkinImage(nullptr, draw.Dc(), DefaultSkinImage(skin_image::kButtonOver), 166, 253,
+                            SkinLoadFailure::ShowMessage),
+              1);
+    EXPECT_TRUE(Near(window.At(200, 263), {255, 0, 255}, 0));  // nothing reaches the window before the end
+  }
+  const Rgb button = window.At(200, 263);
+  EXPECT_FALSE(Near(button, {255, 0, 255}, 0));
+  EXPECT_TRUE(Near(window.At(client.right, 10), {255, 0, 255}, 0));  // only the client area is copied
+  // A second composition starts from what the first left in the background.
+  Canvas again(background.Width(), background.Height(), RGB(0, 0, 0));
+  { SkinComposition draw(again.Dc(), client, background.Handle()); }
+  EXPECT_TRUE(Near(again.At(200, 263), button, 0));
+}
+
+TEST(SkinComposition, WithoutBackgroundShowsBlackAndDrawsNothing) {
+  Canvas window(20, 10, RGB(255, 255, 255));
+  {
+    SkinComposition draw(window.Dc(), RECT{0, 0, 20, 10}, nullptr);
+    EXPECT_FALSE(draw.HasCanvas());
+  }
+  EXPECT_TRUE(Near(window.At(0, 0), {0, 0, 0}, 0));
+  EXPECT_TRUE(Near(window.At(19, 9), {0, 0, 0}, 0));
+  SkinComposition none(static_cast<HDC>(nullptr), RECT{0, 0, 20, 10}, nullptr);
+  EXPECT_EQ(none.Dc(), nullptr);
+}
+
+TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
+  Canvas canvas(120, 40, RGB(10, 20, 30));
+  const skin::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
+  PrepareUiText(canvas.Dc(), font.Get(), UiTextColor{250, 200, 0});
+  DrawUiText(canvas.Dc(), u"Cancel", RECT{20, 10, 100, 30});
+  int inked = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 120; ++x) {
+      const Rgb p = canvas.At(x, y);
+      const bool background = Near(p, {10, 20, 30}, 0);
+      if (x < 20 || x >= 100 || y < 10 || y >= 30) {
+        ASSERT_TRUE(background) << x << "," << y;
+      } else if (!background) {
+        ++inked;
+        EXPECT_GE(p.r, p.b) << "text colour is R 250, G 200, B 0";
+      }
+    }
+  }
+  EXPECT_GT(inked, 20);
+  EXPECT_TRUE(Near(canvas.At(21, 11), {10, 20, 30}, 0));  // transparent: no box behind the text
+}
+
+}  // namespace
+}  // namespace px

@@ -273,6 +273,58 @@ bool BackgroundBitmap::Load(TextView path) {
   return true;
 }
 
+// --- Composition -----------------------------------------------------------------
+
+namespace {
+
+RECT ClientRect(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client;
+}
+
+}  // namespace
+
+SkinComposition::SkinComposition(HWND window, HBITMAP background) {
+  windowDc_.emplace(window);
+  Start(windowDc_->Get(), ClientRect(window), background);
+}
+
+SkinComposition::SkinComposition(HWND window, HDC paintDc, HBITMAP background) {
+  Start(paintDc, ClientRect(window), background);
+}
+
+SkinComposition::SkinComposition(HDC target, const RECT& area, HBITMAP background) {
+  Start(target, area, background);
+}
+
+void SkinComposition::Start(HDC target, const RECT& area, HBITMAP background) {
+  if (target == nullptr) return;
+  surface_.emplace(target, area);
+  if (background != nullptr) {
+    surface_->SelectBitmap(background);
+    hasCanvas_ = true;
+  } else {
+    // Nothing to compose on: show black, not whatever the new bitmap holds.
+    const RECT& all = surface_->Area();
+    FillRect(surface_->Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+}
+
+void PrepareUiText(HDC dc, HFONT font, UiTextColor color) {
+  if (dc == nullptr) return;
+  if (font != nullptr) SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(color));
+}
+
+void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align) {
+  if (dc == nullptr) return;
+  RECT box = rect;
+  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
+            static_cast<UINT>(align));
+}
+
 // --- Fonts -------------------------------------------------------------------
 
 skin::UniqueFont CreateUiFont(Language language, FontRole role) {

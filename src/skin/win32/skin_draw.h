@@ -6,12 +6,13 @@
 //
 // A redraw composes onto the window's persistent background bitmap:
 //
-//   skin::WindowDc windowDc(hwnd);                // or the paint DC of WM_ERASEBKGND
-//   RECT client; GetClientRect(hwnd, &client);
-//   CMemDC surface(windowDc.Get(), client);
-//   surface.SelectBitmap(background.Handle());    // skip all drawing when !background
-//   DrawSkinImage(hwnd, surface, path, x, y, SkinLoadFailure::ShowMessage);
-//   surface.CopyToTarget();                        // outside painting; else the destructor copies
+//   SkinComposition draw(hwnd, background.Handle());      // or (hwnd, paintDc, ...) in WM_ERASEBKGND
+//   if (draw.HasCanvas()) {
+//     PrepareUiText(draw.Dc(), font.Get(), textColor);
+//     DrawSkinImage(hwnd, draw.Dc(), path, x, y, SkinLoadFailure::ShowMessage);
+//     DrawUiText(draw.Dc(), u"OK", okRect);
+//   }
+//   // the whole client area reaches the window when `draw` ends
 #include <windows.h>
 
 #include <optional>
@@ -136,6 +137,44 @@ class BackgroundBitmap {
   int width_ = 0;
   int height_ = 0;
 };
+
+// One redraw of a window by composition: an off-screen surface over the
+// client area with the window's background bitmap selected as the canvas, so
+// that everything drawn stays in the background. The client area is copied to
+// the window once, when the composition ends. Without a background nothing
+// can be drawn, and the window gets black rather than undefined memory.
+class SkinComposition {
+ public:
+  // Outside painting: on the window's own DC (GetDC / ReleaseDC).
+  SkinComposition(HWND window, HBITMAP background);
+  // Inside WM_ERASEBKGND: on the paint DC handed over.
+  SkinComposition(HWND window, HDC paintDc, HBITMAP background);
+  // On any target, over a given area (the client rectangle).
+  SkinComposition(HDC target, const RECT& area, HBITMAP background);
+  SkinComposition(const SkinComposition&) = delete;
+  SkinComposition& operator=(const SkinComposition&) = delete;
+
+  HDC Dc() const { return surface_ ? surface_->Get() : nullptr; }
+  bool HasCanvas() const { return hasCanvas_; }
+
+ private:
+  void Start(HDC target, const RECT& area, HBITMAP background);
+
+  std::optional<skin::WindowDc> windowDc_;  // declared first: released after the copy
+  std::optional<CMemDC> surface_;
+  bool hasCanvas_ = false;
+};
+
+// Text drawing convention: the window's font, transparent background, the
+// interface text colour. Stays selected for the rest of the composition.
+void PrepareUiText(HDC dc, HFONT font, UiTextColor color);
+
+enum class TextAlign : UINT {
+  Centre = 0x25,  // DT_CENTER | DT_VCENTER | DT_SINGLELINE
+  Left = 0x24,    // DT_LEFT | DT_VCENTER | DT_SINGLELINE
+  Right = 0x26,   // DT_RIGHT | DT_VCENTER | DT_SINGLELINE
+};
+void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align = TextAlign::Centre);
 
 // The window font for a language and role (system version from GetVersion).
 skin::UniqueFont CreateUiFont(Language language, FontRole role);
