@@ -1,0 +1,294 @@
+// px6410ctl compose and show, run as a user runs them.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "device/device_image.h"
+#include "device/settings_model.h"
+
+extern char** environ;
+
+namespace px {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Spit(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class CtlSettings : public testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(testing::TempDir()) /
+           ("px6410ctl_" + std::to_string(getpid()) + "_" + testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  Result Run(const std::vector<std::string>& args) const {
+    std::vector<std::string> argv{PX6410CTL_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (auto& a : argv) cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+    const std::string outPath = Path("stdout.txt"), errPath = Path("stderr.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t pid = 0;
+    Result r;
+    if (posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
+      int status = 0;
+      waitpid(pid, &status, 0);
+      r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    r.out = Slurp(outPath);
+    r.err = Slurp(errPath);
+    return r;
+  }
+
+  // A config.bin: the flag byte, then the model.
+  std::string WriteConfig(const SettingsModel& m, const std::string& name = "config.bin") const {
+    std::vector<std::uint8_t> bytes{1};
+    bytes.insert(bytes.end(), m.Bytes().begin(), m.Bytes().end());
+    Spit(Path(name), bytes);
+    return Path(name);
+  }
+
+  std::string WriteImage(const DeviceImage& image, const std::string& name) const {
+    Spit(Path(name), std::vector<std::uint8_t>(image.Bytes().begin(), image.Bytes().end()));
+    return Path(name);
+  }
+
+  fs::path dir_;
+};
+
+SettingsModel Sample() {
+  SettingsModel m{};
+  m.ReportRateCode = 4;
+  m.DpiLevel = {0, 3, 7, 11};
+  m.DpiStageEnabled = {1, 0, 1, 1};
+  m.DpiStageColor = {Rgb{0xFF, 0x00, 0x10}, Rgb{0, 0xAB, 0}, Rgb{1, 2, 3}, Rgb{0xDE, 0xAD, 0xBE}};
+  m.LightMode = 2;
+  m.LightParamBreath = 1;
+  m.LightEffect = 1;
+  m.FireMakeTime = 32;
+  m.FireBreakTime = 40;
+  m.ButtonFunction = {0, 7, 9, 5, 0, 0, 0, 0, 13, 8, 6, 11, 0, 0, 0, 0};
+  m.MediaIndex[1] = 4;
+  m.FireKeyUsage[2] = 0xF3;
+  m.FireTimes[2] = 0;
+  m.DpiSwitchCode[3] = 5;
+  m.HotKeyIndex[9] = 7;
+  m.WindowsIndex[10] = 2;
+  m.SnipeIndex[11] = 1;
+  m.SnipeDpiCode = 0x02;
+  return m;
+}
+
+TEST_F(CtlSettings, ComposeWritesTheComposedImage) {
+  DeviceImage in;
+  for (std::size_t i = 0; i < kDeviceImageSize; ++i) in.Bytes()[i] = static_cast<std::uint8_t>(i * 3 + 1);
+  in.SensorDPIStage = 3;
+  in.Block(4)[1] = 2;  // variant
+  const std::string config = WriteConfig(Sample());
+  const std::string imageIn = WriteImage(in, "in.bin");
+  const Result r = Run({"compose", config, imageIn, Path("out.bin")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const std::string out = Slurp(Path("out.bin"));
+  ASSERT_EQ(out.size(), kDeviceImageSize);
+  auto byte = [&](int block, std::size_t offset) {
+    return static_cast<std::uint8_t>(out[2 + 64 * static_cast<std::size_t>(block - 1) + offset]);
+  };
+  EXPECT_EQ(static_cast<std::uint8_t>(out[0]), 4);
+  EXPECT_EQ(static_cast<std::uint8_t>(out[1]), 3);
+  EXPECT_EQ(byte(4, 1), 2);                          // read-only variant byte kept
+  EXPECT_EQ(byte(4, 24), 0x02);                      // variant 2, level 1
+  EXPECT_EQ(byte(4, 25), 0x88);                      // level 4, not in use
+  EXPECT_EQ(byte(4, 27), 0x00);                      // level 12 is past variant 2's table
+  EXPECT_EQ(byte(4, 6), 3);
+  EXPECT_EQ(byte(5, 27), 1);                         // stage 3 right after stage 1
+  EXPECT_EQ(byte(4, 32), 0xB5);                      // fixed tables
+  EXPECT_EQ(byte(5, 63), 0x1D);
+  EXPECT_EQ(byte(3, 2), 0x04);                       // media "Mute"
+  EXPECT_EQ(byte(3, 3), 0x02);
+  EXPECT_EQ(byte(3, 5), 0x80);                       // fire key, until released
+  EXPECT_EQ(byte(3, 10), 0x05);                      // button 4, DPI Loop, slot 5
+  EXPECT_EQ(byte(3, 40), 0x0A);                      // Mode B button 4, snipe, slot 20
+  EXPECT_EQ(byte(3, 6), in.Block(3)[6]);             // slots between untouched
+  EXPECT_EQ(byte(3, 38), in.Block(3)[38]);
+}
+
+TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
+  const std::string config = WriteConfig(Sample());
+  const std::string image = WriteImage(DeviceImage{}, "in.bin");
+  Spit(Path("short.bin"), std::vector<std::uint8_t>(199));
+  Spit(Path("long.img"), std::vector<std::uint8_t>(323));
+  const std::string out = Path("out.bin");
+
+  struct Case {
+    std::vector<std::string> args;
+    std::string mention;
+  };
+  const Case cases[] = {
+      {{"compose", Path("short.bin"), image, out}, "short.bin: not a settings file: 199 bytes, expected 200"},
+      {{"compose", config, Path("long.img"), out}, "long.img: not a device image: 323 bytes, expected 322"},
+      {{"compose", Path("missing.bin"), image, out}, "missing.bin: cannot open"},
+      {{"compose", config, image, Path("no/such/dir/out.bin")}, "out.bin: cannot write"},
+      {{"compose", config, image}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
+      {{"compose", config, image, out, "extra"}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
+      {{"compose", "--force", config, image, out}, "unknown option '--force'"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mention);
+    const Result r = Run(c.args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.mention), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+TEST_F(CtlSettings, ShowInEnglish) {
+  const Result r = Run({"show", WriteConfig(Sample())});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  for (const char* line : {
+           "Report rate: 250 Hz\n",
+           "DPI stages (table variant 0):\n",
+           "  Stage 1: 250 DPI, in use, colour #FF0010\n",
+           "  Stage 2: 1000 DPI, not in use, colour #00AB00\n",
+           "  Stage 4: 4000 DPI, in use, colour #DEADBE\n",
+           "Lighting: Respiration, parameter 7S, effect RGB Effect\n",
+           "Button mode shown: Mode A\n",
+           "  Button 1: Left Click\n",
+           "  Button 2: Multimedia: Mute\n",
+           "  Button 3: Fire Key: B4-Button, until released, make time 32, break time 40\n",
+           "  Button 4: DPI Switch: DPI Loop\n",
+           "Mode B:\n  Button 1: Shift\n  Button 2: HotKey: Undo\n  Button 3: Windows: Calculator\n"
+           "  Button 4: Snipe Key: 500 DPI, snipe code 0x02\n",
+       }) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << "missing: " << line << "in:\n" << r.out;
+  }
+}
+
+TEST_F(CtlSettings, ShowInChineseWithAnotherVariant) {
+  const std::string config = WriteConfig(Sample());
+  Result r = Run({"show", "--lang", "CHS", config, "--variant", "1"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* text : {"  Stage 1: 600 DPI", "level 12 (out of range for this variant, sent as code 0)",
+                           "Lighting: 呼吸模式, parameter 7S, effect RGB效果", "  Button 2: 多媒体: 静音",
+                           "  Button 3: Windows: 计算器", "  Button 3: 火力键: B4-Button"}) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << "missing: " << text << "\nin:\n" << r.out;
+  }
+  r = Run({"show", config, "--lang", "CHT"});
+  EXPECT_NE(r.out.find("  Button 2: 快速鍵: 撤銷"), std::string::npos) << r.out;
+}
+
+TEST_F(CtlSettings, ShowNamesValuesOutOfRange) {
+  SettingsModel m{};
+  m.Bytes()[0] = 0;
+  m.ReportRateCode = 3;
+  m.DpiLevel[0] = 200;
+  m.DpiStageEnabled[1] = 7;
+  m.LightMode = 9;
+  m.ButtonMode = 4;
+  m.ButtonFunction = {14, 255, 6, 5, 0, 0, 0, 0, 9, 10, 10, 7, 0, 0, 0, 0};
+  m.WindowsIndex[2] = 9;
+  m.DpiSwitchCode[3] = 0;
+  m.FireKeyUsage[8] = 0x2C;
+  m.FireTimes[8] = 200;
+  m.FireMakeTime = 2;
+  m.SingleKeyUsage[9] = 0;
+  m.SingleKeyUsage[10] = 0x70;
+  m.MediaIndex[11] = 7;
+  const Result r = Run({"show", WriteConfig(m)});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* text : {
+           "Report rate: code 3 (out of range)", "Stage 1: level 201 (out of range",
+           "in-use flag 7 (out of range), taken as not in use", "Lighting: mode 9 (out of range)", "Button mode shown: mode 4 (out of range)",
+           "Button 1: function 14 (out of range), sent as no function",
+           "Button 2: function 255 (out of range), sent as no function", "Button 3: Windows: item 9 (out of range)",
+           "Button 4: DPI Switch: sub-code 0 (out of range)",
+           "Button 1: Fire Key: key code 0x2C (not in the fire key list), repeat count 200 (out of range), "
+           "make time 2 (out of range)",
+           "Button 2: Single Key: no key", "Button 3: Single Key: key code 0x70 (not in the key table)",
+           "Button 4: Multimedia: item 7 (out of range)",
+       }) {
+    EXPECT_NE(r.out.find(text), std::string::npos) << "missing: " << text << "\nin:\n" << r.out;
+  }
+}
+
+TEST_F(CtlSettings, ShowLightingOfEveryMode) {
+  SettingsModel m{};
+  struct Case {
+    std::uint8_t mode, param, effect;
+    const char* words;
+  } const cases[] = {
+      {0, 5, 1, "Lighting: Off\n"},
+      {1, 9, 0, "Lighting: Standard, parameter 100%, effect Non-Disolay\n"},
+      {2, 5, 2, "Lighting: Respiration, parameter parameter 5 (out of range), effect RGB Flash\n"},
+      {3, 0, 3, "Lighting: Neon, parameter 0.5S, effect RGB Fixed On\n"},
+  };
+  for (const auto& c : cases) {
+    m.LightMode = c.mode;
+    m.LightParamStandard = m.LightParamBreath = m.LightParamNeon = c.param;
+    m.LightEffectStandard = m.LightEffect = m.LightEffectNeon = c.effect;
+    const Result r = Run({"show", WriteConfig(m)});
+    EXPECT_NE(r.out.find(c.words), std::string::npos) << "missing: " << c.words << "in:\n" << r.out;
+  }
+}
+
+TEST_F(CtlSettings, ShowFailures) {
+  const std::string config = WriteConfig(Sample());
+  Spit(Path("empty.bin"), {});
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"show", Path("empty.bin")}, "empty.bin: not a settings file: 0 bytes, expected 200"},
+      {{"show", Path("none.bin")}, "none.bin: cannot open"},
+      {{"show"}, "show: missing CONFIG.BIN"},
+      {{"show", config, config}, "unexpected argument"},
+      {{"show", config, "--variant", "4"}, "--variant must be 0, 1, 2 or 3, not '4'"},
+      {{"show", config, "--lang", "chs"}, "--lang must be CHS, CHT or EN, not 'chs'"},
+      {{"show", config, "--lang"}, "--lang needs a value"},
+      {{"show", config, "--colour", "x"}, "unknown option '--colour'"},
+  };
+  for (const auto& [args, mention] : cases) {
+    SCOPED_TRACE(mention);
+    const Result r = Run(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(mention), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
+}  // namespace
+}  // namespace px
