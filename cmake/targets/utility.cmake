@@ -25,10 +25,7 @@ px_strict(px_winui)
 file(GLOB PX_APP_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
 list(FILTER PX_APP_WIN32_SOURCES EXCLUDE REGEX "/(main|utility_bus_[a-z]+)\\.cpp$")
 add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES})
-target_link_libraries(px_app_win32 PUBLIC px_winui px_platform comctl32 gdiplus msimg32 shell32 user32 gdi32)
-if(TARGET px_skin_win32)
-  target_link_libraries(px_app_win32 PUBLIC px_skin_win32)
-endif()
+target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 gdiplus msimg32 shell32 user32 gdi32)
 px_strict(px_app_win32)
 
 function(px_utility target folder bus_source)
@@ -57,6 +54,11 @@ add_custom_target(px_dist_sim_files ALL
           -P ${PROJECT_SOURCE_DIR}/tests/e2e/copy_installed.cmake
   COMMENT "Installed files beside the simulator build")
 add_dependencies(px_dist_sim_files px_utility_sim)
+foreach(installed px_dist_settings px_skins)
+  if(TARGET ${installed})
+    add_dependencies(px_dist_sim_files ${installed})
+  endif()
+endforeach()
 
 # End-to-end helper: finds the window by class, sends messages, reads state.
 add_executable(px_e2e_helper ${PROJECT_SOURCE_DIR}/tests/e2e/px_e2e_helper.cpp)

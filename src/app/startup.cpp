@@ -20,22 +20,4 @@ StartupStep NextStartupStep(StartupStep step, bool succeeded, bool devicePresent
   }
 }
 
-std::uint8_t ColorComponentFromText(TextView text) {
-  // Like atoi: leading blanks, an optional sign, then digits; anything else stops.
-  std::size_t i = 0;
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
-  std::uint32_t value = 0;
-  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-    value = value * 10u + static_cast<std::uint32_t>(text[i] - u'0');
-    value &= 0xFFFFu;  // only the low byte matters; keep the sum small
-  }
-  if (negative) value = 0u - value;
-  return static_cast<std::uint8_t>(value & 0xFFu);
-}
-
 }  // namespace px

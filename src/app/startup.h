@@ -1,10 +1,6 @@
 #pragma once
 // The main window's start-up sequence as data: the steps in order, which
-// step follows which outcome, the hide-at-start counter and the text colour.
-#include <cstdint>
-#include <string_view>
-
-#include "common/text.h"
+// step follows which outcome, and the hide-at-start counter.
 
 namespace px {
 
@@ -54,9 +50,5 @@ class HideAtStartCounter {
  private:
   int remaining_ = 2;
 };
-
-// "RColor" and friends: the decimal value of the text, 0 when it is missing or
-// not a number; values beyond a byte keep their low byte.
-std::uint8_t ColorComponentFromText(TextView text);
 
 }  // namespace px

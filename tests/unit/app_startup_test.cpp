@@ -67,15 +67,5 @@ TEST(HideAtStartCounterTest, AShowFromTheTrayEndsTheCountEarly) {
   EXPECT_FALSE(counter.TakeHide());
 }
 
-TEST(ColorComponentTest, DecimalTextMissingOrNonNumericGivesZero) {
-  EXPECT_EQ(ColorComponentFromText(u"255"), 255);
-  EXPECT_EQ(ColorComponentFromText(u" 40"), 40);
-  EXPECT_EQ(ColorComponentFromText(u"12abc"), 12);
-  EXPECT_EQ(ColorComponentFromText(u""), 0);
-  EXPECT_EQ(ColorComponentFromText(u"green"), 0);
-  EXPECT_EQ(ColorComponentFromText(u"256"), 0);  // a byte keeps the low part
-  EXPECT_EQ(ColorComponentFromText(u"-1"), 255);
-}
-
 }  // namespace
 }  // namespace px

@@ -40,6 +40,14 @@ helper post 0x111 1028 0
 langs=(CHS CHT EN)
 for skin_dir in "$dir"/Skins/*/; do
   skin="$(basename "$skin_dir")"
+  # The text colour a user picks with the skin (see skins/README.md).
+  case "$skin" in
+    Light) rgb=(32 36 44) ;;
+    *) rgb=(230 232 240) ;;
+  esac
+  e2e_ini_set "$dir/str.ini" RColor "${rgb[0]}"
+  e2e_ini_set "$dir/str.ini" GColor "${rgb[1]}"
+  e2e_ini_set "$dir/str.ini" BColor "${rgb[2]}"
   for lan in "${langs[@]}"; do
     e2e_ini_set "$dir/str.ini" Lan "$lan"
     e2e_ini_set "$dir/str.ini" Path "$skin"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/win32/skin_canvas.h"
+#include "app/win32/gdiplus_session.h"
 
 namespace px {
 

@@ -14,6 +14,9 @@
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
 #include "device/device_change.h"
+#include "skin/win32/skin_draw.h"
+#include "storage/str_ini.h"
+#include "storage/win32/win32_storage.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
 
@@ -50,13 +53,8 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   void ShowExitMenu();
   [[noreturn]] void ExitProgram();
   void ReleaseAtExit();
-  LRESULT OnDeviceChange(WPARAM event, LPARAM header);
   void EraseBackground(HDC dc);
   void PaintIconic();
-
-  // Settings files (config.bin, str.ini beside the executable).
-  void LoadConfig();
-  Text ReadProfile(TextView section, TextView key) const;
   void LoadLabelsAndSkinKeys();
 
   // The settings page: drawn over the background bitmap.
@@ -67,11 +65,12 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   Text executablePath_;
   Text executableFolder_;
   Text configPath_;
-  Text iniPath_;
+  Win32FileSystem files_;
+  std::unique_ptr<Win32ProfileStore> ini_;
   Language language_ = Language::English;
   const InterfaceTexts* texts_ = nullptr;
-  std::array<Text, 16> buttonLabels_;
-  Text colorR_, colorG_, colorB_;
+  LabelSet buttonLabels_;
+  SkinKeys skinKeys_;
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
@@ -84,10 +83,9 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   std::unique_ptr<DeviceSession> device_;
   winui::UniqueDeviceNotify deviceNotify_;
 
-  winui::UniqueBitmap background_;
-  SIZE backgroundSize_{0, 0};
-  winui::UniqueFont normalFont_;
-  winui::UniqueFont boldFont_;
+  BackgroundBitmap background_;
+  skin::UniqueFont normalFont_;
+  skin::UniqueFont boldFont_;
 };
 
 }  // namespace px

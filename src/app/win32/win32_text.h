@@ -13,7 +13,4 @@ inline Text TextOf(const wchar_t* text) { return text != nullptr ? Text(reinterp
 inline Text TextOf(const std::wstring& text) { return Text(reinterpret_cast<const char16_t*>(text.data()), text.size()); }
 inline std::wstring WideString(TextView text) { return std::wstring(reinterpret_cast<const wchar_t*>(text.data()), text.size()); }
 
-// The running executable's full path, whatever its length.
-Text ModuleFilePath();
-
 }  // namespace px
