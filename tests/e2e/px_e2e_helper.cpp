@@ -10,6 +10,7 @@
 //   px_e2e_helper post MSG W L       PostMessage
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
+//   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper count              prints the number of windows of the class
 //   px_e2e_helper boxes              prints caption|text of every visible message box of
 //                                    the window's process; exit 1 when there is one
@@ -82,6 +83,10 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == L"absent") return FindMain() == nullptr ? 0 : 1;
+  if (command == L"close-class" && argc == 3) {
+    HWND other = ::FindWindowW(argv[2], nullptr);
+    return other != nullptr && ::PostMessageW(other, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
   if (command == L"count") {
     int count = 0;
     ::EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
