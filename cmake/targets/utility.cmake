@@ -72,9 +72,10 @@ target_link_libraries(px_minimal_tray PRIVATE user32 shell32)
 target_link_options(px_minimal_tray PRIVATE -municode)
 px_strict(px_minimal_tray)
 
-# The Wine-run tests see the dialog layer and the application's windows.
-if(TARGET px_win_tests)
-  target_sources(px_win_tests PRIVATE ${PX_APP_RC})
-  target_include_directories(px_win_tests PRIVATE ${PX_APP_RES_DIR})
-  target_link_libraries(px_win_tests PRIVATE px_app_win32)
-endif()
+# The dialog layer and the resources need windows, hence a display: these
+# tests run on a virtual display (tests/wine/e2e_winui.sh), not with the
+# display-less Windows unit tests.
+add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp ${PX_APP_RC})
+target_include_directories(px_app_win_tests PRIVATE ${PX_APP_RES_DIR})
+target_link_libraries(px_app_win_tests PRIVATE px_app_win32 gtest gtest_main)
+px_strict(px_app_win_tests)
