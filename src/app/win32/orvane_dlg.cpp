@@ -182,6 +182,14 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
 
 std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING:
+      // Until the tray shows the window, no show gets through at all: the
+      // frame-paint counter alone leaves the window mapped for a moment on
+      // some systems (Wine maps it before the hide takes effect).
+      if (hideCounter_.Remaining() > 0) {
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~static_cast<UINT>(SWP_SHOWWINDOW);
+      }
+      return std::nullopt;
     case WM_NCPAINT:
       if (hideCounter_.TakeHide()) {
         ::ShowWindow(Hwnd(), SW_HIDE);
