@@ -1,26 +1,19 @@
 #pragma once
 // The process-wide records and flags of the utility: one instance for the
 // whole run, shared by the main window, the page and the small dialogs.
-#include <cstdint>
-
 #include "common/text.h"
-#include "device/device_image.h"
-#include "device/settings_model.h"
+#include "device/apply_flow.h"
 #include "skin/ui_font.h"
 
 namespace px {
 
 struct AppState {
-  DeviceImage Image{};
-  SettingsModel Model{};
-  SavedSettings Saved{};
-  std::uint8_t FirstRunFlag = 0;
+  // Image, model, saved copy, labels, language, flags of the apply flow.
+  SettingsSession Settings;
 
-  bool LabelsReloadPending = false;
   int PageState = 0;  // kPageNotBuilt, kPageBuilt, kPageRebuilding
   bool PageBuiltOnce = false;
 
-  Text LanguageCode;
   Text SkinFolder;
   Text SkinName;
   UiTextColor TextColor{0, 255, 0};  // until the settings file says otherwise

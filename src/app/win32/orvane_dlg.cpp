@@ -108,9 +108,11 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       // The session's boxes speak the language of the settings file.
       const Language language = LanguageFromCode(ReadLanguageCode(*ini_));
       bus_ = MakeUtilityHidBus(executableFolder_);
-      device_ = std::make_unique<DeviceSession>(*bus_, boxes_, waits_, static_cast<DeviceNotificationPort&>(*this), state.Image,
+      device_ = std::make_unique<DeviceSession>(*bus_, boxes_, waits_, static_cast<DeviceNotificationPort&>(*this), state.Settings.image,
                                                 TextsFor(language).MouseNotDetected);
-      return device_->StartUp();
+      device_->StartUp();
+      SyncDeviceState();
+      return state.Settings.devicePresent;
     }
     case StartupStep::RegisterDeviceNotification: {
       DEV_BROADCAST_DEVICEINTERFACE_W filter{};
@@ -126,16 +128,16 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
     }
     case StartupStep::LoadConfig: {
       ConfigFile config(files_, boxes_, configPath_);
-      return config.Load(state.FirstRunFlag, state.Model) == ConfigLoadResult::Loaded;
+      return config.Load(state.Settings.firstRunFlag, state.Settings.model) == ConfigLoadResult::Loaded;
     }
     case StartupStep::CopySavedSettings:
-      state.Saved = state.Model;
+      state.Settings.saved = state.Settings.model;
       return true;
     case StartupStep::ReadLanguage:
-      state.LanguageCode = ReadLanguageCode(*ini_);
+      state.Settings.languageCode = ReadLanguageCode(*ini_);
       return true;
     case StartupStep::SetTexts:
-      language_ = LanguageFromCode(state.LanguageCode);
+      language_ = state.Settings.language = LanguageFromCode(state.Settings.languageCode);
       texts_ = &TextsFor(language_);
       return true;
     case StartupStep::LoadLabelsAndSkinKeys:
@@ -214,7 +216,11 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       ReleaseAtExit();
       return std::nullopt;
     case WM_DEVICECHANGE:
-      return device_ != nullptr ? OnDeviceChangeMessage(*device_, wParam, lParam) : TRUE;
+      if (device_ != nullptr) {
+        OnDeviceChangeMessage(*device_, wParam, lParam);
+        SyncDeviceState();
+      }
+      return TRUE;
     case kTrayCallbackMessage:
       OnTrayCallback(lParam);
       return 0;
@@ -228,6 +234,12 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       break;
   }
   return Dialog::OnMessage(message, wParam, lParam);
+}
+
+void COrvaneDlg::SyncDeviceState() {
+  SettingsSession& settings = TheAppState().Settings;
+  settings.devicePresent = device_->DevicePresent() == 1;
+  settings.dpiTableVariant = device_->DpiTableVariant();
 }
 
 void COrvaneDlg::Hide() { ::ShowWindow(Hwnd(), SW_HIDE); }
@@ -244,7 +256,7 @@ void COrvaneDlg::MouseNotDetected() { ::SendMessageW(Hwnd(), kNotificationMessag
 
 void COrvaneDlg::OnTrayCallback(LPARAM mouseMessage) {
   AppState& state = TheAppState();
-  TrayState trayState{device_ != nullptr && device_->DevicePresent() == 1, state.LabelsReloadPending, state.PageState,
+  TrayState trayState{state.Settings.devicePresent, state.Settings.labelsReloadPending, state.PageState,
                       state.PageBuiltOnce};
   const TrayClickPlan plan = DecideTrayClick(static_cast<std::int64_t>(mouseMessage), trayState);
   switch (plan.action) {
@@ -257,7 +269,7 @@ void COrvaneDlg::OnTrayCallback(LPARAM mouseMessage) {
       ShowExitMenu();
       return;
     case TrayAction::ShowWindow:
-      if (plan.clearLabelsReloadPending) state.LabelsReloadPending = false;
+      if (plan.clearLabelsReloadPending) state.Settings.labelsReloadPending = false;
       if (plan.rebuildPage) {
         state.PageState = kPageRebuilding;
         TearDownPage();
@@ -277,8 +289,9 @@ void COrvaneDlg::OnNotification(WPARAM type, LPARAM value) {
   // the language of the settings file rather than show an empty balloon.
   const InterfaceTexts& texts =
       texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(*ini_)));
-  const std::uint8_t variant = device_ != nullptr ? device_->DpiTableVariant() : std::uint8_t{0};
-  auto label = [&](int stage) { return StageDpiLabelOf(state.Model, variant, stage); };
+  auto label = [&](int stage) {
+    return StageDpiLabelOf(state.Settings.model, state.Settings.dpiTableVariant, stage);
+  };
   std::optional<Balloon> balloon =
       DecideNotification(static_cast<std::uint64_t>(type), static_cast<std::int64_t>(value), texts, label);
   if (balloon) tray_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
@@ -322,7 +335,7 @@ void COrvaneDlg::PaintIconic() {
 }
 
 void COrvaneDlg::LoadLabelsAndSkinKeys() {
-  buttonLabels_ = LoadLabels(*ini_, language_);
+  TheAppState().Settings.labels = LoadLabels(*ini_, language_);
   skinKeys_ = LoadSkinKeys(*ini_);
   TheAppState().SkinName = skinKeys_.skinName;
 }
@@ -352,7 +365,7 @@ void COrvaneDlg::DrawPage(HDC dc) {
   image(u"/button-PrePage-normal.png", 44, 54);
   for (int x : {562, 666, 770}) image(u"/button-normal.png", x, 623);
   image(u"/button-normal.png", 307, 549);
-  const bool modeB = state.Model.ButtonMode == 1;
+  const bool modeB = state.Settings.model.ButtonMode == 1;
   image(modeB ? u"/button-normal.png" : u"/button-over.png", 253, 518);
   image(modeB ? u"/button-over.png" : u"/button-normal.png", 357, 518);
   constexpr std::array<int, 4> kRowTops = {199, 222, 245, 268};
@@ -376,7 +389,7 @@ void COrvaneDlg::DrawPage(HDC dc) {
     const int top = kRowTops[row];
     const char16_t digit[2] = {static_cast<char16_t>(u'1' + row), u'\0'};
     DrawUiText(dc, digit, RECT{252, top, 272, top + 21});
-    DrawUiText(dc, buttonLabels_[row + (modeB ? 8u : 0u)], RECT{272, top, 463, top + 21}, TextAlign::Left);
+    DrawUiText(dc, state.Settings.labels[row + (modeB ? 8u : 0u)], RECT{272, top, 463, top + 21}, TextAlign::Left);
   }
 }
 

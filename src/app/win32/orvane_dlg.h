@@ -46,6 +46,8 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   void MouseNotDetected() override;
   void HideMainWindow() override { Hide(); }
 
+  // The session's copy of what the device link found.
+  void SyncDeviceState();
   void Hide();
   void ShowFromTray();
   void OnTrayCallback(LPARAM mouseMessage);
@@ -69,7 +71,6 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   std::unique_ptr<Win32ProfileStore> ini_;
   Language language_ = Language::English;
   const InterfaceTexts* texts_ = nullptr;
-  LabelSet buttonLabels_;
   SkinKeys skinKeys_;
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
