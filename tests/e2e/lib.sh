@@ -156,3 +156,21 @@ e2e_shot() {
   import -window root "$path"
   echo "$path"
 }
+
+# Waits up to SECONDS for a balloon reading exactly TEXT (Wine shows balloons
+# a few seconds after the request).
+e2e_wait_balloon() {
+  local text=$1 seconds=${2:-12} end
+  end=$(($(date +%s) + seconds))
+  while [ "$(date +%s)" -lt "$end" ]; do
+    if helper balloons | tr -d '\r' | grep -Fxq -- "$text"; then return 0; fi
+    sleep 0.3
+  done
+  echo "balloons shown: $(helper balloons | tr -d '\r' | tr '\n' '|')" >&2
+  return 1
+}
+
+# Sets byte OFFSET of FILE to VALUE (decimal).
+e2e_poke() {
+  printf "\\$(printf '%03o' "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
+}

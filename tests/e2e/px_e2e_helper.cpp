@@ -11,10 +11,12 @@
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
+//   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
 //   px_e2e_helper boxes              prints caption|text of every visible message box of
 //                                    the window's process; exit 1 when there is one
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -59,6 +61,51 @@ BOOL CALLBACK ListBox(HWND window, LPARAM context) {
   return TRUE;
 }
 
+// The balloon text lives in the tray process: the tool record and the text
+// buffer are placed there for the tooltip to fill, then read back.
+std::wstring TooltipText(HWND tooltip) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(tooltip, &pid);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return L"?";
+  constexpr SIZE_T kChars = 1024;
+  const SIZE_T size = sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<unsigned char*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  std::wstring result = L"?";
+  if (remote != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof(TTTOOLINFOW));
+    SIZE_T written = 0;
+    ::WriteProcessMemory(process, remote, &tool, sizeof(tool), &written);
+    if (::SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote))) {
+      // The enumeration overwrote the text pointer: point it at the buffer again.
+      ::ReadProcessMemory(process, remote, &tool, sizeof(tool), nullptr);
+      tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof(TTTOOLINFOW));
+      ::WriteProcessMemory(process, remote, &tool, sizeof(tool), &written);
+      ::SendMessageW(tooltip, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
+      wchar_t text[kChars] = {};
+      ::ReadProcessMemory(process, remote + sizeof(TTTOOLINFOW), text, sizeof(text) - sizeof(wchar_t), nullptr);
+      result = text;
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  ::CloseHandle(process);
+  return result;
+}
+
+BOOL CALLBACK PrintTooltip(HWND window, LPARAM) {
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (std::wcscmp(className, L"tooltips_class32") != 0 || !::IsWindowVisible(window)) return TRUE;
+  std::wstring text = TooltipText(window);
+  // UTF-8 so that the shell sees Chinese texts as they are.
+  char utf8[4096] = {};
+  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof(utf8), nullptr, nullptr);
+  std::printf("%s\n", utf8);
+  return TRUE;
+}
+
 BOOL CALLBACK CountMain(HWND window, LPARAM context) {
   wchar_t className[64] = {};
   ::GetClassNameW(window, className, 64);
@@ -86,6 +133,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"close-class" && argc == 3) {
     HWND other = ::FindWindowW(argv[2], nullptr);
     return other != nullptr && ::PostMessageW(other, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (command == L"balloons") {
+    ::EnumWindows(PrintTooltip, 0);
+    return 0;
   }
   if (command == L"count") {
     int count = 0;

@@ -24,14 +24,26 @@ e2e_log "odd tray callbacks"
 for mouse in 0 0x200 0x201 0x204 0x206 0x10202 -1; do
   helper send 0x401 0 "$mouse" >/dev/null || e2e_fail "no answer to tray callback $mouse"
 done
+e2e_log "device changes without a broadcast header"
+for event in 0x8000 0x8004 0x8000 0x8004 0x0007 0x0018; do
+  helper send 0x219 "$event" 0 >/dev/null || e2e_fail "no answer to device change $event"
+done
+e2e_running notify || e2e_fail "ended after a device change"
 helper state | grep -q '^hidden' || e2e_fail "a notification showed the window"
 
-for request in "7 2" "9 2" "5 8" "8 1" "14 0"; do
-  set -- $request
-  helper send 0x402 "$1" "$2" >/dev/null
-  sleep 3.5  # Wine shows a balloon some seconds after the request
-  e2e_shot "notify-type-$1-value-$2"
-done
+e2e_log "balloon texts"
+while IFS='|' read -r type value text; do
+  helper send 0x402 "$type" "$value" >/dev/null
+  e2e_wait_balloon "$text" || e2e_fail "type $type value $value: no balloon \"$text\""
+  e2e_shot "notify-type-$type-value-$value"
+  sleep 1
+done <<'TABLE'
+9|2|Switch to macro key2
+9|-7|Switch to macro key-7
+5|8|Switch report rate into 125HZ
+8|2|Switch to key matrix 2
+14|0|The system detect the gaming mouse.
+TABLE
 
 e2e_log "exit from the tray menu"
 e2e_tray_click 3

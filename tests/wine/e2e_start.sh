@@ -21,24 +21,32 @@ e2e_never_mapped() {
   [ "$seen" = 0 ] || e2e_fail "a window of the utility was on the screen during the start ($seen polls)"
 }
 
-e2e_log "no mouse: the window stays hidden, the icon warns"
+e2e_log "no mouse: the window stays hidden, the icon warns (in Chinese here)"
 dir="$(e2e_make_folder nomouse)"
+e2e_ini_set "$dir/str.ini" Lan CHS
 e2e_start_app "$dir/PX6410-3-4.exe" nomouse
 e2e_never_mapped
 helper wait-window 30000 || e2e_fail "no main window"
 sleep 1
 helper state | grep -q '^hidden' || e2e_fail "window shown at start: $(helper state)"
 helper boxes || e2e_fail "unexpected message box at start"
+# The warning of the start speaks the language of str.ini although the
+# interface texts are set later in the start-up.
+e2e_wait_balloon "系统没有检测到游戏鼠标！" || e2e_fail "no not-detected balloon at start"
 e2e_shot nomouse-start
+sleep 2
 e2e_tray_click 1
 sleep 1
 helper state | grep -q '^hidden' || e2e_fail "a tray click without a mouse showed the window"
+e2e_wait_balloon "系统没有检测到游戏鼠标！" || e2e_fail "no not-detected balloon after the tray click"
 e2e_shot nomouse-tray-click
 helper post 0x111 1028 0
 [ "$(e2e_wait_exit nomouse 20)" = 0 ] || e2e_fail "exit command did not end with code 0"
 
 e2e_log "simulated mouse: read at start, window hidden"
 dir="$(e2e_make_folder withmouse 1)"
+# Stage 1 at level index 4: "1600" in variant 1, "1250" in variant 0.
+e2e_poke "$dir/config.bin" 8 4
 before="$(md5sum <"$dir/simulated-mouse.bin")"
 e2e_start_app "$dir/PX6410-3-4.exe" withmouse
 e2e_never_mapped
@@ -50,7 +58,7 @@ helper boxes || e2e_fail "a message box after reading the mouse"
 [ "$(md5sum <"$dir/simulated-mouse.bin")" = "$before" ] || e2e_fail "the start wrote to the mouse"
 # The balloon of stage 1 carries the DPI label of the variant the mouse reported.
 helper send 0x402 7 1 >/dev/null || e2e_fail "no answer to a notification"
-sleep 3.5  # Wine shows a balloon some seconds after the request
+e2e_wait_balloon "Switch DPI into the first stage 1600" || e2e_fail "the DPI label does not follow the mouse's variant"
 e2e_shot withmouse-dpi-stage-1-variant-1
 
 e2e_log "second instance ends at once with code 0, the first is untouched"
