@@ -9,14 +9,16 @@ e2e_start_wine
 # Fails when the utility maps a window on the X display while it starts:
 # polls until the tray icon has been there for two seconds.
 e2e_never_mapped() {
-  local seen=0 end limit=$(($(date +%s) + 60))
+  local seen=0 end limit=$(($(date +%s) + 120))
   until [ -n "$(e2e_tray_window)" ]; do
-    [ "$(date +%s)" -lt "$limit" ] || e2e_fail "no tray icon"
+    [ "$(date +%s)" -lt "$limit" ] || e2e_fail "no tray icon ($(ls "$E2E_ROOT"/*.exit 2>/dev/null | xargs -r -n1 basename | tr '\n' ' '))"
     xdotool search --onlyvisible --classname '^px6410-3-4\.exe$' >/dev/null 2>&1 && seen=$((seen + 1))
+    sleep 0.01
   done
   end=$(($(date +%s) + 2))
   while [ "$(date +%s)" -lt "$end" ]; do
     xdotool search --onlyvisible --classname '^px6410-3-4\.exe$' >/dev/null 2>&1 && seen=$((seen + 1))
+    sleep 0.01
   done
   [ "$seen" = 0 ] || e2e_fail "a window of the utility was on the screen during the start ($seen polls)"
 }
@@ -86,4 +88,17 @@ helper state | grep -q "^visible ${size} " || e2e_fail "window not sized to the 
 e2e_shot renamed-shown
 helper post 0x111 1028 0
 [ "$(e2e_wait_exit renamed 20)" = 0 ] || e2e_fail "exit code not 0"
+if [ -f "$BUILD_DIR/dist/PX6410-3-4.exe" ]; then
+  e2e_log "real build: Wine's own HID devices are passed over, no mouse"
+  dir="$(e2e_make_folder real)"
+  cp "$BUILD_DIR/dist/PX6410-3-4.exe" "$dir/"
+  e2e_start_app "$dir/PX6410-3-4.exe" real
+  e2e_never_mapped
+  helper wait-window 30000 || e2e_fail "no main window"
+  helper boxes || e2e_fail "a message box from the real build's discovery"
+  e2e_wait_balloon "The system did not detect the gaming mouse!" || e2e_fail "no not-detected balloon"
+  helper state | grep -q '^hidden' || e2e_fail "window shown at start"
+  helper post 0x111 1028 0
+  [ "$(e2e_wait_exit real 20)" = 0 ] || e2e_fail "exit code not 0"
+fi
 e2e_log "pass"
