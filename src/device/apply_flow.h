@@ -1,0 +1,78 @@
+#pragma once
+// OK, Apply and Cancel, the apply flow behind them, the read-back of the
+// image after discovery, and the start-up reads of the settings files, as
+// portable logic over the device, file, profile and window ports.
+#include <cstdint>
+
+#include "app/interface_texts.h"
+#include "device/device_image.h"
+#include "device/device_operations.h"
+#include "device/settings_model.h"
+#include "storage/config_file.h"
+#include "storage/profile_store.h"
+#include "storage/str_ini.h"
+
+namespace px {
+
+// The process-wide values that the commands read and change.
+struct SettingsSession {
+  DeviceImage image{};
+  SettingsModel model{};
+  SavedSettings saved{};
+  LabelSet labels{};             // the 16 ButtonLabels
+  Text languageCode;             // "Lan" as read
+  Language language = Language::English;
+  std::uint8_t firstRunFlag = 0;
+  std::uint8_t dpiTableVariant = 0;
+  bool devicePresent = false;
+  bool labelsReloadPending = false;
+};
+
+class MainWindowPort {
+ public:
+  virtual ~MainWindowPort() = default;
+  // Hides the main window; it stays in the notification area.
+  virtual void HideMainWindow() = 0;
+};
+
+struct ApplyPorts {
+  DeviceOperations& device;
+  ConfigFile& configFile;
+  ProfileStore& strIni;
+  MainWindowPort& window;
+};
+
+// Fixed tables, GetDPIStage, composition, WriteOperation, config.bin, labels,
+// in that order. Every failure is reported by its own box and the flow goes
+// on, so the files are saved even when the mouse did not answer.
+void Apply(SettingsSession& session, const ApplyPorts& ports);
+
+// Only while the mouse is present: Apply, remember the model as saved, hide.
+void OkCommand(SettingsSession& session, const ApplyPorts& ports);
+// Only while the mouse is present: Apply and remember the model as saved.
+void ApplyCommand(SettingsSession& session, const ApplyPorts& ports);
+// Always: back to the saved model, labels to be re-read when next shown, hide.
+// Nothing is sent.
+void CancelCommand(SettingsSession& session, MainWindowPort& window);
+
+// After a successful discovery or re-discovery: zero-fill the image, read it
+// from the mouse and take the DPI table variant from block 4. A read that
+// failed leaves zeros from the point of failure, and the variant follows them.
+bool ReadBack(SettingsSession& session, DeviceOperations& device);
+
+// What the start-up reads give the main window beyond the session.
+struct StartupSettings {
+  ConfigLoadResult configLoad = ConfigLoadResult::Missing;
+  SkinKeys skinKeys;
+  Rgb uiTextColor{};  // from the colour keys; black when they are missing
+};
+
+// The start-up reads in order: config.bin, the saved copy, "Lan" and the
+// language, the labels of its section, then the skin keys.
+StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni);
+
+// The labels and skin keys again, for the first show after a Cancel; clears
+// LabelsReloadPending.
+SkinKeys ReloadLabels(SettingsSession& session, ProfileStore& strIni);
+
+}  // namespace px

@@ -1,0 +1,17 @@
+#include "storage/installed_folder.h"
+
+#include "storage/executable_path.h"
+#include "storage/ini_file_store.h"
+#include "storage/str_ini.h"
+
+namespace px {
+
+InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath) {
+  InstalledFolder folder;
+  folder.paths = BuildSettingsPaths(executablePath.empty() ? TextView(RunningExecutablePath()) : executablePath);
+  IniFileStore strIni(files, folder.paths.iniFile);
+  folder.languageCode = ReadLanguageCode(strIni);
+  return folder;
+}
+
+}  // namespace px

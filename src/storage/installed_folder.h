@@ -1,0 +1,17 @@
+#pragma once
+// For the command-line tools: the settings files of an installed folder, the
+// one the tool itself runs from unless told otherwise.
+#include "storage/file_system.h"
+#include "storage/settings_paths.h"
+
+namespace px {
+
+struct InstalledFolder {
+  SettingsPaths paths;
+  Text languageCode;  // "Lan" of its str.ini; empty (English) when missing
+};
+
+// The folder of `executablePath`; of the running executable when it is empty.
+InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath = {});
+
+}  // namespace px

@@ -1,0 +1,65 @@
+#include "storage/str_ini.h"
+
+#include <algorithm>
+#include <string>
+
+namespace px {
+
+Text ReadLanguageCode(ProfileStore& store) { return store.Read(kSkinsSection, kLanguageKey); }
+
+LabelSet LoadLabels(ProfileStore& store, Language language) {
+  const TextView section = LabelSectionName(language);
+  LabelSet labels;
+  for (std::size_t i = 0; i < kLabelKeys.size(); ++i) labels[i] = store.Read(section, kLabelKeys[i]);
+  return labels;
+}
+
+bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels) {
+  const TextView section = LabelSectionName(language);
+  bool allWritten = true;
+  for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
+    Text value = labels[i];
+    std::ranges::replace(value, u'\r', u' ');
+    std::ranges::replace(value, u'\n', u' ');
+    allWritten = store.Write(section, kLabelKeys[i], value) && allWritten;
+  }
+  return allWritten;
+}
+
+SkinKeys LoadSkinKeys(ProfileStore& store) {
+  SkinKeys keys;
+  keys.red = store.Read(kSkinsSection, kRedKey);
+  keys.green = store.Read(kSkinsSection, kGreenKey);
+  keys.blue = store.Read(kSkinsSection, kBlueKey);
+  keys.skinName = store.Read(kSkinsSection, kSkinNameKey);
+  return keys;
+}
+
+std::uint8_t ParseColorComponent(TextView text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  long value = 0;
+  for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = std::min(value * 10 + (text[i] - u'0'), 1000L);  // anything above 255 is 255
+  }
+  if (negative) return 0;
+  return static_cast<std::uint8_t>(std::min(value, 255L));
+}
+
+Rgb ParseUiTextColor(const SkinKeys& keys) {
+  return {ParseColorComponent(keys.red), ParseColorComponent(keys.green), ParseColorComponent(keys.blue)};
+}
+
+Text FormatDecimal(int value) { return FromUtf8(std::to_string(value)); }
+
+bool SaveSkinChoice(ProfileStore& store, Rgb color, TextView skinName) {
+  bool ok = store.Write(kSkinsSection, kRedKey, FormatDecimal(color[0]));
+  ok = store.Write(kSkinsSection, kGreenKey, FormatDecimal(color[1])) && ok;
+  ok = store.Write(kSkinsSection, kBlueKey, FormatDecimal(color[2])) && ok;
+  ok = store.Write(kSkinsSection, kSkinNameKey, skinName) && ok;
+  return ok;
+}
+
+}  // namespace px

@@ -1,0 +1,33 @@
+#pragma once
+// The Windows adapters of the storage ports: files through the Win32 file
+// API (flushed to the disk before they replace the old file), str.ini through
+// the profile API. RunningExecutablePath (executable_path.h) is here too.
+#include "storage/executable_path.h"
+#include "storage/file_system.h"
+#include "storage/profile_store.h"
+
+namespace px {
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool Exists(TextView path) override;
+  std::optional<FileBytes> Read(TextView path, std::size_t limit) override;
+  std::unique_ptr<WritableFile> Create(TextView path, int& error) override;
+  bool Replace(TextView source, TextView target, int& error) override;
+  void Remove(TextView path) override;
+};
+
+// GetPrivateProfileStringW / WritePrivateProfileStringW on one file, with
+// 1024-character value buffers.
+class Win32ProfileStore final : public ProfileStore {
+ public:
+  explicit Win32ProfileStore(Text path) : path_(std::move(path)) {}
+  Text Read(TextView section, TextView key) override;
+  bool Write(TextView section, TextView key, TextView value) override;
+  const Text& Path() const { return path_; }
+
+ private:
+  Text path_;
+};
+
+}  // namespace px

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/apply_flow.h"
+#include "storage/ini_file_store.h"
+#include "storage_fakes.h"
+
+namespace px {
+namespace {
+
+using testing::EventLog;
+using testing::MemoryFileSystem;
+using testing::RecordingBoxes;
+
+constexpr TextView kConfig = u"C:\\PX\\config.bin";
+constexpr TextView kIni = u"C:\\PX\\str.ini";
+
+// A mouse that answers as told and reports failures with its own boxes.
+class FakeMouse final : public DeviceOperations {
+ public:
+  FakeMouse(EventLog& log, MessageBoxPort& boxes) : log_(log), boxes_(boxes) {}
+
+  bool present = true;
+  std::uint8_t reportRate = 4;
+  std::uint8_t dpiStage = 3;
+  DeviceImage stored{};            // what a read returns
+  std::optional<DeviceImage> written;
+
+  bool GetDPIStage(DeviceImage& image) override {
+    log_.push_back("GetDPIStage");
+    if (!present) return Fail(u"GetDPIStage");
+    image.USBReportRate = reportRate;
+    image.SensorDPIStage = dpiStage;
+    return true;
+  }
+  bool ReadOperation(DeviceImage& image) override {
+    log_.push_back("ReadOperation");
+    if (!present) return Fail(u"ReadOperation");
+    image = stored;
+    return true;
+  }
+  bool WriteOperation(const DeviceImage& image) override {
+    log_.push_back("WriteOperation");
+    if (!present) return Fail(u"WriteOperation");
+    written = image;
+    return true;
+  }
+
+ private:
+  bool Fail(TextView operation) {
+    boxes_.ShowMessage(u"status check failed", operation);
+    return false;
+  }
+  EventLog& log_;
+  MessageBoxPort& boxes_;
+};
+
+class LoggingStore final : public ProfileStore {
+ public:
+  LoggingStore(EventLog& log, ProfileStore& inner) : log_(log), inner_(inner) {}
+  Text Read(TextView section, TextView key) override { return inner_.Read(section, key); }
+  bool Write(TextView section, TextView key, TextView value) override {
+    log_.push_back("ini " + ToUtf8(section) + "/" + ToUtf8(key));
+    return inner_.Write(section, key, value);
+  }
+
+ private:
+  EventLog& log_;
+  ProfileStore& inner_;
+};
+
+class Window final : public MainWindowPort {
+ public:
+  explicit Window(EventLog& log) : log_(log) {}
+  void HideMainWindow() override {
+    ++hidden;
+    log_.push_back("hide");
+  }
+  int hidden = 0;
+
+ private:
+  EventLog& log_;
+};
+
+class ApplyFlowTest : public ::testing::Test {
+ protected:
+  ApplyFlowTest() {
+    files.files[Text(kConfig)] = FileBytes(kConfigFileSize, 0);
+    session.devicePresent = true;
+    session.model.ReportRateCode = 2;
+    session.model.DpiStageEnabled = {1, 0, 1, 0};
+    session.model.DpiStageColor[0] = {10, 20, 30};
+    session.model.DpiStageColor[2] = {40, 50, 60};
+    for (std::size_t i = 0; i < session.labels.size(); ++i) session.labels[i] = u"标签" + FromUtf8(std::to_string(i));
+  }
+
+  // The events without the str.ini writes and the file replacements they make.
+  std::vector<std::string> WithoutIni() const {
+    std::vector<std::string> out;
+    for (const auto& e : log)
+      if (e.rfind("ini ", 0) != 0 && e != "replace " + ToUtf8(kIni)) out.push_back(e);
+    return out;
+  }
+  std::size_t IniWrites() const {
+    return static_cast<std::size_t>(std::ranges::count_if(log, [](const std::string& e) { return e.rfind("ini ", 0) == 0; }));
+  }
+
+  EventLog log;
+  RecordingBoxes boxes{&log};
+  MemoryFileSystem files{&log};
+  FakeMouse mouse{log, boxes};
+  ConfigFile configFile{files, boxes, Text(kConfig)};
+  IniFileStore iniFile{files, Text(kIni)};
+  LoggingStore strIni{log, iniFile};
+  Window window{log};
+  ApplyPorts ports{mouse, configFile, strIni, window};
+  SettingsSession session;
+};
+
+std::vector<std::string> LabelWrites(const char* section) {
+  std::vector<std::string> out;
+  for (TextView key : kLabelKeys) {
+    out.push_back(std::string("ini ") + section + "/" + ToUtf8(key));
+    out.push_back("replace " + ToUtf8(kIni));
+  }
+  return out;
+}
+
+TEST_F(ApplyFlowTest, RunsInOrderAndSendsTheComposedImage) {
+  Apply(session, ports);
+  std::vector<std::string> expected = {"GetDPIStage", "WriteOperation", "replace " + ToUtf8(kConfig)};
+  const auto labels = LabelWrites("Setting-EN");
+  expected.insert(expected.end(), labels.begin(), labels.end());
+  EXPECT_EQ(log, expected);
+  EXPECT_TRUE(boxes.shown.empty());
+
+  ASSERT_TRUE(mouse.written);
+  const DeviceImage& sent = *mouse.written;
+  EXPECT_EQ(sent.USBReportRate, 2);   // from the model
+  EXPECT_EQ(sent.SensorDPIStage, 3);  // as just read from the mouse
+  EXPECT_EQ(sent.Block(4)[32], 0xB5);  // fixed tables written before sending
+  EXPECT_EQ(sent.Block(5)[48], 0xE0);
+  EXPECT_EQ(sent.Block(4)[6], 2);      // composed from the model
+  EXPECT_EQ(sent.Block(5)[24], 10);
+  EXPECT_EQ(sent.Block(5)[27], 40);
+
+  const FileBytes& config = files.files[Text(kConfig)];
+  ASSERT_EQ(config.size(), 200u);
+  EXPECT_EQ(config[0], 1);
+  EXPECT_TRUE(std::equal(config.begin() + 1, config.end(), session.model.Bytes().begin()));
+  EXPECT_EQ(LoadLabels(iniFile, Language::English), session.labels);
+}
+
+TEST_F(ApplyFlowTest, UnpluggedMouseShowsBothBoxesThenSavesBothFiles) {
+  mouse.present = false;
+  session.language = Language::TraditionalChinese;
+  Apply(session, ports);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[0].second, u"GetDPIStage");
+  EXPECT_EQ(boxes.shown[1].second, u"WriteOperation");
+  EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "box GetDPIStage", "WriteOperation",
+                                                   "box WriteOperation", "replace " + ToUtf8(kConfig)}));
+  EXPECT_EQ(IniWrites(), 16u);
+  EXPECT_EQ(files.files[Text(kConfig)][0], 1);
+  EXPECT_EQ(LoadLabels(iniFile, Language::TraditionalChinese), session.labels);
+  EXPECT_EQ(LoadLabels(iniFile, Language::English), LabelSet{});
+}
+
+TEST_F(ApplyFlowTest, MissingConfigFileIsReportedAndTheLabelsAreStillSaved) {
+  files.files.erase(Text(kConfig));
+  Apply(session, ports);
+  EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "WriteOperation", "box PX6410-3-4"}));
+  EXPECT_FALSE(files.Has(kConfig));
+  EXPECT_EQ(IniWrites(), 16u);
+  EXPECT_EQ(LoadLabels(iniFile, Language::English), session.labels);
+}
+
+TEST_F(ApplyFlowTest, FailedConfigSaveIsReportedAndTheLabelsAreStillSaved) {
+  files.failCreate = 112;  // the disk is full: nothing can be written at all
+  const FileBytes old = files.files[Text(kConfig)];
+  Apply(session, ports);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
+  EXPECT_EQ(files.files[Text(kConfig)], old);
+  EXPECT_EQ(IniWrites(), 16u);
+}
+
+TEST_F(ApplyFlowTest, OkAndApplyDoNothingWithoutTheMouse) {
+  session.devicePresent = false;
+  const SettingsSession before = session;
+  OkCommand(session, ports);
+  ApplyCommand(session, ports);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(window.hidden, 0);
+  EXPECT_EQ(session.saved, before.saved);
+  EXPECT_EQ(files.files[Text(kConfig)], FileBytes(kConfigFileSize, 0));
+}
+
+TEST_F(ApplyFlowTest, OkAppliesRemembersAndHidesApplyKeepsTheWindow) {
+  OkCommand(session, ports);
+  EXPECT_EQ(session.saved, session.model);
+  EXPECT_EQ(window.hidden, 1);
+  EXPECT_EQ(log.back(), "hide");
+  EXPECT_TRUE(mouse.written);
+
+  session.model.ReportRateCode = 8;
+  ApplyCommand(session, ports);
+  EXPECT_EQ(session.saved.ReportRateCode, 8);
+  EXPECT_EQ(window.hidden, 1);
+  EXPECT_EQ(mouse.written->USBReportRate, 8);
+}
+
+TEST_F(ApplyFlowTest, CancelRestoresTheLastAppliedStateAndRereadsLabelsOnShow) {
+  for (bool present : {true, false}) {
+    SCOPED_TRACE(present);
+    session.devicePresent = present;
+    session.labelsReloadPending = false;
+    session.model.ReportRateCode = 2;
+    session.saved = session.model;
+    ApplyCommand(session, ports);  // does nothing without the mouse
+    const SettingsModel applied = session.saved;
+    const LabelSet storedLabels = LoadLabels(iniFile, session.language);
+    session.model.ReportRateCode = 8;
+    session.model.ButtonFunction[1] = 9;
+    session.labels[1] = u"火力键";
+    log.clear();
+    window.hidden = 0;
+
+    CancelCommand(session, window);
+    EXPECT_EQ(session.model, applied);
+    EXPECT_TRUE(session.labelsReloadPending);
+    EXPECT_EQ(window.hidden, 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"hide"}));  // nothing sent, nothing saved
+
+    ReloadLabels(session, strIni);
+    EXPECT_FALSE(session.labelsReloadPending);
+    EXPECT_EQ(session.labels, storedLabels);
+  }
+}
+
+TEST_F(ApplyFlowTest, ReadBackZeroFillsAndTakesTheVariantFromBlockFour) {
+  session.image.Bytes()[0] = 0x77;
+  session.image.Block(2)[5] = 0x77;
+  mouse.stored.Block(4)[1] = 2;
+  mouse.stored.Block(3)[7] = 0x42;
+  EXPECT_TRUE(ReadBack(session, mouse));
+  EXPECT_EQ(session.dpiTableVariant, 2);
+  EXPECT_EQ(session.image, mouse.stored);
+
+  // A failed read leaves the zero-filled image, and the variant with it.
+  mouse.present = false;
+  EXPECT_FALSE(ReadBack(session, mouse));
+  EXPECT_EQ(session.image, DeviceImage{});
+  EXPECT_EQ(session.dpiTableVariant, 0);
+  // The model is never derived from the image.
+  EXPECT_EQ(session.model.ReportRateCode, 2);
+}
+
+TEST_F(ApplyFlowTest, StartUpReadsConfigLanguageLabelsAndSkinKeys) {
+  FileBytes config(kConfigFileSize, 0);
+  config[0] = 1;
+  config[1 + 5] = 8;  // ReportRateCode
+  files.files[Text(kConfig)] = config;
+  ASSERT_TRUE(iniFile.Write(u"Skins", u"Lan", u"CHT"));
+  ASSERT_TRUE(iniFile.Write(u"Skins", u"Path", u"Light"));
+  ASSERT_TRUE(iniFile.Write(u"Skins", u"GColor", u"200"));
+  ASSERT_TRUE(iniFile.Write(u"Setting-CHT", u"Item13", u"右鍵"));
+  ASSERT_TRUE(iniFile.Write(u"Setting-EN", u"Item13", u"Right Click"));
+
+  SettingsSession fresh;
+  const StartupSettings start = LoadSettingsAtStart(fresh, configFile, iniFile);
+  EXPECT_EQ(start.configLoad, ConfigLoadResult::Loaded);
+  EXPECT_EQ(fresh.firstRunFlag, 1);
+  EXPECT_EQ(fresh.model.ReportRateCode, 8);
+  EXPECT_EQ(fresh.saved, fresh.model);
+  EXPECT_EQ(fresh.languageCode, u"CHT");
+  EXPECT_EQ(fresh.language, Language::TraditionalChinese);
+  EXPECT_EQ(fresh.labels[8], u"右鍵");
+  EXPECT_EQ(fresh.labels[0], u"");
+  EXPECT_EQ(start.skinKeys.skinName, u"Light");
+  EXPECT_EQ(start.uiTextColor, (Rgb{0, 200, 0}));
+}
+
+}  // namespace
+}  // namespace px

@@ -1,0 +1,193 @@
+// The Windows storage adapters through the real API (run under Wine here):
+// str.ini through the profile API, config.bin through the file API.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "storage/config_file.h"
+#include "storage/ini_file_store.h"
+#include "storage/installed_files.h"
+#include "storage/settings_paths.h"
+#include "storage/str_ini.h"
+#include "storage/win32/win32_storage.h"
+
+namespace px {
+namespace {
+
+const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+class Boxes final : public MessageBoxPort {
+ public:
+  void ShowMessage(TextView text, TextView caption) override { shown.emplace_back(Text(text), Text(caption)); }
+  std::vector<std::pair<Text, Text>> shown;
+};
+
+// A fresh folder under the temporary folder for each test.
+class Win32Storage : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temp[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = Text(reinterpret_cast<const char16_t*>(temp)) + u"px_storage_" +
+           FromUtf8(std::to_string(GetCurrentProcessId()) + "_" + info->name()) + u"\\";
+    CreateDirectoryW(Wide(dir_), nullptr);
+  }
+  void TearDown() override {
+    for (const Text& f : created_) {
+      SetFileAttributesW(Wide(f), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(Wide(f));
+    }
+    RemoveDirectoryW(Wide(dir_));
+  }
+
+  Text PathOf(TextView name) {
+    created_.push_back(dir_ + Text(name));
+    created_.push_back(TemporaryPathFor(created_.back()));
+    return dir_ + Text(name);
+  }
+  void Put(const Text& path, const FileBytes& bytes) {
+    int error = 0;
+    ASSERT_TRUE(WriteFileAtomically(files_, path, bytes, error)) << error;
+  }
+  Text Decoded(const Text& path) {
+    const auto bytes = files_.Read(path, 1 << 20);
+    return bytes ? DecodeIni(*bytes).text : Text{};
+  }
+
+  Win32FileSystem files_;
+  Text dir_;
+  std::vector<Text> created_;
+};
+
+LabelSet ChineseLabels() {
+  return {u"左键",        u"右键",       u"多媒体 - 音量+", u"DPI切换 - DPI Loop", u"按键关闭", u"按键关闭",
+          u"按键关闭",    u"按键关闭",   u"火力键 - 鼠标左键", u"狙击 - 800", u"单键 - Ｆ１", u"快捷键 - 复制",
+          u"Windows - 计算器", u"Shift", u"按键关闭", u"𠀀 beyond the BMP"};
+}
+
+TEST_F(Win32Storage, ChineseLabelsSurviveTheProfileApiAndOtherSectionsStayUntouched) {
+  const Text ini = PathOf(u"str.ini");
+  Put(ini, InstalledStrIni());
+  const Text before = Decoded(ini);
+  Win32ProfileStore store(ini);
+  ASSERT_EQ(ReadLanguageCode(store), u"EN");
+
+  ASSERT_TRUE(SaveLabels(store, Language::SimplifiedChinese, ChineseLabels()));
+  EXPECT_EQ(LoadLabels(store, Language::SimplifiedChinese), ChineseLabels());
+
+  // Still UTF-16LE, and every other value reads as before.
+  const auto bytes = files_.Read(ini, 1 << 20);
+  ASSERT_TRUE(bytes);
+  EXPECT_EQ(DecodeIni(*bytes).encoding, IniEncoding::Utf16Le);
+  const Text after = DecodeIni(*bytes).text;
+  for (Language other : {Language::English, Language::TraditionalChinese}) {
+    for (TextView key : kLabelKeys) {
+      EXPECT_EQ(FindIniValue(after, LabelSectionName(other), key), FindIniValue(before, LabelSectionName(other), key))
+          << ToUtf8(key);
+    }
+    EXPECT_EQ(LoadLabels(store, other), DefaultButtonLabels(other));
+  }
+  for (TextView key : {kLanguageKey, kSkinNameKey, kRedKey, kGreenKey, kBlueKey}) {
+    EXPECT_EQ(FindIniValue(after, kSkinsSection, key), FindIniValue(before, kSkinsSection, key)) << ToUtf8(key);
+  }
+  // The portable store reads what the API wrote.
+  IniFileStore portable(files_, ini);
+  EXPECT_EQ(LoadLabels(portable, Language::SimplifiedChinese), ChineseLabels());
+}
+
+TEST_F(Win32Storage, PortableStoreAndProfileApiAgreeOnFilesWrittenByEither) {
+  const std::pair<TextView, Text> values[] = {
+      {u"Chinese", u"狙击 - 1600"},
+      {u"Padded", u"   padded value   "},
+      {u"Quoted", u"\"  in quotes  \""},
+      {u"Single", u"'x'"},
+      {u"Equals", u"a=b=c"},
+      {u"Empty", u""},
+      {u"Long", Text(2000, u'长')},
+      {u"Exact", Text(1023, u'x')},
+  };
+  Win32FileSystem fs;
+  // Written by the portable store (a new file: UTF-16LE with a BOM).
+  const Text byPortable = PathOf(u"portable.ini");
+  IniFileStore portable(fs, byPortable);
+  for (const auto& [key, value] : values) ASSERT_TRUE(portable.Write(u"Setting-CHS", key, value));
+  ASSERT_TRUE(portable.Write(u"Skins", u"Lan", u"CHS"));
+  // Written by the API into a UTF-16LE file, as installed.
+  const Text byApi = PathOf(u"api.ini");
+  Put(byApi, EncodeIni(u"", IniEncoding::Utf16Le));
+  Win32ProfileStore api(byApi);
+  for (const auto& [key, value] : values) ASSERT_TRUE(api.Write(u"Setting-CHS", key, value));
+  ASSERT_TRUE(api.Write(u"Skins", u"Lan", u"CHS"));
+
+  for (const Text& file : {byPortable, byApi}) {
+    IniFileStore readPortable(fs, file);
+    Win32ProfileStore readApi(file);
+    for (const auto& [key, value] : values) {
+      const Text viaApi = readApi.Read(u"setting-chs", key);
+      EXPECT_EQ(readPortable.Read(u"setting-chs", key), viaApi) << ToUtf8(key) << " in " << ToUtf8(file);
+      EXPECT_LE(viaApi.size(), 1023u);
+    }
+    EXPECT_EQ(readApi.Read(u"Setting-CHS", u"Long"), Text(1023, u'长'));
+    EXPECT_EQ(readApi.Read(u"Setting-CHS", u"Chinese"), u"狙击 - 1600");
+    EXPECT_EQ(readApi.Read(u"Setting-CHS", u"Missing"), u"");
+    EXPECT_EQ(readApi.Read(u"Nowhere", u"Chinese"), u"");
+    EXPECT_EQ(ReadLanguageCode(readPortable), u"CHS");
+  }
+}
+
+TEST_F(Win32Storage, MissingStrIniReadsEmptyAndColoursBlack) {
+  Win32ProfileStore store(PathOf(u"absent.ini"));
+  EXPECT_EQ(LoadLabels(store, Language::English), LabelSet{});
+  EXPECT_EQ(ParseUiTextColor(LoadSkinKeys(store)), (Rgb{0, 0, 0}));
+  EXPECT_EQ(ReadLanguageCode(store), u"");
+}
+
+TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
+  const Text path = PathOf(u"config.bin");
+  Boxes boxes;
+  ConfigFile config(files_, boxes, path);
+  std::uint8_t flag = 7;
+  SettingsModel model{};
+  EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Missing);
+  EXPECT_EQ(config.Save(InstalledFirstModel()), ConfigSaveResult::Missing);
+  EXPECT_EQ(GetFileAttributesW(Wide(path)), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+
+  Put(path, InstalledConfigBin());
+  EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Loaded);
+  EXPECT_EQ(flag, 0);
+  EXPECT_EQ(model, InstalledFirstModel());
+  model.ReportRateCode = 8;
+  EXPECT_EQ(config.Save(model), ConfigSaveResult::Saved);
+  EXPECT_EQ(GetFileAttributesW(Wide(TemporaryPathFor(path))), INVALID_FILE_ATTRIBUTES);
+  SettingsModel reread{};
+  EXPECT_EQ(config.Load(flag, reread), ConfigLoadResult::Loaded);
+  EXPECT_EQ(flag, 1);
+  EXPECT_EQ(reread, model);
+
+  const FileBytes saved = *files_.Read(path, 1000);
+  SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
+  boxes.shown.clear();
+  model.ReportRateCode = 4;
+  EXPECT_EQ(config.Save(model), ConfigSaveResult::Failed);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].first, u"Error Code is: 5 \n");
+  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
+  EXPECT_EQ(*files_.Read(path, 1000), saved);
+  EXPECT_EQ(GetFileAttributesW(Wide(TemporaryPathFor(path))), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Win32Storage, PathsComeFromTheRunningExecutable) {
+  const Text exe = RunningExecutablePath();
+  ASSERT_GT(exe.size(), 4u);
+  const SettingsPaths paths = BuildSettingsPaths(exe);
+  EXPECT_EQ(paths.configFile, FolderOf(exe) + u"config.bin");
+  EXPECT_NE(paths.configFile, exe);  // this test executable is not PX6410-3-4.exe
+  EXPECT_EQ(paths.executableFolder.back(), u'\\');
+}
+
+}  // namespace
+}  // namespace px
