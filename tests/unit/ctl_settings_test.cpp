@@ -49,8 +49,8 @@ class CtlSettings : public testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  Result Run(const std::vector<std::string>& args) const {
-    std::vector<std::string> argv{PX6410CTL_PATH};
+  Result Run(const std::vector<std::string>& args, const std::string& program = PX6410CTL_PATH) const {
+    std::vector<std::string> argv{program};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (auto& a : argv) cargv.push_back(a.data());
@@ -267,13 +267,41 @@ TEST_F(CtlSettings, ShowLightingOfEveryMode) {
   }
 }
 
+TEST_F(CtlSettings, ShowWithoutAFileUsesTheInstalledFolderAndItsLanguage) {
+  // An installed folder: the tool beside config.bin and a str.ini saying CHT.
+  const fs::path tool = dir_ / "px6410ctl";
+  fs::copy_file(PX6410CTL_PATH, tool);
+  WriteConfig(Sample());
+  {
+    std::ofstream ini(Path("str.ini"));
+    ini << "[Skins]\r\nLan=CHT\r\nPath=Default\r\n";
+  }
+  Result r = Run({"show"}, tool.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Settings: " + Path("config.bin")), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("250 Hz"), std::string::npos);
+  EXPECT_NE(r.out.find("\xE5\x91\xBC\xE5\x90\xB8\xE6\xA8\xA1\xE5\xBC\x8F"), std::string::npos) << r.out;  // 呼吸模式
+
+  // --lang still wins over the folder's language.
+  r = Run({"show", "--lang", "EN"}, tool.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Respiration"), std::string::npos) << r.out;
+
+  // No config.bin beside the tool: a clear failure naming the file.
+  fs::remove(Path("config.bin"));
+  r = Run({"show"}, tool.string());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find(Path("config.bin")), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
+}
+
 TEST_F(CtlSettings, ShowFailures) {
   const std::string config = WriteConfig(Sample());
   Spit(Path("empty.bin"), {});
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"show", Path("empty.bin")}, "empty.bin: not a settings file: 0 bytes, expected 200"},
       {{"show", Path("none.bin")}, "none.bin: cannot open"},
-      {{"show"}, "show: missing CONFIG.BIN"},
+      {{"show"}, "config.bin: cannot open"},  // no installed folder around the build tree's tool
       {{"show", config, config}, "unexpected argument"},
       {{"show", config, "--variant", "4"}, "--variant must be 0, 1, 2 or 3, not '4'"},
       {{"show", config, "--lang", "chs"}, "--lang must be CHS, CHT or EN, not 'chs'"},
