@@ -1,5 +1,6 @@
 // status, read, write, apply: commands that talk to the mouse, real or
 // simulated (--sim), optionally recording every transfer (--trace).
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -26,6 +27,11 @@ class StderrBoxes final : public MessageBoxPort {
   explicit StderrBoxes(std::ostream& err) : err_(err) {}
   void ShowMessage(TextView text, TextView caption) override {
     err_ << ToUtf8(caption) << ": " << ToUtf8(text) << '\n';
+#ifndef _WIN32
+    if (text == CreateFileErrorText(EACCES)) {
+      err_ << "px6410ctl: no access to the mouse's hidraw node; install dist/linux/70-px6410.rules (see README)\n";
+    }
+#endif
   }
 
  private:
