@@ -1,11 +1,226 @@
-// status, read, write, apply: commands that talk to the mouse.
+// status, read, write, apply: commands that talk to the mouse, real or
+// simulated (--sim), optionally recording every transfer (--trace).
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "app/interface_texts.h"
 #include "cli.h"
+#include "cli_files.h"
+#include "common/ports.h"
+#include "device/composition.h"
+#include "device/discovery.h"
+#include "device/dpi_table.h"
+#include "device/simulated_mouse.h"
+#include "device/transactions.h"
+#include "device/wire_trace.h"
 
 namespace px::cli {
 
-int CmdStatus(Context& ctx) { return UsageError(ctx, "status: not built yet"); }
-int CmdRead(Context& ctx) { return UsageError(ctx, "read: not built yet"); }
-int CmdWrite(Context& ctx) { return UsageError(ctx, "write: not built yet"); }
-int CmdApply(Context& ctx) { return UsageError(ctx, "apply: not built yet"); }
+namespace {
+
+// A message box of the utility becomes "<caption>: <text>" on stderr.
+class StderrBoxes final : public MessageBoxPort {
+ public:
+  explicit StderrBoxes(std::ostream& err) : err_(err) {}
+  void ShowMessage(TextView text, TextView caption) override {
+    err_ << ToUtf8(caption) << ": " << ToUtf8(text) << '\n';
+#ifndef _WIN32
+    if (text == CreateFileErrorText(EACCES)) {
+      err_ << "px6410ctl: no access to the mouse's hidraw node; install dist/linux/70-px6410.rules (see README)\n";
+    }
+#endif
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+// Arguments are UTF-8; a path made from a narrow string would be read in the
+// ANSI code page on Windows.
+std::filesystem::path Utf8Path(const std::string& utf8) { return std::filesystem::path(FromUtf8(utf8)); }
+
+// The balloon that the utility shows when discovery finds no mouse.
+constexpr TextView kWarningTitle = u"Warning";
+
+struct DeviceArgs {
+  Language language = Language::English;
+  std::vector<std::string> positional;
+};
+
+// Splits off "--lang CHS|CHT|EN"; answers an error message or nothing.
+std::optional<std::string> ParseDeviceArgs(const std::vector<std::string>& args, DeviceArgs& out) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--lang") {
+      if (i + 1 >= args.size()) return "--lang needs CHS, CHT or EN";
+      const std::string& code = args[++i];
+      if (code != "CHS" && code != "CHT" && code != "EN") return "--lang: '" + code + "' is not CHS, CHT or EN";
+      out.language = LanguageFromCode(FromUtf8(code));
+    } else if (args[i].size() > 1 && args[i][0] == '-') {
+      return "unknown option '" + args[i] + "'";
+    } else {
+      out.positional.push_back(args[i]);
+    }
+  }
+  return std::nullopt;
+}
+
+// The mouse as one command sees it: the bus, what discovery opened, the
+// transactions, and the trace around them.
+class MouseSession {
+ public:
+  MouseSession(Context& ctx, Language language)
+      : ctx_(ctx),
+        boxes_(ctx.err),
+        waits_(sleeper_, [this](const std::string& line) { Trace(line); }),
+        notDetected_(TextsFor(language).MouseNotDetected),
+        operations_(link_, boxes_, waits_, notDetected_) {}
+
+  // Opens the trace and the bus; a usage / file error answers its exit code.
+  std::optional<int> Prepare() {
+    if (ctx_.traceFile) {
+      trace_.open(Utf8Path(*ctx_.traceFile), std::ios::binary | std::ios::app);  // same bytes on every platform
+      if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file");
+    }
+    if (ctx_.simFile) {
+      auto mouse = std::make_shared<SimulatedMouse>(Utf8Path(*ctx_.simFile));
+      // A missing state file is a mouse not plugged in; a damaged one is an error.
+      if (mouse->Load() == SimulatedMouse::StateFile::Damaged) return UsageError(ctx_, mouse->Error());
+      auto devices = ForeignInterfaces();
+      for (auto& d : MouseInterfaces()) devices.push_back(std::move(d));
+      bus_ = std::make_unique<SimulatedHidBus>(std::move(mouse), std::move(devices));
+    } else {
+      bus_ = MakeSystemHidBus();
+    }
+    return std::nullopt;
+  }
+
+  // Discovery; on success scrambling is on and the collections are traced.
+  bool Connect() {
+    if (!Discover(*bus_, link_, boxes_)) {
+      ctx_.err << ToUtf8(kWarningTitle) << ": " << ToUtf8(notDetected_) << '\n';
+      return false;
+    }
+    link_.ScramblingOn = true;
+    if (trace_.is_open()) {
+      auto sink = [this](const std::string& line) { Trace(line); };
+      link_.ControlHandle = std::make_unique<TracingCollection>(std::move(link_.ControlHandle), "control", sink);
+      link_.DataHandle = std::make_unique<TracingCollection>(std::move(link_.DataHandle), "data", sink);
+    }
+    return true;
+  }
+
+  FeatureReportTransactions& Operations() { return operations_; }
+
+  // Block transfers that did not go through make the result untrustworthy.
+  bool BlocksWentThrough(const std::string& what) {
+    if (operations_.FailedBlockTransfers() == 0) return true;
+    ctx_.err << "px6410ctl: " << what << ": " << operations_.FailedBlockTransfers()
+             << " of 5 block transfers failed\n";
+    return false;
+  }
+
+ private:
+  void Trace(const std::string& line) {
+    if (trace_.is_open()) trace_ << line << '\n' << std::flush;
+  }
+
+  Context& ctx_;
+  std::ofstream trace_;
+  StderrBoxes boxes_;
+  SleepingWait sleeper_;
+  TracingWait waits_;
+  TextView notDetected_;
+  std::unique_ptr<HidBus> bus_;
+  DeviceLink link_;
+  FeatureReportTransactions operations_;
+};
+
+const char* ReportRateText(std::uint8_t code) {
+  switch (code) {
+    case 1: return "1000 Hz";
+    case 2: return "500 Hz";
+    case 4: return "250 Hz";
+    case 8: return "125 Hz";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+int CmdStatus(Context& ctx) {
+  DeviceArgs args;
+  if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "status: " + *e);
+  if (!args.positional.empty()) return UsageError(ctx, "status takes no file");
+  MouseSession mouse(ctx, args.language);
+  if (auto code = mouse.Prepare()) return *code;
+  if (!mouse.Connect()) return kExitDevice;
+  DeviceImage image;
+  if (!mouse.Operations().GetDPIStage(image)) return kExitDevice;
+  const char* rate = ReportRateText(image.USBReportRate);
+  ctx.out << "report rate: " << (rate ? rate : "unknown") << " (code " << int{image.USBReportRate} << ")\n"
+          << "DPI stage: " << int{image.SensorDPIStage} << '\n';
+  return kExitOk;
+}
+
+int CmdRead(Context& ctx) {
+  DeviceArgs args;
+  if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "read: " + *e);
+  if (args.positional.size() != 1) return UsageError(ctx, "usage: read OUT");
+  MouseSession mouse(ctx, args.language);
+  if (auto code = mouse.Prepare()) return *code;
+  if (!mouse.Connect()) return kExitDevice;
+  DeviceImage image;  // zero-filled before the read
+  if (!mouse.Operations().ReadOperation(image)) return kExitDevice;
+  if (!mouse.BlocksWentThrough("read: " + args.positional[0] + " not written")) return kExitDevice;
+  std::string error;
+  if (!WriteImageFile(args.positional[0], image, error)) return UsageError(ctx, error);
+  return kExitOk;
+}
+
+int CmdWrite(Context& ctx) {
+  DeviceArgs args;
+  if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "write: " + *e);
+  if (args.positional.size() != 1) return UsageError(ctx, "usage: write IMAGE");
+  std::string error;
+  const std::optional<DeviceImage> image = ReadImageFile(args.positional[0], error);
+  if (!image) return UsageError(ctx, error);
+  MouseSession mouse(ctx, args.language);
+  if (auto code = mouse.Prepare()) return *code;
+  if (!mouse.Connect()) return kExitDevice;
+  if (!mouse.Operations().WriteOperation(*image)) return kExitDevice;
+  if (!mouse.BlocksWentThrough("write")) return kExitDevice;
+  return kExitOk;
+}
+
+// What the utility does at start and on Apply, touching no file but the
+// mouse. It stops at the first failed check, so that an image that was not
+// read completely is never written back.
+int CmdApply(Context& ctx) {
+  DeviceArgs args;
+  if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "apply: " + *e);
+  if (args.positional.size() > 1) return UsageError(ctx, "usage: apply [CONFIG.BIN]");
+  const std::string configPath = args.positional.empty() ? "config.bin" : args.positional[0];
+  std::string error;
+  const std::optional<ConfigFile> config = ReadConfigFile(configPath, error);
+  if (!config) return UsageError(ctx, error);
+
+  MouseSession mouse(ctx, args.language);
+  if (auto code = mouse.Prepare()) return *code;
+  if (!mouse.Connect()) return kExitDevice;
+  DeviceImage image;
+  if (!mouse.Operations().ReadOperation(image)) return kExitDevice;
+  if (!mouse.BlocksWentThrough("apply: nothing written")) return kExitDevice;
+  const std::uint8_t dpiTableVariant = DpiTableVariantOf(image);
+
+  WriteFixedTables(image);
+  if (!mouse.Operations().GetDPIStage(image)) return kExitDevice;
+  ComposeFromModel(image, config->model, dpiTableVariant);
+  if (!mouse.Operations().WriteOperation(image)) return kExitDevice;
+  if (!mouse.BlocksWentThrough("apply")) return kExitDevice;
+  return kExitOk;
+}
 
 }  // namespace px::cli

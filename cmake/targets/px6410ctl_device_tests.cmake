@@ -1,0 +1,16 @@
+# The px6410ctl device tests (tests/wine/ctl_*.sh) also run against the
+# native build; the windows build registers them itself, under Wine.
+if(NOT WIN32)
+  file(GLOB PX_CTL_DEVICE_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/wine/ctl_*.sh)
+  foreach(script IN LISTS PX_CTL_DEVICE_TESTS)
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME native_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
+    set_tests_properties(native_${name} PROPERTIES TIMEOUT 120)
+  endforeach()
+endif()
+
+# Installed files on Linux: the tool and the udev rule for the mouse's hidraw nodes.
+if(NOT WIN32)
+  install(TARGETS px6410ctl RUNTIME DESTINATION bin)
+  install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/70-px6410.rules DESTINATION lib/udev/rules.d)
+endif()

@@ -1,0 +1,64 @@
+#include "device/device_change.h"
+
+#include "device/discovery.h"
+#include "device/dpi_table.h"
+
+namespace px {
+
+bool NamesTheMouse(TextView deviceName) {
+  return deviceName.find(kMouseIdMixedCase) != TextView::npos ||
+         deviceName.find(kMouseIdUpperCase) != TextView::npos;
+}
+
+DeviceSession::DeviceSession(HidBus& bus, MessageBoxPort& boxes, WaitPort& waits,
+                             DeviceNotificationPort& notifications, DeviceImage& image, TextView mouseNotDetected)
+    : bus_(bus),
+      boxes_(boxes),
+      notifications_(notifications),
+      image_(image),
+      operations_(link_, boxes, waits, mouseNotDetected) {}
+
+void DeviceSession::ReadImage() {
+  link_.ScramblingOn = true;
+  image_.Clear();
+  operations_.ReadOperation(image_);
+  dpiTableVariant_ = DpiTableVariantOf(image_);
+}
+
+bool DeviceSession::StartUp() {
+  if (Discover(bus_, link_, boxes_)) {
+    link_.DevicePresent = 1;
+    ReadImage();
+  } else {
+    notifications_.MouseNotDetected();
+    link_.DevicePresent = 0;
+  }
+  return link_.DevicePresent == 1;
+}
+
+bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName) {
+  if (eventCode != kDbtDeviceArrival && eventCode != kDbtDeviceRemoveComplete) return true;
+  if (deviceType != kDbtDevtypDeviceInterface) return true;
+  if (!NamesTheMouse(deviceName)) return true;
+
+  // Arrivals and removals share the count; one mouse brings several
+  // interfaces, so discovery waits for the fourth.
+  if (++deviceChangeCounter_ < kDeviceChangesPerDiscovery) return true;
+
+  const bool found = Discover(bus_, link_, boxes_);
+  deviceChangeCounter_ = 0;
+  if (!found) {
+    notifications_.MouseNotDetected();
+    notifications_.HideMainWindow();
+    link_.DevicePresent = 0;
+  } else if (eventCode == kDbtDeviceArrival) {
+    notifications_.MouseDetected();
+    ReadImage();
+    link_.DevicePresent = 1;
+  } else {
+    link_.DevicePresent = 1;
+  }
+  return true;
+}
+
+}  // namespace px

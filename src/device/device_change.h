@@ -1,0 +1,70 @@
+#pragma once
+// The mouse's link for the whole run: discovery at start, the reaction to
+// device-interface notifications, and the transactions over what is open.
+#include <cstdint>
+
+#include "common/ports.h"
+#include "device/device_image.h"
+#include "device/device_link.h"
+#include "device/hid_port.h"
+#include "device/transactions.h"
+
+namespace px {
+
+inline constexpr std::uint32_t kDbtDeviceArrival = 0x8000;
+inline constexpr std::uint32_t kDbtDeviceRemoveComplete = 0x8004;
+inline constexpr std::uint32_t kDbtDevtypDeviceInterface = 5;
+
+// Searched for, case-sensitively, in the device name of a notification.
+inline constexpr TextView kMouseIdMixedCase = u"Vid_04d9&Pid_a09e";
+inline constexpr TextView kMouseIdUpperCase = u"VID_04D9&PID_A09E";
+inline constexpr std::uint8_t kDeviceChangesPerDiscovery = 4;
+
+bool NamesTheMouse(TextView deviceName);
+
+// Where the outcome of a discovery goes: the tray balloons (types 14 and 15)
+// and the main window.
+class DeviceNotificationPort {
+ public:
+  virtual ~DeviceNotificationPort() = default;
+  virtual void MouseDetected() = 0;
+  virtual void MouseNotDetected() = 0;
+  virtual void HideMainWindow() = 0;
+};
+
+class DeviceSession {
+ public:
+  // `image` is the process-wide device configuration image.
+  DeviceSession(HidBus& bus, MessageBoxPort& boxes, WaitPort& waits, DeviceNotificationPort& notifications,
+                DeviceImage& image, TextView mouseNotDetected);
+
+  // Start-up: discover; when found switch scrambling on and read the image;
+  // otherwise announce that the mouse was not detected. Answers DevicePresent.
+  bool StartUp();
+
+  // WM_DEVICECHANGE: `deviceType` and `deviceName` come from the broadcast
+  // header (0 and empty when there is none). Always answers true.
+  bool OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName);
+
+  DeviceLink& Link() { return link_; }
+  FeatureReportTransactions& Operations() { return operations_; }
+  int DevicePresent() const { return link_.DevicePresent; }
+  std::uint8_t DpiTableVariant() const { return dpiTableVariant_; }
+  std::uint8_t DeviceChangeCounter() const { return deviceChangeCounter_; }
+  // Closes both collections (at exit).
+  void Close() { link_.CloseHandles(); }
+
+ private:
+  void ReadImage();
+
+  HidBus& bus_;
+  MessageBoxPort& boxes_;
+  DeviceNotificationPort& notifications_;
+  DeviceImage& image_;
+  DeviceLink link_;
+  FeatureReportTransactions operations_;
+  std::uint8_t dpiTableVariant_ = 0;
+  std::uint8_t deviceChangeCounter_ = 0;
+};
+
+}  // namespace px

@@ -1,0 +1,337 @@
+#include "device/simulated_mouse.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "device/device_link.h"
+#include "device/scrambling.h"
+#include "device/transactions.h"
+
+namespace px {
+
+namespace {
+
+std::string Utf8(const std::filesystem::path& path) { return ToUtf8(path.u16string()); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The mouse
+
+class SimulatedMouse::Collection final : public HidCollection {
+ public:
+  Collection(SimulatedMouse& mouse, bool control) : mouse_(mouse), control_(control) {}
+  bool SetFeature(std::span<const std::uint8_t> report) override {
+    return control_ ? mouse_.ControlSet(report) : mouse_.DataSet(report);
+  }
+  bool GetFeature(std::span<std::uint8_t> report) override {
+    return control_ ? mouse_.ControlGet(report) : mouse_.DataGet(report);
+  }
+
+ private:
+  SimulatedMouse& mouse_;
+  bool control_;
+};
+
+SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults, Persistence persistence)
+    : stateFile_(std::move(stateFile)), faults_(faults), persistence_(persistence) {}
+
+SimulatedMouse::StateFile SimulatedMouse::Load() {
+  std::error_code ec;
+  if (!std::filesystem::exists(stateFile_, ec)) {
+    error_ = Utf8(stateFile_) + ": no such file (no mouse attached)";
+    return StateFile::Missing;
+  }
+  std::ifstream in(stateFile_, std::ios::binary);
+  if (!in) {
+    error_ = Utf8(stateFile_) + ": cannot open the mouse state file";
+    return StateFile::Damaged;
+  }
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    error_ = Utf8(stateFile_) + ": cannot read the mouse state file";
+    return StateFile::Damaged;
+  }
+  if (bytes.size() != kDeviceImageSize) {
+    error_ = Utf8(stateFile_) + ": not a mouse state file: " + std::to_string(bytes.size()) +
+             " bytes, expected " + std::to_string(kDeviceImageSize);
+    return StateFile::Damaged;
+  }
+  std::transform(bytes.begin(), bytes.end(), memory_.Bytes().begin(),
+                 [](char c) { return static_cast<std::uint8_t>(c); });
+  error_.clear();
+  return StateFile::Loaded;
+}
+
+bool SimulatedMouse::Attached() { return !unplugged_ && Load() == StateFile::Loaded; }
+
+std::unique_ptr<HidCollection> SimulatedMouse::OpenControl() {
+  if (!Attached()) return nullptr;
+  return std::make_unique<Collection>(*this, true);
+}
+
+std::unique_ptr<HidCollection> SimulatedMouse::OpenData() {
+  if (!Attached()) return nullptr;
+  return std::make_unique<Collection>(*this, false);
+}
+
+bool SimulatedMouse::CountTransfer() {
+  if (unplugged_ || faults_.failTransfers) return false;
+  if (faults_.unplugAfterTransfers && transfers_ >= *faults_.unplugAfterTransfers) {
+    unplugged_ = true;
+    return false;
+  }
+  ++transfers_;
+  return true;
+}
+
+// Temporary file and rename, so that a crash never leaves half a state.
+bool SimulatedMouse::Save() {
+  if (persistence_ == Persistence::MemoryOnly) return true;
+  std::filesystem::path temp = stateFile_;
+  temp += ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    const auto bytes = memory_.Bytes();
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temp, stateFile_, ec);
+#ifdef _WIN32
+  if (ec) {  // older runtimes do not replace an existing file
+    std::filesystem::remove(stateFile_, ec);
+    std::filesystem::rename(temp, stateFile_, ec);
+  }
+#endif
+  if (ec) {
+    std::filesystem::remove(temp, ec);
+    return false;
+  }
+  return true;
+}
+
+bool SimulatedMouse::ControlSet(std::span<const std::uint8_t> report) {
+  if (!CountTransfer()) return false;
+  if (report.size() < kControlReportSize || report[0] != kControlReportId) return false;
+  std::array<std::uint8_t, kControlReportSize> r{};
+  std::copy_n(report.begin(), kControlReportSize, r.begin());
+  UnscrambleControlReport(r);
+  haveCommand_ = false;
+  if (!std::equal(ReportSignature.begin(), ReportSignature.end(), r.begin() + 1)) return true;  // not for us
+  const std::uint8_t command = r[5];
+  if (command == kCommandStatusWrite) {
+    memory_.USBReportRate = r[6];
+    memory_.SensorDPIStage = r[7];
+    return Save();
+  }
+  const int block = command & 0x7F;
+  if (command == kCommandStatusRead || (block >= 1 && block <= kConfigBlockCount)) {
+    lastCommand_ = command;
+    haveCommand_ = true;
+  }
+  return true;
+}
+
+bool SimulatedMouse::ControlGet(std::span<std::uint8_t> report) {
+  if (!CountTransfer()) return false;
+  if (report.size() < kControlReportSize) return false;
+  std::array<std::uint8_t, kControlReportSize> r{};
+  r[0] = kControlReportId;
+  std::copy(ReportSignature.begin(), ReportSignature.end(), r.begin() + 1);
+  if (haveCommand_) {
+    r[5] = lastCommand_;
+    if (lastCommand_ == kCommandStatusRead) {
+      r[6] = memory_.USBReportRate;
+      r[7] = memory_.SensorDPIStage;
+    }
+  }
+  if (faults_.wrongSignature) r[4] = static_cast<std::uint8_t>(r[4] ^ 0x01);
+  ScrambleControlReport(r);
+  if (faults_.wrongReportId) r[0] = 0x02;
+  std::fill(report.begin(), report.end(), std::uint8_t{0});
+  std::copy(r.begin(), r.end(), report.begin());
+  return true;
+}
+
+bool SimulatedMouse::DataGet(std::span<std::uint8_t> report) {
+  if (!CountTransfer()) return false;
+  const int block = lastCommand_ & 0x7F;
+  if (report.size() < kBlockReportSize || !haveCommand_ || (lastCommand_ & 0x80) == 0 || block < 1 ||
+      block > kConfigBlockCount) {
+    return false;
+  }
+  haveCommand_ = false;
+  std::array<std::uint8_t, kBlockReportSize> r{};
+  r[0] = kBlockReportId;
+  std::copy(memory_.Block(block).begin(), memory_.Block(block).end(), r.begin() + 1);
+  ScrambleBlockReport(r);
+  std::fill(report.begin(), report.end(), std::uint8_t{0});
+  std::copy(r.begin(), r.end(), report.begin());
+  return true;
+}
+
+bool SimulatedMouse::DataSet(std::span<const std::uint8_t> report) {
+  if (!CountTransfer()) return false;
+  const int block = lastCommand_;
+  if (report.size() < kBlockReportSize || report[0] != kBlockReportId || !haveCommand_ || block < 1 ||
+      block > kConfigBlockCount) {
+    return false;
+  }
+  haveCommand_ = false;
+  std::array<std::uint8_t, kBlockReportSize> r{};
+  std::copy_n(report.begin(), kBlockReportSize, r.begin());
+  UnscrambleBlockReport(r);
+  std::copy(r.begin() + 1, r.end(), memory_.Block(block).begin());
+  return Save();
+}
+
+// ---------------------------------------------------------------------------
+// The bus
+
+std::vector<SimulatedHidDevice> MouseInterfaces() {
+  using K = SimulatedHidDevice::Kind;
+  const HidAttributes mouse{kMouseVendorId, kMouseProductId};
+  return {
+      {K::MouseControl, u"\\\\?\\HID#VID_04D9&PID_A09E&MI_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+       mouse, {kUsageKeyboard, kGenericDesktopPage, kControlReportLength}},
+      {K::MouseData, u"\\\\?\\HID#VID_04D9&PID_A09E&MI_01&Col01#7&2b3c4d5e&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+       mouse, {kUsageMouse, kGenericDesktopPage, kDataReportLength}},
+      {K::MouseOther, u"\\\\?\\HID#VID_04D9&PID_A09E&MI_01&Col02#7&2b3c4d5e&0&0001#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+       mouse, {0x01, 0x0C, 3}},
+  };
+}
+
+std::vector<SimulatedHidDevice> ForeignInterfaces() {
+  using K = SimulatedHidDevice::Kind;
+  // Same usages and lengths as the mouse's, other identifiers: never taken.
+  return {
+      {K::Foreign, u"\\\\?\\HID#VID_046D&PID_C31C&MI_00#8&0a0b0c0d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+       {0x046D, 0xC31C}, {kUsageKeyboard, kGenericDesktopPage, kControlReportLength}},
+      {K::Foreign, u"\\\\?\\HID#VID_04D9&PID_A09F#8&1b1c1d1e&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}",
+       {kMouseVendorId, 0xA09F}, {kUsageMouse, kGenericDesktopPage, kDataReportLength}},
+  };
+}
+
+class SimulatedHidBus::Set final : public HidInterfaceSet {
+ public:
+  Set(std::vector<const SimulatedHidDevice*> listed, const SimulatedHidBus& bus, std::shared_ptr<int> live)
+      : listed_(std::move(listed)), bus_(bus), live_(std::move(live)) {
+    ++*live_;
+  }
+  ~Set() override { --*live_; }
+  EnumResult EnumInterface(std::uint32_t index) override {
+    if (bus_.enumFailsAt && *bus_.enumFailsAt == index) return EnumResult::Failed;
+    if (index >= listed_.size()) return EnumResult::NoMoreItems;
+    current_ = index;
+    return EnumResult::Found;
+  }
+  std::optional<Text> InterfacePath() override {
+    if (!current_ || (bus_.pathFailsAt && *bus_.pathFailsAt == *current_)) return std::nullopt;
+    return listed_[*current_]->path;
+  }
+
+ private:
+  std::vector<const SimulatedHidDevice*> listed_;
+  const SimulatedHidBus& bus_;
+  std::shared_ptr<int> live_;
+  std::optional<std::uint32_t> current_;
+};
+
+class SimulatedHidBus::Preparsed final : public HidPreparsedData {
+ public:
+  Preparsed(const SimulatedHidDevice& device, std::shared_ptr<int> live) : device_(device), live_(std::move(live)) {
+    ++*live_;
+  }
+  ~Preparsed() override { --*live_; }
+  std::optional<HidCaps> GetCaps() override {
+    if (device_.invalidPreparsedData) return std::nullopt;
+    return device_.caps;
+  }
+
+ private:
+  const SimulatedHidDevice& device_;
+  std::shared_ptr<int> live_;
+};
+
+class SimulatedHidBus::Query final : public HidQueryHandle {
+ public:
+  Query(const SimulatedHidDevice& device, std::shared_ptr<int> handles, std::shared_ptr<int> preparsed)
+      : device_(device), handles_(std::move(handles)), preparsed_(std::move(preparsed)) {
+    ++*handles_;
+  }
+  ~Query() override { --*handles_; }
+  std::optional<HidAttributes> GetAttributes() override { return device_.attributes; }
+  std::unique_ptr<HidPreparsedData> GetPreparsedData() override {
+    if (device_.failPreparsedData) return nullptr;
+    return std::make_unique<Preparsed>(device_, preparsed_);
+  }
+
+ private:
+  const SimulatedHidDevice& device_;
+  std::shared_ptr<int> handles_;
+  std::shared_ptr<int> preparsed_;
+};
+
+// A foreign device's collection answers nothing; the mouse's forwards to it.
+class SimulatedHidBus::CountedCollection final : public HidCollection {
+ public:
+  CountedCollection(std::unique_ptr<HidCollection> inner, std::shared_ptr<SimulatedMouse> mouse,
+                    std::shared_ptr<int> handles)
+      : inner_(std::move(inner)), mouse_(std::move(mouse)), handles_(std::move(handles)) {
+    ++*handles_;
+  }
+  ~CountedCollection() override { --*handles_; }
+  bool SetFeature(std::span<const std::uint8_t> report) override { return inner_ && inner_->SetFeature(report); }
+  bool GetFeature(std::span<std::uint8_t> report) override { return inner_ && inner_->GetFeature(report); }
+
+ private:
+  std::unique_ptr<HidCollection> inner_;
+  std::shared_ptr<SimulatedMouse> mouse_;  // kept alive while a handle is open
+  std::shared_ptr<int> handles_;
+};
+
+SimulatedHidBus::SimulatedHidBus(std::shared_ptr<SimulatedMouse> mouse, std::vector<SimulatedHidDevice> devices)
+    : mouse_(std::move(mouse)), devices_(std::move(devices)) {}
+
+const SimulatedHidDevice* SimulatedHidBus::Find(const Text& path) const {
+  for (const auto& d : devices_) {
+    if (d.path != path) continue;
+    if (d.kind != SimulatedHidDevice::Kind::Foreign && !(mouse_ && mouse_->Attached())) return nullptr;
+    return &d;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<HidInterfaceSet> SimulatedHidBus::PresentInterfaces() {
+  if (failInterfaceSet) return nullptr;
+  const bool mousePresent = mouse_ && mouse_->Attached();
+  std::vector<const SimulatedHidDevice*> listed;
+  for (const auto& d : devices_) {
+    if (d.kind == SimulatedHidDevice::Kind::Foreign || mousePresent) listed.push_back(&d);
+  }
+  return std::make_unique<Set>(std::move(listed), *this, liveSets_);
+}
+
+std::unique_ptr<HidQueryHandle> SimulatedHidBus::OpenForQuery(const Text& path) {
+  const SimulatedHidDevice* device = Find(path);
+  if (device == nullptr || device->failQueryOpen) return nullptr;
+  return std::make_unique<Query>(*device, openHandles_, livePreparsed_);
+}
+
+OpenedCollection SimulatedHidBus::OpenCollection(const Text& path, CollectionRole role) {
+  const SimulatedHidDevice* device = Find(path);
+  if (device == nullptr) return {nullptr, 2};  // ERROR_FILE_NOT_FOUND
+  if (device->failOpen) return {nullptr, device->openErrorCode};
+  opened_.emplace_back(path, role);
+  std::unique_ptr<HidCollection> inner;
+  if (device->kind == SimulatedHidDevice::Kind::MouseControl) inner = mouse_->OpenControl();
+  if (device->kind == SimulatedHidDevice::Kind::MouseData) inner = mouse_->OpenData();
+  return {std::make_unique<CountedCollection>(std::move(inner), mouse_, openHandles_), 0};
+}
+
+}  // namespace px

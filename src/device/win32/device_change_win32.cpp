@@ -1,0 +1,32 @@
+#include "device/win32/device_change_win32.h"
+
+#include <dbt.h>
+
+#include <cstddef>
+#include <cwchar>
+
+namespace px {
+
+LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam) {
+  const auto eventCode = static_cast<std::uint32_t>(wParam);
+  const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+  if (header == nullptr || (eventCode != DBT_DEVICEARRIVAL && eventCode != DBT_DEVICEREMOVECOMPLETE)) {
+    session.OnDeviceChange(eventCode, 0, u"");
+    return TRUE;
+  }
+  Text name;
+  if (header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE) {
+    // The name ends with its terminator or with the structure, whichever comes first.
+    const auto* broadcast = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header);
+    constexpr std::size_t nameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
+    if (header->dbch_size > nameOffset) {
+      const std::size_t maxChars = (header->dbch_size - nameOffset) / sizeof(wchar_t);
+      const std::size_t length = wcsnlen(broadcast->dbcc_name, maxChars);
+      name.assign(reinterpret_cast<const char16_t*>(broadcast->dbcc_name), length);
+    }
+  }
+  session.OnDeviceChange(eventCode, header->dbch_devicetype, name);
+  return TRUE;
+}
+
+}  // namespace px

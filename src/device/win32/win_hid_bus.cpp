@@ -1,0 +1,162 @@
+#include "device/win32/win_hid_bus.h"
+
+#include <windows.h>
+
+#include <setupapi.h>
+
+extern "C" {
+#include <hidsdi.h>
+}
+#include <hidpi.h>
+
+#include <vector>
+
+namespace px {
+
+namespace {
+
+// {4D1E55B2-F16F-11CF-88CB-001111000030}: the HID device interface class.
+constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+
+const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+class UniqueHandle {
+ public:
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
+class DeviceInfoList {
+ public:
+  explicit DeviceInfoList(HDEVINFO set) : set_(set) {}
+  DeviceInfoList(const DeviceInfoList&) = delete;
+  DeviceInfoList& operator=(const DeviceInfoList&) = delete;
+  ~DeviceInfoList() {
+    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
+  }
+  HDEVINFO get() const { return set_; }
+
+ private:
+  HDEVINFO set_;
+};
+
+class PreparsedData final : public HidPreparsedData {
+ public:
+  explicit PreparsedData(PHIDP_PREPARSED_DATA data) : data_(data) {}
+  PreparsedData(const PreparsedData&) = delete;
+  PreparsedData& operator=(const PreparsedData&) = delete;
+  ~PreparsedData() override { HidD_FreePreparsedData(data_); }
+  std::optional<HidCaps> GetCaps() override {
+    HIDP_CAPS caps{};
+    if (HidP_GetCaps(data_, &caps) == HIDP_STATUS_INVALID_PREPARSED_DATA) return std::nullopt;
+    return HidCaps{caps.Usage, caps.UsagePage, caps.FeatureReportByteLength};
+  }
+
+ private:
+  PHIDP_PREPARSED_DATA data_;
+};
+
+class QueryHandle final : public HidQueryHandle {
+ public:
+  explicit QueryHandle(HANDLE handle) : handle_(handle) {}
+  std::optional<HidAttributes> GetAttributes() override {
+    HIDD_ATTRIBUTES attributes{};
+    attributes.Size = sizeof(attributes);
+    if (!HidD_GetAttributes(handle_.get(), &attributes)) return std::nullopt;
+    return HidAttributes{attributes.VendorID, attributes.ProductID};
+  }
+  std::unique_ptr<HidPreparsedData> GetPreparsedData() override {
+    PHIDP_PREPARSED_DATA data = nullptr;
+    if (!HidD_GetPreparsedData(handle_.get(), &data)) return nullptr;
+    return std::make_unique<PreparsedData>(data);
+  }
+
+ private:
+  UniqueHandle handle_;
+};
+
+class Collection final : public HidCollection {
+ public:
+  explicit Collection(HANDLE handle) : handle_(handle) {}
+  bool SetFeature(std::span<const std::uint8_t> report) override {
+    std::vector<std::uint8_t> buffer(report.begin(), report.end());  // hid.dll takes a mutable buffer
+    return HidD_SetFeature(handle_.get(), buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
+  }
+  bool GetFeature(std::span<std::uint8_t> report) override {
+    return HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())) != FALSE;
+  }
+
+ private:
+  UniqueHandle handle_;
+};
+
+class InterfaceSet final : public HidInterfaceSet {
+ public:
+  explicit InterfaceSet(HDEVINFO set) : set_(set) { current_.cbSize = sizeof(current_); }
+
+  EnumResult EnumInterface(std::uint32_t index) override {
+    SP_DEVICE_INTERFACE_DATA next{};
+    next.cbSize = sizeof(next);
+    if (SetupDiEnumDeviceInterfaces(set_.get(), nullptr, &kHidInterfaceClass, index, &next)) {
+      current_ = next;
+      haveCurrent_ = true;
+      return EnumResult::Found;
+    }
+    return GetLastError() == ERROR_NO_MORE_ITEMS ? EnumResult::NoMoreItems : EnumResult::Failed;
+  }
+
+  std::optional<Text> InterfacePath() override {
+    if (!haveCurrent_) return std::nullopt;
+    DWORD required = 0;
+    SetupDiGetDeviceInterfaceDetailW(set_.get(), &current_, nullptr, 0, &required, nullptr);
+    if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
+    // DWORD elements keep the structure aligned.
+    std::vector<DWORD> storage((required + sizeof(DWORD) - 1) / sizeof(DWORD));
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    if (!SetupDiGetDeviceInterfaceDetailW(set_.get(), &current_, detail, required, nullptr, nullptr)) {
+      return std::nullopt;
+    }
+    return Text(reinterpret_cast<const char16_t*>(detail->DevicePath));
+  }
+
+ private:
+  DeviceInfoList set_;
+  SP_DEVICE_INTERFACE_DATA current_{};
+  bool haveCurrent_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<HidInterfaceSet> WinHidBus::PresentInterfaces() {
+  HDEVINFO set = SetupDiGetClassDevsW(&kHidInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+  if (set == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<InterfaceSet>(set);
+}
+
+std::unique_ptr<HidQueryHandle> WinHidBus::OpenForQuery(const Text& path) {
+  HANDLE handle = CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<QueryHandle>(handle);
+}
+
+OpenedCollection WinHidBus::OpenCollection(const Text& path, CollectionRole role) {
+  const DWORD flags = role == CollectionRole::Data ? FILE_ATTRIBUTE_NORMAL : 0;
+  HANDLE handle =
+      CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
+  return {std::make_unique<Collection>(handle), 0};
+}
+
+std::unique_ptr<HidBus> MakeSystemHidBus() { return std::make_unique<WinHidBus>(); }
+
+}  // namespace px

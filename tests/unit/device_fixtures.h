@@ -1,0 +1,112 @@
+#pragma once
+// Shared pieces of the device-link tests: a temporary folder, recorders for
+// boxes, pauses and notifications, and a simulated mouse behind a bus whose
+// collections are traced.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/ports.h"
+#include "device/device_change.h"
+#include "device/discovery.h"
+#include "device/simulated_mouse.h"
+#include "device/wire_trace.h"
+
+namespace px::testing {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() / ("px-devicelink-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+struct Box {
+  Text text, caption;
+  friend bool operator==(const Box&, const Box&) = default;
+};
+
+class RecordingBoxes final : public MessageBoxPort {
+ public:
+  void ShowMessage(TextView text, TextView caption) override { shown.push_back({Text(text), Text(caption)}); }
+  std::vector<Box> shown;
+};
+
+class RecordingNotifications final : public DeviceNotificationPort {
+ public:
+  void MouseDetected() override { events.push_back("detected"); }
+  void MouseNotDetected() override { events.push_back("not detected"); }
+  void HideMainWindow() override { events.push_back("hide"); }
+  std::vector<std::string> events;
+};
+
+inline constexpr TextView kNotDetected = u"The system did not detect the gaming mouse!";
+
+// Memory byte i = 7i + 3, with report rate 2 (500 Hz) and stage 3.
+inline DeviceImage PatternImage() {
+  DeviceImage image;
+  auto bytes = image.Bytes();
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>((i * 7 + 3) & 0xFF);
+  image.USBReportRate = 2;
+  image.SensorDPIStage = 3;
+  return image;
+}
+
+inline void WriteState(const std::filesystem::path& file, const DeviceImage& image) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(image.Bytes().data()), static_cast<std::streamsize>(kDeviceImageSize));
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A simulated mouse with a state file, found by discovery, its collections
+// traced into `trace`.
+struct LinkedMouse {
+  explicit LinkedMouse(const DeviceImage& state = PatternImage(), SimulatedFaults faults = {},
+                       std::vector<SimulatedHidDevice> devices = MouseInterfaces())
+      : stateFile(dir.path() / "state.bin") {
+    WriteState(stateFile, state);
+    mouse = std::make_shared<SimulatedMouse>(stateFile, faults);
+    bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
+  }
+
+  // Discovery, scrambling on, and the trace wrapped around what is open.
+  bool Connect() {
+    const bool found = Discover(*bus, link, boxes);
+    link.ScramblingOn = true;
+    auto sink = [this](const std::string& line) { trace.push_back(line); };
+    link.ControlHandle = std::make_unique<TracingCollection>(std::move(link.ControlHandle), "control", sink);
+    link.DataHandle = std::make_unique<TracingCollection>(std::move(link.DataHandle), "data", sink);
+    return found;
+  }
+
+  TempDir dir;
+  std::filesystem::path stateFile;
+  std::shared_ptr<SimulatedMouse> mouse;
+  std::unique_ptr<SimulatedHidBus> bus;
+  DeviceLink link;
+  RecordingBoxes boxes;
+  CountingWait counted;
+  std::vector<std::string> trace;
+  TracingWait waits{counted, [this](const std::string& line) { trace.push_back(line); }};
+  FeatureReportTransactions operations{link, boxes, waits, kNotDetected};
+};
+
+}  // namespace px::testing

@@ -1,0 +1,198 @@
+// The Linux side of the bus: report descriptors as the mouse and ordinary
+// devices present them, the uevent identity, and the sysfs walk on a fake tree.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "device/discovery.h"
+#include "device/linux/hidraw_bus.h"
+#include "device/linux/report_descriptor.h"
+#include "device_fixtures.h"
+
+namespace px {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Keyboard interface: boot keyboard input plus a vendor feature report of
+// 7 data bytes under report ID 1, and a consumer-control collection (ID 2).
+const Bytes kKeyboardInterface{
+    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,        // Generic Desktop / Keyboard, Application
+    0x85, 0x01,                                // Report ID 1
+    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02,
+    0x95, 0x01, 0x75, 0x08, 0x81, 0x01,
+    0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x19, 0x00, 0x2A, 0xFF, 0x00, 0x81, 0x00,
+    0x06, 0x00, 0xFF, 0x09, 0x01,              // vendor page
+    0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x07, 0xB1, 0x02,  // Feature: 7 bytes
+    0xC0,
+    0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,        // Consumer / Consumer Control
+    0x85, 0x02, 0x19, 0x00, 0x2A, 0x3C, 0x02, 0x15, 0x00, 0x26, 0x3C, 0x02, 0x95, 0x01, 0x75, 0x10, 0x81, 0x00,
+    0xC0};
+
+// Mouse interface, no report IDs: buttons and axes in a physical
+// collection, then a 64-byte vendor feature report.
+const Bytes kMouseInterface{
+    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,        // Generic Desktop / Mouse, Application
+    0x09, 0x01, 0xA1, 0x00,                    // Pointer, Physical
+    0x05, 0x09, 0x19, 0x01, 0x29, 0x05, 0x15, 0x00, 0x25, 0x01, 0x95, 0x05, 0x75, 0x01, 0x81, 0x02,
+    0x95, 0x01, 0x75, 0x03, 0x81, 0x01,
+    0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09, 0x38, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x03, 0x81, 0x06,
+    0xC0,
+    0x06, 0x00, 0xFF, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0xB1, 0x02,  // 64 bytes
+    0xC0};
+
+TEST(ReportDescriptor, KeyboardCollectionWithEightByteFeatureReport) {
+  const ParsedDescriptor p = ParseReportDescriptor(kKeyboardInterface);
+  ASSERT_TRUE(p.error.empty()) << p.error;
+  ASSERT_EQ(p.collections.size(), 2u);
+  EXPECT_EQ(p.collections[0].caps.UsagePage, 0x01);
+  EXPECT_EQ(p.collections[0].caps.Usage, 0x06);
+  EXPECT_EQ(p.collections[0].caps.FeatureReportByteLength, 8);  // 7 data bytes + report ID
+  EXPECT_EQ(p.collections[0].featureReportIds, (std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(p.collections[1].caps.UsagePage, 0x0C);
+  EXPECT_EQ(p.collections[1].caps.Usage, 0x01);
+  EXPECT_EQ(p.collections[1].caps.FeatureReportByteLength, 0);  // no feature report at all
+}
+
+TEST(ReportDescriptor, MouseCollectionWithSixtyFiveByteFeatureReport) {
+  const ParsedDescriptor p = ParseReportDescriptor(kMouseInterface);
+  ASSERT_TRUE(p.error.empty()) << p.error;
+  ASSERT_EQ(p.collections.size(), 1u);  // the physical collection is not top-level
+  EXPECT_EQ(p.collections[0].caps.UsagePage, 0x01);
+  EXPECT_EQ(p.collections[0].caps.Usage, 0x02);
+  EXPECT_EQ(p.collections[0].caps.FeatureReportByteLength, 65);  // 64 + the zero report ID byte
+  EXPECT_EQ(p.collections[0].featureReportIds, (std::vector<std::uint8_t>{0}));
+}
+
+TEST(ReportDescriptor, LongestFeatureReportOfSeveralIdsAndSplitItems) {
+  const Bytes d{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,
+                0x75, 0x08, 0x85, 0x03, 0x95, 0x02, 0xB1, 0x02,  // ID 3: 2 bytes
+                0x85, 0x01, 0x95, 0x04, 0xB1, 0x02,              // ID 1: 4 bytes ...
+                0x75, 0x01, 0x95, 0x0C, 0xB1, 0x02,              // ... + 12 bits = 6 bytes (rounded up)
+                0xA4, 0x85, 0x05, 0x75, 0x08, 0x95, 0x01, 0xB1, 0x02, 0xB4,  // push, ID 5: 1 byte, pop
+                0x95, 0x04, 0xB1, 0x02,                          // back on ID 1 with 1-bit fields: 4 bits more
+                0xC0};
+  const ParsedDescriptor p = ParseReportDescriptor(d);
+  ASSERT_TRUE(p.error.empty()) << p.error;
+  ASSERT_EQ(p.collections.size(), 1u);
+  // ID 1: 32 + 12 + 4 bits = 6 bytes, + ID = 7.
+  EXPECT_EQ(p.collections[0].caps.FeatureReportByteLength, 7);
+  EXPECT_EQ(p.collections[0].featureReportIds, (std::vector<std::uint8_t>{1, 3, 5}));
+}
+
+TEST(ReportDescriptor, LongItemsAndExtendedUsagesAreUnderstood) {
+  const Bytes d{0xFE, 0x03, 0xF1, 0xAA, 0xBB, 0xCC,              // long item before everything
+                0x05, 0x0C,                                      // a page that the usage overrides
+                0x0B, 0x02, 0x00, 0x01, 0x00,                    // Usage 0x0001:0x0002 (4-byte)
+                0xA1, 0x01,
+                0xFE, 0x00, 0xF2,                                // empty long item inside
+                0x75, 0x08, 0x95, 0x40, 0xB1, 0x02, 0xC0};
+  const ParsedDescriptor p = ParseReportDescriptor(d);
+  ASSERT_TRUE(p.error.empty()) << p.error;
+  ASSERT_EQ(p.collections.size(), 1u);
+  EXPECT_EQ(p.collections[0].caps.UsagePage, 0x01);
+  EXPECT_EQ(p.collections[0].caps.Usage, 0x02);
+  EXPECT_EQ(p.collections[0].caps.FeatureReportByteLength, 65);
+}
+
+TEST(ReportDescriptor, DamagedDescriptorsAreReportedNotTrusted) {
+  const Bytes cutItem{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x26, 0xFF};
+  const Bytes cutLong{0x05, 0x01, 0xFE, 0x10, 0x01, 0x02};
+  const Bytes strayEnd{0xC0};
+  const Bytes badId{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x85, 0x00, 0xC0};
+  const Bytes popAlone{0xB4};
+  const Bytes unclosed{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01};
+  for (const Bytes* d : {&cutItem, &cutLong, &strayEnd, &badId, &popAlone, &unclosed}) {
+    const ParsedDescriptor p = ParseReportDescriptor(*d);
+    EXPECT_FALSE(p.error.empty());
+    EXPECT_TRUE(p.collections.empty());
+  }
+  EXPECT_TRUE(ParseReportDescriptor({}).collections.empty());
+}
+
+TEST(HidUevent, VendorAndProductFromHidId) {
+  const auto a = ParseHidUevent("DRIVER=hid-generic\nHID_ID=0003:000004D9:0000A09E\nHID_NAME=Gaming Mouse\n");
+  ASSERT_TRUE(a);
+  EXPECT_EQ(a->VendorID, 0x04D9);
+  EXPECT_EQ(a->ProductID, 0xA09E);
+  EXPECT_FALSE(ParseHidUevent("DRIVER=hid-generic\n"));
+  EXPECT_FALSE(ParseHidUevent("HID_ID=garbage\n"));
+  EXPECT_FALSE(ParseHidUevent("HID_ID=0003:0001000000:0000A09E\n"));
+}
+
+// A fake sysfs: /sys/class/hidraw/hidrawN/device/{uevent,report_descriptor}
+// and matching /dev nodes (plain files: they open, their ioctls fail).
+class FakeSysfs : public ::testing::Test {
+ protected:
+  void AddNode(const std::string& name, const std::string& hidId, const Bytes& descriptor) {
+    const auto device = dir.path() / "sys" / "class" / "hidraw" / name / "device";
+    std::filesystem::create_directories(device);
+    std::ofstream(device / "uevent") << "DRIVER=hid-generic\nHID_ID=" << hidId << "\nHID_NAME=x\n";
+    std::ofstream out(device / "report_descriptor", std::ios::binary);
+    out.write(reinterpret_cast<const char*>(descriptor.data()), static_cast<std::streamsize>(descriptor.size()));
+    std::filesystem::create_directories(dir.path() / "dev");
+    std::ofstream(dir.path() / "dev" / name) << "";
+  }
+  HidrawLocations Where() const { return {dir.path() / "sys", dir.path() / "dev"}; }
+  std::string Node(const std::string& name) const { return (dir.path() / "dev" / name).string(); }
+
+  testing::TempDir dir;
+};
+
+TEST_F(FakeSysfs, WalkListsEveryTopLevelCollectionInNodeOrder) {
+  AddNode("hidraw10", "0003:000004D9:0000A09E", kMouseInterface);
+  AddNode("hidraw2", "0003:000004D9:0000A09E", kKeyboardInterface);
+  AddNode("hidraw0", "0003:0000046D:0000C31C", kMouseInterface);
+  AddNode("hidraw3", "0003:000004D9", kMouseInterface);  // unreadable identity: left out
+  std::vector<std::string> skipped;
+  const auto found = WalkHidraw(Where(), &skipped);
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(ToUtf8(found[0].path), Node("hidraw0"));
+  EXPECT_EQ(found[0].attributes.VendorID, 0x046D);
+  EXPECT_EQ(ToUtf8(found[1].path), Node("hidraw2"));
+  EXPECT_EQ(found[1].caps.Usage, 0x06);
+  EXPECT_EQ(found[1].caps.FeatureReportByteLength, 8);
+  EXPECT_EQ(ToUtf8(found[2].path), Node("hidraw2") + "#1");  // the consumer collection of the same node
+  EXPECT_EQ(found[2].node, found[1].node);
+  EXPECT_EQ(ToUtf8(found[3].path), Node("hidraw10"));
+  EXPECT_EQ(found[3].caps.FeatureReportByteLength, 65);
+  EXPECT_EQ(skipped, (std::vector<std::string>{"hidraw3: no HID_ID in uevent"}));
+}
+
+TEST_F(FakeSysfs, DiscoveryOverHidrawPicksTheMouseNodes) {
+  AddNode("hidraw0", "0003:0000046D:0000C31C", kKeyboardInterface);  // a foreign keyboard alike
+  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
+  AddNode("hidraw2", "0003:000004D9:0000A09E", kMouseInterface);
+  HidrawBus bus(Where());
+  DeviceLink link;
+  testing::RecordingBoxes boxes;
+  EXPECT_TRUE(Discover(bus, link, boxes));
+  EXPECT_EQ(link.ControlReportLength, 8);
+  EXPECT_EQ(link.DataReportLength, 65);
+  EXPECT_TRUE(boxes.shown.empty());
+  // The nodes are not hidraw devices: transfers fail rather than pretend.
+  std::array<std::uint8_t, 8> report{1};
+  EXPECT_FALSE(link.ControlHandle->GetFeature(report));
+}
+
+TEST_F(FakeSysfs, NodeThatCannotBeOpenedShowsTheErrno) {
+  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
+  std::filesystem::remove(dir.path() / "dev" / "hidraw1");
+  HidrawBus bus(Where());
+  DeviceLink link;
+  testing::RecordingBoxes boxes;
+  EXPECT_FALSE(Discover(bus, link, boxes));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, u"CreateFile Error Code:2");  // ENOENT
+}
+
+TEST_F(FakeSysfs, NoHidrawClassMeansNoDevices) {
+  HidrawBus bus(Where());
+  DeviceLink link;
+  testing::RecordingBoxes boxes;
+  EXPECT_FALSE(Discover(bus, link, boxes));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+}  // namespace
+}  // namespace px
