@@ -1,0 +1,44 @@
+# Skin drawing for the Windows utility (px_skin_win32) and the shipped skins,
+# copied into the build tree as dist/Skins/<name>/ in every build.
+
+if(WIN32)
+  file(GLOB PX_SKIN_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/skin/win32/*.cpp)
+  add_library(px_skin_win32 STATIC ${PX_SKIN_WIN32_SOURCES})
+  target_link_libraries(px_skin_win32 PUBLIC px_core gdiplus msimg32 gdi32 user32)
+  px_strict(px_skin_win32)
+  if(TARGET px_win_tests)
+    target_link_libraries(px_win_tests PRIVATE px_skin_win32)
+  endif()
+endif()
+
+# Shipped skins: every folder under skins/ that holds PNGs.
+file(GLOB PX_SKIN_DIRS LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/skins/*)
+set(PX_SKIN_OUTPUTS "")
+foreach(dir IN LISTS PX_SKIN_DIRS)
+  if(NOT IS_DIRECTORY ${dir})
+    continue()
+  endif()
+  get_filename_component(skin ${dir} NAME)
+  file(GLOB pngs CONFIGURE_DEPENDS ${dir}/*.png)
+  foreach(png IN LISTS pngs)
+    get_filename_component(name ${png} NAME)
+    set(out ${CMAKE_BINARY_DIR}/dist/Skins/${skin}/${name})
+    add_custom_command(OUTPUT ${out}
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${png} ${out}
+                       DEPENDS ${png} VERBATIM)
+    list(APPEND PX_SKIN_OUTPUTS ${out})
+  endforeach()
+endforeach()
+add_custom_target(px_skins ALL DEPENDS ${PX_SKIN_OUTPUTS})
+
+# Installed layout: the skins beside the executable.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION Skins FILES_MATCHING PATTERN "*.png")
+
+# The build tree's dist/ holds exactly the shipped images.
+foreach(dir IN LISTS PX_SKIN_DIRS)
+  if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/main.png)
+    get_filename_component(skin ${dir} NAME)
+    add_test(NAME skin_${skin}_in_dist
+             COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/main.png ${CMAKE_BINARY_DIR}/dist/Skins/${skin}/main.png)
+  endif()
+endforeach()

@@ -1,0 +1,61 @@
+#include "skin/skin_paths.h"
+
+namespace px {
+namespace {
+
+constexpr TextView kSkinsFolder = u"/Skins";
+
+std::size_t AfterLastSeparator(TextView path) {
+  const std::size_t pos = path.find_last_of(u"\\/");
+  return pos == TextView::npos ? 0 : pos + 1;
+}
+
+}  // namespace
+
+Text ExecutableFolder(TextView executablePath) {
+  Text folder;
+  folder.reserve(executablePath.size());
+  bool removed = false;
+  std::size_t from = 0;
+  for (std::size_t hit = executablePath.find(kExecutableName); hit != TextView::npos;
+       hit = executablePath.find(kExecutableName, from)) {
+    folder.append(executablePath.substr(from, hit - from));
+    from = hit + kExecutableName.size();
+    removed = true;
+  }
+  if (removed) {
+    folder.append(executablePath.substr(from));
+    return folder;
+  }
+  return Text(executablePath.substr(0, AfterLastSeparator(executablePath)));
+}
+
+Text SkinFolderFor(TextView executablePath, TextView skinName) {
+  Text folder = ExecutableFolder(executablePath);
+  folder.append(kSkinsFolder);
+  folder.push_back(u'/');
+  folder.append(skinName);
+  return folder;
+}
+
+Text SkinsRootFor(TextView executablePath) {
+  Text root = ExecutableFolder(executablePath);
+  root.append(kSkinsFolder);
+  return root;
+}
+
+Text SkinImagePath(TextView skinFolder, TextView imageName) {
+  Text path(skinFolder);
+  path.append(imageName);
+  return path;
+}
+
+Text ApplicationNameFromPath(TextView executablePath) {
+  TextView name = executablePath.substr(AfterLastSeparator(executablePath));
+  if (const std::size_t dot = name.find_last_of(u'.'); dot != TextView::npos && dot > 0) {
+    name = name.substr(0, dot);
+  }
+  return Text(name);
+}
+
+}  // namespace px

@@ -1,0 +1,28 @@
+#pragma once
+// Where a skin's images live. Paths are built as plain text and handed to the
+// platform unchanged, mixed separators included ("C:\Tools\/Skins/Blue/main.png").
+#include "common/text.h"
+
+namespace px {
+
+// The executable's folder, with its trailing separator: every occurrence of
+// the executable's own file name is removed from its full path. A renamed
+// executable leaves nothing to remove; its folder is then everything up to the
+// last '\' or '/', so that its files and skins are still found beside it
+// instead of under a path that runs through the executable file itself.
+Text ExecutableFolder(TextView executablePath);
+
+// Folder + "/Skins/" + skin name: the `SkinFolder` of a run.
+Text SkinFolderFor(TextView executablePath, TextView skinName);
+
+// Folder + "/Skins": the folder the skin chooser lists.
+Text SkinsRootFor(TextView executablePath);
+
+// `SkinFolder` followed directly by an image name, which begins with "/".
+Text SkinImagePath(TextView skinFolder, TextView imageName);
+
+// The caption of the skin drawing's failure box: the executable's file name
+// without its extension ("PX6410-3-4" for C:\Tools\PX6410-3-4.exe).
+Text ApplicationNameFromPath(TextView executablePath);
+
+}  // namespace px

@@ -1,0 +1,47 @@
+#pragma once
+// The interface fonts: one face, height and weight per language and role.
+// Pure choice; src/skin/win32 turns it into a font object.
+#include <cstdint>
+
+#include "app/interface_texts.h"
+#include "common/text.h"
+
+namespace px {
+
+enum class FontRole {
+  Dialog,   // every small dialog
+  Body,     // main window: headings, captions, labels
+  Heading,  // main window: the page title
+};
+
+// The system version as GetVersion reports it: low byte major, next byte minor.
+struct WindowsVersion {
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+WindowsVersion VersionFromGetVersion(std::uint32_t value);
+
+struct UiFontChoice {
+  TextView face;
+  int height = 0;  // logical units, positive: cell height
+  int weight = 0;
+  std::uint8_t charset = 0;          // DEFAULT_CHARSET
+  std::uint8_t pitchAndFamily = 0;   // FF_SWISS | DEFAULT_PITCH
+};
+
+UiFontChoice ChooseUiFont(Language language, FontRole role, WindowsVersion version);
+
+// `UiTextColor`: the colour of texts drawn over skin images.
+struct UiTextColor {
+  std::uint8_t red = 0;
+  std::uint8_t green = 0;
+  std::uint8_t blue = 0;
+  friend bool operator==(const UiTextColor&, const UiTextColor&) = default;
+};
+
+// R + 256 G + 65536 B, the value the platform's text colour takes.
+constexpr std::uint32_t UiTextColorValue(UiTextColor color) {
+  return color.red + 256u * color.green + 65536u * color.blue;
+}
+
+}  // namespace px

@@ -1,0 +1,337 @@
+#include "skin/win32/skin_draw.h"
+
+// GDI+'s own headers do not build cleanly under our warning set.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpedantic"
+#pragma GCC diagnostic ignored "-Wconversion"
+#pragma GCC diagnostic ignored "-Wshadow"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include <objidl.h>  // PROPID and IStream, left out by WIN32_LEAN_AND_MEAN
+#include <gdiplus.h>
+#pragma GCC diagnostic pop
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <mutex>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "skin/premultiply.h"
+#include "skin/skin_paths.h"
+
+namespace px {
+namespace {
+
+namespace gp = Gdiplus;
+namespace flat = Gdiplus::DllExports;
+
+const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// GDI+ start-up token and live image count, under one recursive lock: the
+// shutdown path takes it a second time, nested.
+struct DecoderState {
+  std::recursive_mutex lock;
+  ULONG_PTR token = 0;
+  bool running = false;
+  int liveImages = 0;
+};
+
+DecoderState& Decoder() {
+  static DecoderState state;
+  return state;
+}
+
+bool StartDecoder() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  if (!state.running) {
+    gp::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
+    state.running = gp::GdiplusStartup(&state.token, &input, nullptr) == gp::Ok;
+  }
+  return state.running;
+}
+
+void StopDecoder() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  if (state.running) {
+    gp::GdiplusShutdown(state.token);
+    state.running = false;
+    state.token = 0;
+  }
+}
+
+// Releases a GDI+ bitmap on every path out of the loader.
+struct GpBitmapOwner {
+  gp::GpBitmap* bitmap = nullptr;
+  ~GpBitmapOwner() {
+    if (bitmap != nullptr) flat::GdipDisposeImage(bitmap);
+  }
+};
+
+bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
+  INT size = 0;
+  if (flat::GdipGetImagePaletteSize(bitmap, &size) != gp::Ok || size < static_cast<INT>(sizeof(gp::ColorPalette))) {
+    return false;
+  }
+  std::vector<std::uint8_t> storage(static_cast<std::size_t>(size));
+  auto* palette = reinterpret_cast<gp::ColorPalette*>(storage.data());
+  return flat::GdipGetImagePalette(bitmap, palette, size) == gp::Ok && (palette->Flags & gp::PaletteFlagsHasAlpha) != 0;
+}
+
+void ShowFailureBox(HWND owner, TextView text, TextView caption) {
+  MessageBoxW(owner, Wide(Text(text)), Wide(Text(caption)), MB_OK);
+}
+
+SkinLoadFailureBox failureBox = &ShowFailureBox;
+
+int RowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
+
+}  // namespace
+
+Text ExecutablePath() {
+  wchar_t buffer[1024] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, buffer, 1024);
+  return Text(reinterpret_cast<const char16_t*>(buffer), std::min<DWORD>(length, 1023));
+}
+
+// --- CMemDC ----------------------------------------------------------------
+
+CMemDC::CMemDC(HDC target, const RECT& area) : target_(target), memory_(target) {
+  area_ = area;
+  offScreen_ = target != nullptr && GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER;
+  if (!offScreen_) return;  // a printer is drawn on directly
+  if (area.left == 0 && area.top == 0 && area.right == 0 && area.bottom == 0) GetClipBox(target, &area_);
+  bitmap_.Reset(CreateCompatibleBitmap(target, area_.right - area_.left, area_.bottom - area_.top));
+  previousBitmap_ = SelectObject(memory_.Get(), bitmap_.Get());
+  SetWindowOrgEx(memory_.Get(), area_.left, area_.top, nullptr);
+}
+
+CMemDC::~CMemDC() {
+  if (!offScreen_) return;
+  if (!copied_) CopyToTarget();
+  // Also deselects a bitmap a caller selected, so that it can be freed or reused.
+  if (previousBitmap_ != nullptr) SelectObject(memory_.Get(), previousBitmap_);
+}
+
+void CMemDC::SelectBitmap(HBITMAP bitmap) {
+  if (offScreen_ && bitmap != nullptr) SelectObject(memory_.Get(), bitmap);
+}
+
+void CMemDC::CopyToTarget() {
+  if (!offScreen_ || copied_) return;
+  copied_ = true;
+  BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, memory_.Get(),
+         area_.left, area_.top, SRCCOPY);
+}
+
+// --- SkinImage ---------------------------------------------------------------
+
+SkinImage::SkinImage() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  ++state.liveImages;
+}
+
+SkinImage::~SkinImage() {
+  bitmap_.Reset();
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  if (--state.liveImages == 0) StopDecoder();
+}
+
+bool SkinImage::Load(TextView path) {
+  bitmap_.Reset();
+  bits_ = nullptr;
+  width_ = height_ = bitsPerPixel_ = 0;
+  hasAlpha_ = false;
+  if (!StartDecoder()) return false;
+
+  const Text file(path);
+  GpBitmapOwner source;
+  if (flat::GdipCreateBitmapFromFile(Wide(file), &source.bitmap) != gp::Ok || source.bitmap == nullptr) return false;
+  UINT width = 0, height = 0;
+  gp::PixelFormat format = 0;
+  if (flat::GdipGetImageWidth(source.bitmap, &width) != gp::Ok ||
+      flat::GdipGetImageHeight(source.bitmap, &height) != gp::Ok ||
+      flat::GdipGetImagePixelFormat(source.bitmap, &format) != gp::Ok || width == 0 || height == 0 ||
+      width > 16384 || height > 16384) {
+    return false;
+  }
+  const bool alpha = (format & PixelFormatAlpha) != 0 || (format & PixelFormatPAlpha) != 0 ||
+                     ((format & PixelFormatIndexed) != 0 && PaletteHasAlpha(source.bitmap));
+  // Alpha images become straight 32-bit BGRA; everything else opaque 24-bit BGR.
+  const int bitsPerPixel = alpha ? 32 : 24;
+  const gp::PixelFormat lockFormat = alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  skin::UniqueBitmap section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!section || bits == nullptr) return false;
+
+  gp::GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
+  gp::BitmapData locked{};
+  if (flat::GdipBitmapLockBits(source.bitmap, &whole, gp::ImageLockModeRead, lockFormat, &locked) != gp::Ok) {
+    return false;
+  }
+  const int rowBytes = RowBytes(static_cast<int>(width), bitsPerPixel);
+  const std::size_t copyBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8);
+  for (UINT row = 0; row < height; ++row) {
+    const auto* from = static_cast<const std::uint8_t*>(locked.Scan0) + static_cast<std::ptrdiff_t>(row) * locked.Stride;
+    auto* to = static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(row) * static_cast<std::size_t>(rowBytes);
+    std::memcpy(to, from, copyBytes);
+  }
+  flat::GdipBitmapUnlockBits(source.bitmap, &locked);
+  GdiFlush();
+
+  bitmap_ = std::move(section);
+  bits_ = bits;
+  width_ = static_cast<int>(width);
+  height_ = static_cast<int>(height);
+  bitsPerPixel_ = bitsPerPixel;
+  hasAlpha_ = alpha;
+  return true;
+}
+
+void SkinImage::PremultiplyAlpha() {
+  if (!bitmap_ || bits_ == nullptr || bitsPerPixel_ != 32) return;
+  GdiFlush();
+  PremultiplyBgra(std::span(static_cast<std::uint8_t*>(bits_),
+                            static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4));
+}
+
+void SkinImage::Draw(HDC surface, int x, int y) const {
+  if (!bitmap_ || surface == nullptr) return;
+  skin::MemoryDc source(surface);
+  skin::SelectedObject selected(source.Get(), bitmap_.Get());
+  if (hasAlpha_) {
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, blend);
+  } else {
+    StretchBlt(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, SRCCOPY);
+  }
+}
+
+HBITMAP SkinImage::Detach() {
+  bits_ = nullptr;
+  width_ = height_ = bitsPerPixel_ = 0;
+  hasAlpha_ = false;
+  return bitmap_.Release();
+}
+
+int LiveSkinImageCount() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  return state.liveImages;
+}
+
+bool SkinDecoderRunning() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  return state.running;
+}
+
+// --- DrawSkinImage -------------------------------------------------------------
+
+SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box) {
+  return std::exchange(failureBox, box != nullptr ? box : &ShowFailureBox);
+}
+
+int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure) {
+  if (surface == nullptr) return 0;
+  SkinImage image;
+  if (!image.Load(imagePath)) {
+    if (onFailure == SkinLoadFailure::ShowMessage) {
+      failureBox(owner, u"LoadPng---Load image failed.", ApplicationNameFromPath(ExecutablePath()));
+    }
+    return 0;
+  }
+  image.PremultiplyAlpha();
+  image.Draw(surface, x, y);
+  return 1;
+}
+
+// --- BackgroundBitmap ----------------------------------------------------------
+
+bool BackgroundBitmap::Load(TextView path) {
+  bitmap_.Reset();
+  width_ = height_ = 0;
+  image_.reset();
+  image_.emplace();
+  if (!image_->Load(path)) return false;
+  width_ = image_->Width();
+  height_ = image_->Height();
+  bitmap_.Reset(image_->Detach());
+  return true;
+}
+
+// --- Composition -----------------------------------------------------------------
+
+namespace {
+
+RECT ClientRect(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client;
+}
+
+}  // namespace
+
+SkinComposition::SkinComposition(HWND window, HBITMAP background) {
+  windowDc_.emplace(window);
+  Start(windowDc_->Get(), ClientRect(window), background);
+}
+
+SkinComposition::SkinComposition(HWND window, HDC paintDc, HBITMAP background) {
+  Start(paintDc, ClientRect(window), background);
+}
+
+SkinComposition::SkinComposition(HDC target, const RECT& area, HBITMAP background) {
+  Start(target, area, background);
+}
+
+void SkinComposition::Start(HDC target, const RECT& area, HBITMAP background) {
+  if (target == nullptr) return;
+  surface_.emplace(target, area);
+  if (background != nullptr) {
+    surface_->SelectBitmap(background);
+    hasCanvas_ = true;
+  } else {
+    // Nothing to compose on: show black, not whatever the new bitmap holds.
+    const RECT& all = surface_->Area();
+    FillRect(surface_->Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+}
+
+void PrepareUiText(HDC dc, HFONT font, UiTextColor color) {
+  if (dc == nullptr) return;
+  if (font != nullptr) SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(color));
+}
+
+void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align) {
+  if (dc == nullptr) return;
+  RECT box = rect;
+  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
+            static_cast<UINT>(align));
+}
+
+// --- Fonts -------------------------------------------------------------------
+
+skin::UniqueFont CreateUiFont(Language language, FontRole role) {
+  const UiFontChoice font = ChooseUiFont(language, role, VersionFromGetVersion(GetVersion()));
+  const Text face(font.face);
+  return skin::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
+                                      0, font.pitchAndFamily, Wide(face)));
+}
+
+}  // namespace px

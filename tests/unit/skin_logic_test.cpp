@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include "skin/premultiply.h"
+#include "skin/skin_image_set.h"
+#include "skin/skin_paths.h"
+#include "skin/ui_font.h"
+
+namespace px {
+namespace {
+
+TEST(SkinPaths, FolderIsTheExecutablePathWithItsNameRemoved) {
+  EXPECT_EQ(ExecutableFolder(u"C:\\Tools\\PX6410-3-4.exe"), u"C:\\Tools\\");
+  EXPECT_EQ(SkinFolderFor(u"C:\\Tools\\PX6410-3-4.exe", u"Blue"), u"C:\\Tools\\/Skins/Blue");
+  EXPECT_EQ(SkinImagePath(SkinFolderFor(u"C:\\Tools\\PX6410-3-4.exe", u"Blue"), u"/button-normal.png"),
+            u"C:\\Tools\\/Skins/Blue/button-normal.png");
+  EXPECT_EQ(SkinsRootFor(u"C:\\Tools\\PX6410-3-4.exe"), u"C:\\Tools\\/Skins");
+  // Every occurrence goes, also one in a folder name.
+  EXPECT_EQ(ExecutableFolder(u"D:\\PX6410-3-4.exe\\PX6410-3-4.exe"), u"D:\\\\");
+  // Chinese folder names pass through unchanged.
+  EXPECT_EQ(SkinFolderFor(u"C:\\鼠标\\PX6410-3-4.exe", u"默认"), u"C:\\鼠标\\/Skins/默认");
+}
+
+TEST(SkinPaths, RenamedExecutableStillFindsItsFolder) {
+  // The name match is case-sensitive: a differently cased name counts as renamed.
+  EXPECT_EQ(ExecutableFolder(u"C:\\Tools\\px6410-3-4.EXE"), u"C:\\Tools\\");
+  EXPECT_EQ(SkinFolderFor(u"C:\\Tools\\mouse.exe", u"Default"), u"C:\\Tools\\/Skins/Default");
+  EXPECT_EQ(ExecutableFolder(u"Z:/home/u/dist/copy.exe"), u"Z:/home/u/dist/");
+  EXPECT_EQ(ExecutableFolder(u"bare.exe"), u"");
+  EXPECT_EQ(ExecutableFolder(u""), u"");
+}
+
+TEST(SkinPaths, ApplicationNameIsTheFileNameWithoutExtension) {
+  EXPECT_EQ(ApplicationNameFromPath(u"C:\\Tools\\PX6410-3-4.exe"), u"PX6410-3-4");
+  EXPECT_EQ(ApplicationNameFromPath(u"C:\\a.b\\mouse"), u"mouse");
+  EXPECT_EQ(ApplicationNameFromPath(u"Z:/x/my.tool.exe"), u"my.tool");
+  EXPECT_EQ(ApplicationNameFromPath(u"C:\\x\\.hidden"), u".hidden");
+}
+
+TEST(SkinImageSet, HoldsTwentySevenDistinctPngNames) {
+  std::set<TextView> names(kSkinImageSet.begin(), kSkinImageSet.end());
+  EXPECT_EQ(names.size(), 27u);
+  for (TextView name : kSkinImageSet) {
+    ASSERT_GE(name.size(), 6u);
+    EXPECT_EQ(name.front(), u'/') << ToUtf8(name);
+    EXPECT_EQ(name.substr(name.size() - 4), u".png") << ToUtf8(name);
+  }
+}
+
+TEST(Premultiply, ScalesColourByAlphaAndKeepsAlpha) {
+  std::vector<std::uint8_t> pixels = {
+      255, 255, 255, 128,  // half-transparent white
+      10,  20,  30,  0,    // fully transparent: colour dropped
+      10,  200, 255, 255,  // opaque: unchanged
+      254, 1,   100, 1,    // rounding is truncation
+  };
+  PremultiplyBgra(pixels);
+  const std::vector<std::uint8_t> expected = {128, 128, 128, 128, 0,  0, 0, 0,
+                                              10,  200, 255, 255, 0, 0, 0, 1};
+  EXPECT_EQ(pixels, expected);
+}
+
+TEST(Premultiply, LeavesATrailingPartialPixelAlone) {
+  std::vector<std::uint8_t> pixels = {100, 100, 100, 0, 7, 8, 9};
+  PremultiplyBgra(pixels);
+  EXPECT_EQ(pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 7, 8, 9}));
+  PremultiplyBgra({});  // an empty image is fine
+}
+
+TEST(UiFont, ChoosesFaceHeightAndWeightByLanguageRoleAndVersion) {
+  const WindowsVersion win7{6, 1}, win8{6, 2}, win10{10, 0};
+  struct Case {
+    Language language;
+    WindowsVersion version;
+    FontRole role;
+    TextView face;
+    int height;
+    int weight;
+  };
+  const Case cases[] = {
+      {Language::SimplifiedChinese, win8, FontRole::Dialog, u"黑体", 13, 400},
+      {Language::SimplifiedChinese, win8, FontRole::Heading, u"黑体", 18, 700},
+      {Language::SimplifiedChinese, win7, FontRole::Body, u"宋体", 13, 400},
+      {Language::SimplifiedChinese, win10, FontRole::Heading, u"宋体", 18, 700},
+      {Language::SimplifiedChinese, WindowsVersion{5, 2}, FontRole::Dialog, u"宋体", 13, 400},
+      {Language::TraditionalChinese, win7, FontRole::Body, u"黑体", 14, 400},
+      {Language::TraditionalChinese, win8, FontRole::Heading, u"黑体", 18, 700},
+      {Language::English, win8, FontRole::Dialog, u"Arial", 14, 400},
+      {Language::English, win7, FontRole::Body, u"Arial", 14, 400},
+      {Language::English, win10, FontRole::Heading, u"Tahoma", 18, 700},
+  };
+  for (const Case& c : cases) {
+    const UiFontChoice font = ChooseUiFont(c.language, c.role, c.version);
+    EXPECT_EQ(font.face, c.face);
+    EXPECT_EQ(font.height, c.height);
+    EXPECT_EQ(font.weight, c.weight);
+    EXPECT_EQ(font.charset, 0);
+    EXPECT_EQ(font.pitchAndFamily, 0x20);
+  }
+}
+
+TEST(UiFont, VersionComesFromTheLowTwoBytes) {
+  // Windows 8 reports 0x23F00206: major 6, minor 2; the build number is ignored.
+  const WindowsVersion v = VersionFromGetVersion(0x23F00206u);
+  EXPECT_EQ(v.major, 6u);
+  EXPECT_EQ(v.minor, 2u);
+  EXPECT_EQ(ChooseUiFont(Language::SimplifiedChinese, FontRole::Body, v).face, u"黑体");
+  // Wine 8 reports 6.1: the Song face.
+  EXPECT_EQ(ChooseUiFont(Language::SimplifiedChinese, FontRole::Body, VersionFromGetVersion(0x1DB10106u)).face,
+            u"宋体");
+}
+
+TEST(UiTextColor, IsRedPlus256GreenPlus65536Blue) {
+  EXPECT_EQ(UiTextColorValue({0, 0, 0}), 0u);
+  EXPECT_EQ(UiTextColorValue({0, 255, 0}), 0x00FF00u);
+  EXPECT_EQ(UiTextColorValue({1, 2, 3}), 1u + 2u * 256u + 3u * 65536u);
+  EXPECT_EQ(UiTextColorValue({255, 255, 255}), 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace px

@@ -1,0 +1,148 @@
+// The shipped skins drawn the way the program draws them: over a persistent
+// canvas, again and again. Hover looks must not leave traces behind.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "skin/skin_image_set.h"
+#include "skin/skin_paths.h"
+#include "skin/win32/skin_draw.h"
+
+namespace px {
+namespace {
+
+// 2 x 1, 1-bit palette: red (transparent through tRNS), blue.
+constexpr std::array<std::uint8_t, 98> kPalettePng = {
+    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48, 0x44, 0x52, 0x00,
+    0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x01, 0x01, 0x03, 0x00, 0x00, 0x00, 0xCE, 0xEC, 0xED, 0xC9, 0x00,
+    0x00, 0x00, 0x06, 0x50, 0x4C, 0x54, 0x45, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x6C, 0xA1, 0xFD, 0x8E,
+    0x00, 0x00, 0x00, 0x01, 0x74, 0x52, 0x4E, 0x53, 0x00, 0x40, 0xE6, 0xD8, 0x66, 0x00, 0x00, 0x00, 0x0A,
+    0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0x70, 0x00, 0x00, 0x00, 0x42, 0x00, 0x41, 0x84, 0xBF, 0x8E,
+    0x62, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+
+// A 32-bit canvas whose pixels can be compared as a whole.
+class Surface {
+ public:
+  Surface(int width, int height, COLORREF fill) : dc_(nullptr), size_(static_cast<std::size_t>(width) * height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+    skin::UniqueBrush brush(CreateSolidBrush(fill));
+    RECT all{0, 0, width, height};
+    FillRect(dc_.Get(), &all, brush.Get());
+  }
+  ~Surface() { SelectObject(dc_.Get(), previous_); }
+  HDC Dc() const { return dc_.Get(); }
+  // Colour only: AlphaBlend also writes the destination's alpha byte, which
+  // nothing on screen shows.
+  std::vector<std::uint32_t> Pixels() const {
+    GdiFlush();
+    const auto* p = static_cast<const std::uint32_t*>(bits_);
+    std::vector<std::uint32_t> colours(p, p + size_);
+    for (auto& c : colours) c &= 0x00FFFFFFu;
+    return colours;
+  }
+  std::uint32_t At(int x, int y, int width) const { return Pixels()[static_cast<std::size_t>(y) * width + x]; }
+
+ private:
+  skin::MemoryDc dc_;
+  skin::UniqueBitmap bitmap_;
+  HGDIOBJ previous_ = nullptr;
+  void* bits_ = nullptr;
+  std::size_t size_;
+};
+
+Text SkinsFolder() {
+  std::string path = PX_SOURCE_DIR;
+  if (!path.empty() && path.front() == '/') path = "Z:" + path;
+  return FromUtf8(path + "/skins");
+}
+
+std::vector<Text> ShippedSkinFolders() {
+  std::vector<Text> folders;
+  std::filesystem::path root(reinterpret_cast<const wchar_t*>(SkinsFolder().c_str()));
+  for (const auto& entry : std::filesystem::directory_iterator(root)) {
+    if (entry.is_directory()) {
+      folders.push_back(SkinsFolder() + u"/" + reinterpret_cast<const char16_t*>(entry.path().filename().c_str()));
+    }
+  }
+  return folders;
+}
+
+int Draw(HDC dc, const Text& folder, TextView image) {
+  return DrawSkinImage(nullptr, dc, SkinImagePath(folder, image), 0, 0, SkinLoadFailure::Silent);
+}
+
+TEST(ShippedSkinLooks, OverThenNormalLeavesExactlyTheNormalLook) {
+  using namespace skin_image;
+  const std::array<std::pair<TextView, TextView>, 10> pairs = {{
+      {kButtonNormal, kButtonOver},
+      {kCloseNormal, kCloseOver},
+      {kMinimiseNormal, kMinimiseOver},
+      {kSkinsNormal, kSkinsOver},
+      {kPrePageNormal, kPrePageOver},
+      {kDropdownNormal, kDropdownOver},
+      {kReportRateDark, kReportRateLight},
+      {kDpiDark, kDpiLight},
+      {kTickBox, kTickBoxTicked},
+      {kTickBoxTicked, kTickBox},
+  }};
+  const std::vector<Text> skins = ShippedSkinFolders();
+  ASSERT_GE(skins.size(), 2u);
+  for (const Text& skin : skins) {
+    for (const auto& [normal, over] : pairs) {
+      SCOPED_TRACE(ToUtf8(skin) + ToUtf8(normal));
+      // Two backgrounds, so that a trace shows whatever colour the panel has.
+      for (COLORREF under : {RGB(255, 0, 255), RGB(0, 90, 0)}) {
+        Surface once(220, 48, under), hovered(220, 48, under);
+        ASSERT_EQ(Draw(once.Dc(), skin, normal), 1);
+        ASSERT_EQ(Draw(hovered.Dc(), skin, normal), 1);
+        for (int i = 0; i < 3; ++i) {
+          ASSERT_EQ(Draw(hovered.Dc(), skin, over), 1);
+          ASSERT_EQ(Draw(hovered.Dc(), skin, normal), 1);
+        }
+        EXPECT_EQ(once.Pixels(), hovered.Pixels());
+      }
+    }
+  }
+}
+
+TEST(ShippedSkinLooks, PagePictureCoversTheWholeBackground) {
+  for (const Text& skin : ShippedSkinFolders()) {
+    SCOPED_TRACE(ToUtf8(skin));
+    // A rebuild draws the page over a canvas full of old texts: nothing may show through.
+    Surface magenta(880, 660, RGB(255, 0, 255)), green(880, 660, RGB(0, 255, 0));
+    ASSERT_EQ(Draw(magenta.Dc(), skin, skin_image::kPage), 1);
+    ASSERT_EQ(Draw(green.Dc(), skin, skin_image::kPage), 1);
+    EXPECT_EQ(magenta.Pixels(), green.Pixels());
+  }
+}
+
+TEST(ShippedSkinLooks, PaletteImageWithTransparencyIsBlended) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring file = std::wstring(folder) + L"px_skin_palette.png";
+  std::ofstream(std::filesystem::path(file), std::ios::binary)
+      .write(reinterpret_cast<const char*>(kPalettePng.data()), static_cast<std::streamsize>(kPalettePng.size()));
+  Surface canvas(2, 1, RGB(0, 200, 0));
+  ASSERT_EQ(DrawSkinImage(nullptr, canvas.Dc(), reinterpret_cast<const char16_t*>(file.c_str()), 0, 0,
+                          SkinLoadFailure::Silent),
+            1);
+  EXPECT_EQ(canvas.At(0, 0, 2), 0x00C800u);  // transparent entry: the canvas shows
+  EXPECT_EQ(canvas.At(1, 0, 2), 0x0000FFu);  // blue (BGRA in memory: blue is the low byte)
+}
+
+}  // namespace
+}  // namespace px
