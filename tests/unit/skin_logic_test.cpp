@@ -19,8 +19,8 @@ TEST(SkinPaths, FolderIsTheExecutablePathWithItsNameRemoved) {
   EXPECT_EQ(SkinImagePath(SkinFolderFor(u"C:\\Tools\\PX6410-3-4.exe", u"Blue"), u"/button-normal.png"),
             u"C:\\Tools\\/Skins/Blue/button-normal.png");
   EXPECT_EQ(SkinsRootFor(u"C:\\Tools\\PX6410-3-4.exe"), u"C:\\Tools\\/Skins");
-  // Every occurrence goes, also one in a folder name.
-  EXPECT_EQ(ExecutableFolder(u"D:\\PX6410-3-4.exe\\PX6410-3-4.exe"), u"D:\\\\");
+  // A folder named like the executable stays: skins sit beside the settings files.
+  EXPECT_EQ(ExecutableFolder(u"D:\\PX6410-3-4.exe\\PX6410-3-4.exe"), u"D:\\PX6410-3-4.exe\\");
   // Chinese folder names pass through unchanged.
   EXPECT_EQ(SkinFolderFor(u"C:\\鼠标\\PX6410-3-4.exe", u"默认"), u"C:\\鼠标\\/Skins/默认");
 }
