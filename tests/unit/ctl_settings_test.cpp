@@ -165,6 +165,9 @@ TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
       {{"compose", config, image}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
       {{"compose", config, image, out, "extra"}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
       {{"compose", "--force", config, image, out}, "unknown option '--force'"},
+      {{"compose", dir_.string(), image, out}, ": cannot open: is a folder"},
+      {{"compose", config, dir_.string(), out}, ": cannot open: is a folder"},
+      {{"compose", "/dev/zero", image, out}, "/dev/zero: not a settings file: more than 200 bytes, expected 200"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mention);
@@ -175,6 +178,31 @@ TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_FALSE(fs::exists(out));
   }
+}
+
+// A previous output stays whole until the new one is complete, and names
+// outside ASCII are taken as given.
+TEST_F(CtlSettings, ComposeReplacesTheOutputOnlyWhenItSucceeds) {
+  fs::create_directories(dir_ / "设置");
+  const std::string config = WriteConfig(Sample(), "设置/配置.bin");
+  const std::string image = WriteImage(DeviceImage{}, "设置/鼠标.img");
+  const std::string out = Path("设置/结果.img");
+  Spit(out, std::vector<std::uint8_t>(kDeviceImageSize, 0xEE));
+  Spit(Path("short.img"), std::vector<std::uint8_t>(100));
+
+  Result r = Run({"compose", config, Path("short.img"), out});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(Slurp(out), std::string(kDeviceImageSize, '\xEE'));
+
+  r = Run({"compose", config, image, out});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string composed = Slurp(out);
+  ASSERT_EQ(composed.size(), kDeviceImageSize);
+  EXPECT_EQ(static_cast<std::uint8_t>(composed[0]), 4);
+  EXPECT_FALSE(fs::exists(out + ".tmp"));
+  r = Run({"show", config});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Settings: " + config), std::string::npos) << r.out;
 }
 
 TEST_F(CtlSettings, ShowInEnglish) {
@@ -298,6 +326,7 @@ TEST_F(CtlSettings, ShowWithoutAFileUsesTheInstalledFolderAndItsLanguage) {
 TEST_F(CtlSettings, ShowFailures) {
   const std::string config = WriteConfig(Sample());
   Spit(Path("empty.bin"), {});
+  Spit(Path("long.bin"), std::vector<std::uint8_t>(4096));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"show", Path("empty.bin")}, "empty.bin: not a settings file: 0 bytes, expected 200"},
       {{"show", Path("none.bin")}, "none.bin: cannot open"},
@@ -307,6 +336,9 @@ TEST_F(CtlSettings, ShowFailures) {
       {{"show", config, "--lang", "chs"}, "--lang must be CHS, CHT or EN, not 'chs'"},
       {{"show", config, "--lang"}, "--lang needs a value"},
       {{"show", config, "--colour", "x"}, "unknown option '--colour'"},
+      {{"show", dir_.string()}, ": cannot open: is a folder"},
+      {{"show", "/dev/zero"}, "/dev/zero: not a settings file: more than 200 bytes, expected 200"},
+      {{"show", Path("long.bin")}, "long.bin: not a settings file: 4096 bytes, expected 200"},
   };
   for (const auto& [args, mention] : cases) {
     SCOPED_TRACE(mention);
