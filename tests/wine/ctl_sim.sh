@@ -49,6 +49,13 @@ expect_exit 2 --sim short.bin read out.bin
 grep -q 'short.bin: not a mouse state file: 100 bytes, expected 322' err.txt || fail "damaged state: $(cat err.txt)"
 [ "$(stat -c %s short.bin)" = 100 ] || fail "damaged state file changed"
 [ ! -e out.bin ] || fail "read wrote a file from a damaged state"
+# Folders where files belong: refused, not a crash.
+mkdir folder.bin
+expect_exit 2 --sim folder.bin status
+grep -q 'folder.bin: a folder, not a mouse state file' err.txt || fail "folder as state: $(cat err.txt)"
+expect_exit 2 --sim state.bin write folder.bin
+grep -q 'folder.bin: a folder, not a file' err.txt || fail "folder as image: $(cat err.txt)"
+expect_exit 2 --sim state.bin apply folder.bin
 
 # Usage and file errors.
 expect_exit 2 --sim state.bin write missing.bin
