@@ -4,8 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "common/text.h"
 
 namespace px::cli {
 
@@ -13,16 +16,29 @@ namespace {
 
 std::string SystemError() { return std::strerror(errno); }
 
+// Arguments are UTF-8; a narrow path would be read in the ANSI code page on Windows.
+std::filesystem::path PathOf(const std::string& utf8) { return std::filesystem::path(FromUtf8(utf8)); }
+
 }  // namespace
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
+  std::error_code ec;
+  if (std::filesystem::is_directory(PathOf(path), ec)) {  // opens as a stream here, then throws on read
+    error = path + ": a folder, not a file";
+    return std::nullopt;
+  }
+  std::ifstream in(PathOf(path), std::ios::binary);
   if (!in) {
     error = path + ": cannot open: " + SystemError();
     return std::nullopt;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    in.setstate(std::ios::badbit);
+  }
   if (in.bad()) {
     error = path + ": cannot read: " + SystemError();
     return std::nullopt;
@@ -31,7 +47,10 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-  const std::string temp = path + ".tmp";
+  const std::filesystem::path target = PathOf(path);
+  std::filesystem::path temp = target;
+  temp += ".tmp";
+  std::error_code ec;
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -43,17 +62,22 @@ bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
     if (!out) {
       error = path + ": cannot write: " + SystemError();
       out.close();
-      std::remove(temp.c_str());
+      std::filesystem::remove(temp, ec);
       return false;
     }
   }
+  std::filesystem::rename(temp, target, ec);
 #ifdef _WIN32
-  // rename() does not replace an existing file on Windows.
-  std::remove(path.c_str());
+  std::error_code probe;
+  if (ec && !std::filesystem::is_directory(target, probe)) {  // older runtimes do not replace an existing file
+    std::filesystem::remove(target, ec);
+    std::filesystem::rename(temp, target, ec);
+  }
 #endif
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    error = path + ": cannot replace: " + SystemError();
-    std::remove(temp.c_str());
+  if (ec) {
+    error = path + ": cannot replace: " + ec.message();
+    std::error_code ignored;
+    std::filesystem::remove(temp, ignored);
     return false;
   }
   return true;

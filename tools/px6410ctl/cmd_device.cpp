@@ -43,15 +43,6 @@ class StderrBoxes final : public MessageBoxPort {
 // ANSI code page on Windows.
 std::filesystem::path Utf8Path(const std::string& utf8) { return std::filesystem::path(FromUtf8(utf8)); }
 
-// A folder opens as a stream on some systems and then throws on the first
-// read; refuse it by name first.
-bool RefusedFolder(Context& ctx, const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(Utf8Path(path), ec)) return false;
-  UsageError(ctx, path + ": a folder, not a file");
-  return true;
-}
-
 // The balloon that the utility shows when discovery finds no mouse.
 constexpr TextView kWarningTitle = u"Warning";
 
@@ -196,7 +187,6 @@ int CmdWrite(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "write: " + *e);
   if (args.positional.size() != 1) return UsageError(ctx, "usage: write IMAGE");
-  if (RefusedFolder(ctx, args.positional[0])) return kExitUsage;
   std::string error;
   const std::optional<DeviceImage> image = ReadImageFile(args.positional[0], error);
   if (!image) return UsageError(ctx, error);
@@ -217,7 +207,6 @@ int CmdApply(Context& ctx) {
   if (args.positional.size() > 1) return UsageError(ctx, "usage: apply [CONFIG.BIN]");
   // Without a file: the installed config.bin beside the tool.
   const std::string configPath = args.positional.empty() ? InstalledConfigPath() : args.positional[0];
-  if (RefusedFolder(ctx, configPath)) return kExitUsage;
   std::string error;
   const std::optional<ConfigFile> config = ReadConfigFile(configPath, error);
   if (!config) return UsageError(ctx, error);
