@@ -38,6 +38,17 @@ TEST(SimulatedMouse, StateFileMissingOrDamaged) {
   testing::WriteState(file, testing::PatternImage());
   EXPECT_EQ(mouse.Load(), SimulatedMouse::StateFile::Loaded);
   EXPECT_EQ(mouse.Memory(), testing::PatternImage());
+
+  // A folder in its place: refused with a reason, not a crash, and the
+  // memory already loaded stays.
+  SimulatedMouse folder(dir.path());
+  EXPECT_EQ(folder.Load(), SimulatedMouse::StateFile::Damaged);
+  EXPECT_NE(folder.Error().find("a folder, not a mouse state file"), std::string::npos) << folder.Error();
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  EXPECT_EQ(mouse.Load(), SimulatedMouse::StateFile::Damaged);
+  EXPECT_EQ(mouse.Memory(), testing::PatternImage());
+  EXPECT_FALSE(mouse.Attached());
 }
 
 TEST(SimulatedMouse, IgnoresWhatIsNotItsProtocol) {
