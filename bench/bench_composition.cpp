@@ -1,6 +1,8 @@
 // Composition and button encoding of a full image, as every apply runs them.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "buttons/button_catalogue.h"
 #include "device/composition.h"
 #include "../tests/unit/sample_settings.h"
@@ -19,6 +21,18 @@ void BM_ComposeFullImage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComposeFullImage);
+
+// Baseline for the figure above: copying the model into the image's place,
+// the least any composition has to touch.
+void BM_CopyModelBaseline(benchmark::State& state) {
+  const SettingsModel model = SampleSettings();
+  DeviceImage image;
+  for (auto _ : state) {
+    std::copy(model.Bytes().begin(), model.Bytes().end(), image.Bytes().begin());
+    benchmark::DoNotOptimize(image);
+  }
+}
+BENCHMARK(BM_CopyModelBaseline);
 
 void BM_EncodeEveryFunctionIndex(benchmark::State& state) {
   ButtonParameters parameters{};

@@ -59,7 +59,7 @@ mkdir folder.bin
 expect_exit 2 --sim folder.bin status
 grep -q 'folder.bin: a folder, not a mouse state file' err.txt || fail "folder as state: $(cat err.txt)"
 expect_exit 2 --sim state.bin write folder.bin
-grep -q 'folder.bin: a folder, not a file' err.txt || fail "folder as image: $(cat err.txt)"
+grep -q 'folder.bin: cannot open: is a folder' err.txt || fail "folder as image: $(cat err.txt)"
 expect_exit 2 --sim state.bin apply folder.bin
 
 # Usage and file errors.
