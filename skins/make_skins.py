@@ -272,7 +272,7 @@ def dropdown_box(p, over):
         top = mix(p["field"], p["accent_deep"], 0.6) if over else p["field"]
         c.gradient((1, 1, w - 1, h - 1), top, mix(top, p["panel_top"], 0.35), radius=2)
         # The row number cell (first 20 pixels) and the arrow at the right.
-        c.line([(20, 3), (20, h - 3)], line, 1)
+        c.line([(18, 3), (18, h - 3)], line, 1)  # text starts at 20
         g = p["accent"] if over else p["glyph"]
         cx, cy = w - 11, h / 2
         c.draw().polygon(scaled((cx - 4, cy - 2, cx + 4, cy - 2, cx, cy + 3)), fill=g)

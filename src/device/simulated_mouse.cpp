@@ -44,12 +44,22 @@ SimulatedMouse::StateFile SimulatedMouse::Load() {
     error_ = Utf8(stateFile_) + ": no such file (no mouse attached)";
     return StateFile::Missing;
   }
+  if (std::filesystem::is_directory(stateFile_, ec)) {
+    error_ = Utf8(stateFile_) + ": a folder, not a mouse state file";
+    return StateFile::Damaged;
+  }
   std::ifstream in(stateFile_, std::ios::binary);
   if (!in) {
     error_ = Utf8(stateFile_) + ": cannot open the mouse state file";
     return StateFile::Damaged;
   }
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<char> bytes;
+  try {
+    // The stream buffer throws on a read error instead of setting badbit.
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    in.setstate(std::ios::badbit);
+  }
   if (in.bad()) {
     error_ = Utf8(stateFile_) + ": cannot read the mouse state file";
     return StateFile::Damaged;

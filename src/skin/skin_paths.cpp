@@ -1,5 +1,7 @@
 #include "skin/skin_paths.h"
 
+#include "storage/settings_paths.h"
+
 namespace px {
 namespace {
 
@@ -13,21 +15,9 @@ std::size_t AfterLastSeparator(TextView path) {
 }  // namespace
 
 Text ExecutableFolder(TextView executablePath) {
-  Text folder;
-  folder.reserve(executablePath.size());
-  bool removed = false;
-  std::size_t from = 0;
-  for (std::size_t hit = executablePath.find(kExecutableName); hit != TextView::npos;
-       hit = executablePath.find(kExecutableName, from)) {
-    folder.append(executablePath.substr(from, hit - from));
-    from = hit + kExecutableName.size();
-    removed = true;
-  }
-  if (removed) {
-    folder.append(executablePath.substr(from));
-    return folder;
-  }
-  return Text(executablePath.substr(0, AfterLastSeparator(executablePath)));
+  // One folder rule for the settings files and the skins, so that they are
+  // always looked up side by side.
+  return FolderOf(executablePath);
 }
 
 Text SkinFolderFor(TextView executablePath, TextView skinName) {

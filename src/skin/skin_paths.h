@@ -5,11 +5,10 @@
 
 namespace px {
 
-// The executable's folder, with its trailing separator: every occurrence of
-// the executable's own file name is removed from its full path. A renamed
-// executable leaves nothing to remove; its folder is then everything up to the
-// last '\' or '/', so that its files and skins are still found beside it
-// instead of under a path that runs through the executable file itself.
+// The executable's folder, with its trailing separator, by the same rule as
+// the settings files (storage/settings_paths.h): for the installed name it is
+// what removing the name from the path leaves; a renamed executable still
+// finds its skins beside it instead of under a path through the file itself.
 Text ExecutableFolder(TextView executablePath);
 
 // Folder + "/Skins/" + skin name: the `SkinFolder` of a run.

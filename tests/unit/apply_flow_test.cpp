@@ -11,7 +11,7 @@ namespace {
 
 using testing::EventLog;
 using testing::MemoryFileSystem;
-using testing::RecordingBoxes;
+using testing::LoggingBoxes;
 
 constexpr TextView kConfig = u"C:\\PX\\config.bin";
 constexpr TextView kIni = u"C:\\PX\\str.ini";
@@ -107,7 +107,7 @@ class ApplyFlowTest : public ::testing::Test {
   }
 
   EventLog log;
-  RecordingBoxes boxes{&log};
+  LoggingBoxes boxes{&log};
   MemoryFileSystem files{&log};
   FakeMouse mouse{log, boxes};
   ConfigFile configFile{files, boxes, Text(kConfig)};

@@ -4,6 +4,7 @@
 
 #include "buttons/button_catalogue.h"
 #include "device/composition.h"
+#include "sample_settings.h"
 
 namespace px {
 namespace {
@@ -200,44 +201,36 @@ TEST(ComposeButtons, SlotsOfBothModesWithTheFourthButtonApart) {
   ExpectOnlyWritten(before, image, written);
 }
 
-SettingsModel FullModel() {
-  SettingsModel m{};
-  m.ReportRateCode = 2;
-  m.DpiLevel = {1, 3, 5, 7};
-  m.DpiStageEnabled = {1, 1, 0, 1};
-  m.DpiStageColor = {Rgb{255, 0, 0}, Rgb{0, 255, 0}, Rgb{0, 0, 255}, Rgb{9, 9, 9}};
-  m.LightMode = 2;
-  m.LightParamBreath = 4;
-  m.LightEffect = 2;
-  m.FireMakeTime = 32;
-  m.FireBreakTime = 40;
-  m.SnipeDpiCode = 0x03;
-  m.ButtonFunction = {0, 9, 7, 5, 0, 0, 0, 0, 0, 8, 6, 10, 0, 0, 0, 0};
-  m.FireKeyUsage[1] = 0x04;
-  m.FireTimes[1] = 3;
-  m.MediaIndex[2] = 6;
-  m.DpiSwitchCode[3] = 5;
-  m.HotKeyIndex[9] = 7;
-  m.WindowsIndex[10] = 8;
-  m.SingleKeyUsage[11] = 0x2C;
-  return m;
-}
-
 TEST(ComposeFromModel, RunsEveryStepAndIsRepeatable) {
-  const SettingsModel m = FullModel();
+  const SettingsModel m = SampleSettings();
   DeviceImage image = ReadImage();
   image.Block(4)[1] = 1;
   const std::uint8_t stage = image.SensorDPIStage;
   WriteFixedTables(image);
   ComposeFromModel(image, m, 1);
-  EXPECT_EQ(image.USBReportRate, 2);
+  EXPECT_EQ(image.USBReportRate, 4);
   EXPECT_EQ(image.SensorDPIStage, stage);
+  EXPECT_EQ(image.Block(4)[1], 1);      // the variant byte is read only
   EXPECT_EQ(image.Block(4)[6], 3);
-  EXPECT_EQ(image.Block(4)[26], 0xA3);  // level 6 of variant 1, not in use
-  EXPECT_EQ(image.Block(5)[30], 9);     // stage 4 packed third
-  EXPECT_EQ(image.Block(3)[3], 0x83);   // fire key three times
-  EXPECT_EQ(image.Block(3)[34], 0x17);  // Mode B hot key "Undo"
-  EXPECT_EQ(image.Block(3)[40], 0x2C);  // Mode B button 4 at slot 20
+  EXPECT_EQ(image.Block(4)[7], 1);      // respiration, RGB Effect
+  EXPECT_EQ(image.Block(4)[11], 1);
+  EXPECT_EQ(image.Block(4)[14], 32);
+  EXPECT_EQ(image.Block(4)[15], 40);
+  EXPECT_EQ(image.Block(4)[23], 0x02);
+  EXPECT_EQ(image.Block(4)[24], 0x01);
+  EXPECT_EQ(image.Block(4)[25], 0x84);  // level 4 of variant 1, not in use
+  EXPECT_EQ(image.Block(4)[26], 0x25);
+  EXPECT_EQ(image.Block(4)[27], 0x00);  // level 12 is past variant 1's table
+  EXPECT_EQ(image.Block(5)[27], 1);     // stage 3 packed second
+  EXPECT_EQ(image.Block(5)[30], 0xDE);  // stage 4 packed third
+  const std::pair<std::size_t, ButtonEntry> buttons[] = {
+      {0, {0xF0, 0x00}},  {2, {0x04, 0x02}},  {4, {0xF3, 0x80}},  {10, {0x05, 0x03}},
+      {32, {0x06, 0x03}}, {34, {0x17, 0x02}}, {36, {0x09, 0x02}}, {40, {0x0A, 0x03}},
+  };
+  for (const auto& [offset, entry] : buttons) {
+    EXPECT_EQ(image.Block(3)[offset], entry.code) << "block 3 byte " << offset;
+    EXPECT_EQ(image.Block(3)[offset + 1], entry.kind) << "block 3 byte " << offset + 1;
+  }
 
   DeviceImage again = image;
   WriteFixedTables(again);

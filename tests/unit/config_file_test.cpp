@@ -10,7 +10,7 @@ namespace px {
 namespace {
 
 using testing::MemoryFileSystem;
-using testing::RecordingBoxes;
+using testing::LoggingBoxes;
 
 constexpr TextView kPath = u"C:\\PX\\config.bin";
 
@@ -29,7 +29,7 @@ SettingsModel PatternModel() {
 class ConfigFileTest : public ::testing::Test {
  protected:
   MemoryFileSystem files;
-  RecordingBoxes boxes;
+  LoggingBoxes boxes;
   ConfigFile config{files, boxes, Text(kPath)};
   std::uint8_t flag = 0;
   SettingsModel model{};
@@ -111,7 +111,7 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
   };
   for (const Case& c : cases) {
     MemoryFileSystem fs;
-    RecordingBoxes shown;
+    LoggingBoxes shown;
     fs.files[Text(kPath)] = old;
     c.inject(fs);
     ConfigFile file(fs, shown, Text(kPath));
@@ -153,7 +153,7 @@ class ConfigFileOnDisk : public ::testing::Test {
   std::filesystem::path dir;
   Text path;
   StdFileSystem files;
-  RecordingBoxes boxes;
+  LoggingBoxes boxes;
 };
 
 TEST_F(ConfigFileOnDisk, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile) {

@@ -14,6 +14,7 @@
 
 #include "device/device_image.h"
 #include "device/settings_model.h"
+#include "sample_settings.h"
 
 extern char** environ;
 
@@ -49,8 +50,8 @@ class CtlSettings : public testing::Test {
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 
-  Result Run(const std::vector<std::string>& args) const {
-    std::vector<std::string> argv{PX6410CTL_PATH};
+  Result Run(const std::vector<std::string>& args, const std::string& program = PX6410CTL_PATH) const {
+    std::vector<std::string> argv{program};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (auto& a : argv) cargv.push_back(a.data());
@@ -89,35 +90,12 @@ class CtlSettings : public testing::Test {
   fs::path dir_;
 };
 
-SettingsModel Sample() {
-  SettingsModel m{};
-  m.ReportRateCode = 4;
-  m.DpiLevel = {0, 3, 7, 11};
-  m.DpiStageEnabled = {1, 0, 1, 1};
-  m.DpiStageColor = {Rgb{0xFF, 0x00, 0x10}, Rgb{0, 0xAB, 0}, Rgb{1, 2, 3}, Rgb{0xDE, 0xAD, 0xBE}};
-  m.LightMode = 2;
-  m.LightParamBreath = 1;
-  m.LightEffect = 1;
-  m.FireMakeTime = 32;
-  m.FireBreakTime = 40;
-  m.ButtonFunction = {0, 7, 9, 5, 0, 0, 0, 0, 13, 8, 6, 11, 0, 0, 0, 0};
-  m.MediaIndex[1] = 4;
-  m.FireKeyUsage[2] = 0xF3;
-  m.FireTimes[2] = 0;
-  m.DpiSwitchCode[3] = 5;
-  m.HotKeyIndex[9] = 7;
-  m.WindowsIndex[10] = 2;
-  m.SnipeIndex[11] = 1;
-  m.SnipeDpiCode = 0x02;
-  return m;
-}
-
 TEST_F(CtlSettings, ComposeWritesTheComposedImage) {
   DeviceImage in;
   for (std::size_t i = 0; i < kDeviceImageSize; ++i) in.Bytes()[i] = static_cast<std::uint8_t>(i * 3 + 1);
   in.SensorDPIStage = 3;
   in.Block(4)[1] = 2;  // variant
-  const std::string config = WriteConfig(Sample());
+  const std::string config = WriteConfig(SampleSettings());
   const std::string imageIn = WriteImage(in, "in.bin");
   const Result r = Run({"compose", config, imageIn, Path("out.bin")});
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -147,7 +125,7 @@ TEST_F(CtlSettings, ComposeWritesTheComposedImage) {
 }
 
 TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
-  const std::string config = WriteConfig(Sample());
+  const std::string config = WriteConfig(SampleSettings());
   const std::string image = WriteImage(DeviceImage{}, "in.bin");
   Spit(Path("short.bin"), std::vector<std::uint8_t>(199));
   Spit(Path("long.img"), std::vector<std::uint8_t>(323));
@@ -165,6 +143,9 @@ TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
       {{"compose", config, image}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
       {{"compose", config, image, out, "extra"}, "expected CONFIG.BIN IMAGE_IN IMAGE_OUT"},
       {{"compose", "--force", config, image, out}, "unknown option '--force'"},
+      {{"compose", dir_.string(), image, out}, ": cannot open: is a folder"},
+      {{"compose", config, dir_.string(), out}, ": cannot open: is a folder"},
+      {{"compose", "/dev/zero", image, out}, "/dev/zero: not a settings file: more than 200 bytes, expected 200"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mention);
@@ -177,8 +158,33 @@ TEST_F(CtlSettings, ComposeFailuresNameTheFileAndWriteNothing) {
   }
 }
 
+// A previous output stays whole until the new one is complete, and names
+// outside ASCII are taken as given.
+TEST_F(CtlSettings, ComposeReplacesTheOutputOnlyWhenItSucceeds) {
+  fs::create_directories(dir_ / "设置");
+  const std::string config = WriteConfig(SampleSettings(), "设置/配置.bin");
+  const std::string image = WriteImage(DeviceImage{}, "设置/鼠标.img");
+  const std::string out = Path("设置/结果.img");
+  Spit(out, std::vector<std::uint8_t>(kDeviceImageSize, 0xEE));
+  Spit(Path("short.img"), std::vector<std::uint8_t>(100));
+
+  Result r = Run({"compose", config, Path("short.img"), out});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(Slurp(out), std::string(kDeviceImageSize, '\xEE'));
+
+  r = Run({"compose", config, image, out});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::string composed = Slurp(out);
+  ASSERT_EQ(composed.size(), kDeviceImageSize);
+  EXPECT_EQ(static_cast<std::uint8_t>(composed[0]), 4);
+  EXPECT_FALSE(fs::exists(out + ".tmp"));
+  r = Run({"show", config});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Settings: " + config), std::string::npos) << r.out;
+}
+
 TEST_F(CtlSettings, ShowInEnglish) {
-  const Result r = Run({"show", WriteConfig(Sample())});
+  const Result r = Run({"show", WriteConfig(SampleSettings())});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "");
   for (const char* line : {
@@ -201,7 +207,7 @@ TEST_F(CtlSettings, ShowInEnglish) {
 }
 
 TEST_F(CtlSettings, ShowInChineseWithAnotherVariant) {
-  const std::string config = WriteConfig(Sample());
+  const std::string config = WriteConfig(SampleSettings());
   Result r = Run({"show", "--lang", "CHS", config, "--variant", "1"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   for (const char* text : {"  Stage 1: 600 DPI", "level 12 (out of range for this variant, sent as code 0)",
@@ -267,18 +273,50 @@ TEST_F(CtlSettings, ShowLightingOfEveryMode) {
   }
 }
 
+TEST_F(CtlSettings, ShowWithoutAFileUsesTheInstalledFolderAndItsLanguage) {
+  // An installed folder: the tool beside config.bin and a str.ini saying CHT.
+  const fs::path tool = dir_ / "px6410ctl";
+  fs::copy_file(PX6410CTL_PATH, tool);
+  WriteConfig(SampleSettings());
+  {
+    std::ofstream ini(Path("str.ini"));
+    ini << "[Skins]\r\nLan=CHT\r\nPath=Default\r\n";
+  }
+  Result r = Run({"show"}, tool.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Settings: " + Path("config.bin")), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("250 Hz"), std::string::npos);
+  EXPECT_NE(r.out.find("\xE5\x91\xBC\xE5\x90\xB8\xE6\xA8\xA1\xE5\xBC\x8F"), std::string::npos) << r.out;  // 呼吸模式
+
+  // --lang still wins over the folder's language.
+  r = Run({"show", "--lang", "EN"}, tool.string());
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Respiration"), std::string::npos) << r.out;
+
+  // No config.bin beside the tool: a clear failure naming the file.
+  fs::remove(Path("config.bin"));
+  r = Run({"show"}, tool.string());
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find(Path("config.bin")), std::string::npos) << r.err;
+  EXPECT_TRUE(r.out.empty());
+}
+
 TEST_F(CtlSettings, ShowFailures) {
-  const std::string config = WriteConfig(Sample());
+  const std::string config = WriteConfig(SampleSettings());
   Spit(Path("empty.bin"), {});
+  Spit(Path("long.bin"), std::vector<std::uint8_t>(4096));
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"show", Path("empty.bin")}, "empty.bin: not a settings file: 0 bytes, expected 200"},
       {{"show", Path("none.bin")}, "none.bin: cannot open"},
-      {{"show"}, "show: missing CONFIG.BIN"},
+      {{"show"}, "config.bin: cannot open"},  // no installed folder around the build tree's tool
       {{"show", config, config}, "unexpected argument"},
       {{"show", config, "--variant", "4"}, "--variant must be 0, 1, 2 or 3, not '4'"},
       {{"show", config, "--lang", "chs"}, "--lang must be CHS, CHT or EN, not 'chs'"},
       {{"show", config, "--lang"}, "--lang needs a value"},
       {{"show", config, "--colour", "x"}, "unknown option '--colour'"},
+      {{"show", dir_.string()}, ": cannot open: is a folder"},
+      {{"show", "/dev/zero"}, "/dev/zero: not a settings file: more than 200 bytes, expected 200"},
+      {{"show", Path("long.bin")}, "long.bin: not a settings file: 4096 bytes, expected 200"},
   };
   for (const auto& [args, mention] : cases) {
     SCOPED_TRACE(mention);

@@ -95,6 +95,27 @@ TEST(DeviceChange, EveryFourthMatchingNotificationRunsDiscovery) {
   EXPECT_EQ(s.session->DeviceChangeCounter(), 1);
 }
 
+TEST(DeviceChange, ArrivalAnnouncesTheMouseBeforeReadingIt) {
+  Session s;
+  std::filesystem::remove(s.stateFile);
+  ASSERT_FALSE(s.session->StartUp());
+  s.notes.events.clear();
+  testing::WriteState(s.stateFile, testing::PatternImage());
+  s.image.Block(5)[0] = 0x77;  // stale: zero-filled only after the announcement
+  unsigned transfersAtAnnouncement = 99;
+  std::uint8_t staleByteAtAnnouncement = 0;
+  s.notes.observe = [&](const std::string&) {
+    transfersAtAnnouncement = s.mouse->Transfers();
+    staleByteAtAnnouncement = s.image.Block(5)[0];
+  };
+  for (int i = 0; i < 4; ++i) s.Arrive();
+  EXPECT_EQ(s.notes.events, (std::vector<std::string>{"detected"}));
+  EXPECT_EQ(transfersAtAnnouncement, 0u);
+  EXPECT_EQ(staleByteAtAnnouncement, 0x77);
+  EXPECT_EQ(s.mouse->Transfers(), 17u);  // then the whole read
+  EXPECT_EQ(s.image, testing::PatternImage());
+}
+
 TEST(DeviceChange, OtherNotificationsAreNotCounted) {
   Session s;
   EXPECT_TRUE(s.Arrive(kLower));

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,10 +49,17 @@ class RecordingBoxes final : public MessageBoxPort {
 
 class RecordingNotifications final : public DeviceNotificationPort {
  public:
-  void MouseDetected() override { events.push_back("detected"); }
-  void MouseNotDetected() override { events.push_back("not detected"); }
-  void HideMainWindow() override { events.push_back("hide"); }
+  void MouseDetected() override { Record("detected"); }
+  void MouseNotDetected() override { Record("not detected"); }
+  void HideMainWindow() override { Record("hide"); }
   std::vector<std::string> events;
+  std::function<void(const std::string&)> observe;  // sees each event as it happens
+
+ private:
+  void Record(const std::string& event) {
+    events.push_back(event);
+    if (observe) observe(event);
+  }
 };
 
 inline constexpr TextView kNotDetected = u"The system did not detect the gaming mouse!";

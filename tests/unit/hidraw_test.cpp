@@ -2,7 +2,10 @@
 // devices present them, the uevent identity, and the sysfs walk on a fake tree.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <memory>
+#include <random>
 
 #include "device/discovery.h"
 #include "device/linux/hidraw_bus.h"
@@ -110,6 +113,77 @@ TEST(ReportDescriptor, DamagedDescriptorsAreReportedNotTrusted) {
   EXPECT_TRUE(ParseReportDescriptor({}).collections.empty());
 }
 
+TEST(ReportDescriptor, HugeCountsAndDeepNestingAreRefused) {
+  // 0xFFFFFFFF fields of 0xFFFFFFFF bits each: refused, not wrapped round.
+  const Bytes huge{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x77, 0xFF, 0xFF, 0xFF, 0xFF,
+                   0x97, 0xFF, 0xFF, 0xFF, 0xFF, 0xB1, 0x02, 0xC0};
+  EXPECT_FALSE(ParseReportDescriptor(huge).error.empty());
+  // Many feature items that each stay below the limit but add up beyond it.
+  Bytes many{0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x75, 0x08, 0x96, 0xFF, 0x7F};
+  for (int k = 0; k < 8; ++k) many.insert(many.end(), {0xB1, 0x02});
+  many.push_back(0xC0);
+  EXPECT_FALSE(ParseReportDescriptor(many).error.empty());
+
+  Bytes deep{0x05, 0x01, 0x09, 0x06};
+  for (int k = 0; k < 100000; ++k) deep.insert(deep.end(), {0xA1, 0x00});
+  const ParsedDescriptor p = ParseReportDescriptor(deep);
+  EXPECT_NE(p.error.find("nested too deep"), std::string::npos) << p.error;
+  EXPECT_TRUE(p.collections.empty());
+}
+
+// Random bytes and damaged copies of real descriptors, with a fixed seed:
+// whatever comes in, the parser answers without reading past the end (the
+// sanitizer build checks that) and every length it reports is one a report
+// can have.
+TEST(ReportDescriptor, RandomAndDamagedInputIsHandledSafely) {
+  std::mt19937 rng(0x6410);  // fixed: the same inputs on every run
+  auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+  auto byte = [&] { return static_cast<std::uint8_t>(rng() & 0xFF); };
+  const std::vector<const Bytes*> seeds{&kKeyboardInterface, &kMouseInterface};
+  int parsedWithoutError = 0;
+  for (int round = 0; round < 20000; ++round) {
+    Bytes d;
+    switch (round % 4) {
+      case 0: {  // pure noise
+        d.resize(pick(64));
+        for (auto& b : d) b = byte();
+        break;
+      }
+      case 1: {  // a real descriptor with a few bytes changed
+        d = *seeds[pick(seeds.size())];
+        for (std::size_t k = 0, n = 1 + pick(4); k < n; ++k) d[pick(d.size())] = byte();
+        break;
+      }
+      case 2: {  // a real descriptor cut short
+        d = *seeds[pick(seeds.size())];
+        d.resize(pick(d.size()));
+        break;
+      }
+      default: {  // a real descriptor with items spliced in: long, collection, push, pop, 4-byte data
+        d = *seeds[pick(seeds.size())];
+        static const Bytes kPieces[] = {{0xFE, 0xFF, 0x01}, {0xA1, 0x01}, {0xC0}, {0xA4}, {0xB4},
+                                        {0x97, 0xFF, 0xFF, 0xFF, 0xFF}, {0x85}, {0xFE}};
+        for (std::size_t k = 0, n = 1 + pick(3); k < n; ++k) {
+          const Bytes& piece = kPieces[pick(std::size(kPieces))];
+          d.insert(d.begin() + static_cast<std::ptrdiff_t>(pick(d.size() + 1)), piece.begin(), piece.end());
+        }
+        break;
+      }
+    }
+    // Exactly as long as the input, so that any read beyond it is caught.
+    const std::unique_ptr<std::uint8_t[]> exact(new std::uint8_t[d.size() + 1]);
+    std::copy(d.begin(), d.end(), exact.get());
+    const ParsedDescriptor p = ParseReportDescriptor(std::span<const std::uint8_t>(exact.get(), d.size()));
+    if (p.error.empty()) ++parsedWithoutError;
+    for (const TopLevelCollection& c : p.collections) {
+      ASSERT_LE(c.caps.FeatureReportByteLength, (1u << 20) / 8 + 1) << "round " << round;
+      ASSERT_TRUE(std::is_sorted(c.featureReportIds.begin(), c.featureReportIds.end()));
+      ASSERT_EQ(c.caps.FeatureReportByteLength == 0, c.featureReportIds.empty()) << "round " << round;
+    }
+  }
+  EXPECT_GT(parsedWithoutError, 0);  // the mutations do not all break the descriptor
+}
+
 TEST(HidUevent, VendorAndProductFromHidId) {
   const auto a = ParseHidUevent("DRIVER=hid-generic\nHID_ID=0003:000004D9:0000A09E\nHID_NAME=Gaming Mouse\n");
   ASSERT_TRUE(a);
@@ -173,6 +247,21 @@ TEST_F(FakeSysfs, DiscoveryOverHidrawPicksTheMouseNodes) {
   // The nodes are not hidraw devices: transfers fail rather than pretend.
   std::array<std::uint8_t, 8> report{1};
   EXPECT_FALSE(link.ControlHandle->GetFeature(report));
+}
+
+TEST_F(FakeSysfs, ReadErrorsInSysfsSkipTheNode) {
+  // A report descriptor that opens but cannot be read (here: a folder; on a
+  // live system, a device that goes away mid-walk) leaves the node out.
+  AddNode("hidraw0", "0003:000004D9:0000A09E", kMouseInterface);
+  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
+  const auto descriptor = dir.path() / "sys" / "class" / "hidraw" / "hidraw0" / "device" / "report_descriptor";
+  std::filesystem::remove(descriptor);
+  std::filesystem::create_directories(descriptor);
+  std::vector<std::string> skipped;
+  const auto found = WalkHidraw(Where(), &skipped);
+  ASSERT_EQ(found.size(), 2u);
+  EXPECT_EQ(found[0].caps.Usage, 0x06);
+  EXPECT_EQ(skipped, (std::vector<std::string>{"hidraw0: report descriptor unreadable"}));
 }
 
 TEST_F(FakeSysfs, NodeThatCannotBeOpenedShowsTheErrno) {

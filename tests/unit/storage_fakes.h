@@ -15,9 +15,9 @@ namespace px::testing {
 
 using EventLog = std::vector<std::string>;
 
-class RecordingBoxes final : public MessageBoxPort {
+class LoggingBoxes final : public MessageBoxPort {
  public:
-  explicit RecordingBoxes(EventLog* log = nullptr) : log_(log) {}
+  explicit LoggingBoxes(EventLog* log = nullptr) : log_(log) {}
   void ShowMessage(TextView text, TextView caption) override {
     shown.emplace_back(Text(text), Text(caption));
     if (log_) log_->push_back("box " + ToUtf8(caption));

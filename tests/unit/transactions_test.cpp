@@ -195,6 +195,40 @@ INSTANTIATE_TEST_SUITE_P(
                       BadReplyCase{"FailingTransfers", With(&SimulatedFaults::failTransfers), true, true, true}),
     [](const ::testing::TestParamInfo<BadReplyCase>& p) { return std::string(p.param.name); });
 
+// Before discovery has switched scrambling on, reports go out and replies
+// are read as they are.
+TEST(Transactions, ScramblingOffLeavesEveryReportPlain) {
+  class PlainMouse final : public HidCollection {
+   public:
+    explicit PlainMouse(std::vector<std::string>& log) : log_(log) {}
+    bool SetFeature(std::span<const std::uint8_t> report) override {
+      log_.push_back("set " + LowerHex(report));
+      return true;
+    }
+    bool GetFeature(std::span<std::uint8_t> report) override {
+      const std::array<std::uint8_t, 8> reply{0x01, 0xAA, 0xCC, 0xEE, 0xDD, 0x80, 0x04, 0x02};
+      std::copy(reply.begin(), reply.end(), report.begin());
+      log_.push_back("get " + LowerHex(report));
+      return true;
+    }
+
+   private:
+    std::vector<std::string>& log_;
+  };
+  std::vector<std::string> log;
+  DeviceLink link;
+  link.ControlHandle = std::make_unique<PlainMouse>(log);
+  link.ControlReportLength = 8;
+  testing::RecordingBoxes boxes;
+  CountingWait waits;
+  FeatureReportTransactions ops(link, boxes, waits, kNotDetected);
+  DeviceImage image;
+  ASSERT_TRUE(ops.GetDPIStage(image));
+  EXPECT_EQ(log, (std::vector<std::string>{"set 01aacceedd800000", "get 01aacceedd800402"}));
+  EXPECT_EQ(image.USBReportRate, 4);
+  EXPECT_EQ(image.SensorDPIStage, 2);
+}
+
 TEST(Transactions, NoMouseOpenEveryOperationBoxesOnce) {
   DeviceLink link;  // nothing open: transfers fail silently
   testing::RecordingBoxes boxes;

@@ -37,6 +37,11 @@ expect_exit 0 --sim state.bin --trace write.log status
 cp original.bin 鼠标.bin
 expect_exit 0 --sim 鼠标.bin --trace 跟踪.log status
 [ "$(wc -l <跟踪.log)" = 2 ] || fail "trace under a Chinese name"
+cp changed.bin 图像.bin
+expect_exit 0 --sim 鼠标.bin write 图像.bin
+cmp 鼠标.bin 图像.bin || fail "write from a Chinese file name"
+expect_exit 0 --sim 鼠标.bin read 读出.bin
+cmp 读出.bin 图像.bin || fail "read into a Chinese file name"
 head -c 10 original.bin >坏.bin
 expect_exit 2 --sim 坏.bin status
 grep -q '坏.bin: not a mouse state file: 10 bytes' err.txt || fail "damaged state name: $(cat err.txt)"
@@ -49,6 +54,13 @@ expect_exit 2 --sim short.bin read out.bin
 grep -q 'short.bin: not a mouse state file: 100 bytes, expected 322' err.txt || fail "damaged state: $(cat err.txt)"
 [ "$(stat -c %s short.bin)" = 100 ] || fail "damaged state file changed"
 [ ! -e out.bin ] || fail "read wrote a file from a damaged state"
+# Folders where files belong: refused, not a crash.
+mkdir folder.bin
+expect_exit 2 --sim folder.bin status
+grep -q 'folder.bin: a folder, not a mouse state file' err.txt || fail "folder as state: $(cat err.txt)"
+expect_exit 2 --sim state.bin write folder.bin
+grep -q 'folder.bin: cannot open: is a folder' err.txt || fail "folder as image: $(cat err.txt)"
+expect_exit 2 --sim state.bin apply folder.bin
 
 # Usage and file errors.
 expect_exit 2 --sim state.bin write missing.bin

@@ -2,70 +2,122 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <system_error>
+
+#include "common/text.h"
 
 namespace px::cli {
 
 namespace {
 
-std::string SystemError() { return std::strerror(errno); }
+namespace fs = std::filesystem;
 
-}  // namespace
+std::string SystemError() { return std::strerror(errno != 0 ? errno : EIO); }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error) {
+// Windows' narrow file functions would take the UTF-8 name in the ANSI code
+// page, so there it goes through UTF-16. Elsewhere the bytes are the name,
+// whatever their encoding.
+fs::path FilePath(const std::string& utf8) {
+#ifdef _WIN32
+  return fs::path(FromUtf8(utf8));
+#else
+  return fs::path(utf8);
+#endif
+}
+
+// The first `limit` + 1 bytes of the file at most: one byte more than
+// wanted tells a longer file from a complete one.
+std::optional<std::vector<std::uint8_t>> ReadPrefix(const std::string& path, std::size_t limit, std::string& error) {
+  const fs::path file = FilePath(path);
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) {
+    error = path + ": cannot open: is a folder";
+    return std::nullopt;
+  }
   errno = 0;
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(file, std::ios::binary);
   if (!in) {
     error = path + ": cannot open: " + SystemError();
     return std::nullopt;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // istream::read turns a failing read into badbit rather than an exception.
+  std::vector<std::uint8_t> bytes(limit + 1);
+  errno = 0;
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (in.bad()) {
     error = path + ": cannot read: " + SystemError();
+    return std::nullopt;
+  }
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+// A file of exactly `size` bytes, or nothing with "FILE: not a WHAT: ..." set.
+std::optional<std::vector<std::uint8_t>> ReadSized(const std::string& path, std::size_t size, const char* what,
+                                                   std::string& error) {
+  auto bytes = ReadPrefix(path, size, error);
+  if (!bytes) return std::nullopt;
+  if (bytes->size() == size) return bytes;
+  std::string found = std::to_string(bytes->size()) + " bytes";
+  if (bytes->size() > size) {
+    std::error_code ec;
+    const auto onDisk = fs::file_size(FilePath(path), ec);
+    found = ec ? "more than " + std::to_string(size) + " bytes" : std::to_string(onDisk) + " bytes";
+  }
+  error = path + ": not a " + what + ": " + found + ", expected " + std::to_string(size);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit,
+                                                       std::string& error) {
+  auto bytes = ReadPrefix(path, limit, error);
+  if (bytes && bytes->size() > limit) {
+    error = path + ": too large: more than " + std::to_string(limit) + " bytes";
     return std::nullopt;
   }
   return bytes;
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-  const std::string temp = path + ".tmp";
+  const fs::path target = FilePath(path);
+  fs::path temp = target;
+  temp += ".tmp";
+  std::error_code ignored;
   {
+    errno = 0;
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) {
       error = path + ": cannot write: " + SystemError();
       return false;
     }
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
+    out.close();
     if (!out) {
       error = path + ": cannot write: " + SystemError();
-      out.close();
-      std::remove(temp.c_str());
+      fs::remove(temp, ignored);
       return false;
     }
   }
-#ifdef _WIN32
-  // rename() does not replace an existing file on Windows.
-  std::remove(path.c_str());
-#endif
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    error = path + ": cannot replace: " + SystemError();
-    std::remove(temp.c_str());
+  // Replaces an existing file in one step on every platform (MoveFileExW with
+  // MOVEFILE_REPLACE_EXISTING on Windows), so the old file stays until then.
+  std::error_code ec;
+  fs::rename(temp, target, ec);
+  if (ec) {
+    error = path + ": cannot replace: " + ec.message();
+    fs::remove(temp, ignored);
     return false;
   }
   return true;
 }
 
 std::optional<ConfigFile> ReadConfigFile(const std::string& path, std::string& error) {
-  auto bytes = ReadWholeFile(path, error);
+  auto bytes = ReadSized(path, 1 + kSettingsModelSize, "settings file", error);
   if (!bytes) return std::nullopt;
-  if (bytes->size() != 1 + kSettingsModelSize) {
-    error = path + ": not a settings file: " + std::to_string(bytes->size()) + " bytes, expected 200";
-    return std::nullopt;
-  }
   ConfigFile file;
   file.firstRunFlag = (*bytes)[0];
   std::copy(bytes->begin() + 1, bytes->end(), file.model.Bytes().begin());
@@ -73,12 +125,8 @@ std::optional<ConfigFile> ReadConfigFile(const std::string& path, std::string& e
 }
 
 std::optional<DeviceImage> ReadImageFile(const std::string& path, std::string& error) {
-  auto bytes = ReadWholeFile(path, error);
+  auto bytes = ReadSized(path, kDeviceImageSize, "device image", error);
   if (!bytes) return std::nullopt;
-  if (bytes->size() != kDeviceImageSize) {
-    error = path + ": not a device image: " + std::to_string(bytes->size()) + " bytes, expected 322";
-    return std::nullopt;
-  }
   DeviceImage image;
   std::copy(bytes->begin(), bytes->end(), image.Bytes().begin());
   return image;

@@ -1,6 +1,8 @@
 #pragma once
-// Whole-file reads and writes for the command-line tool. Every failure comes
-// back as one line naming the file and the problem.
+// Whole-file reads and writes for the command-line tool. File names are
+// UTF-8, as the tool receives its arguments on every platform. Every failure
+// comes back as one line naming the file and the problem.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,8 +13,11 @@
 
 namespace px::cli {
 
-// The file's bytes, or nothing with `error` set ("FILE: cannot open: ...").
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::string& error);
+// The file's bytes, at most `limit` of them; more gives nothing with `error`
+// set, as does a file that cannot be opened or read ("FILE: cannot open: ...").
+// The limit keeps a huge or endless file (a device node) from being read whole.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit,
+                                                       std::string& error);
 
 // Writes through a temporary file beside the target and renames it over the
 // target only once complete, so a failure never leaves a partial file.

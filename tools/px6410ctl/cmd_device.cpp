@@ -1,5 +1,6 @@
 // status, read, write, apply: commands that talk to the mouse, real or
 // simulated (--sim), optionally recording every transfer (--trace).
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -7,6 +8,7 @@
 
 #include "app/interface_texts.h"
 #include "cli.h"
+#include "installed.h"
 #include "cli_files.h"
 #include "common/ports.h"
 #include "device/composition.h"
@@ -26,6 +28,11 @@ class StderrBoxes final : public MessageBoxPort {
   explicit StderrBoxes(std::ostream& err) : err_(err) {}
   void ShowMessage(TextView text, TextView caption) override {
     err_ << ToUtf8(caption) << ": " << ToUtf8(text) << '\n';
+#ifndef _WIN32
+    if (text == CreateFileErrorText(EACCES)) {
+      err_ << "px6410ctl: no access to the mouse's hidraw node; install dist/linux/70-px6410.rules (see README)\n";
+    }
+#endif
   }
 
  private:
@@ -40,8 +47,10 @@ std::filesystem::path Utf8Path(const std::string& utf8) { return std::filesystem
 constexpr TextView kWarningTitle = u"Warning";
 
 struct DeviceArgs {
-  Language language = Language::English;
+  std::optional<Language> language;  // --lang; else the installed str.ini's "Lan"
   std::vector<std::string> positional;
+  // The language of the texts: --lang, or that of the str.ini beside `configPath`.
+  Language LanguageFor(const std::string& configPath) const { return language ? *language : LanguageBeside(configPath); }
 };
 
 // Splits off "--lang CHS|CHT|EN"; answers an error message or nothing.
@@ -148,7 +157,7 @@ int CmdStatus(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "status: " + *e);
   if (!args.positional.empty()) return UsageError(ctx, "status takes no file");
-  MouseSession mouse(ctx, args.language);
+  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return kExitDevice;
   DeviceImage image;
@@ -163,7 +172,7 @@ int CmdRead(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "read: " + *e);
   if (args.positional.size() != 1) return UsageError(ctx, "usage: read OUT");
-  MouseSession mouse(ctx, args.language);
+  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return kExitDevice;
   DeviceImage image;  // zero-filled before the read
@@ -181,7 +190,7 @@ int CmdWrite(Context& ctx) {
   std::string error;
   const std::optional<DeviceImage> image = ReadImageFile(args.positional[0], error);
   if (!image) return UsageError(ctx, error);
-  MouseSession mouse(ctx, args.language);
+  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return kExitDevice;
   if (!mouse.Operations().WriteOperation(*image)) return kExitDevice;
@@ -196,12 +205,13 @@ int CmdApply(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "apply: " + *e);
   if (args.positional.size() > 1) return UsageError(ctx, "usage: apply [CONFIG.BIN]");
-  const std::string configPath = args.positional.empty() ? "config.bin" : args.positional[0];
+  // Without a file: the installed config.bin beside the tool.
+  const std::string configPath = args.positional.empty() ? InstalledConfigPath() : args.positional[0];
   std::string error;
   const std::optional<ConfigFile> config = ReadConfigFile(configPath, error);
   if (!config) return UsageError(ctx, error);
 
-  MouseSession mouse(ctx, args.language);
+  MouseSession mouse(ctx, args.LanguageFor(configPath));
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return kExitDevice;
   DeviceImage image;

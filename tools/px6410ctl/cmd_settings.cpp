@@ -14,6 +14,7 @@
 #include "buttons/dialog_items.h"
 #include "buttons/key_tables.h"
 #include "cli.h"
+#include "installed.h"
 #include "cli_files.h"
 #include "device/composition.h"
 #include "device/dpi_table.h"
@@ -237,8 +238,8 @@ int CmdShow(Context& ctx) {
   const auto args = ParseArgs(ctx.args, {"--variant", "--lang"}, error);
   if (!args) return UsageError(ctx, "show: " + error);
   if (args->positional.size() > 1) return UsageError(ctx, "show: unexpected argument '" + args->positional[1] + "'");
-  if (args->positional.empty()) return UsageError(ctx, "show: missing CONFIG.BIN");
-  const std::string& configPath = args->positional[0];
+  // Without a file: the installed config.bin beside the tool.
+  const std::string configPath = args->positional.empty() ? InstalledConfigPath() : args->positional[0];
 
   std::uint8_t variant = 0;
   if (const auto text = args->Option("--variant")) {
@@ -246,7 +247,7 @@ int CmdShow(Context& ctx) {
     if (!parsed) return UsageError(ctx, "show: --variant must be 0, 1, 2 or 3, not '" + *text + "'");
     variant = *parsed;
   }
-  Language language = Language::English;
+  Language language = LanguageBeside(configPath);
   if (const auto text = args->Option("--lang")) {
     const auto parsed = ParseLanguage(*text);
     if (!parsed) return UsageError(ctx, "show: --lang must be CHS, CHT or EN, not '" + *text + "'");

@@ -29,6 +29,7 @@ constexpr std::uint8_t kTagPop = 0xB;
 constexpr std::uint8_t kTagUsage = 0x0;
 
 constexpr std::size_t kMaxPushDepth = 32;
+constexpr int kMaxCollectionDepth = 255;
 constexpr std::uint64_t kMaxReportBits = std::uint64_t{1} << 20;
 
 }  // namespace
@@ -69,6 +70,7 @@ ParsedDescriptor ParseReportDescriptor(std::span<const std::uint8_t> d) {
 
     if (type == 0) {  // main
       if (tag == kTagCollection) {
+        if (depth >= kMaxCollectionDepth) return fail("collections nested too deep");
         if (depth == 0) {
           current = TopLevelCollection{};
           featureBits.clear();

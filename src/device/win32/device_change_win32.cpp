@@ -10,7 +10,11 @@ namespace px {
 LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam) {
   const auto eventCode = static_cast<std::uint32_t>(wParam);
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
-  if (header == nullptr || (eventCode != DBT_DEVICEARRIVAL && eventCode != DBT_DEVICEREMOVECOMPLETE)) {
+  // A broadcast from another process arrives copied by its own dbch_size:
+  // one too short for the header carries no device type to trust. The whole
+  // wParam is compared, so that high bits do not make an odd code an arrival.
+  if (header == nullptr || (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE) ||
+      header->dbch_size < sizeof(DEV_BROADCAST_HDR)) {
     session.OnDeviceChange(eventCode, 0, u"");
     return TRUE;
   }
