@@ -24,7 +24,12 @@ e2e_cleanup() {
   local status=$?
   set +e
   for pid in "${E2E_APP_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
-  if [ -d "$WINEPREFIX" ]; then timeout 20 wineserver -k 2>/dev/null; fi
+  # The server must be gone before the prefix is: a later prefix that gets
+  # the same inode would otherwise reach this server and its running instance.
+  if [ -d "$WINEPREFIX" ]; then
+    timeout 20 wineserver -k 2>/dev/null
+    timeout 30 wineserver -w 2>/dev/null
+  fi
   if [ -n "$E2E_XVFB_PID" ]; then kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null; fi
   rm -rf "$E2E_ROOT"
   exit $status

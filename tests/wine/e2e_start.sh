@@ -11,7 +11,7 @@ e2e_start_wine
 e2e_never_mapped() {
   local seen=0 end limit=$(($(date +%s) + 120))
   until [ -n "$(e2e_tray_window)" ]; do
-    [ "$(date +%s)" -lt "$limit" ] || e2e_fail "no tray icon ($(ls "$E2E_ROOT"/*.exit 2>/dev/null | xargs -r -n1 basename | tr '\n' ' '))"
+    [ "$(date +%s)" -lt "$limit" ] || e2e_fail "no tray icon (ended: $(grep -H . "$E2E_ROOT"/*.exit 2>/dev/null | tr '\n' ' '))"
     xdotool search --onlyvisible --classname '^px6410-3-4\.exe$' >/dev/null 2>&1 && seen=$((seen + 1))
     sleep 0.01
   done
