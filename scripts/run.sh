@@ -1,8 +1,88 @@
 #!/usr/bin/env bash
-# Builds px6410ctl and shows the installed settings file.
+# Runs the utility: the Windows build under Wine, with a simulated mouse
+# standing in for the real one (its memory is build/windows/run/simulated-mouse.bin).
+# The utility gets a Wine prefix of its own (build/windows/run-prefix) and a
+# folder of its own (build/windows/run), so its settings survive between runs.
+#
+# With a display it opens on it (the icon sits in the notification area:
+# left click shows the window, right click offers Exit). Without one it runs
+# on a virtual display, saves a screenshot of the shown window, prints its
+# path and ends.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+ROOT="$PWD"
 scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native --target px6410ctl
-exec build/native/px6410ctl show "$@"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target px_utility_sim px_dist_sim_files px_e2e_helper
+
+BUILD="$ROOT/build/windows"
+RUN_DIR="$BUILD/run"
+export WINEPREFIX="$BUILD/run-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# The folder: a fresh executable and skins; settings and mouse only when missing.
+mkdir -p "$RUN_DIR"
+cp "$BUILD/dist-sim/PX6410-3-4.exe" "$RUN_DIR/"
+rm -rf "$RUN_DIR/Skins" && cp -r "$BUILD/dist-sim/Skins" "$RUN_DIR/"
+for f in config.bin str.ini; do
+  [ -f "$RUN_DIR/$f" ] || cp "$BUILD/dist-sim/$f" "$RUN_DIR/"
+done
+if [ ! -f "$RUN_DIR/simulated-mouse.bin" ]; then
+  # 322 bytes: report rate 1000 Hz, stage 1, DPI table variant 1 (block 4 byte 1).
+  head -c 322 /dev/zero >"$RUN_DIR/simulated-mouse.bin"
+  printf '\001' | dd of="$RUN_DIR/simulated-mouse.bin" bs=1 seek=0 conv=notrunc status=none
+  printf '\001' | dd of="$RUN_DIR/simulated-mouse.bin" bs=1 seek=195 conv=notrunc status=none
+fi
+
+XVFB_PID=""
+cleanup() {
+  if [ -n "$XVFB_PID" ]; then
+    timeout 20 wineserver -k 2>/dev/null || true
+    kill "$XVFB_PID" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  fd_file="$(mktemp)"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.1; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  echo "No display: running on the virtual display $DISPLAY"
+fi
+
+if [ ! -f "$WINEPREFIX/.px6410-ready" ]; then
+  echo "Preparing the Wine prefix (once)..."
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wine regedit "$ROOT/scripts/wine-fonts.reg" >/dev/null 2>&1 || true
+  wineserver -w || true
+  touch "$WINEPREFIX/.px6410-ready"
+fi
+
+helper() { timeout 30 wine "$BUILD/px_e2e_helper.exe" "$@"; }
+
+(cd "$RUN_DIR" && wine ./PX6410-3-4.exe >/dev/null 2>&1) &
+APP=$!
+helper wait-window 60000 >/dev/null || { echo "The utility did not start." >&2; exit 1; }
+# Open the window once, as a click on the icon does.
+sleep 1
+helper send 0x401 0 0x202 >/dev/null
+helper wait-visible 10000 >/dev/null || true
+
+if [ -n "$XVFB_PID" ]; then
+  sleep 1
+  shot="$BUILD/run-screenshot.png"
+  import -window root "$shot"
+  echo "Screenshot of the shown window: $shot"
+  helper post 0x111 1028 0 >/dev/null || true
+  wait "$APP" || true
+  exit 0
+fi
+
+echo "The utility runs. Its icon is in the notification area: left click shows"
+echo "the window, right click offers Exit (the window's close only hides it)."
+wait "$APP"

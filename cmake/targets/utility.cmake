@@ -1,0 +1,81 @@
+# The Windows utility itself: the dialog layer, the application's windows,
+# and two builds of PX6410-3-4.exe that differ only in their mouse: the real
+# one in dist/ (beside config.bin, str.ini and Skins/ that the other targets
+# install there) and the simulator build in dist-sim/, whose mouse is the
+# state file simulated-mouse.bin beside it. Plus the helper executable of the
+# end-to-end tests and the minimal tray program the start-up is measured against.
+if(NOT WIN32)
+  return()
+endif()
+
+enable_language(RC)
+
+set(PX_APP_RES_DIR ${PROJECT_SOURCE_DIR}/src/app/win32/res)
+set(PX_APP_RC ${PX_APP_RES_DIR}/px6410.rc)
+set_source_files_properties(${PX_APP_RC} PROPERTIES
+  OBJECT_DEPENDS "${PX_APP_RES_DIR}/app.ico;${PROJECT_SOURCE_DIR}/src/app/win32/resource_ids.h")
+
+file(GLOB PX_WINUI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/winui/*.cpp)
+add_library(px_winui STATIC ${PX_WINUI_SOURCES})
+target_include_directories(px_winui PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_link_libraries(px_winui PUBLIC user32 gdi32)
+px_strict(px_winui)
+
+# The windows of the application, without the entry and without a bus.
+file(GLOB PX_APP_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
+list(FILTER PX_APP_WIN32_SOURCES EXCLUDE REGEX "/(main|utility_bus_[a-z]+)\\.cpp$")
+add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES})
+target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 gdiplus msimg32 shell32 user32 gdi32)
+px_strict(px_app_win32)
+
+function(px_utility target folder bus_source)
+  add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/src/app/win32/main.cpp ${bus_source} ${PX_APP_RC})
+  target_link_libraries(${target} PRIVATE px_app_win32)
+  target_include_directories(${target} PRIVATE ${PX_APP_RES_DIR})
+  target_link_options(${target} PRIVATE -municode)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME PX6410-3-4
+                                             RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/${folder})
+  px_strict(${target})
+endfunction()
+
+# The real build needs the system's HID bus (SetupAPI + hid.dll).
+file(GLOB PX_SYSTEM_BUS_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/device/win32/*.cpp)
+if(PX_SYSTEM_BUS_SOURCES)
+  px_utility(px_utility dist ${PROJECT_SOURCE_DIR}/src/app/win32/utility_bus_system.cpp)
+else()
+  message(STATUS "No Windows HID adapter yet: only the simulator build of the utility is made")
+endif()
+px_utility(px_utility_sim dist-sim ${PROJECT_SOURCE_DIR}/src/app/win32/utility_bus_simulated.cpp)
+
+# The simulator build's folder gets the installed files of dist/ beside it
+# (refreshed at every build; the end-to-end tests copy from both).
+add_custom_target(px_dist_sim_files ALL
+  COMMAND ${CMAKE_COMMAND} -DFROM=${CMAKE_BINARY_DIR}/dist -DTO=${CMAKE_BINARY_DIR}/dist-sim
+          -P ${PROJECT_SOURCE_DIR}/tests/e2e/copy_installed.cmake
+  COMMENT "Installed files beside the simulator build")
+add_dependencies(px_dist_sim_files px_utility_sim)
+foreach(installed px_dist_settings px_skins)
+  if(TARGET ${installed})
+    add_dependencies(px_dist_sim_files ${installed})
+  endif()
+endforeach()
+
+# End-to-end helper: finds the window by class, sends messages, reads state.
+add_executable(px_e2e_helper ${PROJECT_SOURCE_DIR}/tests/e2e/px_e2e_helper.cpp)
+target_link_libraries(px_e2e_helper PRIVATE user32 shell32 comctl32)
+target_link_options(px_e2e_helper PRIVATE -municode)
+px_strict(px_e2e_helper)
+
+# The yardstick of the start-up measurement: a window that only adds a tray icon.
+add_executable(px_minimal_tray WIN32 ${PROJECT_SOURCE_DIR}/tests/e2e/minimal_tray.cpp)
+target_link_libraries(px_minimal_tray PRIVATE user32 shell32)
+target_link_options(px_minimal_tray PRIVATE -municode)
+px_strict(px_minimal_tray)
+
+# The dialog layer and the resources need windows, hence a display: these
+# tests run on a virtual display (tests/wine/e2e_winui.sh), not with the
+# display-less Windows unit tests.
+add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp ${PX_APP_RC})
+target_include_directories(px_app_win_tests PRIVATE ${PX_APP_RES_DIR})
+target_link_libraries(px_app_win_tests PRIVATE px_app_win32 gtest gtest_main)
+px_strict(px_app_win_tests)

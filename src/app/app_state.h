@@ -1,0 +1,24 @@
+#pragma once
+// The process-wide records and flags of the utility: one instance for the
+// whole run, shared by the main window, the page and the small dialogs.
+#include "common/text.h"
+#include "device/apply_flow.h"
+#include "skin/ui_font.h"
+
+namespace px {
+
+struct AppState {
+  // Image, model, saved copy, labels, language, flags of the apply flow.
+  SettingsSession Settings;
+
+  int PageState = 0;  // kPageNotBuilt, kPageBuilt, kPageRebuilding
+  bool PageBuiltOnce = false;
+
+  Text SkinFolder;
+  Text SkinName;
+  UiTextColor TextColor{0, 255, 0};  // until the settings file says otherwise
+};
+
+AppState& TheAppState();
+
+}  // namespace px

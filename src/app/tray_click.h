@@ -1,0 +1,38 @@
+#pragma once
+// What a mouse message on the notification-area icon asks of the main
+// window. Pure decision; the window carries it out in the order of the fields.
+#include <cstdint>
+
+namespace px {
+
+// Page states of the settings page.
+inline constexpr int kPageNotBuilt = 0;
+inline constexpr int kPageBuilt = 1;
+inline constexpr int kPageRebuilding = 2;
+
+enum class TrayAction {
+  Nothing,
+  NotifyNotDetected,  // no mouse: the not-detected balloon, the window stays hidden
+  ShowWindow,         // the page steps below, then foreground and show
+  ShowExitMenu,
+};
+
+struct TrayClickPlan {
+  TrayAction action = TrayAction::Nothing;
+  bool clearLabelsReloadPending = false;
+  bool rebuildPage = false;  // tear down, re-read labels and skin keys, build
+  bool buildPage = false;    // first build of a page never built
+  friend bool operator==(const TrayClickPlan&, const TrayClickPlan&) = default;
+};
+
+struct TrayState {
+  bool devicePresent = false;
+  bool labelsReloadPending = false;
+  int pageState = kPageNotBuilt;
+  bool pageBuiltOnce = false;
+};
+
+// mouseMessage is the callback's lParam (the mouse message on the icon).
+TrayClickPlan DecideTrayClick(std::int64_t mouseMessage, const TrayState& state);
+
+}  // namespace px

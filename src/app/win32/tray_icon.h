@@ -1,0 +1,31 @@
+#pragma once
+// The notification-area icon of the main window: added at start, balloons
+// on request, removed at exit.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/notification.h"
+#include "common/text.h"
+
+namespace px {
+
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
+inline constexpr UINT kNotificationMessage = WM_USER + 2;
+inline constexpr UINT kExitCommand = 1028;
+inline constexpr TextView kTrayTip = u"Gaming Mouse Setting";
+
+class TrayIcon {
+ public:
+  void Add(HWND window, HICON icon);
+  // Text and title are cut to their fields; the record never overflows.
+  void ShowBalloon(TextView text, TextView title, unsigned timeoutMs);
+  void Remove();
+  bool Added() const { return added_; }
+  const NOTIFYICONDATAW& Data() const { return data_; }
+
+ private:
+  NOTIFYICONDATAW data_{};
+  bool added_ = false;
+};
+
+}  // namespace px
