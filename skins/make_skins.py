@@ -32,6 +32,8 @@ SS = 4  # supersampling factor for smooth shapes
 # fixed dark colours (dialog drop-down labels and fields white on (40, 40, 40),
 # the page's lighting labels on black), so it stays dark in every skin;
 # "field" is the skin's own inset look (drop-down rows, grooves, empty cells).
+# "frame_over" / "frame_over_line" fill and edge the minimise and skins buttons
+# under the pointer; "over_glyph" is their symbol and the page button's there.
 
 SKINS = {
     "Default": dict(
@@ -46,6 +48,7 @@ SKINS = {
         field=(12, 14, 18), field_line=(56, 63, 76),
         cell_off=(40, 45, 55), cell_off_line=(56, 63, 76),
         glyph=(170, 180, 196), glyph_over=(255, 255, 255),
+        frame_over=(0, 112, 150), frame_over_line=(38, 133, 166), over_glyph=(255, 255, 255),
         danger=(226, 52, 66),
         ink=(110, 122, 140),  # decorative strokes
         text=(226, 232, 240),
@@ -62,6 +65,7 @@ SKINS = {
         field=(16, 11, 12), field_line=(80, 54, 62),
         cell_off=(56, 38, 44), cell_off_line=(80, 54, 62),
         glyph=(210, 180, 186), glyph_over=(255, 255, 255),
+        frame_over=(160, 30, 48), frame_over_line=(174, 64, 79), over_glyph=(255, 255, 255),
         danger=(255, 70, 70),
         ink=(150, 110, 120),
         text=(244, 230, 232),
@@ -78,6 +82,8 @@ SKINS = {
         field=(250, 251, 253), field_line=(178, 185, 198),
         cell_off=(214, 218, 226), cell_off_line=(178, 185, 198),
         glyph=(80, 88, 102), glyph_over=(255, 255, 255),
+        # White on the pale over looks would all but vanish: dark red instead.
+        frame_over=(252, 220, 214), frame_over_line=(222, 52, 44), over_glyph=(180, 34, 28),
         danger=(222, 52, 44),
         ink=(150, 158, 172),
         text=(32, 36, 44),
@@ -222,14 +228,16 @@ def frame_button(p, kind, over):
     w, h = SIZES["frame_button"]
 
     def paint(c):
-        if over:
-            bg = p["danger"] if kind == "close" else p["accent_dim"]
-            c.rrect((0, 0, w, h), 4, fill=mix(bg, (255, 255, 255), 0.15))
-            c.rrect((1, 1, w - 1, h - 1), 3, fill=bg)
+        if over and kind == "close":
+            c.rrect((0, 0, w, h), 4, fill=mix(p["danger"], (255, 255, 255), 0.15))
+            c.rrect((1, 1, w - 1, h - 1), 3, fill=p["danger"])
+        elif over:
+            c.rrect((0, 0, w, h), 4, fill=p["frame_over_line"])
+            c.rrect((1, 1, w - 1, h - 1), 3, fill=p["frame_over"])
         else:
             c.rrect((0, 0, w, h), 4, fill=p["btn_line"])
             c.gradient((1, 1, w - 1, h - 1), p["btn_top"], p["btn_bottom"], radius=3)
-        g = p["glyph_over"] if over else p["glyph"]
+        g = (p["glyph_over"] if kind == "close" else p["over_glyph"]) if over else p["glyph"]
         if kind == "close":
             c.line([(5.5, 5.5), (12.5, 12.5)], g, 1.6)
             c.line([(12.5, 5.5), (5.5, 12.5)], g, 1.6)
@@ -240,7 +248,7 @@ def frame_button(p, kind, over):
             d.ellipse(scaled((3.5, 3.5, 14.5, 14.5)), outline=g, width=int(1.3 * SS))
             for (x, y), col in zip([(7, 7), (11, 7.5), (7.5, 11)], [(255, 80, 80), (80, 220, 120), (80, 160, 255)]):
                 d.ellipse(scaled((x - 1.4, y - 1.4, x + 1.4, y + 1.4)), fill=col)
-    return element((w, h), paint, p["btn_line"] if not over else p["accent_dim"])
+    return element((w, h), paint, p["btn_line"] if not over else p["accent_dim" if kind == "close" else "frame_over"])
 
 
 def prepage_button(p, over):
@@ -256,7 +264,7 @@ def prepage_button(p, over):
                     p["over_bottom"] if over else p["btn_bottom"], radius=18)
         inner = c2.img
         c.img.alpha_composite(inner)
-        g = p["glyph_over"] if over else p["accent"]
+        g = p["over_glyph"] if over else p["accent"]
         # A chevron pointing left with a short tail: back to the page.
         c.line([(23, 12), (15, 20), (23, 28)], g, 2.6)
         c.line([(16, 20), (28, 20)], g, 2.6)
@@ -660,7 +668,7 @@ def preview(name, p, images, outdir):
     for i, box in enumerate(L["rows"]):
         paste(page, images["DropdownBox-over.png" if i == 2 else "DropdownBox-normal.png"], box[:2])
         text(page, (box[0], box[1], box[0] + 20, box[3]), str(i + 1), col)
-        text(page, (box[0] + 24, box[1], box[2], box[3]), labels[i], col, align="left")
+        text(page, (box[0] + 20, box[1], box[2], box[3]), labels[i], col, align="left")
     for i, box in enumerate(L["rate"]):
         paste(page, images["slider-RP-light.png" if i == 3 else "slider-RP-dark.png"], box[:2])
         text(page, (box[0], box[3] + 10, box[2], box[3] + 30), ["125", "250", "500", "1000"][i], col)

@@ -25,7 +25,7 @@ struct UiFontChoice {
   TextView face;
   int height = 0;  // logical units, positive: cell height
   int weight = 0;
-  std::uint8_t charset = 0;          // DEFAULT_CHARSET
+  std::uint8_t charset = 0;          // 0 (ANSI_CHARSET): the face name picks the font
   std::uint8_t pitchAndFamily = 0;   // FF_SWISS | DEFAULT_PITCH
 };
 

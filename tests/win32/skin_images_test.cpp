@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -115,6 +118,50 @@ TEST(ShippedSkinLooks, OverThenNormalLeavesExactlyTheNormalLook) {
         }
         EXPECT_EQ(once.Pixels(), hovered.Pixels());
       }
+    }
+  }
+}
+
+// Relative luminance contrast of two 0x00RRGGBB colours (1 = none, 21 = black on white).
+double Contrast(std::uint32_t a, std::uint32_t b) {
+  const auto luminance = [](std::uint32_t c) {
+    const auto channel = [](std::uint32_t v) {
+      const double s = v / 255.0;
+      return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c >> 16 & 0xFF) + 0.7152 * channel(c >> 8 & 0xFF) + 0.0722 * channel(c & 0xFF);
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(ShippedSkinLooks, ButtonSymbolsStandOutFromTheirFillInBothLooks) {
+  using namespace skin_image;
+  struct Button {
+    TextView image;
+    int size;
+  };
+  const std::array<Button, 8> buttons = {{
+      {kCloseNormal, 18}, {kCloseOver, 18}, {kMinimiseNormal, 18}, {kMinimiseOver, 18},
+      {kSkinsNormal, 18}, {kSkinsOver, 18}, {kPrePageNormal, 40}, {kPrePageOver, 40},
+  }};
+  for (const Text& skin : ShippedSkinFolders()) {
+    for (const Button& button : buttons) {
+      SCOPED_TRACE(ToUtf8(skin) + ToUtf8(button.image));
+      Surface canvas(button.size, button.size, RGB(255, 0, 255));
+      ASSERT_EQ(Draw(canvas.Dc(), skin, button.image), 1);
+      // The middle half holds the symbol on the button's fill, away from its rim.
+      std::vector<std::uint32_t> middle;
+      for (int y = button.size / 4; y < button.size * 3 / 4; ++y) {
+        for (int x = button.size / 4; x < button.size * 3 / 4; ++x) middle.push_back(canvas.At(x, y, button.size));
+      }
+      std::map<std::uint32_t, int> counts;
+      for (std::uint32_t c : middle) ++counts[c];
+      const std::uint32_t fill =
+          std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+      double best = 1.0;
+      for (std::uint32_t c : middle) best = std::max(best, Contrast(c, fill));
+      EXPECT_GE(best, 3.0) << "symbol too faint on its fill";
     }
   }
 }

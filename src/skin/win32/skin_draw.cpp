@@ -10,7 +10,6 @@
 #include <gdiplus.h>
 #pragma GCC diagnostic pop
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
@@ -20,6 +19,7 @@
 
 #include "skin/premultiply.h"
 #include "skin/skin_paths.h"
+#include "storage/executable_path.h"
 
 namespace px {
 namespace {
@@ -92,9 +92,9 @@ int RowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) 
 }  // namespace
 
 Text ExecutablePath() {
-  wchar_t buffer[1024] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, 1024);
-  return Text(reinterpret_cast<const char16_t*>(buffer), std::min<DWORD>(length, 1023));
+  // Whole, however long: a cut path would give the failure box a piece of
+  // some folder's name as its caption.
+  return RunningExecutablePath();
 }
 
 // --- CMemDC ----------------------------------------------------------------

@@ -23,7 +23,7 @@
 
 namespace px {
 
-// The running executable's full path (GetModuleFileNameW, up to 1024 characters).
+// The running executable's full path (GetModuleFileNameW).
 Text ExecutablePath();
 
 // Off-screen surface over one rectangle of a target DC. Drawing uses the
