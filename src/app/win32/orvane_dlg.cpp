@@ -103,6 +103,10 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
     }
     case StartupStep::AddTrayIcon:
       tray_.Add(hwnd, icon_);
+      // The window lives only behind its icon: when Explorer restarts, the
+      // icon must come back or the program could be neither shown nor ended.
+      taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+      if (taskbarCreated_ != 0) ::ChangeWindowMessageFilter(taskbarCreated_, MSGFLT_ADD);
       return true;
     case StartupStep::DiscoverMouse: {
       // The session's boxes speak the language of the settings file.
@@ -185,6 +189,10 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    tray_.Restore();
+    return 0;
+  }
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // Until the tray shows the window, no show gets through at all: the

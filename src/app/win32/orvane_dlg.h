@@ -80,6 +80,7 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
   TrayIcon tray_;
+  UINT taskbarCreated_ = 0;  // broadcast when the shell's notification area starts
   HideAtStartCounter hideCounter_;
 
   WindowMessageBox boxes_;
