@@ -13,10 +13,14 @@
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
+//   px_e2e_helper untray             removes the window's notification-area icon (as a
+//                                    restarting shell loses it)
+//   px_e2e_helper send-named NAME W L  SendMessage of the registered message NAME
 //   px_e2e_helper boxes              prints caption|text of every visible message box of
 //                                    the window's process; exit 1 when there is one
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -155,6 +159,25 @@ int wmain(int argc, wchar_t** argv) {
   if (window == nullptr) {
     std::fputs("no window of class PX6410GMClass\n", stderr);
     return 1;
+  }
+  if (command == L"untray" && argc == 2) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = 0;
+    return ::Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+  }
+  if (command == L"send-named" && argc == 5) {
+    const UINT message = ::RegisterWindowMessageW(argv[2]);
+    DWORD_PTR answer = 0;
+    if (message == 0 || !::SendMessageTimeoutW(window, message, static_cast<WPARAM>(Number(argv[3])),
+                                               static_cast<LPARAM>(std::wcstoll(argv[4], nullptr, 0)),
+                                               SMTO_ABORTIFHUNG, 5000, &answer)) {
+      std::fputs("no answer\n", stderr);
+      return 1;
+    }
+    std::printf("%llu\n", static_cast<unsigned long long>(answer));
+    return 0;
   }
   if (command == L"state" && argc == 2) {
     RECT outer{}, client{};

@@ -299,6 +299,10 @@ TEST(TrayIconTest, RecordAndBalloonFieldsStayWithinBounds) {
     tray.ShowBalloon(u"Switch to macro key2", u"Info", 5000);
     EXPECT_STREQ(data.szInfo, L"Switch to macro key2");
     EXPECT_STREQ(data.szInfoTitle, L"Info");
+    // Added anew after a shell restart as an icon, not as the last balloon again.
+    tray.Restore();
+    EXPECT_EQ(data.uFlags, 7u);
+    EXPECT_TRUE(tray.Added());
     tray.Remove();
     EXPECT_FALSE(tray.Added());
     d.EndDialog(IDOK);

@@ -45,6 +45,17 @@ done <<'TABLE'
 14|0|The system detect the gaming mouse.
 TABLE
 
+e2e_log "the icon comes back when the shell's notification area restarts"
+# Wine unmaps its tray window when the last icon goes.
+tray_shown() { [ -n "$(xdotool search --onlyvisible --name '^Wine System Tray$' 2>/dev/null | head -n1)" ]; }
+helper untray || e2e_fail "could not remove the icon"
+for _ in $(seq 50); do tray_shown || break; sleep 0.1; done
+! tray_shown || e2e_fail "the icon was not removed"
+helper send-named TaskbarCreated 0 0 >/dev/null || e2e_fail "no answer to TaskbarCreated"
+for _ in $(seq 50); do tray_shown && break; sleep 0.1; done
+tray_shown || e2e_fail "the icon did not come back"
+sleep 1
+
 e2e_log "exit from the tray menu"
 e2e_tray_click 3
 sleep 1

@@ -20,6 +20,10 @@ helper state | grep -q '^hidden' || e2e_fail "window shown at start"
 
 show first
 sleep 1
+# A tool window without taskbar button: WS_EX_TOOLWINDOW in, WS_EX_APPWINDOW out.
+exstyle="$(helper state | sed -n 's/.* exstyle 0x\([0-9A-Fa-f]*\).*/\1/p')"
+[ -n "$exstyle" ] && (( (16#$exstyle & 0x80) != 0 && (16#$exstyle & 0x40000) == 0 )) ||
+  e2e_fail "not a tool window: $(helper state)"
 e2e_shot window-shown-en
 for key in 0x0D 0x1B; do
   helper key "$key"

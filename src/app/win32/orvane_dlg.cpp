@@ -103,6 +103,10 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
     }
     case StartupStep::AddTrayIcon:
       tray_.Add(hwnd, icon_);
+      // The window lives only behind its icon: when Explorer restarts, the
+      // icon must come back or the program could be neither shown nor ended.
+      taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+      if (taskbarCreated_ != 0) ::ChangeWindowMessageFilter(taskbarCreated_, MSGFLT_ADD);
       return true;
     case StartupStep::DiscoverMouse: {
       // The session's boxes speak the language of the settings file.
@@ -144,8 +148,8 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       LoadLabelsAndSkinKeys();
       return true;
     case StartupStep::LoadBackground:
-      state.SkinFolder = SkinFolderFor(executablePath_, state.SkinName);
-      return background_.Load(SkinImagePath(state.SkinFolder, u"/main.png"));
+      skinFolder_ = SkinFolderFor(executablePath_, skinKeys_.skinName);
+      return background_.Load(SkinImagePath(skinFolder_, u"/main.png"));
     case StartupStep::ResizeToBackground:
       // Without a picture the window keeps its template size, so that it can
       // still be seen and closed.
@@ -154,6 +158,8 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       }
       return true;
     case StartupStep::PublishSkin: {
+      state.SkinFolder = skinFolder_;
+      state.SkinName = skinKeys_.skinName;
       const Rgb color = ParseUiTextColor(skinKeys_);
       state.TextColor = UiTextColor{color[0], color[1], color[2]};
       return true;
@@ -183,6 +189,10 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
 }
 
 std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (taskbarCreated_ != 0 && message == taskbarCreated_) {
+    tray_.Restore();
+    return 0;
+  }
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // Until the tray shows the window, no show gets through at all: the
@@ -285,10 +295,9 @@ void COrvaneDlg::OnTrayCallback(LPARAM mouseMessage) {
 
 void COrvaneDlg::OnNotification(WPARAM type, LPARAM value) {
   const AppState& state = TheAppState();
-  // Before the texts are set (the start-up's own not-detected notice), speak
-  // the language of the settings file rather than show an empty balloon.
-  const InterfaceTexts& texts =
-      texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(*ini_)));
+  // Before the texts are set (the start-up's own not-detected notice), this
+  // speaks the language of the settings file rather than show an empty balloon.
+  const InterfaceTexts& texts = Texts();
   auto label = [&](int stage) {
     return StageDpiLabelOf(state.Settings.model, state.Settings.dpiTableVariant, stage);
   };
@@ -298,15 +307,17 @@ void COrvaneDlg::OnNotification(WPARAM type, LPARAM value) {
 }
 
 void COrvaneDlg::ShowExitMenu() {
-  const InterfaceTexts& texts = texts_ != nullptr ? *texts_ : TextsFor(Language::English);
   winui::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return;
-  std::wstring exitText = WideString(texts.Exit);
+  std::wstring exitText = WideString(Texts().Exit);
   ::AppendMenuW(menu.Get(), MF_STRING, kExitCommand, exitText.c_str());
   ::SetForegroundWindow(Hwnd());
   POINT cursor{};
   ::GetCursorPos(&cursor);
   ::TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, cursor.x, cursor.y, 0, Hwnd(), nullptr);
+  // A menu tracked for a notification icon needs a task switch after it, or
+  // the next one opens and closes at once.
+  ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
 }
 
 void COrvaneDlg::ReleaseAtExit() {
@@ -334,10 +345,15 @@ void COrvaneDlg::PaintIconic() {
   ::DrawIcon(paint.Get(), x, y, icon_);
 }
 
+// Into the window's own strings: the skin and colour in force stay as
+// published at start (or by the skin chooser) until the skin changes.
 void COrvaneDlg::LoadLabelsAndSkinKeys() {
   TheAppState().Settings.labels = LoadLabels(*ini_, language_);
   skinKeys_ = LoadSkinKeys(*ini_);
-  TheAppState().SkinName = skinKeys_.skinName;
+}
+
+const InterfaceTexts& COrvaneDlg::Texts() const {
+  return texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(*ini_)));
 }
 
 void COrvaneDlg::BuildPage() {
@@ -353,7 +369,7 @@ void COrvaneDlg::TearDownPage() {}
 
 void COrvaneDlg::DrawPage(HDC dc) {
   const AppState& state = TheAppState();
-  const InterfaceTexts& texts = texts_ != nullptr ? *texts_ : TextsFor(Language::English);
+  const InterfaceTexts& texts = Texts();
   auto image = [&](TextView name, int x, int y) {
     DrawSkinImage(Hwnd(), dc, SkinImagePath(state.SkinFolder, name), x, y, SkinLoadFailure::Silent);
   };

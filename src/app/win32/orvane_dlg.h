@@ -58,6 +58,9 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   void EraseBackground(HDC dc);
   void PaintIconic();
   void LoadLabelsAndSkinKeys();
+  // The interface texts once set; before that (or when the start-up ended
+  // early) those of the language str.ini names, never empty texts.
+  const InterfaceTexts& Texts() const;
 
   // The settings page: drawn over the background bitmap.
   void BuildPage();
@@ -71,11 +74,13 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   std::unique_ptr<Win32ProfileStore> ini_;
   Language language_ = Language::English;
   const InterfaceTexts* texts_ = nullptr;
-  SkinKeys skinKeys_;
+  SkinKeys skinKeys_;   // the window's own copy of the skin keys (name, colours)
+  Text skinFolder_;      // the window's own SkinFolder, published at start
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
   TrayIcon tray_;
+  UINT taskbarCreated_ = 0;  // broadcast when the shell's notification area starts
   HideAtStartCounter hideCounter_;
 
   WindowMessageBox boxes_;

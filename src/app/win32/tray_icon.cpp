@@ -39,6 +39,12 @@ void TrayIcon::ShowBalloon(TextView text, TextView title, unsigned timeoutMs) {
   ::Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
+void TrayIcon::Restore() {
+  if (!added_) return;
+  data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  ::Shell_NotifyIconW(NIM_ADD, &data_);
+}
+
 void TrayIcon::Remove() {
   if (!added_) return;
   ::Shell_NotifyIconW(NIM_DELETE, &data_);

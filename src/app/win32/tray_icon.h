@@ -20,6 +20,9 @@ class TrayIcon {
   // Text and title are cut to their fields; the record never overflows.
   void ShowBalloon(TextView text, TextView title, unsigned timeoutMs);
   void Remove();
+  // The shell's notification area started again (Explorer restarted): its
+  // icons are gone, so an added icon is added anew.
+  void Restore();
   bool Added() const { return added_; }
   const NOTIFYICONDATAW& Data() const { return data_; }
 
