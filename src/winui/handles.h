@@ -140,9 +140,11 @@ class PaintDc {
 };
 
 // Selects an object into a DC and puts the previous one back on scope exit.
+// Without a DC or an object it does nothing.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
+  SelectGuard(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc != nullptr && object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
   ~SelectGuard() {
     if (previous_ != nullptr) ::SelectObject(dc_, previous_);
   }

@@ -46,7 +46,7 @@ struct Rgb {
 // A 32-bit top-down canvas in a memory DC whose pixels the test reads directly.
 class Canvas {
  public:
-  Canvas(int width, int height, COLORREF fill) : dc_(nullptr), width_(width) {
+  Canvas(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)), width_(width) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -56,7 +56,7 @@ class Canvas {
     info.bmiHeader.biCompression = BI_RGB;
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     selected_.emplace(dc_.Get(), bitmap_.Get());
-    skin::UniqueBrush brush(CreateSolidBrush(fill));
+    winui::UniqueBrush brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
     FillRect(dc_.Get(), &all, brush.Get());
     GdiFlush();
@@ -70,9 +70,9 @@ class Canvas {
   }
 
  private:
-  skin::MemoryDc dc_;
-  skin::UniqueBitmap bitmap_;
-  std::optional<skin::SelectedObject> selected_;
+  winui::UniqueMemoryDc dc_;
+  winui::UniqueBitmap bitmap_;
+  std::optional<winui::SelectGuard> selected_;
   void* bits_ = nullptr;
   int width_;
 };
@@ -259,14 +259,14 @@ TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {
   {
     CMemDC surface(screen.Dc(), RECT{0, 0, 880, 660});
     surface.SelectBitmap(background.Handle());
-    skin::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+    winui::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
     RECT mark{100, 100, 110, 110};
     FillRect(surface, &mark, brush.Get());
   }
   EXPECT_TRUE(Near(screen.At(105, 105), {1, 2, 3}, 0));
   EXPECT_FALSE(Near(screen.At(300, 300), {255, 0, 255}, 0));  // the background came along
   // The mark stayed in the background bitmap, which the surface deselected again.
-  skin::MemoryDc reader(screen.Dc());
+  winui::UniqueMemoryDc reader(CreateCompatibleDC(screen.Dc()));
   ASSERT_NE(SelectObject(reader.Get(), background.Handle()), nullptr);
   EXPECT_EQ(GetPixel(reader.Get(), 105, 105), RGB(1, 2, 3));
 
@@ -282,7 +282,7 @@ TEST(CMemDC, CopiesItsAreaBackInTargetCoordinates) {
   {
     CMemDC surface(target.Dc(), RECT{10, 20, 30, 35});
     EXPECT_TRUE(surface.IsOffScreen());
-    skin::UniqueBrush brush(CreateSolidBrush(RGB(200, 0, 0)));
+    winui::UniqueBrush brush(CreateSolidBrush(RGB(200, 0, 0)));
     RECT inside{10, 20, 30, 35};
     FillRect(surface, &inside, brush.Get());
     EXPECT_TRUE(Near(target.At(15, 25), {10, 10, 10}, 0));  // nothing shows before the copy
@@ -299,13 +299,13 @@ TEST(CMemDC, AllZeroAreaTakesTheClipBoxAndCopiesOnce) {
   surface.emplace(target.Dc(), RECT{0, 0, 0, 0});
   EXPECT_EQ(surface->Area().right, 32);
   EXPECT_EQ(surface->Area().bottom, 24);
-  skin::UniqueBrush green(CreateSolidBrush(RGB(0, 255, 0)));
+  winui::UniqueBrush green(CreateSolidBrush(RGB(0, 255, 0)));
   RECT all{0, 0, 32, 24};
   FillRect(*surface, &all, green.Get());
   surface->CopyToTarget();
   EXPECT_TRUE(Near(target.At(31, 23), {0, 255, 0}, 0));
   // What the target shows after the explicit copy is not overwritten when the surface ends.
-  skin::UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
+  winui::UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
   FillRect(target.Dc(), &all, blue.Get());
   surface.reset();
   EXPECT_TRUE(Near(target.At(0, 0), {0, 0, 255}, 0));
@@ -313,7 +313,7 @@ TEST(CMemDC, AllZeroAreaTakesTheClipBoxAndCopiesOnce) {
 
 TEST(UiFontWin32, CreatesTheTableFont) {
   const auto check = [](Language language, FontRole role, const wchar_t* face, LONG height, LONG weight) {
-    const skin::UniqueFont font = CreateUiFont(language, role);
+    const winui::UniqueFont font = CreateUiFont(language, role);
     ASSERT_TRUE(font);
     LOGFONTW info{};
     ASSERT_EQ(GetObjectW(font.Get(), sizeof info, &info), static_cast<int>(sizeof info));
@@ -374,7 +374,7 @@ TEST(SkinComposition, WithoutBackgroundShowsBlackAndDrawsNothing) {
 
 TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
   Canvas canvas(120, 40, RGB(10, 20, 30));
-  const skin::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
+  const winui::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
   PrepareUiText(canvas.Dc(), font.Get(), UiTextColor{250, 200, 0});
   DrawUiText(canvas.Dc(), u"Cancel", RECT{20, 10, 100, 30});
   int inked = 0;

@@ -32,7 +32,7 @@ constexpr std::array<std::uint8_t, 98> kPalettePng = {
 // A 32-bit canvas whose pixels can be compared as a whole.
 class Surface {
  public:
-  Surface(int width, int height, COLORREF fill) : dc_(nullptr), size_(static_cast<std::size_t>(width) * height) {
+  Surface(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)), size_(static_cast<std::size_t>(width) * height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -42,7 +42,7 @@ class Surface {
     info.bmiHeader.biCompression = BI_RGB;
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     previous_ = SelectObject(dc_.Get(), bitmap_.Get());
-    skin::UniqueBrush brush(CreateSolidBrush(fill));
+    winui::UniqueBrush brush(CreateSolidBrush(fill));
     RECT all{0, 0, width, height};
     FillRect(dc_.Get(), &all, brush.Get());
   }
@@ -60,8 +60,8 @@ class Surface {
   std::uint32_t At(int x, int y, int width) const { return Pixels()[static_cast<std::size_t>(y) * width + x]; }
 
  private:
-  skin::MemoryDc dc_;
-  skin::UniqueBitmap bitmap_;
+  winui::UniqueMemoryDc dc_;
+  winui::UniqueBitmap bitmap_;
   HGDIOBJ previous_ = nullptr;
   void* bits_ = nullptr;
   std::size_t size_;

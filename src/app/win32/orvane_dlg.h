@@ -90,8 +90,8 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   winui::UniqueDeviceNotify deviceNotify_;
 
   BackgroundBitmap background_;
-  skin::UniqueFont normalFont_;
-  skin::UniqueFont boldFont_;
+  winui::UniqueFont normalFont_;
+  winui::UniqueFont boldFont_;
 };
 
 }  // namespace px

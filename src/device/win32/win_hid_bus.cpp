@@ -11,6 +11,8 @@ extern "C" {
 
 #include <vector>
 
+#include "winui/handles.h"
+
 namespace px {
 
 namespace {
@@ -19,21 +21,6 @@ namespace {
 constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-class UniqueHandle {
- public:
-  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
 
 class DeviceInfoList {
  public:
@@ -71,17 +58,17 @@ class QueryHandle final : public HidQueryHandle {
   std::optional<HidAttributes> GetAttributes() override {
     HIDD_ATTRIBUTES attributes{};
     attributes.Size = sizeof(attributes);
-    if (!HidD_GetAttributes(handle_.get(), &attributes)) return std::nullopt;
+    if (!HidD_GetAttributes(handle_.Get(), &attributes)) return std::nullopt;
     return HidAttributes{attributes.VendorID, attributes.ProductID};
   }
   std::unique_ptr<HidPreparsedData> GetPreparsedData() override {
     PHIDP_PREPARSED_DATA data = nullptr;
-    if (!HidD_GetPreparsedData(handle_.get(), &data)) return nullptr;
+    if (!HidD_GetPreparsedData(handle_.Get(), &data)) return nullptr;
     return std::make_unique<PreparsedData>(data);
   }
 
  private:
-  UniqueHandle handle_;
+  winui::UniqueHandle handle_;
 };
 
 class Collection final : public HidCollection {
@@ -89,14 +76,14 @@ class Collection final : public HidCollection {
   explicit Collection(HANDLE handle) : handle_(handle) {}
   bool SetFeature(std::span<const std::uint8_t> report) override {
     std::vector<std::uint8_t> buffer(report.begin(), report.end());  // hid.dll takes a mutable buffer
-    return HidD_SetFeature(handle_.get(), buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
+    return HidD_SetFeature(handle_.Get(), buffer.data(), static_cast<ULONG>(buffer.size())) != FALSE;
   }
   bool GetFeature(std::span<std::uint8_t> report) override {
-    return HidD_GetFeature(handle_.get(), report.data(), static_cast<ULONG>(report.size())) != FALSE;
+    return HidD_GetFeature(handle_.Get(), report.data(), static_cast<ULONG>(report.size())) != FALSE;
   }
 
  private:
-  UniqueHandle handle_;
+  winui::UniqueHandle handle_;
 };
 
 class InterfaceSet final : public HidInterfaceSet {

@@ -99,7 +99,7 @@ Text ExecutablePath() {
 
 // --- CMemDC ----------------------------------------------------------------
 
-CMemDC::CMemDC(HDC target, const RECT& area) : target_(target), memory_(target) {
+CMemDC::CMemDC(HDC target, const RECT& area) : target_(target), memory_(CreateCompatibleDC(target)) {
   area_ = area;
   offScreen_ = target != nullptr && GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER;
   if (!offScreen_) return;  // a printer is drawn on directly
@@ -174,7 +174,7 @@ bool SkinImage::Load(TextView path) {
   info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  skin::UniqueBitmap section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  winui::UniqueBitmap section(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!section || bits == nullptr) return false;
 
   gp::GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
@@ -210,8 +210,8 @@ void SkinImage::PremultiplyAlpha() {
 
 void SkinImage::Draw(HDC surface, int x, int y) const {
   if (!bitmap_ || surface == nullptr) return;
-  skin::MemoryDc source(surface);
-  skin::SelectedObject selected(source.Get(), bitmap_.Get());
+  winui::UniqueMemoryDc source(CreateCompatibleDC(surface));
+  winui::SelectGuard selected(source.Get(), bitmap_.Get());
   if (hasAlpha_) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, blend);
@@ -327,11 +327,11 @@ void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align) {
 
 // --- Fonts -------------------------------------------------------------------
 
-skin::UniqueFont CreateUiFont(Language language, FontRole role) {
+winui::UniqueFont CreateUiFont(Language language, FontRole role) {
   const UiFontChoice font = ChooseUiFont(language, role, VersionFromGetVersion(GetVersion()));
   const Text face(font.face);
-  return skin::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
-                                      0, font.pitchAndFamily, Wide(face)));
+  return winui::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
+                                       0, font.pitchAndFamily, Wide(face)));
 }
 
 }  // namespace px

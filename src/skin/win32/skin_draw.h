@@ -19,7 +19,7 @@
 
 #include "common/text.h"
 #include "skin/ui_font.h"
-#include "skin/win32/gdi_handles.h"
+#include "winui/handles.h"
 
 namespace px {
 
@@ -53,8 +53,8 @@ class CMemDC {
 
  private:
   HDC target_;
-  skin::MemoryDc memory_;
-  skin::UniqueBitmap bitmap_;
+  winui::UniqueMemoryDc memory_;
+  winui::UniqueBitmap bitmap_;
   HGDIOBJ previousBitmap_ = nullptr;
   RECT area_{};
   bool offScreen_ = false;
@@ -88,7 +88,7 @@ class SkinImage {
   HBITMAP Detach();
 
  private:
-  skin::UniqueBitmap bitmap_;
+  winui::UniqueBitmap bitmap_;
   void* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;
@@ -133,7 +133,7 @@ class BackgroundBitmap {
 
  private:
   std::optional<SkinImage> image_;
-  skin::UniqueBitmap bitmap_;
+  winui::UniqueBitmap bitmap_;
   int width_ = 0;
   int height_ = 0;
 };
@@ -160,7 +160,7 @@ class SkinComposition {
  private:
   void Start(HDC target, const RECT& area, HBITMAP background);
 
-  std::optional<skin::WindowDc> windowDc_;  // declared first: released after the copy
+  std::optional<winui::WindowDc> windowDc_;  // declared first: released after the copy
   std::optional<CMemDC> surface_;
   bool hasCanvas_ = false;
 };
@@ -177,7 +177,7 @@ enum class TextAlign : UINT {
 void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align = TextAlign::Centre);
 
 // The window font for a language and role (system version from GetVersion).
-skin::UniqueFont CreateUiFont(Language language, FontRole role);
+winui::UniqueFont CreateUiFont(Language language, FontRole role);
 
 // The text colour of the drawing convention, as the platform takes it.
 inline COLORREF ToColorRef(UiTextColor color) { return static_cast<COLORREF>(UiTextColorValue(color)); }
