@@ -5,6 +5,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "common/replace_file.h"
 #include "device/device_link.h"
 #include "device/scrambling.h"
 #include "device/transactions.h"
@@ -97,32 +98,10 @@ bool SimulatedMouse::CountTransfer() {
   return true;
 }
 
-// Temporary file and rename, so that a crash never leaves half a state.
+// Through a temporary file, so that a crash never leaves half a state.
 bool SimulatedMouse::Save() {
   if (persistence_ == Persistence::MemoryOnly) return true;
-  std::filesystem::path temp = stateFile_;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    const auto bytes = memory_.Bytes();
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, stateFile_, ec);
-#ifdef _WIN32
-  if (ec) {  // older runtimes do not replace an existing file
-    std::filesystem::remove(stateFile_, ec);
-    std::filesystem::rename(temp, stateFile_, ec);
-  }
-#endif
-  if (ec) {
-    std::filesystem::remove(temp, ec);
-    return false;
-  }
-  return true;
+  return ReplaceFileContents(stateFile_, memory_.Bytes()).Ok();
 }
 
 bool SimulatedMouse::ControlSet(std::span<const std::uint8_t> report) {

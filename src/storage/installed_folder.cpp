@@ -1,6 +1,5 @@
 #include "storage/installed_folder.h"
 
-#include "storage/executable_path.h"
 #include "storage/ini_file_store.h"
 #include "storage/str_ini.h"
 
@@ -8,7 +7,7 @@ namespace px {
 
 InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath) {
   InstalledFolder folder;
-  folder.paths = BuildSettingsPaths(executablePath.empty() ? TextView(RunningExecutablePath()) : executablePath);
+  folder.paths = BuildSettingsPaths(executablePath);
   IniFileStore strIni(files, folder.paths.iniFile);
   folder.languageCode = ReadLanguageCode(strIni);
   return folder;

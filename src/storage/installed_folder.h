@@ -11,7 +11,7 @@ struct InstalledFolder {
   Text languageCode;  // "Lan" of its str.ini; empty (English) when missing
 };
 
-// The folder of `executablePath`; of the running executable when it is empty.
-InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath = {});
+// The folder of `executablePath` (RunningExecutablePath() for the tool itself).
+InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath);
 
 }  // namespace px

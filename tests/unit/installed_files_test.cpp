@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "storage/executable_path.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
 #include "storage/installed_folder.h"
@@ -75,7 +76,7 @@ TEST(InstalledFolder, FindsTheFilesAndLanguageBesideAnExecutable) {
   EXPECT_EQ(folder.paths.iniFile, u"/opt/px/str.ini");
   EXPECT_EQ(folder.languageCode, u"CHT");
   EXPECT_EQ(FindInstalledFolder(files, u"/elsewhere/px6410ctl").languageCode, u"");
-  EXPECT_NE(FindInstalledFolder(files).paths.configFile, u"config.bin");  // the running executable's folder
+  EXPECT_NE(FindInstalledFolder(files, RunningExecutablePath()).paths.configFile, u"config.bin");  // the running executable's folder
 }
 
 }  // namespace

@@ -1,14 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wpedantic"
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wshadow"
-#pragma GCC diagnostic ignored "-Wunused-parameter"
-#include <objidl.h>  // PROPID and IStream, left out by WIN32_LEAN_AND_MEAN
-#include <gdiplus.h>
-#pragma GCC diagnostic pop
+#include "skin/win32/gdiplus_headers.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +14,7 @@
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/skin_draw.h"
+#include "dib_canvas.h"
 
 namespace px {
 namespace {
@@ -39,43 +33,9 @@ constexpr std::array<std::uint8_t, 72> kOpaquePng = {
     0x0F, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0xE0, 0x3A, 0x21, 0xF7, 0x8B, 0x95, 0x15, 0x00, 0x07, 0xA0,
     0x01, 0xF5, 0x2B, 0xB7, 0x00, 0x49, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
-struct Rgb {
-  int r, g, b;
-};
-
-// A 32-bit top-down canvas in a memory DC whose pixels the test reads directly.
-class Canvas {
- public:
-  Canvas(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)), width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    selected_.emplace(dc_.Get(), bitmap_.Get());
-    winui::UniqueBrush brush(CreateSolidBrush(fill));
-    RECT all{0, 0, width, height};
-    FillRect(dc_.Get(), &all, brush.Get());
-    GdiFlush();
-  }
-  HDC Dc() const { return dc_.Get(); }
-  HBITMAP Bitmap() const { return bitmap_.Get(); }
-  Rgb At(int x, int y) const {
-    GdiFlush();
-    const auto* p = static_cast<const std::uint8_t*>(bits_) + (static_cast<std::size_t>(y) * width_ + x) * 4;
-    return {p[2], p[1], p[0]};
-  }
-
- private:
-  winui::UniqueMemoryDc dc_;
-  winui::UniqueBitmap bitmap_;
-  std::optional<winui::SelectGuard> selected_;
-  void* bits_ = nullptr;
-  int width_;
-};
+using Rgb = wintest::Pixel;
+using wintest::Canvas;
+using wintest::SourcePath;
 
 ::testing::AssertionResult Near(Rgb actual, Rgb expected, int tolerance = 1) {
   if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
@@ -94,13 +54,6 @@ Text TempFile(const char16_t* name, const std::uint8_t* data, std::size_t size) 
   std::ofstream out(reinterpret_cast<const wchar_t*>(path.c_str()), std::ios::binary);
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   return path;
-}
-
-// The source tree as Wine sees it: a Unix path lives on drive Z:.
-Text SourcePath(const char* relative) {
-  std::string path = PX_SOURCE_DIR;
-  if (!path.empty() && path.front() == '/') path = "Z:" + path;
-  return FromUtf8(path + "/" + relative);
 }
 
 Text DefaultSkinImage(TextView name) { return SkinImagePath(SourcePath("skins/Default"), name); }

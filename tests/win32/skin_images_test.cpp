@@ -16,6 +16,7 @@
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/skin_draw.h"
+#include "dib_canvas.h"
 
 namespace px {
 namespace {
@@ -29,49 +30,9 @@ constexpr std::array<std::uint8_t, 98> kPalettePng = {
     0x49, 0x44, 0x41, 0x54, 0x78, 0xDA, 0x63, 0x70, 0x00, 0x00, 0x00, 0x42, 0x00, 0x41, 0x84, 0xBF, 0x8E,
     0x62, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
-// A 32-bit canvas whose pixels can be compared as a whole.
-class Surface {
- public:
-  Surface(int width, int height, COLORREF fill) : dc_(CreateCompatibleDC(nullptr)), size_(static_cast<std::size_t>(width) * height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
-    previous_ = SelectObject(dc_.Get(), bitmap_.Get());
-    winui::UniqueBrush brush(CreateSolidBrush(fill));
-    RECT all{0, 0, width, height};
-    FillRect(dc_.Get(), &all, brush.Get());
-  }
-  ~Surface() { SelectObject(dc_.Get(), previous_); }
-  HDC Dc() const { return dc_.Get(); }
-  // Colour only: AlphaBlend also writes the destination's alpha byte, which
-  // nothing on screen shows.
-  std::vector<std::uint32_t> Pixels() const {
-    GdiFlush();
-    const auto* p = static_cast<const std::uint32_t*>(bits_);
-    std::vector<std::uint32_t> colours(p, p + size_);
-    for (auto& c : colours) c &= 0x00FFFFFFu;
-    return colours;
-  }
-  std::uint32_t At(int x, int y, int width) const { return Pixels()[static_cast<std::size_t>(y) * width + x]; }
+using wintest::Canvas;
 
- private:
-  winui::UniqueMemoryDc dc_;
-  winui::UniqueBitmap bitmap_;
-  HGDIOBJ previous_ = nullptr;
-  void* bits_ = nullptr;
-  std::size_t size_;
-};
-
-Text SkinsFolder() {
-  std::string path = PX_SOURCE_DIR;
-  if (!path.empty() && path.front() == '/') path = "Z:" + path;
-  return FromUtf8(path + "/skins");
-}
+Text SkinsFolder() { return wintest::SourcePath("skins"); }
 
 std::vector<Text> ShippedSkinFolders() {
   std::vector<Text> folders;
@@ -109,14 +70,14 @@ TEST(ShippedSkinLooks, OverThenNormalLeavesExactlyTheNormalLook) {
       SCOPED_TRACE(ToUtf8(skin) + ToUtf8(normal));
       // Two backgrounds, so that a trace shows whatever colour the panel has.
       for (COLORREF under : {RGB(255, 0, 255), RGB(0, 90, 0)}) {
-        Surface once(220, 48, under), hovered(220, 48, under);
+        Canvas once(220, 48, under), hovered(220, 48, under);
         ASSERT_EQ(Draw(once.Dc(), skin, normal), 1);
         ASSERT_EQ(Draw(hovered.Dc(), skin, normal), 1);
         for (int i = 0; i < 3; ++i) {
           ASSERT_EQ(Draw(hovered.Dc(), skin, over), 1);
           ASSERT_EQ(Draw(hovered.Dc(), skin, normal), 1);
         }
-        EXPECT_EQ(once.Pixels(), hovered.Pixels());
+        EXPECT_EQ(once.Colours(), hovered.Colours());
       }
     }
   }
@@ -148,12 +109,12 @@ TEST(ShippedSkinLooks, ButtonSymbolsStandOutFromTheirFillInBothLooks) {
   for (const Text& skin : ShippedSkinFolders()) {
     for (const Button& button : buttons) {
       SCOPED_TRACE(ToUtf8(skin) + ToUtf8(button.image));
-      Surface canvas(button.size, button.size, RGB(255, 0, 255));
+      Canvas canvas(button.size, button.size, RGB(255, 0, 255));
       ASSERT_EQ(Draw(canvas.Dc(), skin, button.image), 1);
       // The middle half holds the symbol on the button's fill, away from its rim.
       std::vector<std::uint32_t> middle;
       for (int y = button.size / 4; y < button.size * 3 / 4; ++y) {
-        for (int x = button.size / 4; x < button.size * 3 / 4; ++x) middle.push_back(canvas.At(x, y, button.size));
+        for (int x = button.size / 4; x < button.size * 3 / 4; ++x) middle.push_back(canvas.ColourAt(x, y));
       }
       std::map<std::uint32_t, int> counts;
       for (std::uint32_t c : middle) ++counts[c];
@@ -170,10 +131,10 @@ TEST(ShippedSkinLooks, PagePictureCoversTheWholeBackground) {
   for (const Text& skin : ShippedSkinFolders()) {
     SCOPED_TRACE(ToUtf8(skin));
     // A rebuild draws the page over a canvas full of old texts: nothing may show through.
-    Surface magenta(880, 660, RGB(255, 0, 255)), green(880, 660, RGB(0, 255, 0));
+    Canvas magenta(880, 660, RGB(255, 0, 255)), green(880, 660, RGB(0, 255, 0));
     ASSERT_EQ(Draw(magenta.Dc(), skin, skin_image::kPage), 1);
     ASSERT_EQ(Draw(green.Dc(), skin, skin_image::kPage), 1);
-    EXPECT_EQ(magenta.Pixels(), green.Pixels());
+    EXPECT_EQ(magenta.Colours(), green.Colours());
   }
 }
 
@@ -183,12 +144,12 @@ TEST(ShippedSkinLooks, PaletteImageWithTransparencyIsBlended) {
   const std::wstring file = std::wstring(folder) + L"px_skin_palette.png";
   std::ofstream(std::filesystem::path(file), std::ios::binary)
       .write(reinterpret_cast<const char*>(kPalettePng.data()), static_cast<std::streamsize>(kPalettePng.size()));
-  Surface canvas(2, 1, RGB(0, 200, 0));
+  Canvas canvas(2, 1, RGB(0, 200, 0));
   ASSERT_EQ(DrawSkinImage(nullptr, canvas.Dc(), reinterpret_cast<const char16_t*>(file.c_str()), 0, 0,
                           SkinLoadFailure::Silent),
             1);
-  EXPECT_EQ(canvas.At(0, 0, 2), 0x00C800u);  // transparent entry: the canvas shows
-  EXPECT_EQ(canvas.At(1, 0, 2), 0x0000FFu);  // blue (BGRA in memory: blue is the low byte)
+  EXPECT_EQ(canvas.ColourAt(0, 0), 0x00C800u);  // transparent entry: the canvas shows
+  EXPECT_EQ(canvas.ColourAt(1, 0), 0x0000FFu);  // blue (BGRA in memory: blue is the low byte)
 }
 
 }  // namespace

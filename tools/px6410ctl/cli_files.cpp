@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/replace_file.h"
 #include "common/text.h"
 
 namespace px::cli {
@@ -84,35 +85,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
 }
 
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
-  const fs::path target = FilePath(path);
-  fs::path temp = target;
-  temp += ".tmp";
-  std::error_code ignored;
-  {
-    errno = 0;
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = path + ": cannot write: " + SystemError();
-      return false;
-    }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      error = path + ": cannot write: " + SystemError();
-      fs::remove(temp, ignored);
-      return false;
-    }
-  }
-  // Replaces an existing file in one step on every platform (MoveFileExW with
-  // MOVEFILE_REPLACE_EXISTING on Windows), so the old file stays until then.
-  std::error_code ec;
-  fs::rename(temp, target, ec);
-  if (ec) {
-    error = path + ": cannot replace: " + ec.message();
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  const ReplaceFileResult result = ReplaceFileContents(FilePath(path), bytes);
+  if (result.Ok()) return true;
+  error = path + (result.failedAt == ReplaceFileResult::Step::Write ? ": cannot write: " : ": cannot replace: ") +
+          result.reason;
+  return false;
 }
 
 std::optional<ConfigFile> ReadConfigFile(const std::string& path, std::string& error) {

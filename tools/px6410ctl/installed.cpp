@@ -1,5 +1,6 @@
 #include "installed.h"
 
+#include "storage/executable_path.h"
 #include "storage/file_system.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_folder.h"
@@ -10,7 +11,7 @@ namespace px::cli {
 
 std::string InstalledConfigPath() {
   StdFileSystem files;
-  return ToUtf8(FindInstalledFolder(files).paths.configFile);
+  return ToUtf8(FindInstalledFolder(files, RunningExecutablePath()).paths.configFile);
 }
 
 Language LanguageBeside(const std::string& configPath) {

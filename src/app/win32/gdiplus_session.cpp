@@ -1,7 +1,6 @@
 #include "app/win32/gdiplus_session.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
+#include "skin/win32/gdiplus_headers.h"
 
 namespace px {
 
