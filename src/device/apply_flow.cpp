@@ -33,13 +33,6 @@ void CancelCommand(SettingsSession& session, MainWindowPort& window) {
   window.HideMainWindow();
 }
 
-bool ReadBack(SettingsSession& session, DeviceOperations& device) {
-  session.image.Clear();
-  const bool ok = device.ReadOperation(session.image);
-  session.dpiTableVariant = session.image.Block(4)[image_offsets::kVariant];
-  return ok;
-}
-
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni) {
   StartupSettings out;
   out.configLoad = configFile.Load(session.firstRunFlag, session.model);

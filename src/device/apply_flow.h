@@ -1,7 +1,8 @@
 #pragma once
-// OK, Apply and Cancel, the apply flow behind them, the read-back of the
-// image after discovery, and the start-up reads of the settings files, as
-// portable logic over the device, file, profile and window ports.
+// OK, Apply and Cancel, the apply flow behind them, and the start-up reads of
+// the settings files, as portable logic over the device, file, profile and
+// window ports. The read-back after discovery is the device session's
+// (device/device_change.h).
 #include <cstdint>
 
 #include "app/interface_texts.h"
@@ -54,11 +55,6 @@ void ApplyCommand(SettingsSession& session, const ApplyPorts& ports);
 // Always: back to the saved model, labels to be re-read when next shown, hide.
 // Nothing is sent.
 void CancelCommand(SettingsSession& session, MainWindowPort& window);
-
-// After a successful discovery or re-discovery: zero-fill the image, read it
-// from the mouse and take the DPI table variant from block 4. A read that
-// failed leaves zeros from the point of failure, and the variant follows them.
-bool ReadBack(SettingsSession& session, DeviceOperations& device);
 
 // What the start-up reads give the main window beyond the session.
 struct StartupSettings {

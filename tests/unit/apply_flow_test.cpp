@@ -239,24 +239,6 @@ TEST_F(ApplyFlowTest, CancelRestoresTheLastAppliedStateAndRereadsLabelsOnShow) {
   }
 }
 
-TEST_F(ApplyFlowTest, ReadBackZeroFillsAndTakesTheVariantFromBlockFour) {
-  session.image.Bytes()[0] = 0x77;
-  session.image.Block(2)[5] = 0x77;
-  mouse.stored.Block(4)[1] = 2;
-  mouse.stored.Block(3)[7] = 0x42;
-  EXPECT_TRUE(ReadBack(session, mouse));
-  EXPECT_EQ(session.dpiTableVariant, 2);
-  EXPECT_EQ(session.image, mouse.stored);
-
-  // A failed read leaves the zero-filled image, and the variant with it.
-  mouse.present = false;
-  EXPECT_FALSE(ReadBack(session, mouse));
-  EXPECT_EQ(session.image, DeviceImage{});
-  EXPECT_EQ(session.dpiTableVariant, 0);
-  // The model is never derived from the image.
-  EXPECT_EQ(session.model.ReportRateCode, 2);
-}
-
 TEST_F(ApplyFlowTest, StartUpReadsConfigLanguageLabelsAndSkinKeys) {
   FileBytes config(kConfigFileSize, 0);
   config[0] = 1;
