@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "buttons/button_catalogue.h"
-#include "device/composition.h"
+#include "model/button_catalogue.h"
+#include "model/composition.h"
 #include "../tests/unit/sample_settings.h"
 
 namespace px {

@@ -9,9 +9,9 @@
 #include <random>
 
 #include "common/ports.h"
-#include "device/composition.h"
+#include "model/composition.h"
 #include "device/discovery.h"
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 #include "device/scrambling.h"
 #include "device/simulated_mouse.h"
 #include "device/transactions.h"

@@ -16,6 +16,10 @@ if(NOT WIN32)
   add_test(NAME core_has_no_platform_headers
            COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/src
                    -P ${PROJECT_SOURCE_DIR}/cmake/CheckNoWindowsH.cmake)
+  # Folders include only from the layers below them: no circles.
+  add_test(NAME src_folders_follow_the_layers
+           COMMAND ${CMAKE_COMMAND} -DSRC=${PROJECT_SOURCE_DIR}/src
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
 else()
   set(PX_GTEST_SRC /usr/src/googletest CACHE PATH "googletest sources for the MinGW build")
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)

@@ -2,7 +2,7 @@
 // The process-wide records and flags of the utility: one instance for the
 // whole run, shared by the main window, the page and the small dialogs.
 #include "common/text.h"
-#include "device/apply_flow.h"
+#include "app/apply_flow.h"
 #include "skin/ui_font.h"
 
 namespace px {

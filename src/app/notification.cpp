@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 
 namespace px {
 

@@ -7,9 +7,9 @@
 #include <functional>
 #include <optional>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "common/text.h"
-#include "device/settings_model.h"
+#include "model/settings_model.h"
 
 namespace px {
 

@@ -1,6 +1,6 @@
 #include "buttons/dialog_items.h"
 
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 
 namespace px {
 

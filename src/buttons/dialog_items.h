@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "common/text.h"
 
 namespace px {

@@ -1,7 +1,7 @@
 #include "device/device_change.h"
 
 #include "device/discovery.h"
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 
 namespace px {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/ports.h"
-#include "device/device_image.h"
+#include "model/device_image.h"
 #include "device/device_link.h"
 #include "device/hid_port.h"
 #include "device/transactions.h"

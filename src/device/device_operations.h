@@ -2,7 +2,7 @@
 // The three transactions with the mouse as the apply flow and the tools see
 // them. The real implementation speaks scrambled feature reports over the
 // two open collections; tests substitute their own.
-#include "device/device_image.h"
+#include "model/device_image.h"
 
 namespace px {
 

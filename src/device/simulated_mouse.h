@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "device/device_image.h"
+#include "model/device_image.h"
 #include "device/hid_port.h"
 
 namespace px {

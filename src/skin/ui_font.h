@@ -3,7 +3,7 @@
 // Pure choice; src/skin/win32 turns it into a font object.
 #include <cstdint>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "common/text.h"
 
 namespace px {

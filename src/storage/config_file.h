@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "common/ports.h"
-#include "device/settings_model.h"
+#include "model/settings_model.h"
 #include "storage/file_system.h"
 
 namespace px {

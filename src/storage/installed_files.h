@@ -2,8 +2,8 @@
 // The config.bin and str.ini installed beside the executable. They are made
 // here so that they can be changed in one place and regenerated
 // (tools/px_make_dist); the build copies the generated files into dist/.
-#include "app/interface_texts.h"
-#include "device/settings_model.h"
+#include "model/interface_texts.h"
+#include "model/settings_model.h"
 #include "storage/file_system.h"
 #include "storage/str_ini.h"
 

@@ -4,14 +4,12 @@
 #include <array>
 #include <cstdint>
 
-#include "app/interface_texts.h"
-#include "device/settings_model.h"
+#include "model/interface_texts.h"
+#include "model/label_set.h"
+#include "model/settings_model.h"
 #include "storage/profile_store.h"
 
 namespace px {
-
-// Mode A buttons 1..8, then Mode B buttons 1..8, as the main window keeps them.
-using LabelSet = std::array<Text, 2 * kButtonsPerMode>;
 
 // The label keys in that order. Mode B's keys are the button number followed
 // by the digit 3, not a continuation of Mode A's numbering.

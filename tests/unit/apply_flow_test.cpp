@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "device/apply_flow.h"
+#include "app/apply_flow.h"
 #include "storage/ini_file_store.h"
 #include "storage_fakes.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "buttons/button_catalogue.h"
+#include "model/button_catalogue.h"
 #include "buttons/dialog_items.h"
 
 namespace px {

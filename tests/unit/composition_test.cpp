@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "buttons/button_catalogue.h"
-#include "device/composition.h"
+#include "model/button_catalogue.h"
+#include "model/composition.h"
 #include "sample_settings.h"
 
 namespace px {

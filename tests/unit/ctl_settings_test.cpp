@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device_image.h"
-#include "device/settings_model.h"
+#include "model/device_image.h"
+#include "model/settings_model.h"
 #include "sample_settings.h"
 
 extern char** environ;

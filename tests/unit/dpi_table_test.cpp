@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "buttons/dialog_items.h"
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 
 namespace px {
 namespace {

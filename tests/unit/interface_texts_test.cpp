@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 
 namespace px {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "buttons/key_tables.h"
+#include "model/key_tables.h"
 
 namespace px {
 namespace {

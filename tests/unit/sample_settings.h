@@ -3,7 +3,7 @@
 // the benchmark: every parameter function, Shift and Snipe Key among the
 // eight buttons sent, a stage out of use between stages in use, and a level
 // that only the twelve-level table has.
-#include "device/settings_model.h"
+#include "model/settings_model.h"
 
 namespace px {
 

@@ -2,7 +2,7 @@
 
 #include <numeric>
 
-#include "device/settings_model.h"
+#include "model/settings_model.h"
 
 namespace px {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device_image.h"
-#include "device/settings_model.h"
+#include "model/device_image.h"
+#include "model/settings_model.h"
 
 namespace px::cli {
 

@@ -6,14 +6,14 @@
 #include <iostream>
 #include <memory>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "cli.h"
 #include "installed.h"
 #include "cli_files.h"
 #include "common/ports.h"
-#include "device/composition.h"
+#include "model/composition.h"
 #include "device/discovery.h"
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 #include "device/simulated_mouse.h"
 #include "device/transactions.h"
 #include "device/wire_trace.h"

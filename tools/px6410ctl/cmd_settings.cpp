@@ -9,15 +9,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/interface_texts.h"
-#include "buttons/button_catalogue.h"
+#include "model/interface_texts.h"
+#include "model/button_catalogue.h"
 #include "buttons/dialog_items.h"
-#include "buttons/key_tables.h"
+#include "model/key_tables.h"
 #include "cli.h"
 #include "installed.h"
 #include "cli_files.h"
-#include "device/composition.h"
-#include "device/dpi_table.h"
+#include "model/composition.h"
+#include "model/dpi_table.h"
 
 namespace px::cli {
 

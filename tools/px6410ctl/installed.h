@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 
 namespace px::cli {
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "app/startup.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"

@@ -1,4 +1,4 @@
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 
 namespace px {
 

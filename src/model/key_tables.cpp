@@ -1,4 +1,4 @@
-#include "buttons/key_tables.h"
+#include "model/key_tables.h"
 
 namespace px {
 

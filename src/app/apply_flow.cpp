@@ -1,6 +1,6 @@
-#include "device/apply_flow.h"
+#include "app/apply_flow.h"
 
-#include "device/composition.h"
+#include "model/composition.h"
 
 namespace px {
 

@@ -1,11 +1,11 @@
-#include "device/composition.h"
+#include "model/composition.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 
-#include "buttons/button_catalogue.h"
-#include "device/dpi_table.h"
+#include "model/button_catalogue.h"
+#include "model/dpi_table.h"
 
 namespace px {
 

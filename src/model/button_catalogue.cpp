@@ -1,4 +1,4 @@
-#include "buttons/button_catalogue.h"
+#include "model/button_catalogue.h"
 
 #include <cstddef>
 

@@ -7,7 +7,7 @@
 #include <span>
 
 #include "common/text.h"
-#include "device/device_image.h"
+#include "model/device_image.h"
 
 namespace px {
 

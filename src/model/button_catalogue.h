@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdint>
 
-#include "app/interface_texts.h"
+#include "model/interface_texts.h"
 #include "common/text.h"
-#include "device/settings_model.h"
+#include "model/settings_model.h"
 
 namespace px {
 

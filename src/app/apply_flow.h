@@ -5,29 +5,14 @@
 // (device/device_change.h).
 #include <cstdint>
 
-#include "app/interface_texts.h"
-#include "device/device_image.h"
 #include "device/device_operations.h"
-#include "device/settings_model.h"
+#include "model/settings_session.h"
+#include "model/settings_model.h"
 #include "storage/config_file.h"
 #include "storage/profile_store.h"
 #include "storage/str_ini.h"
 
 namespace px {
-
-// The process-wide values that the commands read and change.
-struct SettingsSession {
-  DeviceImage image{};
-  SettingsModel model{};
-  SavedSettings saved{};
-  LabelSet labels{};             // the 16 ButtonLabels
-  Text languageCode;             // "Lan" as read
-  Language language = Language::English;
-  std::uint8_t firstRunFlag = 0;
-  std::uint8_t dpiTableVariant = 0;
-  bool devicePresent = false;
-  bool labelsReloadPending = false;
-};
 
 class MainWindowPort {
  public:

@@ -4,8 +4,8 @@
 // then runs the remaining steps in order; each step is callable on its own.
 #include <cstdint>
 
-#include "device/device_image.h"
-#include "device/settings_model.h"
+#include "model/device_image.h"
+#include "model/settings_model.h"
 
 namespace px {
 

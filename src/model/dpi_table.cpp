@@ -1,4 +1,4 @@
-#include "device/dpi_table.h"
+#include "model/dpi_table.h"
 
 namespace px {
 
