@@ -166,6 +166,24 @@ TEST_F(CtlEdit, WritesWhatThePageLogicMakes) {
   EXPECT_EQ(Labels(Language::English)[ButtonIndex(3, 0)], u"Snipe Key-1600");
 }
 
+// What the page allows in some order of clicks is allowed in any order of
+// assignments: Shift moved, the last stage in use moved, Left Click moved.
+TEST_F(CtlEdit, TheOrderOfTheAssignmentsDoesNotMatter) {
+  ASSERT_EQ(Ctl("set", {"button.A.3=shift", "dpi.2.enabled=no", "dpi.3.enabled=no", "dpi.4.enabled=no"}).exitCode, 0);
+  const std::string start = SlurpFile(Path("config.bin"));
+  std::vector<std::string> edits{"button.A.4=shift", "button.B.3=forward", "dpi.1.enabled=no", "dpi.2.enabled=yes",
+                                 "button.A.1=right", "button.A.2=left", "button.B.1=middle", "button.B.2=left"};
+  ASSERT_EQ(Ctl("set", edits).exitCode, 0);
+  const std::string forwards = SlurpFile(Path("config.bin"));
+  SpitFile(Path("config.bin"), start);
+  std::reverse(edits.begin(), edits.end());
+  const CtlResult r = Ctl("set", edits);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(SlurpFile(Path("config.bin")), forwards);
+  EXPECT_EQ(Get("button.B.4"), "button.B.4=shift\n");
+  EXPECT_EQ(Get("button.A.3"), "button.A.3=forward\n");
+}
+
 TEST_F(CtlEdit, JsonProfileGivesBackTheSameFileByteForByte) {
   ASSERT_EQ(Ctl("set", {"rate=500", "dpi.1=600", "dpi.4.enabled=no", "dpi.2.color=#abcdef", "light.mode=off",
                         "light.respiration.param=5s", "button.A.2=fire:R-CTRL,times=2,make=9",
