@@ -35,7 +35,8 @@ std::string LightModeWord(const SettingsModel& m) {
 std::string ParamWordsOf(int lightMode) {
   std::string out;
   for (const auto& w : ValueWords(lightMode == kLightModeStandard ? Setting::StandardParam : Setting::RespirationParam, {})) {
-    out += (out.empty() ? "" : " ") + w;
+    if (!out.empty()) out += ' ';
+    out += w;
   }
   return out;
 }

@@ -178,7 +178,10 @@ std::string Quoted(std::string_view word) {
 
 std::string BashWords(const std::vector<std::string>& words) {
   std::string out;
-  for (const auto& w : words) out += (out.empty() ? "" : " ") + Quoted(w);
+  for (const auto& w : words) {
+    if (!out.empty()) out += ' ';
+    out += Quoted(w);
+  }
   return out;
 }
 
