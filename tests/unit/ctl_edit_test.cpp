@@ -261,6 +261,15 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
   }
 }
 
+TEST_F(CtlEdit, GetRefusesUnknownNames) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"get", "raet"}, {"get", "dpi.9"},
+                                               {"get", Path("config.bin"), "button.C.1"}}) {
+    const CtlResult r = Run(args);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("get: unknown name '" + args.back() + "' (names: rate,"), std::string::npos) << r.err;
+  }
+}
+
 TEST_F(CtlEdit, ReadOnlyFilesAreRefusedWithNothingWritten) {
   const std::string ini = SlurpFile(Path("str.ini"));
   ASSERT_EQ(chmod(Path("config.bin").c_str(), 0444), 0);

@@ -291,7 +291,15 @@ int CmdGet(Context& ctx) {
   const std::string configPath = args.configPath.value_or(InstalledConfigPath());
   std::string error;
   const auto config = ReadConfigFile(configPath, error);
-  if (!config) return UsageError(ctx, error);
+  if (!config) {
+    // "get raet": a mistyped name rather than a settings file.
+    const std::string& given = args.configPath.value_or("/");
+    if (given.find_first_of("/\\.") == std::string::npos || given.starts_with("dpi.") ||
+        given.starts_with("light.") || given.starts_with("button.")) {
+      return UsageError(ctx, "get: unknown name '" + given + "' (names: " + NameSummary() + ")");
+    }
+    return UsageError(ctx, error);
+  }
   Vocabulary words{.dpiTableVariant = 0, .language = LanguageBeside(configPath)};
   if (names.empty() || NeedsVariant(names) || args.variant) {
     const auto variant = ResolveVariant(ctx, args.variant, error);
