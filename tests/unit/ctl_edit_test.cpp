@@ -101,6 +101,8 @@ TEST_F(CtlEdit, EveryNameSetThenGet) {
       {{"button.A.4=off"}, "button.A.4=off"},
       {{"button.B.3=shift"}, "button.A.3=shift"},
       {{"button.A.3=right"}, "button.B.3=right"},  // a Shift button changes in both modes
+      {{"buttons=default", "button.B.2=media:mute"}, "button.B.3=middle"},
+      {{"buttons=default"}, "buttons=default"},
   };
   for (const Case& c : cases) {
     const CtlResult r = Ctl("set", c.set);

@@ -224,6 +224,11 @@ std::optional<std::string> ApplyAssignments(EditState& state, const std::vector<
        },
        stage},
       {enabled(0), stage},
+      {is(Setting::Buttons),
+       [&](const Assignment&) {
+         RestoreDefaultButtons({m, state.labels, words.language, words.dpiTableVariant});
+         return std::optional<std::string>();
+       }},
       {shift(false), button},
       {shift(true), button},
       {is(Setting::ButtonMode),

@@ -128,6 +128,8 @@ std::string SetPage() {
         "  light.standard.param   the Standard brightness, kept while another mode is in force\n"
         "  light.respiration.param, light.respiration.effect   the same for Respiration\n"
         "  mode                   A B (the button table the utility shows)\n"
+        "  buttons                default: the Default button, the factory functions and labels of both\n"
+        "                         modes; button.M.N given with it come after it\n"
         "  button.A.N, button.B.N the function of button N (1..4) in Mode A or Mode B:\n"
         "      left right middle forward backward off shift\n"
         "      dpi+ dpi- dpi-loop                 DPI Switch\n";
@@ -196,7 +198,7 @@ std::vector<std::string> AllVariants(Setting setting) {
 }
 
 std::string CompletionScript() {
-  std::vector<std::string> names{"rate", "mode", "light.mode", "light.param", "light.effect", "light.standard.param",
+  std::vector<std::string> names{"rate", "mode", "buttons", "light.mode", "light.param", "light.effect", "light.standard.param",
                                  "light.respiration.param", "light.respiration.effect"};
   for (int s = 1; s <= 4; ++s) {
     for (const char* suffix : {"", ".level", ".enabled", ".color"}) names.push_back("dpi." + std::to_string(s) + suffix);
@@ -238,6 +240,7 @@ std::string CompletionScript() {
   add("light.respiration.param=", ValueWords(Setting::RespirationParam, {}));
   add("light.effect=|light.respiration.effect=", ValueWords(Setting::LightEffect, {}));
   add("mode=", {"A", "B"});
+  add("buttons=", {"default"});
   add("button.[AB].[1-4]=", buttons);
   s += "  esac\n"
        "  printf '%s\\n' \"${w[@]}\"\n"

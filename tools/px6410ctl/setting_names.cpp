@@ -337,6 +337,7 @@ std::optional<SettingName> ParseSettingName(std::string_view text) {
   const auto stageOf = [](char c) { return c >= '1' && c <= '4' ? c - '0' : 0; };
   if (text == "rate") return SettingName{.setting = Setting::Rate};
   if (text == "mode") return SettingName{.setting = Setting::ButtonMode};
+  if (text == "buttons") return SettingName{.setting = Setting::Buttons};
   if (text == "light.mode") return SettingName{.setting = Setting::LightMode};
   if (text == "light.param") return SettingName{.setting = Setting::LightParam};
   if (text == "light.effect") return SettingName{.setting = Setting::LightEffect};
@@ -376,6 +377,7 @@ std::string SettingNameText(const SettingName& n) {
     case Setting::RespirationParam: return "light.respiration.param";
     case Setting::RespirationEffect: return "light.respiration.effect";
     case Setting::ButtonMode: return "mode";
+    case Setting::Buttons: return "buttons";
     case Setting::Button: return std::string("button.") + (n.mode == 1 ? 'B' : 'A') + "." + std::to_string(n.button);
   }
   return {};
@@ -384,7 +386,7 @@ std::string SettingNameText(const SettingName& n) {
 std::string NameSummary() {
   return "rate, dpi.N, dpi.N.level, dpi.N.enabled, dpi.N.color (N 1..4), light.mode, light.param, light.effect, "
          "light.standard.param, light.respiration.param, light.respiration.effect, mode, button.A.N, button.B.N "
-         "(N 1..4)";
+         "(N 1..4), buttons";
 }
 
 // ---------------------------------------------------------------------------
@@ -487,6 +489,9 @@ std::optional<SettingValue> ParseSettingValue(const SettingName& name, std::stri
       }
       return fail("must be A or B");
     }
+    case Setting::Buttons:
+      if (!SameWord(text, "default")) return fail("only 'default' (the factory buttons of both modes)");
+      return v;
     case Setting::Button: {
       const auto button = ParseButton(text, words, error);
       if (!button) return std::nullopt;
@@ -537,6 +542,12 @@ std::string FormatSettingValue(const SettingName& name, const SettingsModel& m, 
     case Setting::RespirationParam: return FromList(kPeriodWords, m.LightParamBreath);
     case Setting::RespirationEffect: return FromList(kEffectWords, m.LightEffect);
     case Setting::ButtonMode: return m.ButtonMode == 0 ? "A" : m.ButtonMode == 1 ? "B" : Unknown(m.ButtonMode);
+    case Setting::Buttons: {
+      SettingsModel factory = m;
+      LabelSet ignored;
+      RestoreDefaultButtons({factory, ignored, words.language, words.dpiTableVariant});
+      return factory == m ? "default" : "custom";
+    }
     case Setting::Button:
       return ButtonWords(m, static_cast<std::size_t>(ButtonIndex(name.button, name.mode)), words);
   }
@@ -565,6 +576,7 @@ std::vector<std::string> ValueWords(Setting setting, const Vocabulary& words) {
     case Setting::LightEffect:
     case Setting::RespirationEffect: return {"rgb-effect", "rgb-flash"};
     case Setting::ButtonMode: return {"A", "B"};
+    case Setting::Buttons: return {"default"};
     case Setting::Button: {
       std::vector<std::string> out{"left", "right", "middle", "forward", "backward", "dpi+", "dpi-", "dpi-loop"};
       for (auto& w : ListWords(WindowsFunctionList, "windows:")) out.push_back(std::move(w));

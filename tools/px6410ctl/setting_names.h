@@ -28,6 +28,7 @@ enum class Setting {
   RespirationParam,   // light.respiration.param
   RespirationEffect,  // light.respiration.effect
   ButtonMode,         // mode: the table the utility shows
+  Buttons,            // buttons=default: the Default button, both modes
   Button,             // button.A.N, button.B.N
 };
 
