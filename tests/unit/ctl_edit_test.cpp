@@ -263,6 +263,25 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
   }
 }
 
+// Neon only ever comes from a file: the page cannot choose it again, so the
+// other modes' kept choices change only by leaving it.
+TEST_F(CtlEdit, NeonIsLeftOnlyByChoosingAnotherMode) {
+  SettingsModel m = InstalledFirstModel();
+  m.LightMode = kLightModeNeon;
+  m.LightParamNeon = 2;
+  std::string bytes = Bytes(InstalledConfigBin());
+  std::copy(m.Bytes().begin(), m.Bytes().end(), bytes.begin() + 1);
+  SpitFile(Path("config.bin"), bytes);
+  EXPECT_EQ(Get("light.param"), "light.param=1.5s\n");
+  EXPECT_EQ(Ctl("set", {"light.standard.param=100%"}).exitCode, 0);  // as it is
+  const CtlResult r = Ctl("set", {"light.standard.param=15%"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("only by leaving the neon mode"), std::string::npos) << r.err;
+  EXPECT_EQ(SlurpFile(Path("config.bin")), bytes);
+  EXPECT_EQ(Ctl("set", {"light.standard.param=15%", "light.mode=respiration"}).exitCode, 0);
+  EXPECT_EQ(Get("light.standard.param"), "light.standard.param=15%\n");
+}
+
 TEST_F(CtlEdit, GetRefusesUnknownNames) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"get", "raet"}, {"get", "dpi.9"},
                                                {"get", Path("config.bin"), "button.C.1"}}) {

@@ -51,8 +51,10 @@ std::optional<std::string> InLightMode(SettingsModel& m, int lightMode, const As
   if (inForce == lightMode) return Refused(choose(m)) ? std::optional<std::string>(a.text + ": refused") : std::nullopt;
   SettingsModel trial = m;
   if (Refused(ChooseLightMode(trial, lightMode)) || Refused(choose(trial))) return a.text + ": refused";
-  if (trial == m) return std::nullopt;
   if (Refused(ChooseLightMode(trial, inForce))) {
+    // Neon cannot be chosen again: only a choice that changes nothing stays possible.
+    trial.LightMode = inForce;
+    if (trial == m) return std::nullopt;
     return a.text + ": the utility keeps this choice only by leaving the " + LightModeWord(m) +
            " mode; set light.mode too";
   }
