@@ -122,7 +122,8 @@ std::optional<std::string> ApplyButton(EditState& state, const Assignment& a, co
     CommitDpiChoice(target, a.name.button, v.dpiEntry);
   } else {
     DialogChoice choice = v.choice;
-    // Times not given stay as they are: the dialog would be filled in with them.
+    // Make and break times not given keep their shared values, as if typed
+    // into the dialog as they stand.
     if (!v.makeGiven) choice.makeTime = m.FireMakeTime;
     if (!v.breakGiven) choice.breakTime = m.FireBreakTime;
     GivenDialog dialog(std::move(choice));
