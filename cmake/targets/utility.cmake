@@ -24,8 +24,10 @@ px_strict(px_winui)
 # The windows of the application, without the entry and without a bus.
 file(GLOB PX_APP_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
 list(FILTER PX_APP_WIN32_SOURCES EXCLUDE REGEX "/(main|utility_bus_[a-z]+)\\.cpp$")
-add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES})
-target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 gdiplus msimg32 shell32 user32 gdi32)
+# The settings page's view over the main window.
+file(GLOB PX_PAGE_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/page/win32/*.cpp)
+add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES} ${PX_PAGE_WIN32_SOURCES})
+target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 comdlg32 gdiplus msimg32 shell32 user32 gdi32)
 px_strict(px_app_win32)
 
 function(px_utility target folder bus_source)

@@ -37,7 +37,7 @@ class PageView {
   // at CopyToScreen. Without a background bitmap the drawing is skipped.
   virtual void BeginDrawing() = 0;
   virtual void DrawImage(TextView imageName, Point at) = 0;
-  virtual void DrawText(TextView text, const Rect& rect, TextFormat format, PageFont font) = 0;
+  virtual void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) = 0;
   virtual void CopyToScreen() = 0;
 
   virtual void CreateStatic(const StaticControl& control) = 0;
@@ -54,7 +54,7 @@ class PageView {
 
   virtual void ShowMessage(TextView text, TextView caption) = 0;
   // The system colour chooser; nothing when it ends without OK.
-  virtual std::optional<Rgb> ChooseColor() = 0;
+  virtual std::optional<Rgb> RunColorChooser() = 0;
   virtual void OpenWithShell(TextView address) = 0;
   // Lets the system move the window from a button-down at this point.
   virtual void StartWindowDrag(Point at) = 0;

@@ -115,29 +115,29 @@ void SettingsPage::DrawBuild() {
   for (const Rect& row : layout::kButtonRows) view_.DrawImage(img::kRowNormal, row.TopLeft());
   for (int n = 1; n <= kReportRateSegments; ++n) DrawSegment(n, false);
 
-  view_.DrawText(texts.BasicSettings, layout::kTitle, TextFormat::Centre, PageFont::Heading);
-  view_.DrawText(texts.KeySetting, layout::kKeySettingHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawText(texts.ReportRateSetting, layout::kReportRateHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawText(texts.DpiSetting, layout::kDpiHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawText(texts.DpiEffect, layout::kLightingHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawText(texts.WebSite, layout::kWebLink, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.BasicSettings, layout::kTitle, TextFormat::Centre, PageFont::Heading);
+  view_.DrawString(texts.KeySetting, layout::kKeySettingHeading, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.ReportRateSetting, layout::kReportRateHeading, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.DpiSetting, layout::kDpiHeading, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.DpiEffect, layout::kLightingHeading, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.WebSite, layout::kWebLink, TextFormat::Centre, PageFont::Body);
   for (const FrameLook& look : kFrameLooks) {
-    if (look.caption != nullptr) view_.DrawText(texts.*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
+    if (look.caption != nullptr) view_.DrawString(texts.*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
   }
   for (int row = 1; row <= kShownButtons; ++row) DrawRow(row, false);
   DrawModeButtons();
   for (int n = 1; n <= kReportRateSegments; ++n) {
-    view_.DrawText(layout::kReportRateLabels[static_cast<std::size_t>(n - 1)], layout::ReportRateLabelRect(n),
+    view_.DrawString(layout::kReportRateLabels[static_cast<std::size_t>(n - 1)], layout::ReportRateLabelRect(n),
                    TextFormat::Centre, PageFont::Body);
   }
-  view_.DrawText(u"Color", layout::kColorLabel, TextFormat::Right, PageFont::Body);
-  view_.DrawText(u"Select", layout::kSelectLabel, TextFormat::Right, PageFont::Body);
+  view_.DrawString(u"Color", layout::kColorLabel, TextFormat::Right, PageFont::Body);
+  view_.DrawString(u"Select", layout::kSelectLabel, TextFormat::Right, PageFont::Body);
   const std::array<TextView, 3> rowNames{texts.Mode, texts.Parameter, texts.Effect};
   for (std::size_t r = 0; r < rowNames.size(); ++r) {
-    view_.DrawText(rowNames[r], layout::kLightingRows[r].label, TextFormat::Right, PageFont::Body);
+    view_.DrawString(rowNames[r], layout::kLightingRows[r].label, TextFormat::Right, PageFont::Body);
   }
   for (int s = 1; s <= kDpiStages; ++s) {
-    view_.DrawText(kStageNumbers[static_cast<std::size_t>(s - 1)], layout::StageNumber(s), TextFormat::Centre,
+    view_.DrawString(kStageNumbers[static_cast<std::size_t>(s - 1)], layout::StageNumber(s), TextFormat::Centre,
                    PageFont::Body);
   }
 
@@ -153,7 +153,7 @@ void SettingsPage::DrawBuild() {
   const auto levelLabels = DpiLevelLabels(session_.dpiTableVariant);
   const int levelCount = LevelCount();
   for (int k = 1; k <= levelCount; ++k) {
-    view_.DrawText(levelLabels[static_cast<std::size_t>(k - 1)], layout::LevelLabel(k, levelCount), TextFormat::Right,
+    view_.DrawString(levelLabels[static_cast<std::size_t>(k - 1)], layout::LevelLabel(k, levelCount), TextFormat::Right,
                    PageFont::Body);
   }
 
@@ -191,18 +191,18 @@ void SettingsPage::Rebuild(const std::function<void()>& reread) {
 
 void SettingsPage::DrawCaptionButton(const Rect& rect, TextView image, TextView caption) {
   view_.DrawImage(image, rect.TopLeft());
-  view_.DrawText(caption, rect, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(caption, rect, TextFormat::Centre, PageFont::Body);
 }
 
 void SettingsPage::DrawRow(int row, bool over) {
   const Rect rect = layout::kButtonRows[static_cast<std::size_t>(row - 1)];
   view_.DrawImage(over ? img::kRowOver : img::kRowNormal, rect.TopLeft());
-  view_.DrawText(kRowNumbers[static_cast<std::size_t>(row - 1)],
+  view_.DrawString(kRowNumbers[static_cast<std::size_t>(row - 1)],
                  {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, TextFormat::Centre,
                  PageFont::Body);
   // Any ButtonMode but 1 shows Mode A's labels.
   const int mode = session_.model.ButtonMode == 1 ? 1 : 0;
-  view_.DrawText(session_.labels[static_cast<std::size_t>(ButtonIndex(row, mode))],
+  view_.DrawString(session_.labels[static_cast<std::size_t>(ButtonIndex(row, mode))],
                  {rect.left + layout::kRowNumberWidth, rect.top, rect.right, rect.bottom}, TextFormat::Left,
                  PageFont::Body);
 }
@@ -402,7 +402,7 @@ void SettingsPage::ToggleStage(int stage) {
 
 void SettingsPage::PickStageColor(int stage) {
   if (!StageInUse(session_.model, stage)) return;
-  const std::optional<Rgb> color = view_.ChooseColor();
+  const std::optional<Rgb> color = view_.RunColorChooser();
   if (!color) return;
   px::SetStageColor(session_.model, stage, *color);
   view_.InvalidateControl(id::SwatchOf(stage));
@@ -493,7 +493,7 @@ void SettingsPage::DrawHoverLook(HoverElement element, bool over) {
   }
   const FrameLook& look = kFrameLooks[index];
   view_.DrawImage(over ? look.over : look.normal, look.rect.TopLeft());
-  if (look.caption != nullptr) view_.DrawText(Texts().*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
+  if (look.caption != nullptr) view_.DrawString(Texts().*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
 }
 
 void SettingsPage::ClearHover(std::initializer_list<HoverElement> elements) {
