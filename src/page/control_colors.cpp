@@ -8,7 +8,9 @@ ControlColors ColorsForControl(ControlKind kind, int controlId, const SettingsMo
   const std::uint32_t text = UiTextColorValue(textColor);
   switch (kind) {
     case ControlKind::ListBox:
-      return {0xFFFFFF, true, {}, true, kBlack};
+      // Items are filled with the background colour whatever the mode: black,
+      // like the brush, or the white text would sit on white.
+      return {0xFFFFFF, true, kBlack, true, kBlack};
     case ControlKind::Static:
       if (controlId >= control_id::SwatchOf(1) && controlId <= control_id::SwatchOf(kDpiStages)) {
         return {{}, true, {}, false, ColorValue(model.DpiStageColor[static_cast<std::size_t>(controlId - 71)])};

@@ -52,7 +52,8 @@ void PageWin32View::DrawString(TextView text, const Rect& rect, TextFormat forma
 void PageWin32View::CopyToScreen() { drawing_.reset(); }
 
 void PageWin32View::CreateStatic(const StaticControl& control) {
-  DWORD style = WS_CHILD | WS_VISIBLE | SS_CENTER;
+  // Clipped by its siblings, so that a repaint never covers an open list.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER;
   if (control.sunken) style |= SS_SUNKEN;
   if (control.centreImage) style |= SS_CENTERIMAGE;
   statics_[control.id].Create(window_, control.id, ToRect(control.rect), style, Wide(control.text));
@@ -79,6 +80,8 @@ void PageWin32View::CreateList(int id, const Rect& rect, std::span<const TextVie
     lists_.erase(id);
     return;
   }
+  // Above the labels it drops over.
+  ::SetWindowPos(list.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SendMessageW(list.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(res_.bodyFont.Get()), FALSE);
   for (TextView item : items) list.AddString(Wide(item));
 }
