@@ -81,3 +81,9 @@ add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp 
 target_include_directories(px_app_win_tests PRIVATE ${PX_APP_RES_DIR})
 target_link_libraries(px_app_win_tests PRIVATE px_app_win32 gtest gtest_main)
 px_strict(px_app_win_tests)
+
+# Drawing benchmark of the settings page (scripts/bench-page.sh runs it).
+add_executable(px_page_bench ${PROJECT_SOURCE_DIR}/tests/e2e/page_bench.cpp)
+target_link_libraries(px_page_bench PRIVATE px_app_win32)
+target_link_options(px_page_bench PRIVATE -municode)
+px_strict(px_page_bench)

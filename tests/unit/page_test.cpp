@@ -29,7 +29,7 @@ class RecordingView final : public PageView, public PageCommands {
 
   void BeginDrawing() override { log.push_back("begin"); }
   void DrawImage(TextView name, Point at) override { log.push_back("image " + U8(name) + " " + At(at)); }
-  void DrawText(TextView text, const Rect& r, TextFormat, PageFont) override {
+  void DrawString(TextView text, const Rect& r, TextFormat, PageFont) override {
     log.push_back("text " + U8(text) + " " + At(r.TopLeft()));
   }
   void CopyToScreen() override { log.push_back("copy"); }
@@ -51,7 +51,7 @@ class RecordingView final : public PageView, public PageCommands {
   bool ListExists(int id) const override { return lists.contains(id); }
   std::optional<int> ListSelection(int) const override { return selection; }
   void ShowMessage(TextView text, TextView caption) override { log.push_back("box " + U8(caption) + ": " + U8(text)); }
-  std::optional<Rgb> ChooseColor() override {
+  std::optional<Rgb> RunColorChooser() override {
     log.push_back("chooser");
     return chosenColor;
   }
@@ -379,15 +379,17 @@ TEST(PageColors, WmCtlColorRule) {
   const Case cases[] = {
       {ControlKind::Static, 71, {{}, true, {}, false, 0x1000FFu}},
       {ControlKind::Static, 74, {{}, true, {}, false, 0xBEADDEu}},
-      {ControlKind::Static, 81, {textValue, false, 0u, true, 0u}},
-      {ControlKind::Static, 119, {textValue, false, 0u, true, 0u}},
+      // A dark text colour is unreadable on the black lighting labels: white.
+      {ControlKind::Static, 81, {0xFFFFFFu, false, 0u, true, 0u}},
+      {ControlKind::Static, 82, {0xC8C8C8u, false, 0u, true, 0u}},
+      {ControlKind::Static, 119, {0xFFFFFFu, false, 0u, true, 0u}},
       {ControlKind::Static, 5, {textValue, false, 0x649664u, true, 0x649664u}},
-      {ControlKind::ListBox, 60, {0xFFFFFFu, true, {}, true, 0u}},
+      {ControlKind::ListBox, 60, {0xFFFFFFu, true, 0u, true, 0u}},
       {ControlKind::Edit, 3, {textValue, true, {}, true, 0u}},
       {ControlKind::Button, 1, {{}, true, {}, false, {}}},
   };
   for (const auto& c : cases) {
-    const ControlColors got = ColorsForControl(c.kind, c.id, model, text);
+    const ControlColors got = ColorsForControl(c.kind, c.id, model, c.id == 82 ? UiTextColor{200, 200, 200} : text);
     EXPECT_EQ(got.textColor, c.expected.textColor) << c.id;
     EXPECT_EQ(got.transparent, c.expected.transparent) << c.id;
     EXPECT_EQ(got.backgroundColor, c.expected.backgroundColor) << c.id;
