@@ -396,6 +396,13 @@ void COrvaneDlg::LoadBackgroundOrPlain() {
     RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
     winui::UniqueBrush fill(::CreateSolidBrush(kPlainPageColor));
     ::FillRect(dc.Get(), &all, fill.Get());
+    // The skin's own buttons are missing too: mark minimise and close where they work.
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), RGB(220, 220, 220));
+    winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
+    for (auto [rect, mark] : {std::pair{RECT{825, 5, 843, 23}, L"_"}, std::pair{RECT{850, 5, 868, 23}, L"X"}}) {
+      ::DrawTextW(dc.Get(), mark, 1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
   }
   canvas_ = plainBackground_.Get();
 }
