@@ -191,7 +191,7 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
     Hide();
     return true;
   }
-  if (message.message == WM_MOUSEMOVE && TheAppState().PageState == kPageBuilt) {
+  if (message.message == WM_MOUSEMOVE && pageView_ != nullptr && TheAppState().PageState == kPageBuilt) {
     pageView_->SelectItemUnderPointer(message);
   }
   return Dialog::PreTranslateMessage(message);
@@ -202,6 +202,8 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     tray_.Restore();
     return 0;
   }
+  // Page messages only once the page exists (not during the window's creation).
+  const bool page = page_ != nullptr;
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // Until the tray shows the window, no show gets through at all: the
@@ -248,13 +250,13 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
-      page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_MOUSEMOVE:
-      page_->OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) page_->OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_MOUSEHOVER:
-      page_->OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) page_->OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -263,13 +265,14 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
+      if (!page) break;
       if (auto brush = pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
         return brush;
       }
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) ExitProgram();
-      if (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK) page_->OnListChosen(LOWORD(wParam));
+      if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) page_->OnListChosen(LOWORD(wParam));
       break;
     default:
       break;
