@@ -54,8 +54,9 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   echo "No display: running on the virtual display $DISPLAY"
 fi
 
-if [ ! -f "$WINEPREFIX/.px6410-ready" ]; then
-  echo "Preparing the Wine prefix (once)..."
+if [ ! -f "$WINEPREFIX/.px6410-ready" ] || [ "$ROOT/scripts/wine-fonts.reg" -nt "$WINEPREFIX/.px6410-ready" ]; then
+  # Once, and again whenever the font faces change (a prefix of an earlier run).
+  echo "Preparing the Wine prefix..."
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
   wine regedit "$ROOT/scripts/wine-fonts.reg" >/dev/null 2>&1 || true

@@ -14,7 +14,8 @@ init_prefix() {
   mkdir -p "$WINEPREFIX"
   exec 9>"$WINEPREFIX.lock"
   flock 9
-  if [ ! -f "$WINEPREFIX/.px6410-ready" ]; then
+  # Again whenever the font faces change, for a prefix made before.
+  if [ ! -f "$WINEPREFIX/.px6410-ready" ] || [ "$HERE/wine-fonts.reg" -nt "$WINEPREFIX/.px6410-ready" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wine regedit "$HERE/wine-fonts.reg" >/dev/null 2>&1 || true
     wineserver -w || true

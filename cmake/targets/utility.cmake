@@ -24,8 +24,10 @@ px_strict(px_winui)
 # The windows of the application, without the entry and without a bus.
 file(GLOB PX_APP_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
 list(FILTER PX_APP_WIN32_SOURCES EXCLUDE REGEX "/(main|utility_bus_[a-z]+)\\.cpp$")
-add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES})
-target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 gdiplus msimg32 shell32 user32 gdi32)
+# The settings page's view over the main window.
+file(GLOB PX_PAGE_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/page/win32/*.cpp)
+add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES} ${PX_PAGE_WIN32_SOURCES})
+target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 comdlg32 gdiplus msimg32 shell32 user32 gdi32)
 px_strict(px_app_win32)
 
 function(px_utility target folder bus_source)
@@ -79,3 +81,9 @@ add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp 
 target_include_directories(px_app_win_tests PRIVATE ${PX_APP_RES_DIR})
 target_link_libraries(px_app_win_tests PRIVATE px_app_win32 gtest gtest_main)
 px_strict(px_app_win_tests)
+
+# Drawing benchmark of the settings page (scripts/bench-page.sh runs it).
+add_executable(px_page_bench ${PROJECT_SOURCE_DIR}/tests/e2e/page_bench.cpp)
+target_link_libraries(px_page_bench PRIVATE px_app_win32)
+target_link_options(px_page_bench PRIVATE -municode)
+px_strict(px_page_bench)

@@ -3,12 +3,9 @@
 // window. Pure decision; the window carries it out in the order of the fields.
 #include <cstdint>
 
-namespace px {
+#include "page/page_state.h"
 
-// Page states of the settings page.
-inline constexpr int kPageNotBuilt = 0;
-inline constexpr int kPageBuilt = 1;
-inline constexpr int kPageRebuilding = 2;
+namespace px {
 
 enum class TrayAction {
   Nothing,

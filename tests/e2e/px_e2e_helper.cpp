@@ -10,6 +10,7 @@
 //   px_e2e_helper post MSG W L       PostMessage
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
+//   px_e2e_helper client-origin      prints the screen position of client point 0,0
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
@@ -208,6 +209,13 @@ int wmain(int argc, wchar_t** argv) {
     const bool down = ::PostMessageW(window, WM_KEYDOWN, key, 1);
     const bool up = ::PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
     return down && up ? 0 : 1;
+  }
+  if (command == L"client-origin" && argc == 2) {
+    // Where client point (0, 0) is on the screen, for clicks at page coordinates.
+    POINT origin{};
+    ::ClientToScreen(window, &origin);
+    std::printf("%ld %ld\n", origin.x, origin.y);
+    return 0;
   }
   if (command == L"pid" && argc == 2) {
     DWORD pid = 0;

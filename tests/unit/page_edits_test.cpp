@@ -89,16 +89,5 @@ TEST(PageEdits, EachControlsModelChange) {
   }
 }
 
-TEST(PageEdits, SwitchingLightModesBackRestoresEachModesChoice) {
-  SettingsModel m = SampleSettings();  // respiration, period 1, RGB Effect
-  ASSERT_EQ(ChooseLightEffect(m, 1), EditOutcome::Changed);
-  ASSERT_EQ(ChooseLightMode(m, 1), EditOutcome::Changed);
-  ASSERT_EQ(ChooseLightParameter(m, 6), EditOutcome::Changed);
-  ASSERT_EQ(ChooseLightMode(m, 2), EditOutcome::Changed);
-  EXPECT_EQ(m.LightParamBreath, 1);
-  EXPECT_EQ(m.LightEffect, 2);
-  EXPECT_EQ(m.LightParamStandard, 6);
-}
-
 }  // namespace
 }  // namespace px

@@ -1,6 +1,7 @@
 #include "app/win32/orvane_dlg.h"
 
 #include <dbt.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -20,6 +21,11 @@ namespace px {
 namespace {
 
 HWND g_mainWindow = nullptr;
+
+// The canvas when the skin has no background: the size of the shipped pictures.
+constexpr int kPlainPageWidth = 880;
+constexpr int kPlainPageHeight = 660;
+constexpr COLORREF kPlainPageColor = RGB(24, 26, 32);
 
 constexpr TextView kMutexName = u"PX6410Mutex";
 constexpr DWORD kRemoveAppWindow = 0x40000;  // WS_EX_APPWINDOW
@@ -41,6 +47,7 @@ COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
   executableFolder_ = paths.executableFolder;
   configPath_ = paths.configFile;
   ini_ = std::make_unique<Win32ProfileStore>(paths.iniFile);
+  config_ = std::make_unique<ConfigFile>(files_, boxes_, configPath_);
   TheAppState().TextColor = UiTextColor{0, 255, 0};
 }
 
@@ -49,6 +56,7 @@ COrvaneDlg::~COrvaneDlg() = default;
 HWND COrvaneDlg::MainWindow() { return g_mainWindow; }
 
 bool COrvaneDlg::OnInitDialog() {
+  CreatePage();
   StartupStep step = StartupStep::CheckSingleInstance;
   while (step != StartupStep::Done) {
     const bool succeeded = RunStartupStep(step);
@@ -130,37 +138,35 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       }
       return true;
     }
-    case StartupStep::LoadConfig: {
-      ConfigFile config(files_, boxes_, configPath_);
-      return config.Load(state.Settings.firstRunFlag, state.Settings.model) == ConfigLoadResult::Loaded;
-    }
+    case StartupStep::LoadConfig:
+      // The settings files are read in one go, in their order, by the same
+      // core the tests check; the next steps take their results.
+      startupSettings_ = LoadSettingsAtStart(state.Settings, *config_, *ini_);
+      return startupSettings_.configLoad == ConfigLoadResult::Loaded;
     case StartupStep::CopySavedSettings:
-      state.Settings.saved = state.Settings.model;
-      return true;
     case StartupStep::ReadLanguage:
-      state.Settings.languageCode = ReadLanguageCode(*ini_);
       return true;
     case StartupStep::SetTexts:
-      language_ = state.Settings.language = LanguageFromCode(state.Settings.languageCode);
+      language_ = state.Settings.language;
       texts_ = &TextsFor(language_);
       return true;
     case StartupStep::LoadLabelsAndSkinKeys:
-      LoadLabelsAndSkinKeys();
+      skinKeys_ = startupSettings_.skinKeys;
       return true;
     case StartupStep::LoadBackground:
       skinFolder_ = SkinFolderFor(executablePath_, skinKeys_.skinName);
-      return background_.Load(SkinImagePath(skinFolder_, u"/main.png"));
-    case StartupStep::ResizeToBackground:
-      // Without a picture the window keeps its template size, so that it can
-      // still be seen and closed.
-      if (background_) {
-        ::SetWindowPos(hwnd, nullptr, 0, 0, background_.Width(), background_.Height(), SWP_NOMOVE | SWP_NOZORDER);
-      }
+      LoadBackgroundOrPlain();
+      return static_cast<bool>(background_);
+    case StartupStep::ResizeToBackground: {
+      BITMAP size{};
+      ::GetObjectW(canvas_, sizeof(size), &size);
+      ::SetWindowPos(hwnd, nullptr, 0, 0, size.bmWidth, size.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
       return true;
+    }
     case StartupStep::PublishSkin: {
       state.SkinFolder = skinFolder_;
       state.SkinName = skinKeys_.skinName;
-      const Rgb color = ParseUiTextColor(skinKeys_);
+      const Rgb color = startupSettings_.uiTextColor;
       state.TextColor = UiTextColor{color[0], color[1], color[2]};
       return true;
     }
@@ -169,7 +175,7 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       boldFont_ = CreateUiFont(language_, FontRole::Heading);
       return true;
     case StartupStep::BuildPage:
-      BuildPage();
+      page_->BuildPage();
       return true;
     case StartupStep::Done:
       return true;
@@ -185,6 +191,9 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
     Hide();
     return true;
   }
+  if (message.message == WM_MOUSEMOVE && pageView_ != nullptr && TheAppState().PageState == kPageBuilt) {
+    pageView_->SelectItemUnderPointer(message);
+  }
   return Dialog::PreTranslateMessage(message);
 }
 
@@ -193,6 +202,8 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     tray_.Restore();
     return 0;
   }
+  // Page messages only once the page exists (not during the window's creation).
+  const bool page = page_ != nullptr;
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // Until the tray shows the window, no show gets through at all: the
@@ -237,8 +248,31 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case kNotificationMessage:
       OnNotification(wParam, lParam);
       return 0;
+    case WM_LBUTTONDOWN:
+      // The dispatch may post a drag; the button-down itself goes on to the default handling.
+      if (page) page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_MOUSEMOVE:
+      if (page) page_->OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_MOUSEHOVER:
+      if (page) page_->OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      if (!page) break;
+      if (auto brush = pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+        return brush;
+      }
+      break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) ExitProgram();
+      if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) page_->OnListChosen(LOWORD(wParam));
       break;
     default:
       break;
@@ -280,14 +314,9 @@ void COrvaneDlg::OnTrayCallback(LPARAM mouseMessage) {
       return;
     case TrayAction::ShowWindow:
       if (plan.clearLabelsReloadPending) state.Settings.labelsReloadPending = false;
-      if (plan.rebuildPage) {
-        state.PageState = kPageRebuilding;
-        TearDownPage();
-        LoadLabelsAndSkinKeys();
-        state.PageState = kPageNotBuilt;
-        BuildPage();
-      }
-      if (plan.buildPage) BuildPage();
+      // After a Cancel the page shows the restored model and the labels as saved.
+      if (plan.rebuildPage) page_->Rebuild([&] { skinKeys_ = ReloadLabels(state.Settings, *ini_); });
+      if (plan.buildPage) page_->BuildPage();
       ShowFromTray();
       return;
   }
@@ -331,8 +360,8 @@ void COrvaneDlg::ExitProgram() {
 }
 
 void COrvaneDlg::EraseBackground(HDC dc) {
-  // Copies the background through an off-screen surface; black without one.
-  SkinComposition copy(Hwnd(), dc, background_.Handle());
+  // Copies the background through an off-screen surface.
+  SkinComposition copy(Hwnd(), dc, canvas_);
 }
 
 void COrvaneDlg::PaintIconic() {
@@ -345,68 +374,57 @@ void COrvaneDlg::PaintIconic() {
   ::DrawIcon(paint.Get(), x, y, icon_);
 }
 
-// Into the window's own strings: the skin and colour in force stay as
-// published at start (or by the skin chooser) until the skin changes.
-void COrvaneDlg::LoadLabelsAndSkinKeys() {
-  TheAppState().Settings.labels = LoadLabels(*ini_, language_);
-  skinKeys_ = LoadSkinKeys(*ini_);
-}
-
 const InterfaceTexts& COrvaneDlg::Texts() const {
   return texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(*ini_)));
 }
 
-void COrvaneDlg::BuildPage() {
+void COrvaneDlg::CreatePage() {
   AppState& state = TheAppState();
-  if (state.PageState == kPageBuilt) return;
-  state.PageState = kPageBuilt;
-  state.PageBuiltOnce = true;
-  SkinComposition draw(Hwnd(), background_.Handle());
-  if (draw.HasCanvas()) DrawPage(draw.Dc());
+  pageView_ = std::make_unique<PageWin32View>(
+      Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
+  page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
+                                         *pageView_, static_cast<PageCommands&>(*this));
 }
 
-void COrvaneDlg::TearDownPage() {}
-
-void COrvaneDlg::DrawPage(HDC dc) {
-  const AppState& state = TheAppState();
-  const InterfaceTexts& texts = Texts();
-  auto image = [&](TextView name, int x, int y) {
-    DrawSkinImage(Hwnd(), dc, SkinImagePath(state.SkinFolder, name), x, y, SkinLoadFailure::Silent);
-  };
-
-  image(u"/BasicSet2.png", 0, 0);
-  image(u"/button-Skins-normal.png", 701, 5);
-  image(u"/button-min-normal.png", 825, 5);
-  image(u"/button-close-normal.png", 850, 5);
-  image(u"/button-PrePage-normal.png", 44, 54);
-  for (int x : {562, 666, 770}) image(u"/button-normal.png", x, 623);
-  image(u"/button-normal.png", 307, 549);
-  const bool modeB = state.Settings.model.ButtonMode == 1;
-  image(modeB ? u"/button-normal.png" : u"/button-over.png", 253, 518);
-  image(modeB ? u"/button-over.png" : u"/button-normal.png", 357, 518);
-  constexpr std::array<int, 4> kRowTops = {199, 222, 245, 268};
-  for (int top : kRowTops) image(u"/DropdownBox-normal.png", 252, top);
-
-  PrepareUiText(dc, boldFont_.Get(), state.TextColor);
-  DrawUiText(dc, texts.BasicSettings, RECT{90, 51, 236, 99});
-  PrepareUiText(dc, normalFont_.Get(), state.TextColor);
-  DrawUiText(dc, texts.KeySetting, RECT{259, 160, 364, 181});
-  DrawUiText(dc, texts.ReportRateSetting, RECT{504, 161, 609, 182});
-  DrawUiText(dc, texts.DpiSetting, RECT{504, 275, 609, 296});
-  DrawUiText(dc, texts.DpiEffect, RECT{704, 275, 809, 296});
-  DrawUiText(dc, texts.WebSite, RECT{273, 627, 449, 647});
-  DrawUiText(dc, texts.Ok, RECT{562, 623, 667, 644});
-  DrawUiText(dc, texts.Apply, RECT{666, 623, 771, 644});
-  DrawUiText(dc, texts.Cancel, RECT{770, 623, 875, 644});
-  DrawUiText(dc, texts.Default, RECT{307, 549, 412, 570});
-  DrawUiText(dc, u"Mode A", RECT{253, 518, 358, 539});
-  DrawUiText(dc, u"Mode B", RECT{357, 518, 462, 539});
-  for (std::size_t row = 0; row < kRowTops.size(); ++row) {
-    const int top = kRowTops[row];
-    const char16_t digit[2] = {static_cast<char16_t>(u'1' + row), u'\0'};
-    DrawUiText(dc, digit, RECT{252, top, 272, top + 21});
-    DrawUiText(dc, state.Settings.labels[row + (modeB ? 8u : 0u)], RECT{272, top, 463, top + 21}, TextAlign::Left);
+void COrvaneDlg::LoadBackgroundOrPlain() {
+  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"))) {
+    canvas_ = background_.Handle();
+    return;
   }
+  winui::WindowDc screen(nullptr);
+  plainBackground_.Reset(::CreateCompatibleBitmap(screen.Get(), kPlainPageWidth, kPlainPageHeight));
+  winui::UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
+  if (plainBackground_ && dc) {
+    winui::SelectGuard select(dc.Get(), plainBackground_.Get());
+    RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
+    winui::UniqueBrush fill(::CreateSolidBrush(kPlainPageColor));
+    ::FillRect(dc.Get(), &all, fill.Get());
+    // The skin's own buttons are missing too: mark minimise and close where they work.
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), RGB(220, 220, 220));
+    winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
+    for (auto [rect, mark] : {std::pair{RECT{825, 5, 843, 23}, L"_"}, std::pair{RECT{850, 5, 868, 23}, L"X"}}) {
+      ::DrawTextW(dc.Get(), mark, 1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+  }
+  canvas_ = plainBackground_.Get();
 }
+
+ApplyPorts COrvaneDlg::Ports() {
+  return ApplyPorts{device_->Operations(), *config_, *ini_, static_cast<MainWindowPort&>(*this)};
+}
+
+void COrvaneDlg::Ok() {
+  if (device_ != nullptr) OkCommand(TheAppState().Settings, Ports());
+}
+
+void COrvaneDlg::Apply() {
+  if (device_ != nullptr) ApplyCommand(TheAppState().Settings, Ports());
+}
+
+void COrvaneDlg::Cancel() { CancelCommand(TheAppState().Settings, static_cast<MainWindowPort&>(*this)); }
+
+// The skin chooser is not part of this window yet: the button does nothing.
+void COrvaneDlg::RunSkinFlow() {}
 
 }  // namespace px

@@ -10,10 +10,13 @@
 #include <optional>
 
 #include "model/interface_texts.h"
+#include "app/apply_flow.h"
 #include "app/startup.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
 #include "device/device_change.h"
+#include "page/settings_page.h"
+#include "page/win32/page_view_win32.h"
 #include "skin/win32/skin_draw.h"
 #include "storage/str_ini.h"
 #include "storage/win32/win32_storage.h"
@@ -22,7 +25,10 @@
 
 namespace px {
 
-class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
+class COrvaneDlg final : public winui::Dialog,
+                         private DeviceNotificationPort,
+                         private MainWindowPort,
+                         private PageCommands {
  public:
   COrvaneDlg();
   ~COrvaneDlg() override;
@@ -44,7 +50,17 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   // DeviceNotificationPort: the outcome of a discovery.
   void MouseDetected() override;
   void MouseNotDetected() override;
+  // MainWindowPort (the apply flow's commands) and the device session.
   void HideMainWindow() override { Hide(); }
+
+  // PageCommands: the frame buttons of the page.
+  void Ok() override;
+  void Apply() override;
+  void Cancel() override;
+  void Minimise() override { Hide(); }
+  void Close() override { ExitProgram(); }
+  void RunSkinFlow() override;
+  ApplyPorts Ports();
 
   // The session's copy of what the device link found.
   void SyncDeviceState();
@@ -57,21 +73,24 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   void ReleaseAtExit();
   void EraseBackground(HDC dc);
   void PaintIconic();
-  void LoadLabelsAndSkinKeys();
   // The interface texts once set; before that (or when the start-up ended
   // early) those of the language str.ini names, never empty texts.
   const InterfaceTexts& Texts() const;
 
-  // The settings page: drawn over the background bitmap.
-  void BuildPage();
-  void TearDownPage();
-  void DrawPage(HDC dc);
+  // The page and its view, made once the window exists.
+  void CreatePage();
+  // The canvas of every redraw: the skin's background, or a plain one of the
+  // page's size when the skin has none, so that the page still shows its
+  // texts and controls and can be used and closed.
+  void LoadBackgroundOrPlain();
 
   Text executablePath_;
   Text executableFolder_;
   Text configPath_;
   Win32FileSystem files_;
   std::unique_ptr<Win32ProfileStore> ini_;
+  std::unique_ptr<ConfigFile> config_;
+  StartupSettings startupSettings_;
   Language language_ = Language::English;
   const InterfaceTexts* texts_ = nullptr;
   SkinKeys skinKeys_;   // the window's own copy of the skin keys (name, colours)
@@ -90,8 +109,13 @@ class COrvaneDlg final : public winui::Dialog, private DeviceNotificationPort {
   winui::UniqueDeviceNotify deviceNotify_;
 
   BackgroundBitmap background_;
+  winui::UniqueBitmap plainBackground_;
+  HBITMAP canvas_ = nullptr;  // background_ or plainBackground_
   winui::UniqueFont normalFont_;
   winui::UniqueFont boldFont_;
+
+  std::unique_ptr<PageWin32View> pageView_;
+  std::unique_ptr<SettingsPage> page_;
 };
 
 }  // namespace px

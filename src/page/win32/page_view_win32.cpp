@@ -1,0 +1,168 @@
+#include "page/win32/page_view_win32.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "page/control_colors.h"
+#include "skin/skin_paths.h"
+
+namespace px {
+namespace {
+
+std::wstring Wide(TextView text) { return std::wstring(text.begin(), text.end()); }
+RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+UINT FormatFlags(TextFormat format) {
+  switch (format) {
+    case TextFormat::Centre:
+      // A caption wider than its rectangle shows whole, still centred on it.
+      return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+    case TextFormat::Right:
+      return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
+    case TextFormat::Left:
+      break;
+  }
+  return DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+}
+
+}  // namespace
+
+PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_(window), res_(resources) {}
+
+void PageWin32View::BeginDrawing() { drawing_.emplace(window_, res_.background); }
+
+void PageWin32View::DrawImage(TextView imageName, Point at) {
+  if (!drawing_ || !drawing_->HasCanvas()) return;
+  DrawSkinImage(window_, drawing_->Dc(), SkinImagePath(res_.skinFolder, imageName), at.x, at.y,
+                SkinLoadFailure::Silent);
+}
+
+void PageWin32View::DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) {
+  if (!drawing_ || !drawing_->HasCanvas()) return;
+  HDC dc = drawing_->Dc();
+  PrepareUiText(dc, (font == PageFont::Heading ? res_.headingFont : res_.bodyFont).Get(), res_.textColor);
+  RECT box = ToRect(rect);
+  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
+              FormatFlags(format));
+}
+
+void PageWin32View::CopyToScreen() { drawing_.reset(); }
+
+void PageWin32View::CreateStatic(const StaticControl& control) {
+  // Clipped by its siblings, so that a repaint never covers an open list.
+  DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER;
+  if (control.sunken) style |= SS_SUNKEN;
+  if (control.centreImage) style |= SS_CENTERIMAGE;
+  statics_[control.id].Create(window_, control.id, ToRect(control.rect), style, Wide(control.text));
+}
+
+void PageWin32View::SetStaticText(int id, TextView text) {
+  auto found = statics_.find(id);
+  if (found != statics_.end()) found->second.SetText(Wide(text));
+}
+
+void PageWin32View::InvalidateControl(int id) {
+  HWND control = ::GetDlgItem(window_, id);
+  if (control != nullptr) ::InvalidateRect(control, nullptr, TRUE);
+}
+
+void PageWin32View::DestroyControl(int id) {
+  statics_.erase(id);
+  lists_.erase(id);
+}
+
+void PageWin32View::CreateList(int id, const Rect& rect, std::span<const TextView> items) {
+  winui::ListBox& list = lists_[id];
+  if (!list.Create(window_, id, ToRect(rect), WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY)) {
+    lists_.erase(id);
+    return;
+  }
+  // Above the labels it drops over.
+  ::SetWindowPos(list.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SendMessageW(list.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(res_.bodyFont.Get()), FALSE);
+  for (TextView item : items) list.AddString(Wide(item));
+}
+
+bool PageWin32View::ListExists(int id) const {
+  auto found = lists_.find(id);
+  return found != lists_.end() && found->second.Exists();
+}
+
+std::optional<int> PageWin32View::ListSelection(int id) const {
+  auto found = lists_.find(id);
+  if (found == lists_.end()) return std::nullopt;
+  const int selection = found->second.CurrentSelection();
+  if (selection < 0) return std::nullopt;
+  return selection;
+}
+
+void PageWin32View::ShowMessage(TextView text, TextView caption) {
+  ::MessageBoxW(window_, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+}
+
+std::optional<Rgb> PageWin32View::RunColorChooser() {
+  static COLORREF customColors[16] = {};  // the chooser's own custom colours, kept for the run
+  CHOOSECOLORW chooser{};
+  chooser.lStructSize = sizeof(chooser);
+  chooser.hwndOwner = window_;
+  chooser.lpCustColors = customColors;
+  if (!::ChooseColorW(&chooser)) return std::nullopt;
+  const COLORREF value = chooser.rgbResult;
+  return Rgb{GetRValue(value), GetGValue(value), GetBValue(value)};
+}
+
+void PageWin32View::OpenWithShell(TextView address) {
+  ::ShellExecuteW(window_, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void PageWin32View::StartWindowDrag(Point at) {
+  POINT screen{at.x, at.y};
+  ::ClientToScreen(window_, &screen);
+  ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+void PageWin32View::RequestHover() {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof(track);
+  track.dwFlags = TME_HOVER | TME_LEAVE;
+  track.hwndTrack = window_;
+  track.dwHoverTime = 10;
+  ::_TrackMouseEvent(&track);
+}
+
+bool PageWin32View::SelectItemUnderPointer(const MSG& message) {
+  if (message.message != WM_MOUSEMOVE) return false;
+  for (auto& [id, list] : lists_) {
+    if (list.Hwnd() != message.hwnd) continue;
+    const POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    const int item = list.ItemFromPoint(point);
+    if (item >= 0) list.SetCurrentSelection(item);
+    return true;
+  }
+  return false;
+}
+
+std::optional<LRESULT> PageWin32View::ControlColors(UINT message, HDC dc, HWND control) {
+  brush_.Reset();
+  ControlKind kind = ControlKind::Other;
+  switch (message) {
+    case WM_CTLCOLORLISTBOX: kind = ControlKind::ListBox; break;
+    case WM_CTLCOLORSTATIC: kind = ControlKind::Static; break;
+    case WM_CTLCOLOREDIT: kind = ControlKind::Edit; break;
+    case WM_CTLCOLORBTN: kind = ControlKind::Button; break;
+    default: return std::nullopt;
+  }
+  const px::ControlColors colors = ColorsForControl(kind, ::GetDlgCtrlID(control), res_.model, res_.textColor);
+  if (colors.textColor) ::SetTextColor(dc, *colors.textColor);
+  if (colors.transparent) ::SetBkMode(dc, TRANSPARENT);
+  if (colors.backgroundColor) ::SetBkColor(dc, *colors.backgroundColor);
+  if (colors.bodyFont && res_.bodyFont) ::SelectObject(dc, res_.bodyFont.Get());
+  if (!colors.brushColor) return std::nullopt;
+  brush_.Reset(::CreateSolidBrush(*colors.brushColor));
+  return reinterpret_cast<LRESULT>(brush_.Get());
+}
+
+}  // namespace px

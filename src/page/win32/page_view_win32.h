@@ -1,0 +1,69 @@
+#pragma once
+// The settings page's view over the main window: drawing by composition onto
+// the window's background bitmap, the page's child controls, the system
+// dialogs and the pointer requests. No rules of its own: SettingsPage decides.
+#include <windows.h>
+
+#include <map>
+#include <optional>
+
+#include "page/page_view.h"
+#include "skin/ui_font.h"
+#include "skin/win32/skin_draw.h"
+#include "winui/controls.h"
+#include "winui/handles.h"
+
+namespace px {
+
+// What the view draws with; all owned by the window and kept current by it.
+struct PageViewResources {
+  const HBITMAP& background;  // the canvas every drawing composes onto; null skips drawing
+  const Text& skinFolder;
+  const UiTextColor& textColor;
+  const winui::UniqueFont& bodyFont;
+  const winui::UniqueFont& headingFont;
+  const SettingsModel& model;  // the swatch colours
+};
+
+class PageWin32View final : public PageView {
+ public:
+  PageWin32View(HWND window, PageViewResources resources);
+
+  void BeginDrawing() override;
+  void DrawImage(TextView imageName, Point at) override;
+  void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) override;
+  void CopyToScreen() override;
+
+  void CreateStatic(const StaticControl& control) override;
+  void SetStaticText(int id, TextView text) override;
+  void InvalidateControl(int id) override;
+  void DestroyControl(int id) override;
+
+  void CreateList(int id, const Rect& rect, std::span<const TextView> items) override;
+  bool ListExists(int id) const override;
+  std::optional<int> ListSelection(int id) const override;
+
+  void ShowMessage(TextView text, TextView caption) override;
+  std::optional<Rgb> RunColorChooser() override;
+  void OpenWithShell(TextView address) override;
+  void StartWindowDrag(Point at) override;
+  void RequestHover() override;
+
+  // Message pre-filter: a pointer move over an open list makes the item under
+  // it the current selection (no notification, so nothing is chosen yet).
+  // Answers whether the move was over one of the page's lists.
+  bool SelectItemUnderPointer(const MSG& message);
+
+  // WM_CTLCOLOR*: the colour rule of the page's window, one brush at a time.
+  std::optional<LRESULT> ControlColors(UINT message, HDC dc, HWND control);
+
+ private:
+  HWND window_;
+  PageViewResources res_;
+  std::optional<SkinComposition> drawing_;
+  std::map<int, winui::Static> statics_;
+  std::map<int, winui::ListBox> lists_;
+  winui::UniqueBrush brush_;  // the one made at the last WM_CTLCOLOR
+};
+
+}  // namespace px

@@ -1,0 +1,402 @@
+// The settings page against a recording view: what it draws, which controls
+// it makes, which commands it reaches, in which order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "page/control_colors.h"
+#include "page/lighting_texts.h"
+#include "page/settings_page.h"
+#include "sample_settings.h"
+
+namespace px {
+namespace {
+
+std::string U8(TextView text) { return ToUtf8(text); }
+std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+class RecordingView final : public PageView, public PageCommands {
+ public:
+  std::vector<std::string> log;
+  std::map<int, std::string> statics;
+  std::set<int> lists;
+  std::optional<int> selection;
+  std::optional<Rgb> chosenColor;
+
+  void BeginDrawing() override { log.push_back("begin"); }
+  void DrawImage(TextView name, Point at) override { log.push_back("image " + U8(name) + " " + At(at)); }
+  void DrawString(TextView text, const Rect& r, TextFormat, PageFont) override {
+    log.push_back("text " + U8(text) + " " + At(r.TopLeft()));
+  }
+  void CopyToScreen() override { log.push_back("copy"); }
+  void CreateStatic(const StaticControl& c) override {
+    statics[c.id] = U8(c.text);
+    log.push_back("static " + std::to_string(c.id) + (c.centreImage ? " centred" : ""));
+  }
+  void SetStaticText(int id, TextView text) override { statics[id] = U8(text); }
+  void InvalidateControl(int id) override { log.push_back("invalidate " + std::to_string(id)); }
+  void DestroyControl(int id) override {
+    if (lists.erase(id) + statics.erase(id) > 0) log.push_back("destroy " + std::to_string(id));
+  }
+  void CreateList(int id, const Rect& r, std::span<const TextView> items) override {
+    lists.insert(id);
+    std::string text = "list " + std::to_string(id) + " to " + std::to_string(r.bottom) + ":";
+    for (TextView item : items) text += " " + U8(item);
+    log.push_back(text);
+  }
+  bool ListExists(int id) const override { return lists.contains(id); }
+  std::optional<int> ListSelection(int) const override { return selection; }
+  void ShowMessage(TextView text, TextView caption) override { log.push_back("box " + U8(caption) + ": " + U8(text)); }
+  std::optional<Rgb> RunColorChooser() override {
+    log.push_back("chooser");
+    return chosenColor;
+  }
+  void OpenWithShell(TextView address) override { log.push_back("shell " + U8(address)); }
+  void StartWindowDrag(Point at) override { log.push_back("drag " + At(at)); }
+  void RequestHover() override { log.push_back("request hover"); }
+
+  void Ok() override { log.push_back("Ok"); }
+  void Apply() override { log.push_back("Apply"); }
+  void Cancel() override { log.push_back("Cancel"); }
+  void Minimise() override { log.push_back("Minimise"); }
+  void Close() override { log.push_back("Close"); }
+  void RunSkinFlow() override { log.push_back("Skins"); }
+
+  // The log without the drawing, for the tests of what a click reaches.
+  std::vector<std::string> Actions() const {
+    std::vector<std::string> out;
+    for (const auto& line : log) {
+      if (!line.starts_with("image") && !line.starts_with("text") && line != "begin" && line != "copy") {
+        out.push_back(line);
+      }
+    }
+    return out;
+  }
+  bool Drew(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
+};
+
+class MapStore final : public ProfileStore {
+ public:
+  std::map<std::pair<Text, Text>, Text> values;
+  Text Read(TextView section, TextView key) override { return values[{Text(section), Text(key)}]; }
+  bool Write(TextView section, TextView key, TextView value) override {
+    values[{Text(section), Text(key)}] = value;
+    return true;
+  }
+};
+
+struct PageFixture {
+  SettingsSession session;
+  int pageState = kPageNotBuilt;
+  bool builtOnce = false;
+  MapStore ini;
+  RecordingView view;
+  SettingsPage page{session, {pageState, builtOnce}, ini, view, view};
+
+  explicit PageFixture(std::uint8_t variant = 0, bool build = true) {
+    session.model = SampleSettings();  // 250 Hz, stage 2 out of use, respiration
+    session.firstRunFlag = 1;
+    session.dpiTableVariant = variant;
+    session.labels.fill(u"label");
+    if (build) {
+      page.BuildPage();
+      view.log.clear();
+    }
+  }
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(PageDispatch, OrderOfTestsAndWhatEndsTheDispatch) {
+  struct Case {
+    const char* name;
+    bool built;
+    std::uint8_t variant;
+    Point click;
+    Lines actions;
+  };
+  const Case cases[] = {
+      {"OK goes on into a drag", true, 0, {600, 630}, {"Ok", "drag 600,630"}},
+      {"Apply goes on into a drag", true, 0, {700, 630}, {"Apply", "drag 700,630"}},
+      {"Cancel without a mouse goes on into a drag", true, 0, {800, 630}, {"Cancel", "drag 800,630"}},
+      {"skins go on", true, 0, {705, 10}, {"Skins", "drag 705,10"}},
+      {"minimise ends", true, 0, {830, 10}, {"Minimise"}},
+      {"close ends", true, 0, {860, 10}, {"Close"}},
+      {"web link opens without a drag", true, 0, {300, 630}, {"shell http://www.example.com"}},
+      {"previous page on a built page", true, 0, {50, 60}, {}},
+      {"empty page drags", true, 0, {100, 300}, {"drag 100,300"}},
+      {"level 10 of an eight-level variant drags", true, 2, {560, 345}, {"drag 560,345"}},
+      {"level 10 of an unknown variant drags", true, 9, {560, 345}, {"drag 560,345"}},
+      {"page element while not built drags", false, 0, {300, 525}, {"drag 300,525"}},
+      {"OK while not built", false, 0, {600, 630}, {"Ok", "drag 600,630"}},
+  };
+  for (const auto& c : cases) {
+    PageFixture f(c.variant, c.built);
+    const SettingsModel before = f.session.model;
+    f.page.DispatchClick(c.click);
+    EXPECT_EQ(f.view.Actions(), c.actions) << c.name;
+    EXPECT_EQ(f.session.model, before) << c.name;
+    EXPECT_EQ(f.page.LastClickPoint(), c.click) << c.name;
+  }
+}
+
+TEST(PageDispatch, PreviousPageBuildsAPageNeverBuilt) {
+  PageFixture f(0, false);
+  f.page.DispatchClick({50, 60});
+  EXPECT_EQ(f.pageState, kPageBuilt);
+  EXPECT_TRUE(f.view.Drew("image /BasicSet2.png 0,0"));
+  EXPECT_EQ(f.view.statics.size(), 7u);
+}
+
+TEST(PageBuild, FirstBuildResetsLabelsOnlyOnAFirstRun) {
+  for (int firstRun : {0, 1}) {
+    PageFixture f(0, false);
+    f.session.firstRunFlag = static_cast<std::uint8_t>(firstRun);
+    f.page.BuildPage();
+    const Text expected = firstRun == 0 ? Text(u"Left Click") : Text(u"label");
+    EXPECT_EQ(f.session.labels[0], expected);
+    EXPECT_EQ(f.ini.values.size(), firstRun == 0 ? 16u : 0u);
+    if (firstRun == 0) {
+      EXPECT_EQ(f.session.labels[3], u"DPI Loop");
+      EXPECT_EQ(f.session.labels[15], u"Key Off");
+    }
+    // A later build, after a rebuild, never resets again.
+    f.session.labels[0] = u"mine";
+    f.page.Rebuild();
+    EXPECT_EQ(f.session.labels[0], u"mine");
+  }
+}
+
+TEST(PageBuild, LevelCellsLabelsAndControlsByVariant) {
+  PageFixture twelve(0, false), eight(1, false);
+  twelve.page.BuildPage();
+  eight.page.BuildPage();
+  EXPECT_TRUE(twelve.view.Drew("text 4000 514,302"));
+  EXPECT_TRUE(eight.view.Drew("text 3200 494,374"));
+  EXPECT_FALSE(eight.view.Drew("image /slider-DPI-dark.png 554,356"));  // no ninth cell
+  // Stage 1 level 1 lit; stage 2 is out of use and all dark; stage 4 level 12 lit.
+  EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-light.png 554,500"));
+  EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-dark.png 581,500"));
+  EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-light.png 635,302"));
+  EXPECT_TRUE(twelve.view.Drew("image /Pane.png 581,541"));
+  EXPECT_TRUE(twelve.view.Drew("image /slider-RP-light.png 614,204"));
+  EXPECT_TRUE(twelve.view.Drew("static 80 centred"));
+  EXPECT_EQ(twelve.view.statics[81], "7S");
+  EXPECT_EQ(twelve.view.statics[82], "RGB Effect");
+  EXPECT_EQ(twelve.view.log.back(), "copy");
+}
+
+TEST(PageBuild, RebuildTearsDownControlsAndOpenLists) {
+  PageFixture f;
+  f.page.DispatchClick({800, 335});  // Mode list
+  ASSERT_TRUE(f.page.ListOpen(60));
+  f.page.Rebuild();
+  EXPECT_FALSE(f.page.ListOpen(60));
+  EXPECT_FALSE(f.view.lists.contains(60));
+  EXPECT_TRUE(f.view.Drew("destroy 71"));
+  EXPECT_TRUE(f.view.Drew("destroy 82"));
+  EXPECT_EQ(f.view.statics.size(), 7u);
+  EXPECT_EQ(f.pageState, kPageBuilt);
+}
+
+TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
+  struct Case {
+    const char* name;
+    std::vector<Point> clicks;
+    Lines drawn;        // each must appear
+    Lines notDrawn;     // none may appear
+  };
+  const Case cases[] = {
+      {"125 Hz lights 1, darkens 2", {{545, 205}}, {"image /slider-RP-light.png 542,204", "image /slider-RP-dark.png 614,204"}, {}},
+      {"lit segment redraws nothing", {{620, 205}}, {}, {"image /slider-RP-light.png 614,204"}},
+      {"level 3 of stage 1", {{560, 470}}, {"image /slider-DPI-light.png 554,464", "image /slider-DPI-dark.png 554,446"}, {}},
+      {"tick back in lights the old level", {{585, 545}}, {"image /PaneMakingTick.png 581,541", "image /slider-DPI-light.png 581,446"}, {"image /slider-DPI-light.png 581,428"}},
+      {"untick keeps level but draws dark", {{640, 545}}, {"image /Pane.png 635,541", "image /slider-DPI-dark.png 635,302"}, {}},
+      {"swatch out of use opens nothing", {{585, 530}}, {}, {"chooser"}},
+  };
+  for (const auto& c : cases) {
+    PageFixture f;
+    for (Point p : c.clicks) f.page.DispatchClick(p);
+    for (const auto& line : c.drawn) EXPECT_TRUE(f.view.Drew(line)) << c.name << ": " << line;
+    for (const auto& line : c.notDrawn) EXPECT_FALSE(f.view.Drew(line)) << c.name << ": " << line;
+    if (!c.drawn.empty()) {
+      EXPECT_EQ(f.view.log.back(), "copy") << c.name;
+    }
+  }
+}
+
+TEST(PageStages, TheLastStageInUseStaysAndTheSwatchRepaints) {
+  PageFixture f;
+  f.session.model.DpiStageEnabled = {0, 0, 1, 0};
+  f.page.DispatchClick({610, 545});
+  EXPECT_EQ(f.session.model.DpiStageEnabled[2], 1);
+  EXPECT_EQ(f.view.log, (Lines{"begin", "copy"}));
+
+  f.view.chosenColor = Rgb{1, 2, 3};
+  f.page.DispatchClick({610, 530});
+  EXPECT_EQ(f.session.model.DpiStageColor[2], (Rgb{1, 2, 3}));
+  EXPECT_TRUE(f.view.Drew("invalidate 73"));
+}
+
+TEST(PageLighting, ListsOpenChooseAndClose) {
+  struct Case {
+    const char* name;
+    std::uint8_t mode;
+    std::vector<Point> clicks;
+    std::optional<int> choose;  // a selection notification of the last list opened
+    Lines actions;
+  };
+  constexpr Point kMode{800, 335}, kParameter{845, 365}, kEffect{800, 395}, kElsewhere{100, 300};
+  const Case cases[] = {
+      {"mode list offers no Neon", 3, {kMode}, {}, {"list 60 to 407: Off Standard Respiration"}},
+      {"second click closes", 1, {kMode, kMode}, {}, {"list 60 to 407: Off Standard Respiration", "destroy 60"}},
+      {"outside click closes", 1, {kMode, kElsewhere}, {}, {"list 60 to 407: Off Standard Respiration", "destroy 60", "drag 100,300"}},
+      {"standard brightness list is long", 1, {kParameter}, {}, {"list 61 to 547: 5% 15% 25% 35% 45% 55% 65% 75% 85% 100%"}},
+      {"respiration period list is short", 2, {kParameter}, {}, {"list 61 to 467: 8S 7S 6S 5S 4S"}},
+      {"off opens nothing", 0, {kParameter, kEffect}, {}, {}},
+      {"standard effect shows, opens nothing", 1, {kEffect}, {}, {"invalidate 82"}},
+      {"respiration effect list", 2, {kEffect}, 1, {"list 62 to 447: RGB Effect RGB Flash", "invalidate 82", "destroy 62"}},
+      {"no selection leaves it open", 2, {kEffect}, std::nullopt, {"list 62 to 447: RGB Effect RGB Flash"}},
+  };
+  for (const auto& c : cases) {
+    PageFixture f;
+    f.session.model.LightMode = c.mode;
+    for (Point p : c.clicks) f.page.DispatchClick(p);
+    if (c.choose) {
+      f.view.selection = c.choose;
+      f.page.OnListChosen(62);
+    } else {
+      f.page.OnListChosen(62);
+    }
+    EXPECT_EQ(f.view.Actions(), c.actions) << c.name;
+  }
+}
+
+TEST(PageLighting, EachModeKeepsItsLastChoice) {
+  PageFixture f;  // respiration, 7S, RGB Effect
+  f.session.model.LightParamStandard = 9;
+  const auto choose = [&](Point header, int list, int item) {
+    f.page.DispatchClick(header);
+    f.view.selection = item;
+    f.page.OnListChosen(list);
+  };
+  choose({800, 395}, 62, 1);  // RGB Flash
+  choose({800, 335}, 60, 1);  // Standard
+  EXPECT_EQ(f.view.statics[81], "100%");
+  EXPECT_EQ(f.view.statics[82], "RGB Effect");
+  choose({800, 335}, 60, 2);  // back to Respiration
+  EXPECT_EQ(f.view.statics[80], "Respiration");
+  EXPECT_EQ(f.view.statics[81], "7S");
+  EXPECT_EQ(f.view.statics[82], "RGB Flash");
+  choose({800, 335}, 60, 0);
+  EXPECT_EQ(f.view.statics[81], "");
+  EXPECT_EQ(f.session.model.LightEffect, 2);
+  EXPECT_FALSE(f.page.ListOpen(60));
+}
+
+TEST(PageLighting, NeonTexts) {
+  EXPECT_EQ(NeonParameterText(0), u"0.5S");
+  EXPECT_EQ(NeonParameterText(1), u"1S");
+  EXPECT_EQ(NeonParameterText(2), u"1.5S");
+  EXPECT_EQ(NeonParameterText(29), u"15S");
+  EXPECT_EQ(NeonParameterText(30), u"");
+}
+
+TEST(PageHover, GroupsAndSiblings) {
+  struct Case {
+    const char* name;
+    bool built;
+    std::vector<std::pair<char, Point>> steps;  // 'm' move, 'h' hover
+    std::vector<HoverElement> shown;
+  };
+  constexpr Point kOk{600, 630}, kApply{700, 630}, kSkins{705, 10}, kClose{860, 10}, kRow1{300, 205},
+      kRow3{300, 250}, kEmpty{100, 300};
+  using H = HoverElement;
+  const Case cases[] = {
+      {"Apply after OK", true, {{'h', kOk}, {'h', kApply}}, {H::Apply}},
+      {"skins then close stay over", true, {{'h', kSkins}, {'m', kClose}, {'h', kClose}}, {H::Skins, H::Close}},
+      {"untracked area clears all", true, {{'h', kSkins}, {'h', kClose}, {'m', kEmpty}}, {}},
+      {"one row at a time", true, {{'h', kRow1}, {'h', kRow3}}, {H::Row3}},
+      {"rows only on a built page", false, {{'h', kRow1}}, {}},
+  };
+  for (const auto& c : cases) {
+    PageFixture f(0, c.built);
+    for (const auto& [kind, at] : c.steps) kind == 'm' ? f.page.OnPageMouseMove(at) : f.page.OnPageHover(at);
+    std::vector<HoverElement> shown;
+    for (int i = 0; i < kHoverElements; ++i) {
+      if (f.page.HoverShown(static_cast<H>(i))) shown.push_back(static_cast<H>(i));
+    }
+    EXPECT_EQ(shown, c.shown) << c.name;
+  }
+}
+
+TEST(PageHover, MoveOverTrackedRequestsHoverAndRowShowsModeLabel) {
+  PageFixture f;
+  f.session.labels[ButtonIndex(3, 1)] = u"B three";
+  f.page.SelectButtonMode(1);
+  f.view.log.clear();
+  f.page.OnPageMouseMove({300, 250});
+  EXPECT_EQ(f.view.log, (Lines{"request hover"}));
+  f.page.OnPageHover({300, 250});
+  EXPECT_TRUE(f.view.Drew("image /DropdownBox-over.png 252,245"));
+  EXPECT_TRUE(f.view.Drew("text B three 272,245"));
+  f.view.log.clear();
+  f.page.OnPageMouseMove({100, 300});
+  EXPECT_EQ(f.view.log, (Lines{"begin", "image /DropdownBox-normal.png 252,245", "text 3 252,245", "text B three 272,245", "copy"}));
+}
+
+TEST(PageButtons, RowListsGuardAndDefault) {
+  PageFixture f;
+  f.session.model.ButtonFunction = {0, 1, 2, 5, 12, 12, 12, 12, 0, 1, 2, 5, 12, 12, 12, 0};
+  f.page.DispatchClick({300, 205});  // row 1 holds the only left click of Mode A
+  EXPECT_EQ(f.view.Actions(), (Lines{"box Warning: Left key must be selected!"}));
+  f.view.log.clear();
+  f.page.DispatchClick({300, 228});
+  EXPECT_TRUE(f.page.ListOpen(42));
+  f.page.SelectButtonMode(1);  // Mode B has a second left click
+  f.page.DispatchClick({300, 205});
+  EXPECT_TRUE(f.page.ListOpen(41));
+  EXPECT_FALSE(f.page.ListOpen(42));
+  f.page.RestoreDefaultButtons();
+  EXPECT_EQ(f.session.model.ButtonFunction[ButtonIndex(4, 1)], 5);
+  EXPECT_EQ(f.session.model.DpiSwitchCode[ButtonIndex(4, 0)], 5);
+  EXPECT_EQ(f.session.labels[ButtonIndex(2, 1)], u"Right Click");
+}
+
+TEST(PageColors, WmCtlColorRule) {
+  const SettingsModel model = SampleSettings();
+  const UiTextColor text{10, 20, 30};
+  const std::uint32_t textValue = UiTextColorValue(text);
+  struct Case {
+    ControlKind kind;
+    int id;
+    ControlColors expected;
+  };
+  const Case cases[] = {
+      {ControlKind::Static, 71, {{}, true, {}, false, 0x1000FFu}},
+      {ControlKind::Static, 74, {{}, true, {}, false, 0xBEADDEu}},
+      // A dark text colour is unreadable on the black lighting labels: white.
+      {ControlKind::Static, 81, {0xFFFFFFu, false, 0u, true, 0u}},
+      {ControlKind::Static, 82, {0xC8C8C8u, false, 0u, true, 0u}},
+      {ControlKind::Static, 119, {0xFFFFFFu, false, 0u, true, 0u}},
+      {ControlKind::Static, 5, {textValue, false, 0x649664u, true, 0x649664u}},
+      {ControlKind::ListBox, 60, {0xFFFFFFu, true, 0u, true, 0u}},
+      {ControlKind::Edit, 3, {textValue, true, {}, true, 0u}},
+      {ControlKind::Button, 1, {{}, true, {}, false, {}}},
+  };
+  for (const auto& c : cases) {
+    const ControlColors got = ColorsForControl(c.kind, c.id, model, c.id == 82 ? UiTextColor{200, 200, 200} : text);
+    EXPECT_EQ(got.textColor, c.expected.textColor) << c.id;
+    EXPECT_EQ(got.transparent, c.expected.transparent) << c.id;
+    EXPECT_EQ(got.backgroundColor, c.expected.backgroundColor) << c.id;
+    EXPECT_EQ(got.bodyFont, c.expected.bodyFont) << c.id;
+    EXPECT_EQ(got.brushColor, c.expected.brushColor) << c.id;
+  }
+}
+
+}  // namespace
+}  // namespace px
