@@ -613,7 +613,15 @@ def save_skin(name, images):
     for file, img in images.items():
         # Element images keep their alpha channel (RGBA); backgrounds are opaque RGB.
         img.save(os.path.join(folder, file), optimize=True)
+    save_text_color(folder, SKINS[name]["text"])
     return folder
+
+
+def save_text_color(folder, rgb):
+    """The skin's recommended text colour, which the skin chooser proposes
+    when the skin is picked: "R, G, B" in decimal."""
+    with open(os.path.join(folder, "text-color.txt"), "w", newline="\n") as f:
+        f.write("%d, %d, %d\n" % tuple(rgb))
 
 
 # ---------------------------------------------------------------------------
