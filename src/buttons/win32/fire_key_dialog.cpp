@@ -58,8 +58,8 @@ class CFireKeyDialog final : public SkinnedDialog {
     DrawUiText(dc, texts.times, ToRect(kFireTimesCaption), TextAlign::Right);
     DrawUiText(dc, texts.make, ToRect(kFireMakeCaption), TextAlign::Right);
     DrawUiText(dc, texts.breakTime, ToRect(kFireBreakCaption), TextAlign::Right);
-    DrawUiText(dc, texts.timeNote, ToRect(kFireTimeNote), TextAlign::Left);
-    DrawUiText(dc, texts.timesNote, ToRect(kFireTimesNote), TextAlign::Left);
+    DrawUnclippedText(dc, texts.timeNote, kFireTimeNote, TextAlign::Left);
+    DrawUnclippedText(dc, texts.timesNote, kFireTimesNote, TextAlign::Left);
     DrawUiText(dc, ChosenText(), ToRect(kFireChosenText));
   }
 

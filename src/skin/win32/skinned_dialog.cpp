@@ -132,6 +132,12 @@ LRESULT SkinnedDialog::DarkControlColour(HDC dc) {
   return reinterpret_cast<LRESULT>(darkBrush_.Get());
 }
 
+void SkinnedDialog::DrawUnclippedText(HDC dc, TextView text, const FrameRect& rect, TextAlign align) {
+  RECT box = ToRect(rect);
+  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
+              static_cast<UINT>(align) | DT_NOCLIP);
+}
+
 void SkinnedDialog::DrawImage(HDC dc, TextView name, const FrameRect& at) {
   DrawSkinImage(Hwnd(), dc, SkinImagePath(context_.skinFolder, name), at.left, at.top, SkinLoadFailure::ShowMessage);
 }
@@ -198,6 +204,10 @@ void SkinnedDialog::ToggleList() {
   if (!list_.Exists()) {
     BeforeListCreated();
     if (list_.Create(Hwnd(), spec_.listId, ToRect(spec_.list), ListStyle())) {
+      // Rows as high as the dialog font they are drawn in: in the template's
+      // taller font the last entries of the hot key and Windows lists would
+      // fall below the list's end, out of the pointer's reach.
+      ::SendMessageW(list_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
       for (const Text& item : ListItems()) list_.AddString(std::wstring(item.begin(), item.end()));
     }
   }

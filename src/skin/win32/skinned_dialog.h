@@ -74,6 +74,9 @@ class SkinnedDialog : public winui::Dialog {
   }
   // White on the frame's dark grey with the dialog font: labels, lists, fields.
   LRESULT DarkControlColour(HDC dc);
+  // A note or prompt that may be longer than its place: drawn whole, as
+  // aligned in its rectangle, rather than cut off mid-letter at its edge.
+  static void DrawUnclippedText(HDC dc, TextView text, const FrameRect& rect, TextAlign align);
   // One skin image of this dialog's folder (failure box on a missing file).
   void DrawImage(HDC dc, TextView name, const FrameRect& at);
 

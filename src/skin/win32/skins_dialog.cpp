@@ -68,7 +68,7 @@ class CSkinsDialog final : public SkinnedDialog {
 
   void DrawExtraTexts(HDC dc) override {
     // In the colour in force: the choice only applies after OK.
-    DrawUiText(dc, SkinsPrompt(Context().language), ToRect(kPrompt));
+    DrawUnclippedText(dc, SkinsPrompt(Context().language), kPrompt, TextAlign::Centre);
   }
 
   std::optional<LRESULT> OwnControlColour(UINT message, HDC dc, HWND control) override {
