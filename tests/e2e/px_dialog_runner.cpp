@@ -1,10 +1,11 @@
 // Opens one small dialog over a window of its own and prints what it
 // answered, for the end-to-end dialog tests (tests/wine/e2e_dialogs.sh):
 //
-//   px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--state FILE]
+//   px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--state FILE] [--runs N]
 //
 // KIND is fire, hot, media, windows, snipe, single or skins (the whole skin
-// flow, str.ini included). While the dialog runs, FILE is rewritten every
+// flow, str.ini included). With --runs the dialog opens N times in a row in
+// one process, one answer per line (what a kind keeps between openings). While the dialog runs, FILE is rewritten every
 // 100 ms with the thread's windows and their controls, so that a script can
 // find where to click and check what the dialog shows.
 #include <windows.h>
@@ -109,6 +110,40 @@ std::string Line(const char* answer, std::int32_t index, const Text& text) {
   return std::string(answer) + " index=" + std::to_string(index) + " text=" + Utf8(text);
 }
 
+// One opening of the dialog; nothing for an unknown kind.
+std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialogContext& context, TextView skin,
+                                   std::uint8_t variant) {
+  std::string result = "IDCANCEL";
+  if (kind == L"fire") {
+    if (auto c = RunFireKeyDialog(g_host, context)) {
+      result = Line("IDOK", c->chosenIndex, c->chosenText) + " times=" + std::to_string(c->times) +
+               " make=" + std::to_string(c->makeTime) + " break=" + std::to_string(c->breakTime);
+    }
+  } else if (kind == L"hot" || kind == L"media" || kind == L"windows" || kind == L"snipe") {
+    std::optional<ListChoice> c = kind == L"hot"     ? RunHotKeyDialog(g_host, context)
+                                  : kind == L"media" ? RunMediaDialog(g_host, context)
+                                  : kind == L"windows" ? RunWindowsDialog(g_host, context)
+                                                       : RunSnipeDialog(g_host, context, variant);
+    if (c) result = Line("IDOK", c->chosenIndex, c->chosenText);
+  } else if (kind == L"single") {
+    if (auto c = RunSingleKeyDialog(g_host, context)) result = "IDOK key=" + Utf8(c->keyName);
+  } else if (kind == L"skins") {
+    AppState& state = TheAppState();
+    state.SkinFolder = context.skinFolder;
+    state.SkinName = Text(skin);
+    state.TextColor = context.textColor;
+    state.Settings.language = context.language;
+    if (RunSkinFlow(g_host, state)) {
+      result = "IDOK name=" + Utf8(state.SkinName) + " folder=" + Utf8(state.SkinFolder) + " color=" +
+               std::to_string(state.TextColor.red) + "," + std::to_string(state.TextColor.green) + "," +
+               std::to_string(state.TextColor.blue);
+    }
+  } else {
+    return std::nullopt;
+  }
+  return result;
+}
+
 int Run(int argc, wchar_t** argv) {
   if (argc < 2) {
     std::fprintf(stderr, "usage: px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--state FILE]\n");
@@ -135,37 +170,16 @@ int Run(int argc, wchar_t** argv) {
   context.textColor = UiTextColor{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
 
   g_host = CreateHost();
-  std::string result = "IDCANCEL";
-  if (kind == L"fire") {
-    if (auto c = RunFireKeyDialog(g_host, context)) {
-      result = Line("IDOK", c->chosenIndex, c->chosenText) + " times=" + std::to_string(c->times) +
-               " make=" + std::to_string(c->makeTime) + " break=" + std::to_string(c->breakTime);
+  const long runs = std::wcstol(option(L"--runs", L"1").c_str(), nullptr, 10);
+  for (long run = 0; run < runs; ++run) {
+    const std::optional<std::string> result = RunOnce(kind, context, Text(skin.begin(), skin.end()), variant);
+    if (!result) {
+      std::fprintf(stderr, "unknown dialog\n");
+      return 2;
     }
-  } else if (kind == L"hot" || kind == L"media" || kind == L"windows" || kind == L"snipe") {
-    std::optional<ListChoice> c = kind == L"hot"     ? RunHotKeyDialog(g_host, context)
-                                  : kind == L"media" ? RunMediaDialog(g_host, context)
-                                  : kind == L"windows" ? RunWindowsDialog(g_host, context)
-                                                       : RunSnipeDialog(g_host, context, variant);
-    if (c) result = Line("IDOK", c->chosenIndex, c->chosenText);
-  } else if (kind == L"single") {
-    if (auto c = RunSingleKeyDialog(g_host, context)) result = "IDOK key=" + Utf8(c->keyName);
-  } else if (kind == L"skins") {
-    AppState& state = TheAppState();
-    state.SkinFolder = context.skinFolder;
-    state.SkinName = Text(skin.begin(), skin.end());
-    state.TextColor = context.textColor;
-    state.Settings.language = context.language;
-    if (RunSkinFlow(g_host, state)) {
-      result = "IDOK name=" + Utf8(state.SkinName) + " folder=" + Utf8(state.SkinFolder) + " color=" +
-               std::to_string(state.TextColor.red) + "," + std::to_string(state.TextColor.green) + "," +
-               std::to_string(state.TextColor.blue);
-    }
-  } else {
-    std::fprintf(stderr, "unknown dialog\n");
-    return 2;
+    std::printf("%s\n", result->c_str());
+    std::fflush(stdout);
   }
-  std::printf("%s\n", result.c_str());
-  std::fflush(stdout);
   return 0;
 }
 

@@ -145,6 +145,24 @@ click 300 60
 click 200 263
 expect_result "IDOK index=0 text=Next"
 
+# A dialog ended by a key while its list is open keeps that for its kind's
+# next opening: there the first click on the drop-down only clears it.
+open_dialog hot --runs 2
+click 140 136
+xdotool key Return
+for _ in $(seq 50); do [ -s "$OUT" ] && break; sleep 0.1; done
+[ "$(head -n1 "$OUT" | tr -d '\r')" = "IDOK index=0 text=Copy" ] || e2e_fail "first run: $(cat "$OUT")"
+sleep 1
+click 140 136
+[ -z "$(state_child 566)" ] || e2e_fail "the first click opened the list: $(state_child 566)"
+click 140 136
+[ -n "$(state_child 566)" ] || e2e_fail "the second click did not open the list"
+xdotool key Escape
+for _ in $(seq 50); do [ "$(grep -c . "$OUT")" = 2 ] && break; sleep 0.1; done
+[ "$(sed -n 2p "$OUT" | tr -d '\r')" = "IDCANCEL" ] || e2e_fail "second run: $(cat "$OUT")"
+wait "$RUNNER_PID" 2>/dev/null || true
+e2e_log "ok: the open list flag outlives an opening"
+
 # --- fire key fields ---------------------------------------------------------
 open_dialog fire
 click 120 111

@@ -7,10 +7,14 @@
 
 namespace px {
 
+SkinnedDialogContext DialogContextOf(const AppState& state) {
+  return SkinnedDialogContext{state.SkinFolder, state.Settings.language, state.TextColor};
+}
+
 bool RunSkinFlow(HWND mainWindow, AppState& state) {
   const Text executable = RunningExecutablePath();
-  const SkinnedDialogContext context{state.SkinFolder, state.Settings.language, state.TextColor};
-  const std::optional<SkinChoice> choice = RunSkinsDialog(mainWindow, context, state.SkinName, executable);
+  const std::optional<SkinChoice> choice =
+      RunSkinsDialog(mainWindow, DialogContextOf(state), state.SkinName, executable);
   if (!choice) return false;
   Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
   ApplySkinChoice(state, store, *choice);

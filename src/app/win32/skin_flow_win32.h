@@ -5,8 +5,13 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "skin/win32/skinned_dialog.h"
 
 namespace px {
+
+// What every small dialog takes from the program when it opens: the skin
+// folder, the language and the text colour in force.
+SkinnedDialogContext DialogContextOf(const AppState& state);
 
 // True when the user confirmed a choice; false after Cancel or close, when
 // nothing changed.
