@@ -558,7 +558,14 @@ def dialog_background(p, name):
     w, h = size
     c = Canvas(size)
     c.gradient((0, 0, w, h), p["panel_top"], p["panel_bottom"])
-    title_bar(c, p, w, 30)
+    # The close button sits at a fixed point (x 352..370): a picture wider
+    # than the others ends its title bar just after it, as a tab, so that the
+    # button closes the bar instead of floating in the middle of it.
+    bar_end = FRAME["close"][2] + 8 if w > FRAME["cancel"][2] + 16 else w
+    title_bar(c, p, bar_end, 30)
+    if bar_end < w:
+        c.rrect((bar_end - 6, 0, bar_end, 30), 0, fill=mix(p["bar"], p["base_top"], 0.3))
+        c.line([(bar_end - 0.5, 0), (bar_end - 0.5, 30)], p["bar_line"], 1)
     logo(c, p, 10, 7)
     # Content: wells around the drop-down and the fields, an emblem on the right.
     if dropdown:
@@ -613,7 +620,15 @@ def save_skin(name, images):
     for file, img in images.items():
         # Element images keep their alpha channel (RGBA); backgrounds are opaque RGB.
         img.save(os.path.join(folder, file), optimize=True)
+    save_text_color(folder, SKINS[name]["text"])
     return folder
+
+
+def save_text_color(folder, rgb):
+    """The skin's recommended text colour, which the skin chooser proposes
+    when the skin is picked: "R, G, B" in decimal."""
+    with open(os.path.join(folder, "text-color.txt"), "w", newline="\n") as f:
+        f.write("%d, %d, %d\n" % tuple(rgb))
 
 
 # ---------------------------------------------------------------------------

@@ -1,10 +1,11 @@
-# Skin drawing for the Windows utility (px_skin_win32) and the shipped skins,
+# Skin drawing and the small dialogs' frame and skin chooser for the Windows
+# utility (px_skin_win32) and the shipped skins,
 # copied into the build tree as dist/Skins/<name>/ in every build.
 
 if(WIN32)
   file(GLOB PX_SKIN_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/skin/win32/*.cpp)
   add_library(px_skin_win32 STATIC ${PX_SKIN_WIN32_SOURCES})
-  target_link_libraries(px_skin_win32 PUBLIC px_core gdiplus msimg32 gdi32 user32)
+  target_link_libraries(px_skin_win32 PUBLIC px_winui px_platform gdiplus msimg32 gdi32 user32 comdlg32)
   px_strict(px_skin_win32)
   if(TARGET px_win_tests)
     target_link_libraries(px_win_tests PRIVATE px_skin_win32)
@@ -19,7 +20,8 @@ foreach(dir IN LISTS PX_SKIN_DIRS)
     continue()
   endif()
   get_filename_component(skin ${dir} NAME)
-  file(GLOB pngs CONFIGURE_DEPENDS ${dir}/*.png)
+  # The images and the skin's recommended text colour, when it names one.
+  file(GLOB pngs CONFIGURE_DEPENDS ${dir}/*.png ${dir}/text-color.txt)
   foreach(png IN LISTS pngs)
     get_filename_component(name ${png} NAME)
     set(out ${CMAKE_BINARY_DIR}/dist/Skins/${skin}/${name})
@@ -32,7 +34,8 @@ endforeach()
 add_custom_target(px_skins ALL DEPENDS ${PX_SKIN_OUTPUTS})
 
 # Installed layout: the skins beside the executable.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION Skins FILES_MATCHING PATTERN "*.png")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION Skins FILES_MATCHING PATTERN "*.png"
+        PATTERN "text-color.txt")
 
 # The build tree's dist/ holds exactly the shipped images.
 foreach(dir IN LISTS PX_SKIN_DIRS)

@@ -1,0 +1,25 @@
+# The six parameter dialogs (px_buttons_win32), linked into the utility, and
+# the program that opens each small dialog on its own for the end-to-end
+# dialog tests (tests/wine/e2e_dialogs.sh). Read after utility.cmake, whose
+# targets it extends.
+if(NOT WIN32)
+  return()
+endif()
+
+file(GLOB PX_BUTTONS_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/buttons/win32/*.cpp)
+add_library(px_buttons_win32 STATIC ${PX_BUTTONS_WIN32_SOURCES})
+target_link_libraries(px_buttons_win32 PUBLIC px_skin_win32 px_winui user32 gdi32)
+px_strict(px_buttons_win32)
+target_link_libraries(px_app_win32 PUBLIC px_buttons_win32)
+
+# A console program, so that it can print what a dialog answered.
+add_executable(px_dialog_runner ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner.cpp ${PX_APP_RC})
+target_include_directories(px_dialog_runner PRIVATE ${PX_APP_RES_DIR})
+target_link_libraries(px_dialog_runner PRIVATE px_app_win32)
+target_link_options(px_dialog_runner PRIVATE -municode)
+px_strict(px_dialog_runner)
+
+# Every dialog in every skin and language takes a few minutes under Wine.
+if(TEST wine_e2e_dialog_looks)
+  set_tests_properties(wine_e2e_dialog_looks wine_e2e_dialogs PROPERTIES TIMEOUT 900)
+endif()

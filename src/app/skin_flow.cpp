@@ -1,0 +1,14 @@
+#include "app/skin_flow.h"
+
+#include "storage/str_ini.h"
+
+namespace px {
+
+bool ApplySkinChoice(AppState& state, ProfileStore& store, const SkinChoice& choice) {
+  state.SkinFolder = choice.skinFolder;
+  state.TextColor = choice.color;
+  state.SkinName = choice.skinName;
+  return SaveSkinChoice(store, Rgb{choice.color.red, choice.color.green, choice.color.blue}, choice.skinName);
+}
+
+}  // namespace px
