@@ -9,6 +9,7 @@
 #include "app/notification.h"
 #include "app/tray_click.h"
 #include "app/win32/resource_ids.h"
+#include "app/win32/skin_flow_win32.h"
 #include "app/win32/utility_bus.h"
 #include "app/win32/win32_text.h"
 #include "device/win32/device_change_win32.h"
@@ -424,7 +425,13 @@ void COrvaneDlg::Apply() {
 
 void COrvaneDlg::Cancel() { CancelCommand(TheAppState().Settings, static_cast<MainWindowPort&>(*this)); }
 
-// The skin chooser is not part of this window yet: the button does nothing.
-void COrvaneDlg::RunSkinFlow() {}
+// After OK the page is drawn again from the new skin folder and text colour
+// (the background stays the one decoded at start), then brought to the front.
+void COrvaneDlg::RunSkinFlow() {
+  if (!px::RunSkinFlow(Hwnd(), TheAppState())) return;
+  if (page_ != nullptr) page_->Rebuild();
+  ::SetForegroundWindow(Hwnd());
+  ::ShowWindow(Hwnd(), SW_SHOW);
+}
 
 }  // namespace px

@@ -18,8 +18,6 @@ bool RunSkinFlow(HWND mainWindow, AppState& state) {
   if (!choice) return false;
   Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
   ApplySkinChoice(state, store, *choice);
-  ::SetForegroundWindow(mainWindow);
-  ::ShowWindow(mainWindow, SW_SHOW);
   return true;
 }
 

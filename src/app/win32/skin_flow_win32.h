@@ -1,7 +1,7 @@
 #pragma once
 // The skins button's flow: the skin chooser over the main window, and after
-// OK the choice in force and in str.ini, the window in front. The caller
-// rebuilds the page when this answers true (its images come from the new skin).
+// OK the choice in force and in str.ini. The caller then rebuilds the page
+// (its images come from the new skin) and brings the window to the front.
 #include <windows.h>
 
 #include "app/app_state.h"
