@@ -1,4 +1,4 @@
-// SettingsPage: the lighting drop-downs.
+// SettingsPage: the lighting drop-downs, and where a list's choice goes.
 #include "page/settings_page.h"
 
 #include "page/lighting_texts.h"
@@ -54,6 +54,10 @@ void SettingsPage::ToggleEffectList() {
 }
 
 void SettingsPage::OnListChosen(int listId) {
+  if (listId == id::kDpiSubList) return ChooseDpiSwitch();
+  if (listId >= id::ButtonList(1) && listId <= id::ButtonList(kShownButtons)) {
+    return ChooseButtonFunction(listId - id::ButtonList(0));
+  }
   if (listId != id::kModeList && listId != id::kParameterList && listId != id::kEffectList) return;
   const std::optional<int> selection = view_.ListSelection(listId);
   if (!selection) return;  // nothing chosen yet: the list stays open

@@ -19,14 +19,9 @@ inline constexpr std::array<TextView, 4> kStageNumbers{u"1", u"2", u"3", u"4"};
 inline constexpr TextView kModeACaption = u"Mode A";
 inline constexpr TextView kModeBCaption = u"Mode B";
 inline constexpr TextView kWarningCaption = u"Warning";
-inline constexpr TextView kDpiLoopLabel = u"DPI Loop";
 
-inline constexpr std::uint8_t kLeftClick = 0;
-inline constexpr std::uint8_t kDpiSwitch = 5;
-inline constexpr std::uint8_t kKeyOff = 12;
-inline constexpr std::uint8_t kDpiLoopCode = 5;
-inline constexpr std::array<std::uint8_t, kButtonsPerMode> kDefaultFunctions{0, 1, 2, kDpiSwitch, kKeyOff, kKeyOff, kKeyOff,
-                                                                      kKeyOff};
+// The DPI sub-list beside a button list's "DPI Switch" entry.
+inline constexpr int kDpiSubListSize = 60;
 
 // Tracked elements that are not rows: rectangle, normal and over image, caption.
 struct FrameLook {

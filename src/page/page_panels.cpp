@@ -1,4 +1,4 @@
-// SettingsPage: the key setting panel, the report-rate bar and the DPI stages.
+// SettingsPage: the Mode A / Mode B buttons, the report-rate bar and the DPI stages.
 #include "page/settings_page.h"
 
 #include "page/page_looks.h"
@@ -14,55 +14,6 @@ void SettingsPage::SelectButtonMode(int mode) {
   px::SelectButtonMode(session_.model, mode);
   view_.BeginDrawing();
   DrawModeButtons();
-  for (int row = 1; row <= kShownButtons; ++row) DrawRow(row, false);
-  view_.CopyToScreen();
-}
-
-void SettingsPage::ToggleButtonList(int row) {
-  const int list = id::ButtonList(row);
-  if (OpenFlag(list)) {
-    CloseList(list);
-    return;
-  }
-  bool destroyedOne = false;
-  for (int other = 1; other <= kShownButtons; ++other) {
-    if (other == row) continue;
-    OpenFlag(id::ButtonList(other)) = false;
-    if (!destroyedOne && view_.ListExists(id::ButtonList(other))) {
-      view_.DestroyControl(id::ButtonList(other));
-      destroyedOne = true;
-    }
-  }
-  // The only button of the mode that still clicks left may not be changed.
-  const SettingsModel& model = session_.model;
-  if (model.ButtonMode == 0 || model.ButtonMode == 1) {
-    const int mode = model.ButtonMode;
-    int leftClicks = 0;
-    for (int button = 1; button <= kButtonsPerMode; ++button) {
-      if (model.ButtonFunction[static_cast<std::size_t>(ButtonIndex(button, mode))] == kLeftClick) ++leftClicks;
-    }
-    if (model.ButtonFunction[static_cast<std::size_t>(ButtonIndex(row, mode))] == kLeftClick && leftClicks == 1) {
-      view_.ShowMessage(Texts().LeftKeyMustBeSelected, kWarningCaption);
-      return;
-    }
-  }
-  if (!view_.ListExists(list)) {
-    view_.CreateList(list, layout::kButtonLists[static_cast<std::size_t>(row - 1)], Texts().ButtonFunctions);
-  }
-  OpenFlag(list) = true;
-}
-
-void SettingsPage::RestoreDefaultButtons() {
-  SettingsModel& model = session_.model;
-  for (int mode = 0; mode < 2; ++mode) {
-    for (int button = 1; button <= kButtonsPerMode; ++button) {
-      model.ButtonFunction[static_cast<std::size_t>(ButtonIndex(button, mode))] =
-          kDefaultFunctions[static_cast<std::size_t>(button - 1)];
-    }
-    model.DpiSwitchCode[static_cast<std::size_t>(ButtonIndex(4, mode))] = kDpiLoopCode;
-  }
-  session_.labels = DefaultButtonLabels(Texts());
-  view_.BeginDrawing();
   for (int row = 1; row <= kShownButtons; ++row) DrawRow(row, false);
   view_.CopyToScreen();
 }

@@ -51,6 +51,9 @@ class PageView {
   virtual bool ListExists(int id) const = 0;
   // The list's current selection, or nothing.
   virtual std::optional<int> ListSelection(int id) const = 0;
+  // Where an entry of a list sits, in the list's own client coordinates
+  // (LB_GETITEMRECT); nothing when the list or the entry does not exist.
+  virtual std::optional<Rect> ListItemRect(int id, int item) const = 0;
 
   virtual void ShowMessage(TextView text, TextView caption) = 0;
   // The system colour chooser; nothing when it ends without OK.

@@ -5,32 +5,16 @@
 #include "page/lighting_texts.h"
 #include "page/page_looks.h"
 #include "page/settings_edits.h"
+#include "storage/installed_files.h"
 #include "storage/str_ini.h"
 
 namespace px {
 
 using namespace page_detail;
 
-LabelSet DefaultButtonLabels(const InterfaceTexts& texts) {
-  LabelSet labels;
-  for (int mode = 0; mode < 2; ++mode) {
-    for (int button = 1; button <= kButtonsPerMode; ++button) {
-      Text& label = labels[static_cast<std::size_t>(ButtonIndex(button, mode))];
-      if (button <= 3) {
-        label = texts.ButtonFunctions[static_cast<std::size_t>(button - 1)];
-      } else if (button == 4) {
-        label = kDpiLoopLabel;
-      } else {
-        label = texts.ButtonFunctions[kKeyOff];
-      }
-    }
-  }
-  return labels;
-}
-
 SettingsPage::SettingsPage(SettingsSession& session, PageFlags flags, ProfileStore& strIni, PageView& view,
-                           PageCommands& commands)
-    : session_(session), flags_(flags), strIni_(strIni), view_(view), commands_(commands) {}
+                           PageCommands& commands, ParameterDialogPort& dialogs)
+    : session_(session), flags_(flags), strIni_(strIni), view_(view), commands_(commands), dialogs_(dialogs) {}
 
 int SettingsPage::LevelCount() const { return static_cast<int>(DpiLevelCount(session_.dpiTableVariant)); }
 
@@ -62,7 +46,7 @@ void SettingsPage::BuildPage() {
   flags_.pageState = kPageBuilt;
   if (!flags_.pageBuiltOnce) {
     if (session_.firstRunFlag == 0) {
-      session_.labels = DefaultButtonLabels(Texts());
+      session_.labels = DefaultButtonLabels(session_.language);
       SaveLabels(strIni_, session_.language, session_.labels);
     }
     flags_.pageBuiltOnce = true;
@@ -226,7 +210,7 @@ void SettingsPage::CloseDropdownsOutside(Point at) {
     const auto r = static_cast<std::size_t>(row - 1);
     if (layout::kButtonRows[r].Contains(at) || layout::kButtonLists[r].Contains(at)) continue;
     CloseList(id::ButtonList(row));
-    view_.DestroyControl(id::kDpiSubList);
+    CloseList(id::kDpiSubList);
   }
   for (std::size_t r = 0; r < layout::kLightingRows.size(); ++r) {
     const int list = id::kModeList + static_cast<int>(r);

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+#include "buttons/assignment.h"
 #include "model/interface_texts.h"
 #include "model/settings_session.h"
 #include "page/page_layout.h"
@@ -28,8 +29,9 @@ inline constexpr int kHoverElements = 12;
 
 class SettingsPage {
  public:
+  // `dialogs` runs the parameter dialog of a function chosen in a button list.
   SettingsPage(SettingsSession& session, PageFlags flags, ProfileStore& strIni, PageView& view,
-               PageCommands& commands);
+               PageCommands& commands, ParameterDialogPort& dialogs);
 
   // Draws the whole page and creates its controls; nothing while it is built.
   void BuildPage();
@@ -45,6 +47,11 @@ class SettingsPage {
 
   // A selection notification (LBN_SELCHANGE or LBN_DBLCLK) of a page list.
   void OnListChosen(int listId);
+
+  // The pointer moved over entry `item` of an open page list (after the view
+  // made it the selection): over a button list's "DPI Switch" entry the DPI
+  // sub-list opens beside it, over any other entry it goes.
+  void OnPointerOverList(int listId, int item);
 
   // WM_MOUSEMOVE and WM_MOUSEHOVER.
   void OnPageMouseMove(Point at);
@@ -73,6 +80,12 @@ class SettingsPage {
   bool ClickPageElement(Point at);
   void CloseDropdownsOutside(Point at);
   void CloseList(int listId);
+  AssignmentTarget Target();
+  // The row whose button list is open, or 0.
+  int OpenButtonRow() const;
+  void ChooseButtonFunction(int row);
+  void ChooseDpiSwitch();
+  void RedrawRow(int row);
 
   void DrawBuild();
   void DrawCaptionButton(const Rect& rect, TextView image, TextView caption);
@@ -88,6 +101,7 @@ class SettingsPage {
   ProfileStore& strIni_;
   PageView& view_;
   PageCommands& commands_;
+  ParameterDialogPort& dialogs_;
 
   Point lastClick_;
   bool controlsExist_ = false;
@@ -96,8 +110,5 @@ class SettingsPage {
   std::array<int, kDpiStages> litCount_{};
   std::array<bool, kHoverElements> hover_{};
 };
-
-// The labels both modes start with, and return to with Default.
-LabelSet DefaultButtonLabels(const InterfaceTexts& texts);
 
 }  // namespace px

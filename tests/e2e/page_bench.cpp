@@ -27,6 +27,12 @@ class NoCommands final : public PageCommands {
   void RunSkinFlow() override {}
 };
 
+// The benchmark never chooses in a button list.
+class NoDialogs final : public ParameterDialogPort {
+ public:
+  std::optional<DialogChoice> Run(std::uint8_t) override { return std::nullopt; }
+};
+
 class NoStore final : public ProfileStore {
  public:
   Text Read(TextView, TextView) override { return {}; }
@@ -101,7 +107,8 @@ int Run(const std::wstring& skinFolderWide, int runs) {
   PageWin32View view(window, {canvas, skinFolder, textColor, body, heading, session.model});
   NoCommands commands;
   NoStore store;
-  SettingsPage page(session, {pageState, builtOnce}, store, view, commands);
+  NoDialogs dialogs;
+  SettingsPage page(session, {pageState, builtOnce}, store, view, commands, dialogs);
   page.BuildPage();
 
   const double blit = Median(runs, [&](int) {

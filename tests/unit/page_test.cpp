@@ -2,112 +2,12 @@
 // it makes, which commands it reaches, in which order.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
-#include <set>
-#include <string>
-#include <vector>
-
 #include "page/control_colors.h"
 #include "page/lighting_texts.h"
-#include "page/settings_page.h"
-#include "sample_settings.h"
+#include "page_fixture.h"
 
 namespace px {
 namespace {
-
-std::string U8(TextView text) { return ToUtf8(text); }
-std::string At(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
-
-class RecordingView final : public PageView, public PageCommands {
- public:
-  std::vector<std::string> log;
-  std::map<int, std::string> statics;
-  std::set<int> lists;
-  std::optional<int> selection;
-  std::optional<Rgb> chosenColor;
-
-  void BeginDrawing() override { log.push_back("begin"); }
-  void DrawImage(TextView name, Point at) override { log.push_back("image " + U8(name) + " " + At(at)); }
-  void DrawString(TextView text, const Rect& r, TextFormat, PageFont) override {
-    log.push_back("text " + U8(text) + " " + At(r.TopLeft()));
-  }
-  void CopyToScreen() override { log.push_back("copy"); }
-  void CreateStatic(const StaticControl& c) override {
-    statics[c.id] = U8(c.text);
-    log.push_back("static " + std::to_string(c.id) + (c.centreImage ? " centred" : ""));
-  }
-  void SetStaticText(int id, TextView text) override { statics[id] = U8(text); }
-  void InvalidateControl(int id) override { log.push_back("invalidate " + std::to_string(id)); }
-  void DestroyControl(int id) override {
-    if (lists.erase(id) + statics.erase(id) > 0) log.push_back("destroy " + std::to_string(id));
-  }
-  void CreateList(int id, const Rect& r, std::span<const TextView> items) override {
-    lists.insert(id);
-    std::string text = "list " + std::to_string(id) + " to " + std::to_string(r.bottom) + ":";
-    for (TextView item : items) text += " " + U8(item);
-    log.push_back(text);
-  }
-  bool ListExists(int id) const override { return lists.contains(id); }
-  std::optional<int> ListSelection(int) const override { return selection; }
-  void ShowMessage(TextView text, TextView caption) override { log.push_back("box " + U8(caption) + ": " + U8(text)); }
-  std::optional<Rgb> RunColorChooser() override {
-    log.push_back("chooser");
-    return chosenColor;
-  }
-  void OpenWithShell(TextView address) override { log.push_back("shell " + U8(address)); }
-  void StartWindowDrag(Point at) override { log.push_back("drag " + At(at)); }
-  void RequestHover() override { log.push_back("request hover"); }
-
-  void Ok() override { log.push_back("Ok"); }
-  void Apply() override { log.push_back("Apply"); }
-  void Cancel() override { log.push_back("Cancel"); }
-  void Minimise() override { log.push_back("Minimise"); }
-  void Close() override { log.push_back("Close"); }
-  void RunSkinFlow() override { log.push_back("Skins"); }
-
-  // The log without the drawing, for the tests of what a click reaches.
-  std::vector<std::string> Actions() const {
-    std::vector<std::string> out;
-    for (const auto& line : log) {
-      if (!line.starts_with("image") && !line.starts_with("text") && line != "begin" && line != "copy") {
-        out.push_back(line);
-      }
-    }
-    return out;
-  }
-  bool Drew(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
-};
-
-class MapStore final : public ProfileStore {
- public:
-  std::map<std::pair<Text, Text>, Text> values;
-  Text Read(TextView section, TextView key) override { return values[{Text(section), Text(key)}]; }
-  bool Write(TextView section, TextView key, TextView value) override {
-    values[{Text(section), Text(key)}] = value;
-    return true;
-  }
-};
-
-struct PageFixture {
-  SettingsSession session;
-  int pageState = kPageNotBuilt;
-  bool builtOnce = false;
-  MapStore ini;
-  RecordingView view;
-  SettingsPage page{session, {pageState, builtOnce}, ini, view, view};
-
-  explicit PageFixture(std::uint8_t variant = 0, bool build = true) {
-    session.model = SampleSettings();  // 250 Hz, stage 2 out of use, respiration
-    session.firstRunFlag = 1;
-    session.dpiTableVariant = variant;
-    session.labels.fill(u"label");
-    if (build) {
-      page.BuildPage();
-      view.log.clear();
-    }
-  }
-};
 
 using Lines = std::vector<std::string>;
 
@@ -347,24 +247,6 @@ TEST(PageHover, MoveOverTrackedRequestsHoverAndRowShowsModeLabel) {
   f.view.log.clear();
   f.page.OnPageMouseMove({100, 300});
   EXPECT_EQ(f.view.log, (Lines{"begin", "image /DropdownBox-normal.png 252,245", "text 3 252,245", "text B three 272,245", "copy"}));
-}
-
-TEST(PageButtons, RowListsGuardAndDefault) {
-  PageFixture f;
-  f.session.model.ButtonFunction = {0, 1, 2, 5, 12, 12, 12, 12, 0, 1, 2, 5, 12, 12, 12, 0};
-  f.page.DispatchClick({300, 205});  // row 1 holds the only left click of Mode A
-  EXPECT_EQ(f.view.Actions(), (Lines{"box Warning: Left key must be selected!"}));
-  f.view.log.clear();
-  f.page.DispatchClick({300, 228});
-  EXPECT_TRUE(f.page.ListOpen(42));
-  f.page.SelectButtonMode(1);  // Mode B has a second left click
-  f.page.DispatchClick({300, 205});
-  EXPECT_TRUE(f.page.ListOpen(41));
-  EXPECT_FALSE(f.page.ListOpen(42));
-  f.page.RestoreDefaultButtons();
-  EXPECT_EQ(f.session.model.ButtonFunction[ButtonIndex(4, 1)], 5);
-  EXPECT_EQ(f.session.model.DpiSwitchCode[ButtonIndex(4, 0)], 5);
-  EXPECT_EQ(f.session.labels[ButtonIndex(2, 1)], u"Right Click");
 }
 
 TEST(PageColors, WmCtlColorRule) {

@@ -193,7 +193,7 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
     return true;
   }
   if (message.message == WM_MOUSEMOVE && pageView_ != nullptr && TheAppState().PageState == kPageBuilt) {
-    pageView_->SelectItemUnderPointer(message);
+    if (auto over = pageView_->SelectItemUnderPointer(message)) page_->OnPointerOverList(over->listId, over->item);
   }
   return Dialog::PreTranslateMessage(message);
 }
@@ -383,8 +383,9 @@ void COrvaneDlg::CreatePage() {
   AppState& state = TheAppState();
   pageView_ = std::make_unique<PageWin32View>(
       Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
+  dialogs_ = std::make_unique<Win32ParameterDialogs>(Hwnd(), state);
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
-                                         *pageView_, static_cast<PageCommands&>(*this));
+                                         *pageView_, static_cast<PageCommands&>(*this), *dialogs_);
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain() {

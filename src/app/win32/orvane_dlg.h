@@ -12,6 +12,7 @@
 #include "model/interface_texts.h"
 #include "app/apply_flow.h"
 #include "app/startup.h"
+#include "app/win32/parameter_dialog_port.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
 #include "device/device_change.h"
@@ -114,6 +115,7 @@ class COrvaneDlg final : public winui::Dialog,
   winui::UniqueFont normalFont_;
   winui::UniqueFont boldFont_;
 
+  std::unique_ptr<Win32ParameterDialogs> dialogs_;
   std::unique_ptr<PageWin32View> pageView_;
   std::unique_ptr<SettingsPage> page_;
 };

@@ -99,6 +99,17 @@ std::optional<int> PageWin32View::ListSelection(int id) const {
   return selection;
 }
 
+std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
+  auto found = lists_.find(id);
+  if (found == lists_.end() || !found->second.Exists()) return std::nullopt;
+  RECT r{};
+  if (::SendMessageW(found->second.Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r)) ==
+      LB_ERR) {
+    return std::nullopt;
+  }
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
 void PageWin32View::ShowMessage(TextView text, TextView caption) {
   ::MessageBoxW(window_, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
 }
@@ -133,16 +144,17 @@ void PageWin32View::RequestHover() {
   ::_TrackMouseEvent(&track);
 }
 
-bool PageWin32View::SelectItemUnderPointer(const MSG& message) {
-  if (message.message != WM_MOUSEMOVE) return false;
+std::optional<PageWin32View::ItemUnderPointer> PageWin32View::SelectItemUnderPointer(const MSG& message) {
+  if (message.message != WM_MOUSEMOVE) return std::nullopt;
   for (auto& [id, list] : lists_) {
     if (list.Hwnd() != message.hwnd) continue;
     const POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
     const int item = list.ItemFromPoint(point);
-    if (item >= 0) list.SetCurrentSelection(item);
-    return true;
+    if (item < 0) return std::nullopt;
+    list.SetCurrentSelection(item);
+    return ItemUnderPointer{id, item};
   }
-  return false;
+  return std::nullopt;
 }
 
 std::optional<LRESULT> PageWin32View::ControlColors(UINT message, HDC dc, HWND control) {
