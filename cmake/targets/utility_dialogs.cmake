@@ -23,3 +23,8 @@ px_strict(px_dialog_runner)
 if(TEST wine_e2e_dialog_looks)
   set_tests_properties(wine_e2e_dialog_looks wine_e2e_dialogs PROPERTIES TIMEOUT 900)
 endif()
+
+# Six Apply rounds of clicks on the button rows, with the dialogs, in one run.
+if(TEST wine_e2e_rows)
+  set_tests_properties(wine_e2e_rows PROPERTIES TIMEOUT 600)
+endif()

@@ -19,6 +19,11 @@
 //   px_e2e_helper send-named NAME W L  SendMessage of the registered message NAME
 //   px_e2e_helper boxes              prints caption|text of every visible message box of
 //                                    the window's process; exit 1 when there is one
+//   px_e2e_helper windows            prints every visible top-level window of the window's
+//                                    process ("window X Y W H class=C title=T": client origin
+//                                    on the screen, client size) and its child controls
+//                                    ("child ID CLASS L T R B [count= top= sel= itemh=] text=T",
+//                                    client coordinates; list boxes with their state), UTF-8
 #include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
@@ -115,6 +120,46 @@ BOOL CALLBACK CountMain(HWND window, LPARAM context) {
   wchar_t className[64] = {};
   ::GetClassNameW(window, className, 64);
   if (std::wcscmp(className, kClass) == 0) ++*reinterpret_cast<int*>(context);
+  return TRUE;
+}
+
+std::string Utf8(const wchar_t* text) {
+  char utf8[2048] = {};
+  ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+  return utf8;
+}
+
+BOOL CALLBACK PrintWindowTree(HWND window, LPARAM context) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != static_cast<DWORD>(context) || !::IsWindowVisible(window)) return TRUE;
+  wchar_t className[64] = {}, title[256] = {};
+  ::GetClassNameW(window, className, 64);
+  ::GetWindowTextW(window, title, 256);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  POINT origin{};
+  ::ClientToScreen(window, &origin);
+  std::printf("window %ld %ld %ld %ld class=%s title=%s\n", origin.x, origin.y, client.right, client.bottom,
+              Utf8(className).c_str(), Utf8(title).c_str());
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!::IsWindowVisible(child)) continue;
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    wchar_t childClass[64] = {}, text[256] = {};
+    ::GetClassNameW(child, childClass, 64);
+    ::GetWindowTextW(child, text, 256);
+    std::printf("child %d %s %ld %ld %ld %ld", ::GetDlgCtrlID(child), Utf8(childClass).c_str(), r.left, r.top, r.right,
+                r.bottom);
+    if (_wcsicmp(childClass, L"ListBox") == 0) {
+      std::printf(" count=%d top=%d sel=%d itemh=%d", static_cast<int>(::SendMessageW(child, LB_GETCOUNT, 0, 0)),
+                  static_cast<int>(::SendMessageW(child, LB_GETTOPINDEX, 0, 0)),
+                  static_cast<int>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
+                  static_cast<int>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
+    }
+    std::printf(" text=%s\n", Utf8(text).c_str());
+  }
   return TRUE;
 }
 
@@ -221,6 +266,12 @@ int wmain(int argc, wchar_t** argv) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
     std::printf("%lu\n", static_cast<unsigned long>(pid));
+    return 0;
+  }
+  if (command == L"windows" && argc == 2) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    ::EnumWindows(PrintWindowTree, static_cast<LPARAM>(pid));
     return 0;
   }
   if (command == L"boxes" && argc == 2) {

@@ -1,0 +1,247 @@
+#!/usr/bin/env bash
+# End to end, with real clicks on the button rows of the settings page, in
+# one run of the utility: each of the fourteen functions is given to a button
+# in Mode A and in Mode B, through the row's list, the DPI sub-list or the
+# function's dialog. After each Apply the simulated mouse, read back with
+# px6410ctl, holds exactly the entries the encoding makes of the choices and
+# the image composition makes of config.bin, and str.ini holds the labels.
+# Also: the left-click warning, Shift kept on one button in both modes, a
+# cancelled dialog, and Default in Mode B.
+BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
+source "$SOURCE_DIR/tests/e2e/lib.sh"
+e2e_start_display
+e2e_start_wine
+
+dir="$(e2e_make_folder rows 1)"  # a mouse of DPI table variant 1
+cd "$dir"
+e2e_start_app "$dir/PX6410-3-4.exe" rows
+helper wait-window 30000 || e2e_fail "no main window"
+e2e_wait_tray || e2e_fail "no tray icon"
+sleep 1
+e2e_tray_click 1
+helper wait-visible 10000 || e2e_fail "tray click did not show the window"
+sleep 1
+read -r ox oy < <(helper client-origin | tr -d '\r')
+
+windows() { helper windows | tr -d '\r'; }
+# The line of child control ID of the main window, or of the open dialog.
+main_child() { windows | awk -v id="$1" '/^window/ {m = /class=PX6410GMClass/} m && $1 == "child" && $2 == id'; }
+dialog_child() { windows | awk -v id="$1" '/^window/ {m = !/class=PX6410GMClass/} m && $1 == "child" && $2 == id'; }
+value() { grep -o "$2=[-0-9]*" <<<"$1" | cut -d= -f2; }
+click_at() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; sleep 0.4; }
+click() { click_at $((ox + $1)) $((oy + $2)); }
+
+# Screen point of entry INDEX of a list, from its line and the window origin.
+entry_point() {
+  local line=$1 index=$2 x0=$3 y0=$4 left top h first
+  read -r left top < <(awk '{print $4, $5}' <<<"$line")
+  h=$(value "$line" itemh); first=$(value "$line" top)
+  echo $((x0 + left + 30)) $((y0 + top + 1 + (index - first) * h + h / 2))
+}
+
+open_row() {
+  click 330 $((209 + 23 * ($1 - 1)))
+  [ -n "$(main_child $((40 + $1)))" ] || e2e_fail "row $1's list did not open"
+}
+# Points at the entry (it becomes the selection) and clicks it.
+choose_entry() {
+  local x y
+  read -r x y < <(entry_point "$(main_child $((40 + $1)))" "$2" "$ox" "$oy")
+  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove "$x" $((y + 1)); sleep 0.2
+  xdotool click 1; sleep 0.5
+}
+# Row ROW takes function ENTRY of its list (a function without a dialog).
+give() { open_row "$1"; choose_entry "$1" "$2"; }
+# Row ROW takes DPI Switch with sub-list entry SUB (0 "DPI +", 1 "DPI -", 2 "DPI Loop").
+give_dpi() {
+  local row=$1 sub=$2 x y sx sy line
+  open_row "$row"
+  read -r x y < <(entry_point "$(main_child $((40 + row)))" 5 "$ox" "$oy")
+  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove $((x + 1)) "$y"; sleep 0.3
+  line="$(main_child 40)"
+  [ -n "$line" ] || e2e_fail "no DPI sub-list beside DPI Switch of row $row"
+  [ "$(value "$line" count)" = 3 ] || e2e_fail "DPI sub-list: $line"
+  [ -n "${3:-}" ] && e2e_shot "$3" >/dev/null
+  read -r sx sy < <(entry_point "$line" "$sub" "$ox" "$oy")
+  xdotool mousemove "$sx" "$sy"; sleep 0.2; xdotool mousemove $((sx + 1)) "$sy"; sleep 0.3
+  [ -n "$(main_child 40)" ] || e2e_fail "the DPI sub-list went when the pointer entered it"
+  xdotool click 1; sleep 0.5
+  [ -z "$(main_child 40)$(main_child $((40 + row)))" ] || e2e_fail "lists still open after the DPI choice"
+}
+
+# The parameter dialog: a window of the process without a title.
+dx=0 dy=0
+wait_dialog() {
+  local line
+  for _ in $(seq 100); do
+    line="$(windows | grep '^window' | grep -v 'class=PX6410GMClass' | grep 'title=$' | head -n1)"
+    if [ -n "$line" ]; then read -r dx dy < <(awk '{print $2, $3}' <<<"$line"); sleep 0.3; return 0; fi
+    sleep 0.1
+  done
+  e2e_shot rows-no-dialog >/dev/null
+  e2e_fail "no parameter dialog"
+}
+dclick() { click_at $((dx + $1)) $((dy + $2)); }
+# Opens the dialog's drop-down at X,Y and picks entry INDEX of its list LIST.
+dialog_pick() {
+  local x=$1 y=$2 list=$3 index=$4 px py line
+  dclick "$x" "$y"
+  line="$(dialog_child "$list")"
+  [ -n "$line" ] || e2e_fail "dialog list $list did not open"
+  read -r px py < <(entry_point "$line" "$index" "$dx" "$dy")
+  xdotool mousemove "$px" "$py"; sleep 0.2; click_at "$px" $((py + 1))
+}
+dialog_ok() {
+  dclick 200 263
+  for _ in $(seq 50); do
+    windows | grep '^window' | grep -v 'class=PX6410GMClass' | grep -q 'title=$' || return 0
+    sleep 0.1
+  done
+  e2e_fail "the dialog did not end"
+}
+# Row ROW takes function ENTRY whose dialog opens; the rest of the arguments
+# run in it before OK.
+give_with_dialog() {
+  local row=$1 entry=$2
+  shift 2
+  give "$row" "$entry"
+  wait_dialog
+  "$@"
+  dialog_ok
+}
+windows_pick() { dialog_pick 140 136 533 "$1"; }
+media_pick() { dialog_pick 140 136 553 "$1"; }
+hot_pick() { dialog_pick 140 136 566 "$1"; }
+snipe_pick() { dialog_pick 140 113 564 "$1"; }
+defaults() { :; }
+# Fire key: the key at list position INDEX, then TIMES typed.
+fire_set() {
+  [ "$1" = 0 ] || dialog_pick 150 77 573 "$1"
+  dclick 120 111
+  xdotool key End BackSpace; xdotool type "$2"; sleep 0.2
+}
+press() { xdotool key "$1"; sleep 0.4; }
+mode() { if [ "$1" = A ]; then click 300 528; else click 410 528; fi; }
+
+# After Apply: the mouse, read back, holds the entries of Mode A rows 1..4 and
+# Mode B rows 1..4 (code and kind bytes, hex) and the composed image, and
+# str.ini the eight labels.
+apply_and_check() {
+  local round=$1 expected=$2 labels=$3
+  cp simulated-mouse.bin mouse-before.bin
+  click 700 633
+  sleep 2
+  wine "$BUILD_DIR/dist/px6410ctl.exe" --sim simulated-mouse.bin read got.bin >/dev/null 2>&1 ||
+    e2e_fail "$round: px6410ctl read failed"
+  local offsets=(130 132 134 140 162 164 166 170) got="" o
+  for o in "${offsets[@]}"; do got+="$(od -An -tx1 -j "$o" -N2 got.bin | tr -d ' \n') "; done
+  [ "${got% }" = "$expected" ] || e2e_fail "$round: the mouse holds '${got% }', expected '$expected'"
+  wine "$BUILD_DIR/dist/px6410ctl.exe" compose config.bin mouse-before.bin expected.bin >/dev/null 2>&1 ||
+    e2e_fail "$round: px6410ctl compose failed"
+  cmp -s got.bin expected.bin || e2e_fail "$round: the mouse does not hold the composed image"
+  local text key gotlabels=""
+  text="$(iconv -f UTF-16 -t UTF-8 str.ini | tr -d '\r')"
+  for key in Item1 Item2 Item3 Item4 Item13 Item23 Item33 Item43; do
+    gotlabels+="$(awk -v k="$key" '/^\[/ {s = ($0 == "[Setting-EN]")} s && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' <<<"$text")|"
+  done
+  [ "$gotlabels" = "$labels|" ] || e2e_fail "$round: str.ini labels '$gotlabels', expected '$labels|'"
+  e2e_log "ok: $round"
+}
+
+# The warning: row 1 holds Mode A's only left click.
+click 330 209
+helper boxes >/dev/null 2>&1 && e2e_fail "no warning for row 1"
+[ "$(helper boxes | tr -d '\r')" = "Warning|Left key must be selected!" ] || e2e_fail "box: $(helper boxes)"
+e2e_shot rows-warning >/dev/null
+xdotool key Return; sleep 0.5
+helper boxes >/dev/null || e2e_fail "the warning stayed"
+[ -z "$(main_child 41)" ] || e2e_fail "row 1's list opened after the warning"
+
+# Round 1: the five plain functions, DPI Switch, and the three list dialogs.
+mode A
+give 2 0
+open_row 1
+[ "$(value "$(main_child 41)" count)" = 14 ] || e2e_fail "row 1's list: $(main_child 41)"
+e2e_log "list entries $(value "$(main_child 41)" itemh) pixels high"
+e2e_shot rows-open-list >/dev/null
+choose_entry 1 3
+give 3 4
+give_dpi 4 1 rows-dpi-sublist
+mode B
+give_with_dialog 2 6 windows_pick 2
+give_with_dialog 3 7 media_pick 4
+give_with_dialog 4 8 hot_pick 2
+apply_and_check "round 1" "f400 f000 f300 0403 f000 0902 0402 1202" \
+  "Forward|Left Click|Backward|DPI -|Left Click|Calculator|Multimedia-Mute|Paste"
+
+# Round 2: the same functions in the other modes; the dialogs at their defaults.
+mode A
+give_with_dialog 1 6 defaults
+give_with_dialog 3 7 defaults
+give_with_dialog 4 8 defaults
+mode B
+give 2 0
+give 1 3
+give 3 4
+give_dpi 4 0
+apply_and_check "round 2" "0702 f000 0002 1002 f400 f000 f300 0303" \
+  "Multimedia Player|Left Click|Multimedia-Next|Copy|Forward|Left Click|Backward|DPI +"
+
+# Round 3: fire key, single key and snipe in Mode A; right, middle, key off in Mode B.
+mode A
+give_with_dialog 1 9 fire_set 0 5
+give_with_dialog 3 10 press a
+give_with_dialog 4 11 snipe_pick 3
+mode B
+give 1 1
+give 3 2
+give 4 12
+apply_and_check "round 3" "f085 f000 0400 0a03 f100 f000 f200 0000" \
+  "Fire Key-L-Button|Left Click|Single Key-A|Snipe Key-1200|Right Click|Left Click|Mid Click|Key Off"
+
+# Round 4: the other way round. Wine names Enter "Return", which the key
+# table lacks: key code 0, and the label shows the name.
+mode B
+give_with_dialog 1 9 fire_set 5 0
+give_with_dialog 3 10 press Return
+give_with_dialog 4 11 defaults
+mode A
+give 1 1
+give 3 2
+give 4 12
+apply_and_check "round 4" "f100 f000 f200 0000 0480 f000 0000 0a03" \
+  "Right Click|Left Click|Mid Click|Key Off|Fire Key-A|Left Click|Single Key-Return|Snipe Key-600"
+
+# Round 5: Shift on button 3 from Mode A shows in both modes; a second Shift
+# in Mode B changes nothing.
+mode A
+give 3 13
+mode B
+give 4 13
+apply_and_check "round 5" "f100 f000 0603 0000 0480 f000 0603 0a03" \
+  "Right Click|Left Click|Shift|Key Off|Fire Key-A|Left Click|Shift|Snipe Key-600"
+
+# Round 6: the Shift button takes DPI Loop in Mode B through the sub-list:
+# both modes follow; then Shift from Mode B on button 4; a cancelled dialog.
+give_dpi 3 2
+give 4 13
+give 1 7
+wait_dialog
+dclick 320 263
+sleep 0.5
+apply_and_check "round 6" "f100 f000 0503 0603 0480 f000 0503 0603" \
+  "Right Click|Left Click|DPI Loop|Shift|Fire Key-A|Left Click|DPI Loop|Shift"
+
+# Round 7: Default in Mode B restores both modes.
+click 350 558
+e2e_shot rows-default >/dev/null
+apply_and_check "round 7" "f000 f100 f200 0503 f000 f100 f200 0503" \
+  "Left Click|Right Click|Mid Click|DPI Loop|Left Click|Right Click|Mid Click|DPI Loop"
+give 2 0  # Mode B is still shown: its row 1 is guarded, its row 2 opens
+click 330 209
+helper boxes >/dev/null || e2e_fail "Mode B's row 1 warned after its row 2 took left click"
+[ -n "$(main_child 41)" ] || e2e_fail "Mode B's row 1 did not open"
+
+helper post 0x111 1028 0
+[ "$(e2e_wait_exit rows 20)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+e2e_log "pass"
