@@ -55,8 +55,8 @@ void SettingsPage::ToggleEffectList() {
 
 void SettingsPage::OnListChosen(int listId) {
   if (listId == id::kDpiSubList) return ChooseDpiSwitch();
-  if (listId >= id::ButtonList(1) && listId <= id::ButtonList(kShownButtons)) {
-    return ChooseButtonFunction(listId - id::ButtonList(0));
+  for (int row = 1; row <= kShownButtons; ++row) {
+    if (listId == id::ButtonList(row)) return ChooseButtonFunction(row);
   }
   if (listId != id::kModeList && listId != id::kParameterList && listId != id::kEffectList) return;
   const std::optional<int> selection = view_.ListSelection(listId);

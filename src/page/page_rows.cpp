@@ -18,8 +18,10 @@ constexpr std::array<TextView, DpiSwitchList.size()> kDpiSubListItems{
 
 // The row of a button list id, or 0 for any other id.
 int RowOfList(int listId) {
-  const int row = listId - id::ButtonList(0);
-  return row >= 1 && row <= kShownButtons ? row : 0;
+  for (int row = 1; row <= kShownButtons; ++row) {
+    if (listId == id::ButtonList(row)) return row;
+  }
+  return 0;
 }
 
 }  // namespace

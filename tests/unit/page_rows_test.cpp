@@ -167,6 +167,16 @@ TEST_F(PageRows, ParameterDialogsAnswerThroughThePort) {
   EXPECT_TRUE(f.view.Drew("text Undo 272,268"));
 }
 
+TEST_F(PageRows, ListsAndNewLabelsSpeakTheLanguageInForce) {
+  f.session.language = Language::TraditionalChinese;
+  ClickRow(2);
+  EXPECT_TRUE(f.view.Drew(
+      "list 42 to 474: 左鍵 右鍵 中鍵 前進方向鍵 後退方向鍵 DPI切換 Windows 多媒體 快速鍵 火力鍵 單鍵 狙擊 按鍵關閉 Shift"));
+  Choose(2, fi::kMultimedia, DialogChoice{.position = 0, .text = u"下一首"});
+  EXPECT_EQ(labels()[Index(2, 0)], u"多媒體-下一首");
+  EXPECT_EQ(labels()[Index(3, 0)], u"Mid Click");  // stored labels keep their language
+}
+
 TEST_F(PageRows, DefaultInModeBRedrawsTheRestoredRowsAndKeepsModeB) {
   f.page.DispatchClick(kModeB);
   ClickRow(2);
