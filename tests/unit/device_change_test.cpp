@@ -16,7 +16,7 @@ constexpr TextView kOther = u"\\\\?\\HID#VID_046D&PID_C31C&MI_00#8&0a0b0c0d&0&00
 struct Session {
   Session() : stateFile(dir.path() / "state.bin") {
     testing::WriteState(stateFile, testing::PatternImage());
-    mouse = std::make_shared<SimulatedMouse>(stateFile);
+    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
     auto devices = ForeignInterfaces();
     for (auto& d : MouseInterfaces()) devices.push_back(d);
     bus = std::make_unique<SimulatedHidBus>(mouse, devices);

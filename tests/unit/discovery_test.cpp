@@ -19,7 +19,7 @@ struct Bench {
   explicit Bench(std::vector<SimulatedHidDevice> devices, bool mouseAttached = true)
       : stateFile(dir.path() / "state.bin") {
     if (mouseAttached) testing::WriteState(stateFile, testing::PatternImage());
-    mouse = std::make_shared<SimulatedMouse>(stateFile);
+    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
     bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
   }
   bool Run() { return Discover(*bus, link, boxes); }

@@ -1,8 +1,8 @@
 #pragma once
 // px6410ctl: the settings and the mouse from the command line.
 // Exit codes: 0 success, 1 the mouse failed (not found, bad status reply),
-// 2 bad arguments or an unreadable / wrong-size file. Nothing is written on
-// failure.
+// 2 bad arguments, an unreadable / wrong-size file, or an output or trace
+// that could not be written. Nothing is written on failure.
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -17,8 +17,10 @@ inline constexpr int kExitUsage = 2;
 struct Context {
   std::optional<std::string> simFile;    // --sim FILE: the simulated mouse's state file
   std::optional<std::string> traceFile;  // --trace FILE: one line per transfer and pause
-  std::string program;                   // argv[0], UTF-8
-  std::vector<std::string> args;         // the command's own arguments, UTF-8
+  // Arguments as the system gave them: bytes on Linux, UTF-8 on Windows (see
+  // common/native_path.h); file names among them reach the files unchanged.
+  std::string program;                   // argv[0]
+  std::vector<std::string> args;         // the command's own arguments
   std::ostream& out;
   std::ostream& err;
 };
