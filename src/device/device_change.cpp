@@ -47,6 +47,10 @@ bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t device
 
   const bool found = Discover(bus_, link_, boxes_);
   deviceChangeCounter_ = 0;
+  // The mouse found is always spoken to scrambled, whatever event ran the
+  // discovery: a removal that finds it again must not leave the next Apply
+  // talking in clear.
+  if (found) link_.ScramblingOn = true;
   if (!found) {
     notifications_.MouseNotDetected();
     notifications_.HideMainWindow();

@@ -139,6 +139,24 @@ TEST(DeviceChange, RemovalThatStillFindsTheMouseReadsNothing) {
   EXPECT_TRUE(s.notes.events.empty());
 }
 
+TEST(DeviceChange, RemovalThatFindsAMouseFirstSeenNowSpeaksScrambled) {
+  // No mouse at start, so scrambling never came on; it is plugged in, and
+  // the count happens to reach four on a removal notification.
+  Session s;
+  std::filesystem::remove(s.stateFile);
+  ASSERT_FALSE(s.session->StartUp());
+  ASSERT_FALSE(s.session->Link().ScramblingOn);
+  testing::WriteState(s.stateFile, testing::PatternImage());
+  for (int i = 0; i < 4; ++i) s.Remove();
+  EXPECT_EQ(s.session->DevicePresent(), 1);
+  EXPECT_TRUE(s.session->Link().ScramblingOn);
+  // The next Apply reaches the mouse instead of showing "did not detect".
+  DeviceImage image = testing::PatternImage();
+  EXPECT_TRUE(s.session->Operations().GetDPIStage(image));
+  EXPECT_TRUE(s.session->Operations().WriteOperation(image));
+  EXPECT_TRUE(s.boxes.shown.empty());
+}
+
 TEST(DeviceChange, LostMouseIsAnnouncedAndTheWindowHidden) {
   for (bool arrival : {true, false}) {
     Session s;

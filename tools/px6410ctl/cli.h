@@ -3,10 +3,16 @@
 // Exit codes: 0 success, 1 the mouse failed (not found, bad status reply),
 // 2 bad arguments, an unreadable / wrong-size file, or an output or trace
 // that could not be written. Nothing is written on failure.
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace px {
+class HidBus;
+}
 
 namespace px::cli {
 
@@ -23,6 +29,9 @@ struct Context {
   std::vector<std::string> args;         // the command's own arguments
   std::ostream& out;
   std::ostream& err;
+  // The bus the device commands use instead of the system's or --sim's one
+  // (tests: a mouse that misbehaves on request).
+  std::function<std::unique_ptr<HidBus>()> makeBus = {};
 };
 
 // One line on stderr, "px6410ctl: <what>", and the usage exit code.

@@ -85,7 +85,9 @@ class MouseSession {
       trace_.open(PathFromArgument(*ctx_.traceFile), std::ios::binary | std::ios::app);  // same bytes on every platform
       if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file: " + ErrnoText());
     }
-    if (ctx_.simFile) {
+    if (ctx_.makeBus) {
+      bus_ = ctx_.makeBus();
+    } else if (ctx_.simFile) {
       auto mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), PathFromArgument(*ctx_.simFile));
       // A missing state file is a mouse not plugged in; a damaged one is an error.
       if (mouse->Load() == SimulatedMouse::StateFile::Damaged) return UsageError(ctx_, mouse->Error());

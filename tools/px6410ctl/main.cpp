@@ -35,11 +35,6 @@ void PrintUsage(std::ostream& os) {
 
 }  // namespace
 
-int UsageError(Context& ctx, const std::string& message) {
-  ctx.err << "px6410ctl: " << message << '\n';
-  return kExitUsage;
-}
-
 int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
   Context ctx{.simFile = {}, .traceFile = {}, .program = argv.empty() ? "px6410ctl" : argv[0], .args = {}, .out = out, .err = err};
   std::size_t i = 1;

@@ -105,7 +105,9 @@ class PosixFileSystem final : public FileSystem {
       info.error = errno == ENOENT ? ENOENT : Errno();
       return info;
     }
-    if (S_ISLNK(linkStat.st_mode)) {
+    // Only a regular file is written by replacing it; a device or a pipe
+    // behind a link (/dev/stdout) is written through the link itself.
+    if (S_ISLNK(linkStat.st_mode) && S_ISREG(st.st_mode)) {
       std::error_code ec;
       NativePath resolved = std::filesystem::canonical(path, ec);
       if (ec) {
