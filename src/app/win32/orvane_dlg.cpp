@@ -149,7 +149,7 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       return true;
     case StartupStep::LoadBackground:
       skinFolder_ = SkinFolderFor(executablePath_, skinKeys_.skinName);
-      return background_.Load(SkinImagePath(skinFolder_, u"/main.png"));
+      return background_.Load(SkinImagePath(skinFolder_, u"/main.png"), kMainWindowFrameExtent);
     case StartupStep::ResizeToBackground:
       // Without a picture the window keeps its template size, so that it can
       // still be seen and closed.
