@@ -61,7 +61,8 @@ void StopDecoder() {
 
 // The file's bytes as the stream GDI+ decodes from; released after the bitmap.
 struct StreamOwner {
-  IStream* stream = nullptr;
+  explicit StreamOwner(IStream* owned) : stream(owned) {}
+  IStream* stream;
   StreamOwner(const StreamOwner&) = delete;
   StreamOwner& operator=(const StreamOwner&) = delete;
   ~StreamOwner() {
@@ -153,7 +154,6 @@ bool SkinImage::Load(TextView path) {
   bits_ = nullptr;
   width_ = height_ = bitsPerPixel_ = 0;
   hasAlpha_ = false;
-  if (!StartDecoder()) return false;
 
   // Read through the one bounded file reader (a FIFO or a device named like
   // an image cannot stall the window), and sized from the header before
@@ -162,7 +162,8 @@ bool SkinImage::Load(TextView path) {
   if (!file.Ok()) return false;
   const std::optional<PixelSize> declared = PngHeaderSize(file.bytes);
   if (!declared || !WithinSkinImageLimits(*declared)) return false;
-  StreamOwner stream{SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size()))};
+  if (!StartDecoder()) return false;
+  StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
   if (stream.stream == nullptr) return false;
   GpBitmapOwner source;
   if (flat::GdipCreateBitmapFromStream(stream.stream, &source.bitmap) != gp::Ok || source.bitmap == nullptr) {
