@@ -162,7 +162,7 @@ std::unique_ptr<WritableFile> Win32FileSystem::CreateBeside(const NativePath& ta
     wchar_t suffix[32];
     swprintf(suffix, 32, L".%012llx.tmp", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
     NativePath name = FolderOf(target);
-    name /= target.filename().native() + suffix;
+    name /= L"." + target.filename().native() + suffix;  // the same form as on Linux
     // CREATE_NEW: never an existing file, never through a link.
     const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
