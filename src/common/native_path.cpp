@@ -55,6 +55,15 @@ NativePath PathFromArgument(const std::string& argument) {
 #endif
 }
 
+std::string ArgumentFromPath(const NativePath& path) {
+#ifdef _WIN32
+  const std::wstring& wide = path.native();
+  return ArgumentFromWide(std::u16string(wide.begin(), wide.end()));
+#else
+  return path.native();
+#endif
+}
+
 #ifdef _WIN32
 std::string ArgumentFromWide(std::u16string_view wide) {
   std::string out;

@@ -23,6 +23,10 @@ std::string PathForDisplay(const NativePath& path);
 // Windows, see ArgumentFromWide) and back.
 NativePath PathFromArgument(const std::string& argument);
 
+// A path in the form the tool holds arguments in (the inverse of
+// PathFromArgument).
+std::string ArgumentFromPath(const NativePath& path);
+
 #ifdef _WIN32
 // Windows hands the tool UTF-16; an unpaired surrogate is kept (as its
 // three-byte form) so that the name still reaches the same file.

@@ -76,6 +76,13 @@ struct DpiSwitchItem {
 };
 inline constexpr std::array<DpiSwitchItem, 3> DpiSwitchList{{{3, u"DPI +"}, {4, u"DPI -"}, {5, u"DPI Loop"}}};
 
+// The factory assignment, the same in both modes: left, right, middle click,
+// DPI switch with "DPI Loop", then key off for the buttons the page hides.
+inline constexpr std::array<std::uint8_t, kButtonsPerMode> kFactoryButtonFunctions{
+    function_index::kLeftClick, function_index::kRightClick, function_index::kMidClick, function_index::kDpiSwitch,
+    function_index::kKeyOff,    function_index::kKeyOff,     function_index::kKeyOff,   function_index::kKeyOff};
+inline constexpr std::uint8_t kFactoryDpiSwitchCode = 5;
+
 // The text of a DPI sub-list entry by its code; empty for other codes.
 TextView DpiSwitchText(std::uint8_t code);
 

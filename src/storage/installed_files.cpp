@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/button_catalogue.h"
 #include "model/dpi_table.h"
 #include "storage/config_file.h"
 #include "storage/ini_file_store.h"
@@ -10,11 +11,7 @@ namespace px {
 
 namespace {
 
-// Function indexes of the factory assignment: left, right, middle click,
-// DPI switch, then key off.
-constexpr std::array<std::uint8_t, kButtonsPerMode> kFactoryFunctions = {0, 1, 2, 5, 12, 12, 12, 12};
-constexpr std::uint8_t kDpiLoopCode = 5;
-constexpr std::size_t kKeyOffFunction = 12;
+constexpr std::size_t kKeyOffFunction = function_index::kKeyOff;
 
 }  // namespace
 
@@ -40,10 +37,10 @@ SettingsModel InstalledFirstModel() {
   for (int mode = 0; mode < 2; ++mode) {
     for (int button = 1; button <= kButtonsPerMode; ++button) {
       const auto i = static_cast<std::size_t>(ButtonIndex(button, mode));
-      model.ButtonFunction[i] = kFactoryFunctions[static_cast<std::size_t>(button - 1)];
+      model.ButtonFunction[i] = kFactoryButtonFunctions[static_cast<std::size_t>(button - 1)];
       model.FireTimes[i] = 1;
     }
-    model.DpiSwitchCode[static_cast<std::size_t>(ButtonIndex(4, mode))] = kDpiLoopCode;
+    model.DpiSwitchCode[static_cast<std::size_t>(ButtonIndex(4, mode))] = kFactoryDpiSwitchCode;
   }
   return model;
 }

@@ -3,11 +3,13 @@
 // Exit codes: 0 success, 1 the mouse failed (not found, bad status reply),
 // 2 bad arguments, an unreadable / wrong-size file, or an output or trace
 // that could not be written. Nothing is written on failure.
+#include <cstdint>
 #include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace px {
@@ -43,6 +45,17 @@ int CmdStatus(Context& ctx);
 int CmdRead(Context& ctx);
 int CmdWrite(Context& ctx);
 int CmdApply(Context& ctx);
+int CmdSet(Context& ctx);
+int CmdGet(Context& ctx);
+int CmdShowJson(Context& ctx);
+int CmdCompletion(Context& ctx);
+
+// The sensor's DPI table variant read from the mouse (--sim or the system's),
+// quietly: nothing when no mouse answers.
+std::optional<std::uint8_t> MouseDpiTableVariant(Context& ctx);
+
+// The manual page of a command, or nothing for an unknown one.
+std::optional<std::string> CommandHelp(std::string_view command);
 
 int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err);
 

@@ -9,20 +9,19 @@ namespace px::cli {
 
 namespace {
 
-// A file of exactly `size` bytes, or nothing with "FILE: ..." set.
-std::optional<FileBytes> ReadSized(const std::string& path, std::size_t size, const char* what, std::string& error) {
+// The file's bytes when it is a regular file of at most `limit` bytes; else
+// nothing, with "FILE: ..." in `error` (`what` names the format for a file
+// that is too large).
+std::optional<FileBytes> ReadBounded(const std::string& path, std::size_t limit, const std::string& tooLarge,
+                                     std::string& error) {
   FileSystem& files = SystemFileSystem();
-  ReadResult read = files.Read(PathFromArgument(path), size);
+  ReadResult read = files.Read(PathFromArgument(path), limit);
   using S = ReadResult::Status;
-  const std::string expected = ", expected " + std::to_string(size);
   switch (read.status) {
-    case S::Ok:
-      if (read.bytes.size() == size) return std::move(read.bytes);
-      error = path + ": not a " + what + ": " + std::to_string(read.bytes.size()) + " bytes" + expected;
-      return std::nullopt;
+    case S::Ok: return std::move(read.bytes);
     case S::TooLarge:
-      error = path + ": not a " + what + ": " +
-              (read.size != 0 ? std::to_string(read.size) : "more than " + std::to_string(size)) + " bytes" + expected;
+      error = path + tooLarge + (read.size != 0 ? std::to_string(read.size) : "more than " + std::to_string(limit)) +
+              " bytes";
       return std::nullopt;
     case S::Folder: error = path + ": cannot open: is a folder"; return std::nullopt;
     case S::NotAFile: error = path + ": cannot open: not a regular file (a device, FIFO or socket)"; return std::nullopt;
@@ -32,7 +31,27 @@ std::optional<FileBytes> ReadSized(const std::string& path, std::size_t size, co
   return std::nullopt;
 }
 
+// A file of exactly `size` bytes, or nothing with "FILE: not a WHAT: ..." set.
+std::optional<FileBytes> ReadSized(const std::string& path, std::size_t size, const char* what, std::string& error) {
+  const std::string expected = ", expected " + std::to_string(size);
+  auto bytes = ReadBounded(path, size, std::string(": not a ") + what + ": ", error);
+  if (!bytes) {
+    if (error.starts_with(path + ": not a ")) error += expected;
+    return std::nullopt;
+  }
+  if (bytes->size() == size) return bytes;
+  error = path + ": not a " + what + ": " + std::to_string(bytes->size()) + " bytes" + expected;
+  return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit,
+                                                       std::string& error) {
+  auto bytes = ReadBounded(path, limit, ": too large: ", error);
+  if (!bytes) return std::nullopt;
+  return std::vector<std::uint8_t>(std::move(*bytes));
+}
 
 std::optional<ConfigFile> ReadConfigFile(const std::string& path, std::string& error) {
   auto bytes = ReadSized(path, 1 + kSettingsModelSize, "settings file", error);
@@ -52,8 +71,13 @@ std::optional<DeviceImage> ReadImageFile(const std::string& path, std::string& e
 }
 
 bool WriteImageFile(const std::string& path, const DeviceImage& image, std::string& error) {
+  const auto bytes = image.Bytes();
+  return WriteWholeFile(path, std::vector<std::uint8_t>(bytes.begin(), bytes.end()), error);
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
   FileSystem& files = SystemFileSystem();
-  const WriteResult result = WriteWholeFile(files, PathFromArgument(path), image.Bytes());
+  const WriteResult result = px::WriteWholeFile(files, PathFromArgument(path), bytes);
   if (result.Ok()) return true;
   using Step = WriteResult::Step;
   switch (result.failedAt) {

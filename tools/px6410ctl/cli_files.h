@@ -15,6 +15,15 @@
 
 namespace px::cli {
 
+// A regular file of at most `limit` bytes, read without blocking; anything
+// else gives nothing with "FILE: ..." in `error`.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit,
+                                                       std::string& error);
+
+// Any whole file through the program's one writer; "FILE: cannot write: ..."
+// in `error` on failure.
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
+
 // config.bin: exactly 200 bytes, a flag byte then the 199-byte model.
 struct ConfigFile {
   std::uint8_t firstRunFlag = 0;

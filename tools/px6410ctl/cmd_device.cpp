@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 
 #include "model/interface_texts.h"
 #include "cli.h"
@@ -288,6 +289,21 @@ int CmdApply(Context& ctx) {
   }
   if (!mouse.WriteWentThrough("apply")) return mouse.Conclude(kExitDevice);
   return mouse.Conclude(kExitOk);
+}
+
+}  // namespace px::cli
+
+namespace px::cli {
+
+std::optional<std::uint8_t> MouseDpiTableVariant(Context& ctx) {
+  std::ostringstream quiet;  // no mouse is an answer here, not an error
+  Context probe{.simFile = ctx.simFile, .traceFile = ctx.traceFile, .program = ctx.program, .args = {},
+                .out = quiet, .err = quiet};
+  MouseSession mouse(probe, Language::English);
+  if (mouse.Prepare() || !mouse.Connect()) return std::nullopt;
+  DeviceImage image;
+  if (!mouse.Operations().ReadOperation(image) || !mouse.BlocksWentThrough("")) return std::nullopt;
+  return DpiTableVariantOf(image);
 }
 
 }  // namespace px::cli

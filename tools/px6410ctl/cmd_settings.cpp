@@ -1,4 +1,5 @@
 // show and compose: the settings file and the image, no mouse involved.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -234,6 +235,7 @@ void PrintSettings(std::ostream& os, const std::string& path, const SettingsMode
 }  // namespace
 
 int CmdShow(Context& ctx) {
+  if (std::find(ctx.args.begin(), ctx.args.end(), "--json") != ctx.args.end()) return CmdShowJson(ctx);
   std::string error;
   const auto args = ParseArgs(ctx.args, {"--variant", "--lang"}, error);
   if (!args) return UsageError(ctx, "show: " + error);

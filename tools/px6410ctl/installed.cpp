@@ -10,12 +10,7 @@ namespace px::cli {
 std::string InstalledConfigPath() {
   NativePath config = RunningExecutableFile().parent_path();
   config /= "config.bin";
-#ifdef _WIN32
-  const std::wstring& wide = config.native();
-  return ArgumentFromWide(std::u16string(wide.begin(), wide.end()));
-#else
-  return config.native();
-#endif
+  return ArgumentFromPath(config);
 }
 
 Language LanguageBeside(const std::string& configPath) {

@@ -26,11 +26,23 @@ constexpr std::array kCommands{
     Command{"read", CmdRead, "read OUT"},
     Command{"write", CmdWrite, "write IMAGE"},
     Command{"apply", CmdApply, "apply [CONFIG.BIN]"},
+    Command{"set", CmdSet, "set [CONFIG.BIN] NAME=VALUE... [--from FILE.json] [--variant N] [--apply]"},
+    Command{"get", CmdGet, "get [CONFIG.BIN] [NAME...] [--variant N]"},
+    Command{"completion", CmdCompletion, "completion bash"},
 };
 
 void PrintUsage(std::ostream& os) {
   os << "usage: px6410ctl [--sim STATE.BIN] [--trace TRACE.LOG] COMMAND ...\n";
   for (const auto& c : kCommands) os << "  px6410ctl " << c.synopsis << '\n';
+  os << "  px6410ctl help COMMAND    (or COMMAND --help): the manual of a command\n";
+}
+
+// "help COMMAND", or "--help" / "-h" anywhere among a command's arguments.
+int PrintHelp(Context& ctx, const std::string& command) {
+  const auto page = CommandHelp(command);
+  if (!page) return UsageError(ctx, "no manual for '" + command + "' (try --help)");
+  ctx.out << *page << std::flush;
+  return kExitOk;
 }
 
 }  // namespace
@@ -56,6 +68,13 @@ int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
   }
   const std::string name = argv[i];
   ctx.args.assign(argv.begin() + static_cast<std::ptrdiff_t>(i) + 1, argv.end());
+  if (name == "help") {
+    if (ctx.args.size() != 1) return UsageError(ctx, "usage: help COMMAND");
+    return PrintHelp(ctx, ctx.args[0]);
+  }
+  for (const auto& a : ctx.args) {
+    if (a == "--help" || a == "-h") return PrintHelp(ctx, name);
+  }
   for (const auto& c : kCommands) {
     if (c.name != name) continue;
     // Nothing that fails inside a command ends the tool without a word.
