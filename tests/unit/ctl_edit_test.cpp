@@ -55,8 +55,8 @@ class CtlEdit : public CtlFolder {
     return m;
   }
   LabelSet Labels(Language language) const {
-    StdFileSystem files;
-    IniFileStore ini(files, FromUtf8(Path("str.ini")));
+    FileSystem& files = SystemFileSystem();
+    IniFileStore ini(files, Path("str.ini"));
     return LoadLabels(ini, language);
   }
 };
@@ -309,8 +309,8 @@ TEST_F(CtlEdit, ReadOnlyFilesAreRefusedWithNothingWritten) {
 }
 
 TEST_F(CtlEdit, LabelsGoToTheSectionOfTheStrIniLanguage) {
-  StdFileSystem files;
-  IniFileStore ini(files, FromUtf8(Path("str.ini")));
+  FileSystem& files = SystemFileSystem();
+  IniFileStore ini(files, Path("str.ini"));
   ASSERT_TRUE(ini.Write(u"Skins", u"Lan", u"CHS"));
   const LabelSet english = Labels(Language::English);
   // The first run's flag: the labels start from the factory ones, as the
