@@ -137,8 +137,21 @@ std::optional<std::string> ReadProfile(const std::string& path, std::vector<std:
   std::string error;
   const auto bytes = ReadWholeFile(path, kMaxProfileSize, error);
   if (!bytes) return error;
-  const Json profile = Json::parse(bytes->begin(), bytes->end(), nullptr, false);
+  // The parser keeps the last of two equal keys; a profile that names a
+  // setting twice is refused instead, as on the command line.
+  std::vector<std::string> keys;
+  std::optional<std::string> twice;
+  const Json::parser_callback_t noteKeys = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::key && depth == 1) {
+      const std::string key = parsed.get<std::string>();
+      if (!twice && std::find(keys.begin(), keys.end(), key) != keys.end()) twice = key;
+      keys.push_back(key);
+    }
+    return true;
+  };
+  const Json profile = Json::parse(bytes->begin(), bytes->end(), noteKeys, false);
   if (profile.is_discarded()) return path + ": not JSON";
+  if (twice && profile.is_object()) return path + ": " + *twice + " is given twice";
   if (!profile.is_object()) return path + ": not a JSON object of NAME: VALUE";
   for (const auto& [name, value] : profile.items()) {
     if (!ParseSettingName(name)) return path + ": unknown name '" + name + "' (names: " + NameSummary() + ")";
