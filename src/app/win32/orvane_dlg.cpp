@@ -389,7 +389,7 @@ void COrvaneDlg::CreatePage() {
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain() {
-  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"))) {
+  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"), kMainWindowFrameExtent)) {
     canvas_ = background_.Handle();
     return;
   }
