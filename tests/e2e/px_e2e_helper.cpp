@@ -490,6 +490,7 @@ int wmain(int argc, wchar_t** argv) {
     ::GetWindowThreadProcessId(window, &pid);
     ::EnumWindows(PrintWindowTree, static_cast<LPARAM>(pid));
     return 0;
+  }
   if (command == L"measure" && argc == 2) return Measure(window);
   if (command == L"soak" && argc == 6) {
     return Soak(window, std::wcstoul(argv[2], nullptr, 0), std::wcstoul(argv[3], nullptr, 0),
