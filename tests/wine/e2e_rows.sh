@@ -41,7 +41,7 @@ entry_point() {
 
 open_row() {
   click 330 $((209 + 23 * ($1 - 1)))
-  [ -n "$(main_child $((40 + $1)))" ] || e2e_fail "row $1's list did not open"
+  [ -n "$(main_child $((40 + $1)))" ] || { e2e_shot rows-no-list >/dev/null; windows >&2; e2e_fail "row $1's list did not open"; }
 }
 # Points at the entry (it becomes the selection) and clicks it.
 choose_entry() {
@@ -155,6 +155,7 @@ helper boxes >/dev/null 2>&1 && e2e_fail "no warning for row 1"
 e2e_shot rows-warning >/dev/null
 xdotool key Return; sleep 0.5
 helper boxes >/dev/null || e2e_fail "the warning stayed"
+sleep 1.5  # Wine gives the main window back its activation a moment later; a click before that is lost
 [ -z "$(main_child 41)" ] || e2e_fail "row 1's list opened after the warning"
 
 # Round 1: the five plain functions, DPI Switch, and the three list dialogs.
