@@ -196,6 +196,7 @@ cp str.ini str-before.ini
 page_picture page-before
 open_chooser
 pick_skin Crimson
+[ "$(swatch_colour)" != "$picked" ] || e2e_fail "Crimson proposed no colour of its own"
 chooser_click 320 263  # Cancel
 chooser_gone
 cmp -s str.ini str-before.ini || e2e_fail "Cancel changed str.ini"
@@ -226,8 +227,15 @@ e2e_shot skins-button-restart >/dev/null
 open_chooser
 [ "$(label)" = Light ] && [ "$(swatch_colour)" = "$picked" ] ||
   e2e_fail "after a new start the chooser opens with $(label) in $(swatch_colour)"
-chooser_click 320 263
+# OK without a change writes the keys in force again, over whatever another
+# hand left in str.ini meanwhile; the page stays as it was.
+e2e_ini_set str.ini Path Crimson
+e2e_ini_set str.ini GColor 7
+chooser_click 200 263
 chooser_gone
+wait_ini Light "$picked"
+expect_page_of Light "after OK without a change"
+expect_text_colour "$picked" Light "after OK without a change"
 helper post 0x111 1028 0
 [ "$(e2e_wait_exit second 20)" = 0 ] || e2e_fail "the second run did not end with 0"
 e2e_log "pass"
