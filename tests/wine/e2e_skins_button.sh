@@ -170,7 +170,9 @@ colour_window="$(popups | grep -m1 '^window .* title=Color$')" || e2e_fail "no c
 read -r kx ky < <(awk '{print $2, $3}' <<<"$colour_window")
 grid="$(popups | awk '/title=Color$/{f=1;next} /^window/{f=0} f && $2==720')"
 read -r gl gt gr gb < <(awk '{print $4, $5, $6, $7}' <<<"$grid")
-# A dark cell of the basic colours, once the chooser listens.
+# A cell of the basic colours; whichever colour the system chooser then
+# answers on OK, it must differ from Light's and reach the swatch, str.ini
+# and the page.
 sleep 0.5
 xdotool mousemove $((kx + gl + (gr - gl) * 9 / 16)) $((ky + gt + (gb - gt) * 7 / 12)); sleep 0.2; xdotool click 1; sleep 0.3
 e2e_shot skins-button-colour-chooser >/dev/null
