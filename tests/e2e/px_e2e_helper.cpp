@@ -11,6 +11,10 @@
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
 //   px_e2e_helper client-origin      prints the screen position of client point 0,0
+//   px_e2e_helper popups             prints the other visible windows of the window's process
+//                                    (the dialogs it opened): "window X Y W H title=..." (client
+//                                    origin and size), then "child ID CLASS L T R B text=..."
+//                                    per control, list boxes with count, top, sel and itemh
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
@@ -81,6 +85,60 @@ BOOL CALLBACK ListBox(HWND window, LPARAM context) {
   ::GetDlgItemTextW(window, 0xFFFF, text, 512);
   std::wprintf(L"%ls|%ls\n", caption, text);
   ++search->found;
+  return TRUE;
+}
+
+std::string Utf8(const std::wstring& text) {
+  char utf8[2048] = {};
+  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+  return utf8;
+}
+
+// WM_GETTEXT is marshalled between processes; a hung dialog gives no text.
+std::string TextOf(HWND window) {
+  wchar_t text[512] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return Utf8(text);
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return Utf8(name);
+}
+
+struct PopupSearch {
+  HWND main = nullptr;
+  DWORD pid = 0;
+};
+
+BOOL CALLBACK PrintPopup(HWND window, LPARAM context) {
+  const auto* search = reinterpret_cast<const PopupSearch*>(context);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || window == search->main || !::IsWindowVisible(window)) return TRUE;
+  RECT client{};
+  ::GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  std::printf("window %ld %ld %ld %ld title=%s\n", origin.x, origin.y, client.right, client.bottom,
+              TextOf(window).c_str());
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    const std::string className = ClassOf(child);
+    std::printf("child %d %s %d %ld %ld %ld %ld", ::GetDlgCtrlID(child), className.c_str(),
+                ::IsWindowVisible(child) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+    if (_stricmp(className.c_str(), "ListBox") == 0) {
+      std::printf(" count=%ld top=%ld sel=%ld itemh=%ld", static_cast<long>(::SendMessageW(child, LB_GETCOUNT, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETTOPINDEX, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
+    }
+    std::printf(" text=%s\n", TextOf(child).c_str());
+  }
   return TRUE;
 }
 
@@ -477,6 +535,12 @@ int wmain(int argc, wchar_t** argv) {
     POINT origin{};
     ::ClientToScreen(window, &origin);
     std::printf("%ld %ld\n", origin.x, origin.y);
+    return 0;
+  }
+  if (command == L"popups" && argc == 2) {
+    PopupSearch search{window, 0};
+    ::GetWindowThreadProcessId(window, &search.pid);
+    ::EnumWindows(PrintPopup, reinterpret_cast<LPARAM>(&search));
     return 0;
   }
   if (command == L"pid" && argc == 2) {
