@@ -212,6 +212,20 @@ xdotool key End BackSpace BackSpace; xdotool type 300
 xdotool key Return
 expect_result "IDOK index=0 text=L-Button times=1 make=32 break=5"
 
+# Texts drawn on the picture look the same however often it is redrawn: the
+# list opening and closing over the notes must not thicken them.
+notes() { import -window root -crop "410x42+$((OX + 23))+$((OY + 198))" +repage "$DIR/$1.png"; }
+open_dialog fire --lang CHS
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.4
+notes notes-before
+for _ in $(seq 8); do click 150 77; done
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.4
+notes notes-after
+changed="$(compare -metric AE "$DIR/notes-before.png" "$DIR/notes-after.png" null: 2>&1 || true)"
+[ "$changed" = 0 ] || e2e_fail "the notes changed after the list opened and closed four times: $changed pixels"
+click 320 263
+expect_result "IDCANCEL"
+
 # --- single key ------------------------------------------------------------
 open_dialog single
 xdotool key a
