@@ -39,7 +39,7 @@ class BenchMouse {
     state.Block(4)[image_offsets::kVariant] = 1;
     std::ofstream(dir_ / "state.bin", std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    mouse_ = std::make_shared<SimulatedMouse>(dir_ / "state.bin", SimulatedFaults{}, persistence);
+    mouse_ = std::make_shared<SimulatedMouse>(SystemFileSystem(), dir_ / "state.bin", SimulatedFaults{}, persistence);
     bus_ = std::make_unique<SimulatedHidBus>(mouse_, MouseInterfaces());
     Discover(*bus_, link, boxes);
     link.ScramblingOn = true;

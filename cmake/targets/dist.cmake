@@ -15,7 +15,7 @@ add_custom_target(px_dist_settings ALL DEPENDS ${PX_DIST_OUTPUTS})
 
 if(NOT CMAKE_CROSSCOMPILING)
   add_executable(px_make_dist ${PROJECT_SOURCE_DIR}/tools/px_make_dist/main.cpp)
-  target_link_libraries(px_make_dist PRIVATE px_core)
+  target_link_libraries(px_make_dist PRIVATE px_platform)
   px_strict(px_make_dist)
   add_test(NAME dist_settings_files_are_current COMMAND px_make_dist --check ${PROJECT_SOURCE_DIR}/dist)
 endif()

@@ -5,7 +5,7 @@
 if(WIN32)
   file(GLOB PX_SKIN_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/skin/win32/*.cpp)
   add_library(px_skin_win32 STATIC ${PX_SKIN_WIN32_SOURCES})
-  target_link_libraries(px_skin_win32 PUBLIC px_winui px_platform gdiplus msimg32 gdi32 user32 comdlg32)
+  target_link_libraries(px_skin_win32 PUBLIC px_winui px_platform gdiplus msimg32 gdi32 user32 comdlg32 shlwapi ole32)
   px_strict(px_skin_win32)
   if(TARGET px_win_tests)
     target_link_libraries(px_win_tests PRIVATE px_skin_win32)

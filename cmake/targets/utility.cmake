@@ -64,7 +64,7 @@ endforeach()
 
 # End-to-end helper: finds the window by class, sends messages, reads state.
 add_executable(px_e2e_helper ${PROJECT_SOURCE_DIR}/tests/e2e/px_e2e_helper.cpp)
-target_link_libraries(px_e2e_helper PRIVATE user32 shell32 comctl32)
+target_link_libraries(px_e2e_helper PRIVATE user32 shell32 comctl32 gdi32 ntdll)
 target_link_options(px_e2e_helper PRIVATE -municode)
 px_strict(px_e2e_helper)
 

@@ -10,6 +10,23 @@ bool NamesTheMouse(TextView deviceName) {
          deviceName.find(kMouseIdUpperCase) != TextView::npos;
 }
 
+std::optional<DeviceBroadcast> DecodeDeviceBroadcast(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < kBroadcastHeaderSize) return std::nullopt;
+  const auto word = [&](std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+  };
+  DeviceBroadcast broadcast;
+  broadcast.deviceType = word(4);
+  if (broadcast.deviceType != kDbtDevtypDeviceInterface) return broadcast;
+  for (std::size_t at = kBroadcastNameOffset; at + 1 < bytes.size(); at += 2) {
+    const auto c = static_cast<char16_t>(bytes[at] | bytes[at + 1] << 8);
+    if (c == 0) break;
+    broadcast.name += c;
+  }
+  return broadcast;
+}
+
 DeviceSession::DeviceSession(HidBus& bus, MessageBoxPort& boxes, WaitPort& waits,
                              DeviceNotificationPort& notifications, DeviceImage& image, TextView mouseNotDetected)
     : bus_(bus),
@@ -47,6 +64,10 @@ bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t device
 
   const bool found = Discover(bus_, link_, boxes_);
   deviceChangeCounter_ = 0;
+  // The mouse found is always spoken to scrambled, whatever event ran the
+  // discovery: a removal that finds it again must not leave the next Apply
+  // talking in clear.
+  if (found) link_.ScramblingOn = true;
   if (!found) {
     notifications_.MouseNotDetected();
     notifications_.HideMainWindow();

@@ -2,6 +2,8 @@
 // The mouse's link for the whole run: discovery at start, the reaction to
 // device-interface notifications, and the transactions over what is open.
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "common/ports.h"
 #include "model/device_image.h"
@@ -21,6 +23,20 @@ inline constexpr TextView kMouseIdUpperCase = u"VID_04D9&PID_A09E";
 inline constexpr std::uint8_t kDeviceChangesPerDiscovery = 4;
 
 bool NamesTheMouse(TextView deviceName);
+
+// A WM_DEVICECHANGE broadcast as bytes, as many as its own size field says
+// (another process's broadcast is copied by that size): size, device type and
+// a reserved word (32 bits each, little-endian); for a device interface then
+// the class GUID (16 bytes) and the name in UTF-16, which ends at its
+// terminator or at the end of the bytes. Nothing when the bytes are shorter
+// than the header.
+struct DeviceBroadcast {
+  std::uint32_t deviceType = 0;
+  Text name;  // device interfaces only
+};
+inline constexpr std::size_t kBroadcastHeaderSize = 12;
+inline constexpr std::size_t kBroadcastNameOffset = 28;
+std::optional<DeviceBroadcast> DecodeDeviceBroadcast(std::span<const std::uint8_t> bytes);
 
 // Where the outcome of a discovery goes: the tray balloons (types 14 and 15)
 // and the main window.

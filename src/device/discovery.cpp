@@ -26,11 +26,13 @@ enum class Step { Next, Stop };
 
 // Steps 2..9 for the current interface of the set.
 Step ExamineInterface(HidBus& bus, HidInterfaceSet& set, DeviceLink& link, MessageBoxPort& boxes) {
+  // An interface that cannot be looked at is some other device (the
+  // machine's own keyboard, a device another program holds): pass it over.
   const std::optional<Text> path = set.InterfacePath();
-  if (!path) return Step::Stop;
+  if (!path) return Step::Next;
 
   std::unique_ptr<HidQueryHandle> query = bus.OpenForQuery(*path);
-  if (!query) return Step::Stop;
+  if (!query) return Step::Next;
 
   const std::optional<HidAttributes> attributes = query->GetAttributes();
   if (!attributes || attributes->VendorID != kMouseVendorId || attributes->ProductID != kMouseProductId) {

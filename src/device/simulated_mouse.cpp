@@ -5,18 +5,11 @@
 #include <iterator>
 #include <system_error>
 
-#include "common/replace_file.h"
 #include "device/device_link.h"
 #include "device/scrambling.h"
 #include "device/transactions.h"
 
 namespace px {
-
-namespace {
-
-std::string Utf8(const std::filesystem::path& path) { return ToUtf8(path.u16string()); }
-
-}  // namespace
 
 // ---------------------------------------------------------------------------
 // The mouse
@@ -36,42 +29,40 @@ class SimulatedMouse::Collection final : public HidCollection {
   bool control_;
 };
 
-SimulatedMouse::SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults, Persistence persistence)
-    : stateFile_(std::move(stateFile)), faults_(faults), persistence_(persistence) {}
+SimulatedMouse::SimulatedMouse(FileSystem& files, NativePath stateFile, SimulatedFaults faults,
+                               Persistence persistence)
+    : files_(files), stateFile_(std::move(stateFile)), faults_(faults), persistence_(persistence) {}
 
 SimulatedMouse::StateFile SimulatedMouse::Load() {
-  std::error_code ec;
-  if (!std::filesystem::exists(stateFile_, ec)) {
-    error_ = Utf8(stateFile_) + ": no such file (no mouse attached)";
-    return StateFile::Missing;
+  const std::string name = PathForDisplay(stateFile_);
+  // Bounded and non-blocking: a FIFO or /dev/zero named as the state file is
+  // refused, not read until memory runs out.
+  const ReadResult read = files_.Read(stateFile_, kDeviceImageSize);
+  using S = ReadResult::Status;
+  switch (read.status) {
+    case S::Ok: break;
+    case S::Missing:
+      error_ = name + ": no such file (no mouse attached)";
+      return StateFile::Missing;
+    case S::Folder:
+      error_ = name + ": a folder, not a mouse state file";
+      return StateFile::Damaged;
+    case S::NotAFile:
+      error_ = name + ": not a regular file, not a mouse state file";
+      return StateFile::Damaged;
+    case S::TooLarge:
+      error_ = name + ": not a mouse state file: more than " + std::to_string(kDeviceImageSize) + " bytes";
+      return StateFile::Damaged;
+    case S::Failed:
+      error_ = name + ": cannot read the mouse state file: " + files_.ErrorText(read.error);
+      return StateFile::Damaged;
   }
-  if (std::filesystem::is_directory(stateFile_, ec)) {
-    error_ = Utf8(stateFile_) + ": a folder, not a mouse state file";
+  if (read.bytes.size() != kDeviceImageSize) {
+    error_ = name + ": not a mouse state file: " + std::to_string(read.bytes.size()) + " bytes, expected " +
+             std::to_string(kDeviceImageSize);
     return StateFile::Damaged;
   }
-  std::ifstream in(stateFile_, std::ios::binary);
-  if (!in) {
-    error_ = Utf8(stateFile_) + ": cannot open the mouse state file";
-    return StateFile::Damaged;
-  }
-  std::vector<char> bytes;
-  try {
-    // The stream buffer throws on a read error instead of setting badbit.
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure&) {
-    in.setstate(std::ios::badbit);
-  }
-  if (in.bad()) {
-    error_ = Utf8(stateFile_) + ": cannot read the mouse state file";
-    return StateFile::Damaged;
-  }
-  if (bytes.size() != kDeviceImageSize) {
-    error_ = Utf8(stateFile_) + ": not a mouse state file: " + std::to_string(bytes.size()) +
-             " bytes, expected " + std::to_string(kDeviceImageSize);
-    return StateFile::Damaged;
-  }
-  std::transform(bytes.begin(), bytes.end(), memory_.Bytes().begin(),
-                 [](char c) { return static_cast<std::uint8_t>(c); });
+  std::ranges::copy(read.bytes, memory_.Bytes().begin());
   error_.clear();
   return StateFile::Loaded;
 }
@@ -101,7 +92,7 @@ bool SimulatedMouse::CountTransfer() {
 // Through a temporary file, so that a crash never leaves half a state.
 bool SimulatedMouse::Save() {
   if (persistence_ == Persistence::MemoryOnly) return true;
-  return ReplaceFileContents(stateFile_, memory_.Bytes()).Ok();
+  return WriteWholeFile(files_, stateFile_, memory_.Bytes()).Ok();
 }
 
 bool SimulatedMouse::ControlSet(std::span<const std::uint8_t> report) {
@@ -297,6 +288,8 @@ const SimulatedHidDevice* SimulatedHidBus::Find(const Text& path) const {
 }
 
 std::unique_ptr<HidInterfaceSet> SimulatedHidBus::PresentInterfaces() {
+  // A new discovery: what the last one opened has been released with it.
+  opened_.clear();
   if (failInterfaceSet) return nullptr;
   const bool mousePresent = mouse_ && mouse_->Attached();
   std::vector<const SimulatedHidDevice*> listed;

@@ -14,6 +14,7 @@
 
 #include "model/device_image.h"
 #include "device/hid_port.h"
+#include "storage/file_system.h"
 
 namespace px {
 
@@ -34,11 +35,11 @@ class SimulatedMouse {
   // system would drown the cost of the protocol itself).
   enum class Persistence { EveryWrite, MemoryOnly };
 
-  explicit SimulatedMouse(std::filesystem::path stateFile, SimulatedFaults faults = {},
-                          Persistence persistence = Persistence::EveryWrite);
+  SimulatedMouse(FileSystem& files, NativePath stateFile, SimulatedFaults faults = {},
+                 Persistence persistence = Persistence::EveryWrite);
 
-  // Reads the state file. Damaged (wrong size, unreadable) leaves the
-  // memory as it was and sets Error().
+  // Reads the state file. Damaged (wrong size, unreadable, not a regular
+  // file) leaves the memory as it was and sets Error().
   StateFile Load();
   const std::string& Error() const { return error_; }
   // Plugged in: the state file loads and the mouse has not been unplugged.
@@ -60,7 +61,8 @@ class SimulatedMouse {
   bool DataGet(std::span<std::uint8_t> report);
   bool Save();
 
-  std::filesystem::path stateFile_;
+  FileSystem& files_;
+  NativePath stateFile_;
   SimulatedFaults faults_;
   Persistence persistence_;
   DeviceImage memory_{};
@@ -110,7 +112,8 @@ class SimulatedHidBus final : public HidBus {
   int OpenHandles() const { return *openHandles_; }
   int LivePreparsedData() const { return *livePreparsed_; }
   int LiveInterfaceSets() const { return *liveSets_; }
-  // Paths opened as collections, in order, with their role.
+  // Paths opened as collections by the latest discovery (since the latest
+  // PresentInterfaces), in order, with their role.
   const std::vector<std::pair<Text, CollectionRole>>& Opened() const { return opened_; }
 
  private:

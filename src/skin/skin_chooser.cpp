@@ -91,9 +91,9 @@ std::optional<UiTextColor> ParseSkinTextColor(std::string_view text) {
 }
 
 std::optional<UiTextColor> RecommendedTextColor(FileSystem& files, TextView skinFolder) {
-  const std::optional<FileBytes> bytes = files.Read(SkinImagePath(skinFolder, kSkinTextColorFile), kColorFileLimit);
-  if (!bytes) return std::nullopt;
-  return ParseSkinTextColor(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  const ReadResult read = files.Read(PathFromText(SkinImagePath(skinFolder, kSkinTextColorFile)), kColorFileLimit);
+  if (!read.Ok()) return std::nullopt;
+  return ParseSkinTextColor(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
 }
 
 }  // namespace px

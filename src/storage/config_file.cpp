@@ -17,12 +17,12 @@ ConfigLoadResult ConfigFile::Load(std::uint8_t& firstRunFlag, SettingsModel& mod
     boxes_.ShowMessage(kConfigMissingText, kApplicationTitle);
     return ConfigLoadResult::Missing;
   }
-  // One byte more than needed tells a longer file from a complete one.
-  const auto bytes = files_.Read(path_, kConfigFileSize + 1);
-  if (!bytes) return ConfigLoadResult::Unreadable;
-  if (bytes->size() != kConfigFileSize) return ConfigLoadResult::WrongSize;
-  firstRunFlag = (*bytes)[0];
-  std::copy(bytes->begin() + 1, bytes->end(), model.Bytes().begin());
+  const ReadResult read = files_.Read(path_, kConfigFileSize);
+  if (read.status == ReadResult::Status::TooLarge) return ConfigLoadResult::WrongSize;
+  if (!read.Ok()) return ConfigLoadResult::Unreadable;
+  if (read.bytes.size() != kConfigFileSize) return ConfigLoadResult::WrongSize;
+  firstRunFlag = read.bytes[0];
+  std::copy(read.bytes.begin() + 1, read.bytes.end(), model.Bytes().begin());
   return ConfigLoadResult::Loaded;
 }
 
@@ -34,9 +34,11 @@ ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {
   std::array<std::uint8_t, kConfigFileSize> bytes{};
   bytes[0] = 1;
   std::ranges::copy(model.Bytes(), bytes.begin() + 1);
-  int error = 0;
-  if (!WriteFileAtomically(files_, path_, bytes, error)) {
-    boxes_.ShowMessage(SaveFailedText(error), kSaveFailedCaption);
+  // A folder where only config.bin itself was made writable takes no
+  // temporary file; the file is then written in place.
+  const WriteResult written = WriteWholeFile(files_, path_, bytes, WhenNoTemporaryFile::WriteInPlace);
+  if (!written.Ok()) {
+    boxes_.ShowMessage(SaveFailedText(written.error), kSaveFailedCaption);
     return ConfigSaveResult::Failed;
   }
   return ConfigSaveResult::Saved;

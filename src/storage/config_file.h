@@ -32,22 +32,23 @@ enum class ConfigSaveResult {
 
 class ConfigFile {
  public:
-  ConfigFile(FileSystem& files, MessageBoxPort& boxes, Text path)
+  ConfigFile(FileSystem& files, MessageBoxPort& boxes, NativePath path)
       : files_(files), boxes_(boxes), path_(std::move(path)) {}
 
   // Fills `firstRunFlag` and `model` only from a file of exactly 200 bytes.
   ConfigLoadResult Load(std::uint8_t& firstRunFlag, SettingsModel& model);
 
   // Writes the flag byte 1 and the model. The file is replaced as a whole:
-  // a save that fails at any point leaves the previous file as it was.
+  // a save that fails at any point leaves the previous file as it was. Only
+  // in a folder that refuses new files is it written in place.
   ConfigSaveResult Save(const SettingsModel& model);
 
-  const Text& Path() const { return path_; }
+  const NativePath& Path() const { return path_; }
 
  private:
   FileSystem& files_;
   MessageBoxPort& boxes_;
-  Text path_;
+  NativePath path_;
 };
 
 }  // namespace px

@@ -1,20 +1,59 @@
 #pragma once
-// The few file operations the settings files need, behind a port so that a
-// save can be made to fail at any step in tests. Error codes are the
-// platform's own (errno, or GetLastError on Windows): they end up in the
-// save failure box.
+// Every file the program reads or writes goes through this port: the
+// settings files, the mouse simulator's state file, the tool's images and
+// outputs. Two rules hold for all of them:
+// - a read is bounded and never blocks: only regular files are read, and no
+//   more than the format allows plus one byte;
+// - a write never leaves a partial file and never replaces what is not a
+//   regular file: a unique temporary file, created exclusively beside the
+//   target, is flushed to the disk and renamed over the target; devices and
+//   FIFOs are written directly, folders are refused.
+// Error codes are the platform's own (errno, or GetLastError on Windows):
+// they end up in the utility's save failure box.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
-#include "common/text.h"
+#include "common/native_path.h"
 
 namespace px {
 
 using FileBytes = std::vector<std::uint8_t>;
+
+enum class FileKind {
+  Missing,
+  Regular,
+  Folder,
+  Special,  // a device, a FIFO, a socket: written directly, never replaced
+};
+
+struct FileInfo {
+  FileKind kind = FileKind::Missing;
+  // For a link, the file it leads to; else the path itself. A write goes
+  // there, so that the link stays a link.
+  NativePath resolved;
+  int error = 0;  // why the kind could not be told (the kind is Missing then)
+};
+
+struct ReadResult {
+  enum class Status {
+    Ok,
+    Missing,
+    Folder,
+    NotAFile,  // a device, a FIFO...: not read, so it cannot block or run on
+    TooLarge,  // more than the bound; nothing read
+    Failed,    // cannot be opened or read: `error`
+  };
+  Status status = Status::Failed;
+  FileBytes bytes;
+  int error = 0;
+  std::uint64_t size = 0;  // TooLarge: the file's size when the system told it, else 0
+  bool Ok() const { return status == Status::Ok; }
+};
 
 // A file being written. Nothing is promised about its contents until
 // Finish() has answered true.
@@ -22,8 +61,8 @@ class WritableFile {
  public:
   virtual ~WritableFile() = default;
   virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
-  // Flushes the data to the disk and closes the file.
-  virtual bool Finish() = 0;
+  // Flushes the data to the disk (when `sync`) and closes the file.
+  virtual bool Finish(bool sync) = 0;
   // The error code of the last failed call.
   virtual int LastError() const = 0;
 };
@@ -31,37 +70,48 @@ class WritableFile {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // True for anything present under that name, directories included.
-  virtual bool Exists(TextView path) = 0;
-  // At most `limit` bytes from the start of the file; nothing when the file
-  // cannot be opened or read.
-  virtual std::optional<FileBytes> Read(TextView path, std::size_t limit) = 0;
-  // Creates the file, or truncates it when present.
-  virtual std::unique_ptr<WritableFile> Create(TextView path, int& error) = 0;
+  // What is there under that name, following links.
+  virtual FileInfo Inspect(const NativePath& path) = 0;
+  bool Exists(const NativePath& path) { return Inspect(path).kind != FileKind::Missing; }
+  // The whole file when it holds at most `maxSize` bytes.
+  virtual ReadResult Read(const NativePath& path, std::size_t maxSize) = 0;
+  // A new file with a name no other file has, created exclusively in the
+  // folder of `target` (never through a link); its name goes to `created`.
+  virtual std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) = 0;
+  // An existing file opened for writing as it is (truncated when regular).
+  virtual std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) = 0;
   // Puts `source` in the place of `target` in one step. Refuses (false) when
   // `target` exists but may not be written, as writing it in place would.
-  virtual bool Replace(TextView source, TextView target, int& error) = 0;
-  virtual void Remove(TextView path) = 0;
+  virtual bool Replace(const NativePath& source, const NativePath& target, int& error) = 0;
+  virtual void Remove(const NativePath& path) = 0;
+  // The system's words for one of its error codes.
+  virtual std::string ErrorText(int error) const = 0;
+  // Whether the code says "not allowed" (rather than: full, gone, broken).
+  virtual bool IsAccessDenied(int error) const = 0;
 };
 
-// The name of the temporary file that a save of `path` writes first.
-Text TemporaryPathFor(TextView path);
+// The file system of this machine (POSIX or Win32).
+FileSystem& SystemFileSystem();
 
-// Writes `bytes` to a temporary file beside `path` and only once it is
-// complete and on disk puts it in the place of `path`. On any failure the old
-// file is left as it was, the temporary file is removed, `error` holds the
-// platform's code and the answer is false.
-bool WriteFileAtomically(FileSystem& fs, TextView path, std::span<const std::uint8_t> bytes, int& error);
-
-// Portable adapter over std::filesystem and file streams: the Linux tools and
-// the native tests use it. Paths are UTF-16 and converted by the library.
-class StdFileSystem final : public FileSystem {
- public:
-  bool Exists(TextView path) override;
-  std::optional<FileBytes> Read(TextView path, std::size_t limit) override;
-  std::unique_ptr<WritableFile> Create(TextView path, int& error) override;
-  bool Replace(TextView source, TextView target, int& error) override;
-  void Remove(TextView path) override;
+struct WriteResult {
+  enum class Step { None, Inspect, Folder, Create, Write, Replace };
+  Step failedAt = Step::None;
+  int error = 0;
+  bool inPlace = false;  // written directly into the target
+  bool Ok() const { return failedAt == Step::None; }
 };
+
+enum class WhenNoTemporaryFile {
+  Fail,
+  // The folder refuses a new file (access denied) but the target itself may
+  // be written: write it in place (config.bin in a folder where only the file
+  // was made writable). Never on a full disk: that would truncate the file.
+  WriteInPlace,
+};
+
+// The one way to write a whole file. On any failure a regular target is left
+// as it was and no temporary file remains.
+WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
+                           WhenNoTemporaryFile fallback = WhenNoTemporaryFile::Fail);
 
 }  // namespace px

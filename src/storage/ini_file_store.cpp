@@ -213,21 +213,21 @@ Text SetIniValue(TextView iniText, TextView section, TextView key, TextView valu
 }
 
 Text IniFileStore::Read(TextView section, TextView key) {
-  const auto bytes = files_.Read(path_, kMaxFileSize);
-  if (!bytes) return {};
-  return FindIniValue(DecodeIni(*bytes).text, section, key).value_or(Text{});
+  const ReadResult read = files_.Read(path_, kMaxFileSize);
+  if (!read.Ok()) return {};
+  return FindIniValue(DecodeIni(read.bytes).text, section, key).value_or(Text{});
 }
 
 bool IniFileStore::Write(TextView section, TextView key, TextView value) {
   DecodedIni current;  // a new file is UTF-16LE with a BOM
-  if (files_.Exists(path_)) {
-    const auto bytes = files_.Read(path_, kMaxFileSize + 1);
-    if (!bytes || bytes->size() > kMaxFileSize) return false;
-    current = DecodeIni(*bytes);
+  const ReadResult read = files_.Read(path_, kMaxFileSize);
+  if (read.Ok()) {
+    current = DecodeIni(read.bytes);
+  } else if (read.status != ReadResult::Status::Missing) {
+    return false;  // never rewritten from a partial or failed read
   }
   const Text updated = SetIniValue(current.text, section, key, value);
-  int error = 0;
-  return WriteFileAtomically(files_, path_, EncodeIni(updated, current.encoding), error);
+  return WriteWholeFile(files_, path_, EncodeIni(updated, current.encoding)).Ok();
 }
 
 }  // namespace px

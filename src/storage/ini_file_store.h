@@ -43,18 +43,18 @@ class IniFileStore final : public ProfileStore {
   // Larger files are not rewritten: a partial read must never be saved back.
   static constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
-  IniFileStore(FileSystem& files, Text path) : files_(files), path_(std::move(path)) {}
+  IniFileStore(FileSystem& files, NativePath path) : files_(files), path_(std::move(path)) {}
 
   Text Read(TextView section, TextView key) override;
   // Rewrites the whole file through a temporary file; a failure leaves the
   // old file unchanged.
   bool Write(TextView section, TextView key, TextView value) override;
 
-  const Text& Path() const { return path_; }
+  const NativePath& Path() const { return path_; }
 
  private:
   FileSystem& files_;
-  Text path_;
+  NativePath path_;
 };
 
 }  // namespace px

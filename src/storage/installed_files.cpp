@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/button_catalogue.h"
+#include "model/dpi_table.h"
 #include "storage/config_file.h"
 #include "storage/ini_file_store.h"
 
@@ -29,7 +30,10 @@ SettingsModel InstalledFirstModel() {
   model.ButtonMode = 0;
   model.FireMakeTime = 32;
   model.FireBreakTime = 32;
-  model.SnipeDpiCode = 0x01;                 // the lowest level of the usual tables
+  // Level 0 of the table of the variant the defaults assume (2: 250 DPI),
+  // as the snipe dialog would store it; a code from another table would ask
+  // the mouse for a DPI it does not know.
+  model.SnipeDpiCode = DpiCode(0, true, kInstalledDpiTableVariant);
   for (int mode = 0; mode < 2; ++mode) {
     for (int button = 1; button <= kButtonsPerMode; ++button) {
       const auto i = static_cast<std::size_t>(ButtonIndex(button, mode));

@@ -14,6 +14,9 @@ inline constexpr TextView kInstalledSkinName = u"Default";
 // A light grey that reads well on the dark default skin.
 inline constexpr Rgb kInstalledTextColor = {230, 230, 230};
 inline constexpr TextView kInstalledLanguageCode = u"EN";
+// The sensor the first settings are made for (eight levels, 250 to 2500 DPI);
+// the stage levels are valid in every table, the snipe code in this one.
+inline constexpr std::uint8_t kInstalledDpiTableVariant = 2;
 
 // The first model: four DPI stages in use at rising levels with distinct
 // colours, 1000 Hz, standard lighting at full brightness, the factory

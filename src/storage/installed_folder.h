@@ -1,17 +1,21 @@
 #pragma once
 // For the command-line tools: the settings files of an installed folder, the
 // one the tool itself runs from unless told otherwise.
+#include "common/native_path.h"
 #include "storage/file_system.h"
-#include "storage/settings_paths.h"
 
 namespace px {
 
 struct InstalledFolder {
-  SettingsPaths paths;
+  NativePath configFile;
+  NativePath iniFile;
   Text languageCode;  // "Lan" of its str.ini; empty (English) when missing
 };
 
-// The folder of `executablePath` (RunningExecutablePath() for the tool itself).
-InstalledFolder FindInstalledFolder(FileSystem& files, TextView executablePath);
+// The folder of `executable` (RunningExecutableFile() for the tool itself).
+InstalledFolder FindInstalledFolder(FileSystem& files, const NativePath& executable);
+
+// The "Lan" of the str.ini beside `file`.
+Text LanguageCodeBeside(FileSystem& files, const NativePath& file);
 
 }  // namespace px

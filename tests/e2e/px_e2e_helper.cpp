@@ -11,6 +11,10 @@
 //   px_e2e_helper key VK             posts WM_KEYDOWN + WM_KEYUP of a virtual key
 //   px_e2e_helper pid                the window's process id
 //   px_e2e_helper client-origin      prints the screen position of client point 0,0
+//   px_e2e_helper popups             prints the other visible windows of the window's process
+//                                    (the dialogs it opened): "window X Y W H title=..." (client
+//                                    origin and size), then "child ID CLASS L T R B text=..."
+//                                    per control, list boxes with count, top, sel and itemh
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
@@ -19,13 +23,26 @@
 //   px_e2e_helper send-named NAME W L  SendMessage of the registered message NAME
 //   px_e2e_helper boxes              prints caption|text of every visible message box of
 //                                    the window's process; exit 1 when there is one
+//   px_e2e_helper measure            prints the window's process's resources, one
+//                                    "name value" a line: gdi, windows, handles, private
+//   px_e2e_helper soak SHOWS NOTES DEVICES STATE
+//                                    SHOWS show/hide cycles, NOTES notification messages of
+//                                    random types and values, DEVICES unplug/plug cycles of
+//                                    the simulated mouse whose memory is the file STATE
+//                                    (each four removals, then four arrivals)
 #include <windows.h>
 #include <commctrl.h>
+#include <dbt.h>
 #include <shellapi.h>
+#include <winternl.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -63,6 +80,60 @@ BOOL CALLBACK ListBox(HWND window, LPARAM context) {
   ::GetDlgItemTextW(window, 0xFFFF, text, 512);
   std::wprintf(L"%ls|%ls\n", caption, text);
   ++search->found;
+  return TRUE;
+}
+
+std::string Utf8(const std::wstring& text) {
+  char utf8[2048] = {};
+  ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+  return utf8;
+}
+
+// WM_GETTEXT is marshalled between processes; a hung dialog gives no text.
+std::string TextOf(HWND window) {
+  wchar_t text[512] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &copied);
+  return Utf8(text);
+}
+
+std::string ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return Utf8(name);
+}
+
+struct PopupSearch {
+  HWND main = nullptr;
+  DWORD pid = 0;
+};
+
+BOOL CALLBACK PrintPopup(HWND window, LPARAM context) {
+  const auto* search = reinterpret_cast<const PopupSearch*>(context);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || window == search->main || !::IsWindowVisible(window)) return TRUE;
+  RECT client{};
+  ::GetClientRect(window, &client);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  std::printf("window %ld %ld %ld %ld title=%s\n", origin.x, origin.y, client.right, client.bottom,
+              TextOf(window).c_str());
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    const std::string className = ClassOf(child);
+    std::printf("child %d %s %d %ld %ld %ld %ld", ::GetDlgCtrlID(child), className.c_str(),
+                ::IsWindowVisible(child) ? 1 : 0, r.left, r.top, r.right, r.bottom);
+    if (_stricmp(className.c_str(), "ListBox") == 0) {
+      std::printf(" count=%ld top=%ld sel=%ld itemh=%ld", static_cast<long>(::SendMessageW(child, LB_GETCOUNT, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETTOPINDEX, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
+                  static_cast<long>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
+    }
+    std::printf(" text=%s\n", TextOf(child).c_str());
+  }
   return TRUE;
 }
 
@@ -116,6 +187,210 @@ BOOL CALLBACK CountMain(HWND window, LPARAM context) {
   ::GetClassNameW(window, className, 64);
   if (std::wcscmp(className, kClass) == 0) ++*reinterpret_cast<int*>(context);
   return TRUE;
+}
+
+// --- Resources of a process -------------------------------------------------
+// GetGuiResources is a stub under Wine. Wine keeps each process's GDI handle
+// table where the PEB's GdiSharedHandleTable field points: 0x10000 entries
+// of 24 bytes (object, owner, unique, type, flags, user pointer); a used
+// entry has a non-zero type.
+constexpr std::size_t kPebGdiTableOffset = 0xF8;  // 64-bit PEB
+constexpr std::size_t kGdiEntries = 0x10000;
+constexpr std::size_t kGdiEntrySize = 24;
+constexpr std::size_t kGdiTypeOffset = 14;
+
+long CountGdiObjects(HANDLE process) {
+  PROCESS_BASIC_INFORMATION basic{};
+  ULONG length = 0;
+  if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic), &length) != 0) return -1;
+  ULONG_PTR table = 0;
+  const auto* field = reinterpret_cast<const unsigned char*>(basic.PebBaseAddress) + kPebGdiTableOffset;
+  if (!::ReadProcessMemory(process, field, &table, sizeof(table), nullptr) || table == 0) return -1;
+  std::vector<unsigned char> entries(kGdiEntries * kGdiEntrySize);
+  SIZE_T read = 0;
+  if (!::ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(), entries.size(), &read)) {
+    return -1;
+  }
+  long used = 0;
+  for (std::size_t i = 0; i < read / kGdiEntrySize; ++i) used += entries[i * kGdiEntrySize + kGdiTypeOffset] != 0;
+  return used;
+}
+
+// The table layout is right when sixteen new brushes of this process count
+// as sixteen more objects.
+bool GdiCountWorks() {
+  const long before = CountGdiObjects(::GetCurrentProcess());
+  HBRUSH brushes[16];
+  for (auto& b : brushes) b = ::CreateSolidBrush(RGB(1, 2, 3));
+  const long during = CountGdiObjects(::GetCurrentProcess());
+  for (auto& b : brushes) ::DeleteObject(b);
+  return before >= 0 && during - before == 16 && CountGdiObjects(::GetCurrentProcess()) == before;
+}
+
+struct WindowCount {
+  DWORD pid = 0;
+  long count = 0;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM context) {
+  ++reinterpret_cast<WindowCount*>(context)->count;
+  return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM context) {
+  auto* c = reinterpret_cast<WindowCount*>(context);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != c->pid) return TRUE;
+  ++c->count;
+  ::EnumChildWindows(window, CountChild, context);
+  return TRUE;
+}
+
+// Committed private memory, region by region (the counters of
+// GetProcessMemoryInfo read zero under Wine).
+unsigned long long PrivateBytes(HANDLE process) {
+  unsigned long long total = 0;
+  const unsigned char* at = nullptr;
+  MEMORY_BASIC_INFORMATION region{};
+  while (::VirtualQueryEx(process, at, &region, sizeof(region)) == sizeof(region)) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+    const auto* next = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize;
+    if (next <= at) break;
+    at = next;
+  }
+  return total;
+}
+
+// The process's kernel handles, from the system's handle list (the process
+// handle count reads zero under Wine).
+struct SystemHandle {
+  ULONG ProcessId;
+  UCHAR ObjectTypeNumber;
+  UCHAR Flags;
+  USHORT Handle;
+  PVOID Object;
+  ACCESS_MASK GrantedAccess;
+};
+struct SystemHandles {
+  ULONG Count;
+  SystemHandle Handles[1];
+};
+constexpr int kSystemHandleInformation = 16;
+
+long HandleCount(DWORD pid) {
+  std::vector<unsigned char> buffer(1 << 20);
+  for (;;) {
+    ULONG needed = 0;
+    const NTSTATUS status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(kSystemHandleInformation),
+                                                     buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status == static_cast<NTSTATUS>(0xC0000004L)) {  // STATUS_INFO_LENGTH_MISMATCH
+      buffer.resize(buffer.size() * 2);
+      continue;
+    }
+    if (status != 0) return -1;
+    break;
+  }
+  const auto* list = reinterpret_cast<const SystemHandles*>(buffer.data());
+  long count = 0;
+  for (ULONG i = 0; i < list->Count; ++i) count += list->Handles[i].ProcessId == pid;
+  return count;
+}
+
+int Measure(HWND window) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+  if (process == nullptr) return 1;
+  if (!GdiCountWorks()) std::fputs("gdi table layout not as expected\n", stderr);
+  WindowCount windows{pid, 0};
+  ::EnumWindows(CountOwnWindow, reinterpret_cast<LPARAM>(&windows));
+  std::printf("gdi %ld\nwindows %ld\nhandles %ld\nprivate %llu\n", CountGdiObjects(process), windows.count,
+              HandleCount(pid), PrivateBytes(process));
+  ::CloseHandle(process);
+  return 0;
+}
+
+// --- Soak ----------------------------------------------------------------------
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR answer = 0;
+  return ::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 10000, &answer) != 0;
+}
+
+// A device-interface broadcast naming the mouse, as the system sends it.
+struct MouseBroadcast {
+  MouseBroadcast() : storage(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) + sizeof(kPath)) {
+    auto* b = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(storage.data());
+    b->dbcc_size = static_cast<DWORD>(offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + sizeof(kPath));
+    b->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
+    std::memcpy(b->dbcc_name, kPath, sizeof(kPath));
+  }
+  LPARAM lParam() { return reinterpret_cast<LPARAM>(storage.data()); }
+  static constexpr wchar_t kPath[] =
+      L"\\\\?\\HID#VID_04D9&PID_A09E&MI_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+  std::vector<unsigned char> storage;
+};
+
+int Soak(HWND window, unsigned long shows, unsigned long notes, unsigned long devices, const wchar_t* state) {
+  constexpr UINT kTrayCallback = WM_USER + 1, kNotification = WM_USER + 2;
+  ULONGLONG phaseStart = ::GetTickCount64();
+  const auto phaseDone = [&](const char* what) {
+    std::fprintf(stderr, "%s: %llu ms\n", what, ::GetTickCount64() - phaseStart);
+    phaseStart = ::GetTickCount64();
+  };
+  for (unsigned long i = 0; i < shows; ++i) {
+    if (!Send(window, kTrayCallback, 0, WM_LBUTTONUP) || !::IsWindowVisible(window)) {
+      std::fprintf(stderr, "show %lu failed\n", i);
+      return 1;
+    }
+    if (!Send(window, WM_CLOSE, 0, 0) || ::IsWindowVisible(window)) {
+      std::fprintf(stderr, "hide %lu failed\n", i);
+      return 1;
+    }
+  }
+  phaseDone("show/hide");
+  std::mt19937_64 random(6410);
+  const unsigned long long types[] = {5, 7, 8, 9, 14, 15};
+  for (unsigned long i = 0; i < notes; ++i) {
+    // Mostly the types the utility knows, with values in and out of range;
+    // now and then anything at all.
+    const bool known = random() % 4 != 0;
+    const WPARAM type = known ? types[random() % 6] : static_cast<WPARAM>(random());
+    const LPARAM value = (random() % 2) ? static_cast<LPARAM>(random() % 12) - 1 : static_cast<LPARAM>(random());
+    if (!Send(window, kNotification, type, value)) {
+      std::fprintf(stderr, "notification %lu unanswered\n", i);
+      return 1;
+    }
+  }
+  phaseDone("notifications");
+  const std::wstring away = std::wstring(state) + L".unplugged";
+  MouseBroadcast broadcast;
+  for (unsigned long i = 0; i < devices; ++i) {
+    if (!::MoveFileExW(state, away.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      std::fprintf(stderr, "cannot unplug (error %lu)\n", static_cast<unsigned long>(::GetLastError()));
+      return 1;
+    }
+    for (int k = 0; k < 4; ++k) Send(window, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, broadcast.lParam());
+    // The rediscovery ran and found no mouse: the tray no longer shows the window.
+    Send(window, kTrayCallback, 0, WM_LBUTTONUP);
+    if (::IsWindowVisible(window)) {
+      std::fprintf(stderr, "device cycle %lu: the window shows without a mouse\n", i);
+      return 1;
+    }
+    if (!::MoveFileExW(away.c_str(), state, MOVEFILE_REPLACE_EXISTING)) {
+      std::fprintf(stderr, "cannot plug in (error %lu)\n", static_cast<unsigned long>(::GetLastError()));
+      return 1;
+    }
+    for (int k = 0; k < 4; ++k) Send(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, broadcast.lParam());
+    Send(window, kTrayCallback, 0, WM_LBUTTONUP);
+    if (!::IsWindowVisible(window) || !Send(window, WM_CLOSE, 0, 0)) {
+      std::fprintf(stderr, "device cycle %lu: the mouse plugged in again was not found\n", i);
+      return 1;
+    }
+  }
+  phaseDone("device changes");
+  return 0;
 }
 
 int Usage() {
@@ -217,11 +492,22 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%ld %ld\n", origin.x, origin.y);
     return 0;
   }
+  if (command == L"popups" && argc == 2) {
+    PopupSearch search{window, 0};
+    ::GetWindowThreadProcessId(window, &search.pid);
+    ::EnumWindows(PrintPopup, reinterpret_cast<LPARAM>(&search));
+    return 0;
+  }
   if (command == L"pid" && argc == 2) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
     std::printf("%lu\n", static_cast<unsigned long>(pid));
     return 0;
+  }
+  if (command == L"measure" && argc == 2) return Measure(window);
+  if (command == L"soak" && argc == 6) {
+    return Soak(window, std::wcstoul(argv[2], nullptr, 0), std::wcstoul(argv[3], nullptr, 0),
+                std::wcstoul(argv[4], nullptr, 0), argv[5]);
   }
   if (command == L"boxes" && argc == 2) {
     BoxSearch search;

@@ -11,6 +11,7 @@ namespace {
 
 using testing::MemoryFileSystem;
 using testing::LoggingBoxes;
+using testing::EventLog;
 
 constexpr TextView kPath = u"C:\\PX\\config.bin";
 
@@ -81,7 +82,7 @@ TEST_F(ConfigFileTest, SaveWritesFlagOneThenTheModel) {
   ASSERT_EQ(saved.size(), 200u);
   EXPECT_EQ(saved[0], 1);
   EXPECT_TRUE(std::equal(saved.begin() + 1, saved.end(), pattern.Bytes().begin()));
-  EXPECT_FALSE(files.Has(TemporaryPathFor(kPath)));
+  EXPECT_EQ(files.files.size(), 1u);  // no temporary file left
   EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Loaded);
   EXPECT_EQ(flag, 1);
   EXPECT_EQ(model, pattern);
@@ -103,11 +104,13 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
     int code;
   };
   const Case cases[] = {
-      {"create", [](MemoryFileSystem& f) { f.failCreate = 13; }, 13},
+      {"create, disk full", [](MemoryFileSystem& f) { f.failCreate = 28; }, 28},
       {"write, nothing", [](MemoryFileSystem& f) { f.failWriteAfter = 0; }, 28},
       {"write, midway", [](MemoryFileSystem& f) { f.failWriteAfter = 57; }, 28},
       {"flush", [](MemoryFileSystem& f) { f.failFinish = 5; }, 5},
       {"replace", [](MemoryFileSystem& f) { f.failReplace = 32; }, 32},
+      // No temporary file and no way into the file itself: the first refusal.
+      {"create, then in place", [](MemoryFileSystem& f) { f.failCreate = 13; f.failOpenExisting = 30; }, 13},
   };
   for (const Case& c : cases) {
     MemoryFileSystem fs;
@@ -117,19 +120,24 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
     ConfigFile file(fs, shown, Text(kPath));
     EXPECT_EQ(file.Save(PatternModel()), ConfigSaveResult::Failed) << c.step;
     EXPECT_EQ(fs.files[Text(kPath)], old) << c.step;
-    EXPECT_FALSE(fs.Has(TemporaryPathFor(kPath))) << c.step;
+    EXPECT_EQ(fs.files.size(), 1u) << c.step;
     ASSERT_EQ(shown.shown.size(), 1u) << c.step;
     EXPECT_EQ(shown.shown[0].first, u"Error Code is: " + FromUtf8(std::to_string(c.code)) + u" \n") << c.step;
     EXPECT_EQ(shown.shown[0].second, u"NULL ==fp ") << c.step;
   }
 }
 
-TEST_F(ConfigFileTest, LeftoverTemporaryFileFromAKilledSaveDoesNotMatter) {
-  files.files[Text(kPath)] = ConfigBytes(0, 0);
-  files.files[TemporaryPathFor(kPath)] = FileBytes(17, 0xEE);  // half-written earlier
-  EXPECT_EQ(config.Save(PatternModel()), ConfigSaveResult::Saved);
-  EXPECT_EQ(files.files[Text(kPath)].size(), 200u);
-  EXPECT_FALSE(files.Has(TemporaryPathFor(kPath)));
+TEST_F(ConfigFileTest, FolderThatRefusesNewFilesGetsTheFileWrittenInPlace) {
+  EventLog log;
+  MemoryFileSystem fs(&log);
+  fs.files[Text(kPath)] = ConfigBytes(0, 0);
+  fs.failCreate = 13;
+  ConfigFile file(fs, boxes, Text(kPath));
+  EXPECT_EQ(file.Save(PatternModel()), ConfigSaveResult::Saved);
+  EXPECT_EQ(fs.files[Text(kPath)][0], 1);
+  EXPECT_EQ(fs.files[Text(kPath)].size(), 200u);
+  EXPECT_EQ(log, (EventLog{"in place " + ToUtf8(kPath)}));
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 // The same rules on the real file system.
@@ -141,7 +149,7 @@ class ConfigFileOnDisk : public ::testing::Test {
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    path = (dir / "config.bin").u16string();
+    path = dir / "config.bin";
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
 
@@ -150,9 +158,13 @@ class ConfigFileOnDisk : public ::testing::Test {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
+  std::size_t FilesInDir() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+  }
+
   std::filesystem::path dir;
-  Text path;
-  StdFileSystem files;
+  std::filesystem::path path;
+  FileSystem& files = SystemFileSystem();
   LoggingBoxes boxes;
 };
 
@@ -161,7 +173,7 @@ TEST_F(ConfigFileOnDisk, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile) {
   ConfigFile config(files, boxes, path);
   EXPECT_EQ(config.Save(PatternModel()), ConfigSaveResult::Saved);
   EXPECT_EQ(std::filesystem::file_size(path), 200u);
-  EXPECT_FALSE(std::filesystem::exists(TemporaryPathFor(path)));
+  EXPECT_EQ(FilesInDir(), 1u);
   std::uint8_t flag = 0;
   SettingsModel model{};
   EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Loaded);
@@ -190,3 +202,4 @@ TEST_F(ConfigFileOnDisk, SizesAndAFolderInItsPlace) {
 
 }  // namespace
 }  // namespace px
+

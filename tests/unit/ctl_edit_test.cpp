@@ -55,8 +55,8 @@ class CtlEdit : public CtlFolder {
     return m;
   }
   LabelSet Labels(Language language) const {
-    StdFileSystem files;
-    IniFileStore ini(files, FromUtf8(Path("str.ini")));
+    FileSystem& files = SystemFileSystem();
+    IniFileStore ini(files, Path("str.ini"));
     return LoadLabels(ini, language);
   }
 };
@@ -95,6 +95,8 @@ TEST_F(CtlEdit, EveryNameSetThenGet) {
       {{"button.A.3=hotkey:ctrl+v"}, "button.A.3=hotkey:paste"},
       {{"button.B.2=fire:b4-button,times=0"}, "button.B.2=fire:B4-Button,times=0,make=32,break=32"},
       {{"button.B.2=fire:F5,times=127,make=5,break=255"}, "button.B.2=fire:F5,times=127,make=5,break=255"},
+      {{"button.B.2=fire:F5,times=007,make=0010"}, "button.B.2=fire:F5,times=7,make=10,break=255"},
+      {{"dpi.2.level=0003"}, "dpi.2=1000"},
       {{"button.A.2=key:page-up"}, "button.A.2=key:Page-Up"},
       {{"button.A.2=key:Num 0"}, "button.A.2=key:Num-0"},
       {{"button.A.4=snipe:2400"}, "button.A.4=snipe:2400"},
@@ -121,6 +123,28 @@ TEST_F(CtlEdit, EveryNameSetThenGet) {
   const std::string before = SlurpFile(Path("config.bin"));
   EXPECT_EQ(Ctl("set", lines).exitCode, 0);
   EXPECT_EQ(SlurpFile(Path("config.bin")), before);
+}
+
+// Whatever `get` prints for a name, `set` takes back as it stands and writes
+// nothing new, in each lighting mode the file may hold.
+TEST_F(CtlEdit, EachNameAsGetPrintsItChangesNothing) {
+  std::vector<std::string> names{"rate", "mode", "buttons", "light.mode", "light.param", "light.effect",
+                                 "light.standard.param", "light.respiration.param", "light.respiration.effect"};
+  for (const char* stage : {"1", "4"}) {
+    for (const char* suffix : {"", ".level", ".enabled", ".color"}) names.push_back(std::string("dpi.") + stage + suffix);
+  }
+  for (const char* button : {"button.A.1", "button.B.4"}) names.push_back(button);
+  for (const char* lightMode : {"off", "standard", "respiration"}) {
+    ASSERT_EQ(Ctl("set", {std::string("light.mode=") + lightMode}).exitCode, 0);
+    const std::string config = SlurpFile(Path("config.bin"));
+    for (const std::string& name : names) {
+      std::string line = Get(name);
+      line.pop_back();
+      const CtlResult r = Ctl("set", {line});
+      EXPECT_EQ(r.exitCode, 0) << lightMode << ": " << r.err;
+      EXPECT_EQ(SlurpFile(Path("config.bin")), config) << lightMode << ": " << line;
+    }
+  }
 }
 
 // The same edits through the page's edits and the assignment flow give the
@@ -215,6 +239,8 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
   ASSERT_EQ(Ctl("set", {"button.A.3=shift", "dpi.2.enabled=no", "dpi.3.enabled=no", "dpi.4.enabled=no"}).exitCode, 0);
   SpitFile(Path("profile.json"), "{\"rate\": 500, \"dpi.9\": 800}");
   SpitFile(Path("list.json"), "[\"rate=500\"]");
+  SpitFile(Path("twice.json"), "{\"rate\": 500, \"mode\": \"B\", \"rate\": 250}");
+  SpitFile(Path("newline.json"), "{\"rate\": \"500\\nrm -rf\"}");
   const std::string config = SlurpFile(Path("config.bin"));
   const std::string ini = SlurpFile(Path("str.ini"));
   struct Case {
@@ -241,6 +267,9 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
       {{"button.A.2=fire:F13"}, "'F13' is not a fire key"},
       {{"button.A.2=fire:F5,times=128"}, "times must be 0..127"},
       {{"button.A.2=fire:F5,make=4"}, "make time must be 5..255"},
+      {{"button.A.2=fire:F5,times=3,times=4"}, "button.A.2=fire:F5,times=3,times=4: times is given twice"},
+      {{"button.A.2=fire:F5,"}, "a fire key takes times=N, make=N and break=N"},
+      {{"dpi.1.level=0009"}, "dpi.1.level=0009: not a level of table variant 1 (1..8"},
       {{"button.A.2=key:Return"}, "'Return' is not a key name"},
       {{"button.A.2=snipe:750"}, "'750' is not a snipe DPI of table variant 1"},
       {{"button.A.2=media:louder"}, "'louder' is not in the list (media:next"},
@@ -250,6 +279,8 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
       {{"rate"}, "unexpected argument 'rate'"},
       {{"--from", Path("profile.json")}, "profile.json: unknown name 'dpi.9'"},
       {{"--from", Path("list.json")}, "list.json: not a JSON object"},
+      {{"--from", Path("twice.json")}, "twice.json: rate is given twice"},
+      {{"--from", Path("newline.json")}, "rate=500\\x0arm -rf: not a report rate"},
       {{"--variant", "2", "rate=500"}, "--variant 2 disagrees with the mouse, whose table variant is 1"},
       {{}, "nothing to set"},
   };
@@ -309,8 +340,8 @@ TEST_F(CtlEdit, ReadOnlyFilesAreRefusedWithNothingWritten) {
 }
 
 TEST_F(CtlEdit, LabelsGoToTheSectionOfTheStrIniLanguage) {
-  StdFileSystem files;
-  IniFileStore ini(files, FromUtf8(Path("str.ini")));
+  FileSystem& files = SystemFileSystem();
+  IniFileStore ini(files, Path("str.ini"));
   ASSERT_TRUE(ini.Write(u"Skins", u"Lan", u"CHS"));
   const LabelSet english = Labels(Language::English);
   // The first run's flag: the labels start from the factory ones, as the

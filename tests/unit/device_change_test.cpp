@@ -16,7 +16,7 @@ constexpr TextView kOther = u"\\\\?\\HID#VID_046D&PID_C31C&MI_00#8&0a0b0c0d&0&00
 struct Session {
   Session() : stateFile(dir.path() / "state.bin") {
     testing::WriteState(stateFile, testing::PatternImage());
-    mouse = std::make_shared<SimulatedMouse>(stateFile);
+    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
     auto devices = ForeignInterfaces();
     for (auto& d : MouseInterfaces()) devices.push_back(d);
     bus = std::make_unique<SimulatedHidBus>(mouse, devices);
@@ -137,6 +137,24 @@ TEST(DeviceChange, RemovalThatStillFindsTheMouseReadsNothing) {
   EXPECT_EQ(s.mouse->Transfers(), before);
   EXPECT_EQ(s.image.Block(2)[5], 0x42);
   EXPECT_TRUE(s.notes.events.empty());
+}
+
+TEST(DeviceChange, RemovalThatFindsAMouseFirstSeenNowSpeaksScrambled) {
+  // No mouse at start, so scrambling never came on; it is plugged in, and
+  // the count happens to reach four on a removal notification.
+  Session s;
+  std::filesystem::remove(s.stateFile);
+  ASSERT_FALSE(s.session->StartUp());
+  ASSERT_FALSE(s.session->Link().ScramblingOn);
+  testing::WriteState(s.stateFile, testing::PatternImage());
+  for (int i = 0; i < 4; ++i) s.Remove();
+  EXPECT_EQ(s.session->DevicePresent(), 1);
+  EXPECT_TRUE(s.session->Link().ScramblingOn);
+  // The next Apply reaches the mouse instead of showing "did not detect".
+  DeviceImage image = testing::PatternImage();
+  EXPECT_TRUE(s.session->Operations().GetDPIStage(image));
+  EXPECT_TRUE(s.session->Operations().WriteOperation(image));
+  EXPECT_TRUE(s.boxes.shown.empty());
 }
 
 TEST(DeviceChange, LostMouseIsAnnouncedAndTheWindowHidden) {

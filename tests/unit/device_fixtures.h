@@ -91,7 +91,7 @@ struct LinkedMouse {
                        std::vector<SimulatedHidDevice> devices = MouseInterfaces())
       : stateFile(dir.path() / "state.bin") {
     WriteState(stateFile, state);
-    mouse = std::make_shared<SimulatedMouse>(stateFile, faults);
+    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile, faults);
     bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
   }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 
+#include "model/dpi_table.h"
 #include "storage/executable_path.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
@@ -37,7 +38,12 @@ TEST(InstalledFiles, ConfigBinHoldsASensibleFirstModel) {
     EXPECT_EQ(model.DpiSwitchCode[at(4)], 5);
     for (int b = 5; b <= 8; ++b) EXPECT_EQ(model.ButtonFunction[at(b)], 12);
   }
-  EXPECT_EQ(model.SnipeDpiCode & 0x80, 0);
+  // The snipe code is the one the snipe dialog stores for the first entry of
+  // the assumed sensor's list, so the mouse knows it.
+  const auto& table = DpiCodeTable[kInstalledDpiTableVariant];
+  EXPECT_NE(std::find(table.codes.begin(), table.codes.begin() + table.levelCount, model.SnipeDpiCode),
+            table.codes.begin() + table.levelCount);
+  EXPECT_EQ(model.SnipeDpiCode, DpiCode(model.SnipeIndex[0], true, kInstalledDpiTableVariant));
 }
 
 TEST(InstalledFiles, StrIniIsUtf16WithEnglishTheDefaultSkinAndEveryLabelSection) {
@@ -62,21 +68,21 @@ TEST(InstalledFiles, StrIniIsUtf16WithEnglishTheDefaultSkinAndEveryLabelSection)
 }
 
 TEST(InstalledFiles, CommittedCopiesAreWhatTheGeneratorMakes) {
-  StdFileSystem files;
+  FileSystem& files = SystemFileSystem();
   const std::filesystem::path dist = std::filesystem::path(PX_SOURCE_DIR) / "dist";
-  EXPECT_EQ(files.Read((dist / "config.bin").u16string(), 1 << 16), InstalledConfigBin());
-  EXPECT_EQ(files.Read((dist / "str.ini").u16string(), 1 << 16), InstalledStrIni());
+  EXPECT_EQ(files.Read(dist / "config.bin", 1 << 16).bytes, InstalledConfigBin());
+  EXPECT_EQ(files.Read(dist / "str.ini", 1 << 16).bytes, InstalledStrIni());
 }
 
 TEST(InstalledFolder, FindsTheFilesAndLanguageBesideAnExecutable) {
   testing::MemoryFileSystem files;
   files.files[u"/opt/px/str.ini"] = EncodeIni(u"[Skins]\r\nLan=CHT\r\n", IniEncoding::Utf16Le);
-  const InstalledFolder folder = FindInstalledFolder(files, u"/opt/px/px6410ctl");
-  EXPECT_EQ(folder.paths.configFile, u"/opt/px/config.bin");
-  EXPECT_EQ(folder.paths.iniFile, u"/opt/px/str.ini");
+  const InstalledFolder folder = FindInstalledFolder(files, "/opt/px/px6410ctl");
+  EXPECT_EQ(folder.configFile, "/opt/px/config.bin");
+  EXPECT_EQ(folder.iniFile, "/opt/px/str.ini");
   EXPECT_EQ(folder.languageCode, u"CHT");
-  EXPECT_EQ(FindInstalledFolder(files, u"/elsewhere/px6410ctl").languageCode, u"");
-  EXPECT_NE(FindInstalledFolder(files, RunningExecutablePath()).paths.configFile, u"config.bin");  // the running executable's folder
+  EXPECT_EQ(FindInstalledFolder(files, "/elsewhere/px6410ctl").languageCode, u"");
+  EXPECT_NE(FindInstalledFolder(files, RunningExecutableFile()).configFile, "config.bin");  // the running executable's folder
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ Report8 Command(std::uint8_t command, std::uint8_t rate = 0, std::uint8_t stage 
 TEST(SimulatedMouse, StateFileMissingOrDamaged) {
   testing::TempDir dir;
   const auto file = dir.path() / "state.bin";
-  SimulatedMouse mouse(file);
+  SimulatedMouse mouse(SystemFileSystem(), file);
   EXPECT_EQ(mouse.Load(), SimulatedMouse::StateFile::Missing);
   EXPECT_FALSE(mouse.Attached());
 
@@ -30,7 +30,7 @@ TEST(SimulatedMouse, StateFileMissingOrDamaged) {
   EXPECT_EQ(mouse.Memory(), DeviceImage{});  // no silent partial load
   EXPECT_EQ(mouse.OpenControl(), nullptr);
 
-  SimulatedHidBus bus(std::make_shared<SimulatedMouse>(file), MouseInterfaces());
+  SimulatedHidBus bus(std::make_shared<SimulatedMouse>(SystemFileSystem(), file), MouseInterfaces());
   DeviceLink link;
   testing::RecordingBoxes boxes;
   EXPECT_FALSE(Discover(bus, link, boxes));  // a damaged mouse is no mouse
@@ -41,7 +41,7 @@ TEST(SimulatedMouse, StateFileMissingOrDamaged) {
 
   // A folder in its place: refused with a reason, not a crash, and the
   // memory already loaded stays.
-  SimulatedMouse folder(dir.path());
+  SimulatedMouse folder(SystemFileSystem(), dir.path());
   EXPECT_EQ(folder.Load(), SimulatedMouse::StateFile::Damaged);
   EXPECT_NE(folder.Error().find("a folder, not a mouse state file"), std::string::npos) << folder.Error();
   std::filesystem::remove(file);
@@ -55,7 +55,7 @@ TEST(SimulatedMouse, IgnoresWhatIsNotItsProtocol) {
   testing::TempDir dir;
   const auto file = dir.path() / "state.bin";
   testing::WriteState(file, testing::PatternImage());
-  SimulatedMouse mouse(file);
+  SimulatedMouse mouse(SystemFileSystem(), file);
   auto control = mouse.OpenControl();
   auto data = mouse.OpenData();
   ASSERT_TRUE(control && data);

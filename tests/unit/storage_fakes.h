@@ -37,49 +37,76 @@ class MemoryFileSystem final : public FileSystem {
   std::optional<std::size_t> failWriteAfter;  // bytes accepted before the write fails
   std::optional<int> failFinish;
   std::optional<int> failReplace;
+  std::optional<int> failOpenExisting;
   std::vector<Text> unreadable;
 
   std::map<Text, FileBytes> files;
 
   bool Has(TextView path) const { return files.contains(Text(path)); }
 
-  bool Exists(TextView path) override { return files.contains(Text(path)); }
-
-  std::optional<FileBytes> Read(TextView path, std::size_t limit) override {
-    const auto it = files.find(Text(path));
-    if (it == files.end()) return std::nullopt;
-    for (const auto& u : unreadable)
-      if (u == path) return std::nullopt;
-    FileBytes bytes = it->second;
-    if (bytes.size() > limit) bytes.resize(limit);
-    return bytes;
+  FileInfo Inspect(const NativePath& path) override {
+    return FileInfo{Has(Key(path)) ? FileKind::Regular : FileKind::Missing, path, 0};
   }
 
-  std::unique_ptr<WritableFile> Create(TextView path, int& error) override {
+  ReadResult Read(const NativePath& path, std::size_t maxSize) override {
+    ReadResult r;
+    const auto it = files.find(Key(path));
+    if (it == files.end()) {
+      r.status = ReadResult::Status::Missing;
+      return r;
+    }
+    for (const auto& u : unreadable)
+      if (u == Key(path)) return r;
+    if (it->second.size() > maxSize) {
+      r.status = ReadResult::Status::TooLarge;
+      return r;
+    }
+    r.bytes = it->second;
+    r.status = ReadResult::Status::Ok;
+    return r;
+  }
+
+  std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override {
     if (failCreate) {
       error = *failCreate;
       return nullptr;
     }
-    files[Text(path)].clear();
-    return std::make_unique<File>(*this, Text(path));
+    const Text name = Key(target) + u".~" + FromUtf8(std::to_string(++temporaries_));
+    files[name].clear();
+    created = PathFromText(name);
+    return std::make_unique<File>(*this, name);
   }
 
-  bool Replace(TextView source, TextView target, int& error) override {
+  std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) override {
+    if (failOpenExisting || !Has(Key(path))) {
+      error = failOpenExisting.value_or(2);
+      return nullptr;
+    }
+    files[Key(path)].clear();
+    if (log_) log_->push_back("in place " + ToUtf8(Key(path)));
+    return std::make_unique<File>(*this, Key(path));
+  }
+
+  bool Replace(const NativePath& source, const NativePath& target, int& error) override {
     if (failReplace) {
       error = *failReplace;
       return false;
     }
-    auto node = files.extract(Text(source));
+    auto node = files.extract(Key(source));
     if (node.empty()) {
       error = 2;
       return false;
     }
-    files[Text(target)] = std::move(node.mapped());
-    if (log_) log_->push_back("replace " + ToUtf8(target));
+    files[Key(target)] = std::move(node.mapped());
+    if (log_) log_->push_back("replace " + ToUtf8(Key(target)));
     return true;
   }
 
-  void Remove(TextView path) override { files.erase(Text(path)); }
+  void Remove(const NativePath& path) override { files.erase(Key(path)); }
+  std::string ErrorText(int error) const override { return "error " + std::to_string(error); }
+  bool IsAccessDenied(int error) const override { return error == 13; }
+
+  static Text Key(const NativePath& path) { return path.u16string(); }
 
  private:
   class File final : public WritableFile {
@@ -96,7 +123,7 @@ class MemoryFileSystem final : public FileSystem {
       }
       return true;
     }
-    bool Finish() override {
+    bool Finish(bool) override {
       if (owner_.failFinish) {
         error_ = *owner_.failFinish;
         return false;
@@ -112,6 +139,7 @@ class MemoryFileSystem final : public FileSystem {
   };
 
   EventLog* log_;
+  int temporaries_ = 0;
 };
 
 }  // namespace px::testing

@@ -36,30 +36,38 @@ class Win32Storage : public ::testing::Test {
     CreateDirectoryW(Wide(dir_), nullptr);
   }
   void TearDown() override {
-    for (const Text& f : created_) {
-      SetFileAttributesW(Wide(f), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(Wide(f));
+    for (const Text& f : FilesInDir()) {
+      SetFileAttributesW(Wide(dir_ + f), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(Wide(dir_ + f));
     }
     RemoveDirectoryW(Wide(dir_));
   }
 
-  Text PathOf(TextView name) {
-    created_.push_back(dir_ + Text(name));
-    created_.push_back(TemporaryPathFor(created_.back()));
-    return dir_ + Text(name);
-  }
+  Text PathOf(TextView name) { return dir_ + Text(name); }
   void Put(const Text& path, const FileBytes& bytes) {
-    int error = 0;
-    ASSERT_TRUE(WriteFileAtomically(files_, path, bytes, error)) << error;
+    const WriteResult written = WriteWholeFile(files_, path, bytes);
+    ASSERT_TRUE(written.Ok()) << written.error;
   }
   Text Decoded(const Text& path) {
-    const auto bytes = files_.Read(path, 1 << 20);
-    return bytes ? DecodeIni(*bytes).text : Text{};
+    const ReadResult read = files_.Read(path, 1 << 20);
+    return read.Ok() ? DecodeIni(read.bytes).text : Text{};
+  }
+  // Names in the test's folder: no temporary file may stay behind.
+  std::vector<Text> FilesInDir() const {
+    std::vector<Text> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(Wide(dir_ + u"*"), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const Text name(reinterpret_cast<const char16_t*>(found.cFileName));
+      if (name != u"." && name != u"..") names.push_back(name);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
   }
 
   Win32FileSystem files_;
   Text dir_;
-  std::vector<Text> created_;
 };
 
 LabelSet ChineseLabels() {
@@ -79,10 +87,10 @@ TEST_F(Win32Storage, ChineseLabelsSurviveTheProfileApiAndOtherSectionsStayUntouc
   EXPECT_EQ(LoadLabels(store, Language::SimplifiedChinese), ChineseLabels());
 
   // Still UTF-16LE, and every other value reads as before.
-  const auto bytes = files_.Read(ini, 1 << 20);
-  ASSERT_TRUE(bytes);
-  EXPECT_EQ(DecodeIni(*bytes).encoding, IniEncoding::Utf16Le);
-  const Text after = DecodeIni(*bytes).text;
+  const ReadResult read = files_.Read(ini, 1 << 20);
+  ASSERT_TRUE(read.Ok());
+  EXPECT_EQ(DecodeIni(read.bytes).encoding, IniEncoding::Utf16Le);
+  const Text after = DecodeIni(read.bytes).text;
   for (Language other : {Language::English, Language::TraditionalChinese}) {
     for (TextView key : kLabelKeys) {
       EXPECT_EQ(FindIniValue(after, LabelSectionName(other), key), FindIniValue(before, LabelSectionName(other), key))
@@ -162,13 +170,13 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   EXPECT_EQ(model, InstalledFirstModel());
   model.ReportRateCode = 8;
   EXPECT_EQ(config.Save(model), ConfigSaveResult::Saved);
-  EXPECT_EQ(GetFileAttributesW(Wide(TemporaryPathFor(path))), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(FilesInDir(), std::vector<Text>{u"config.bin"});
   SettingsModel reread{};
   EXPECT_EQ(config.Load(flag, reread), ConfigLoadResult::Loaded);
   EXPECT_EQ(flag, 1);
   EXPECT_EQ(reread, model);
 
-  const FileBytes saved = *files_.Read(path, 1000);
+  const FileBytes saved = files_.Read(path, 1000).bytes;
   SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
   boxes.shown.clear();
   model.ReportRateCode = 4;
@@ -176,8 +184,8 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].first, u"Error Code is: 5 \n");
   EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
-  EXPECT_EQ(*files_.Read(path, 1000), saved);
-  EXPECT_EQ(GetFileAttributesW(Wide(TemporaryPathFor(path))), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(files_.Read(path, 1000).bytes, saved);
+  EXPECT_EQ(FilesInDir(), std::vector<Text>{u"config.bin"});
 }
 
 TEST_F(Win32Storage, PathsComeFromTheRunningExecutable) {

@@ -152,5 +152,43 @@ TEST(ShippedSkinLooks, PaletteImageWithTransparencyIsBlended) {
   EXPECT_EQ(canvas.ColourAt(1, 0), 0x0000FFu);  // blue (BGRA in memory: blue is the low byte)
 }
 
+std::wstring TempPng(const wchar_t* name, std::array<std::uint8_t, 98> bytes) {
+  wchar_t folder[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring file = std::wstring(folder) + name;
+  std::ofstream(std::filesystem::path(file), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+TEST(SkinImageFiles, AHugePictureIsRefusedFromItsHeaderBeforeDecoding) {
+  // The header says 16000 x 16000: four megabytes of file, a gigabyte decoded.
+  std::array<std::uint8_t, 98> huge = kPalettePng;
+  for (std::size_t at : {16u, 20u}) {
+    huge[at] = 0x00, huge[at + 1] = 0x00, huge[at + 2] = 0x3E, huge[at + 3] = 0x80;
+  }
+  const std::wstring file = TempPng(L"px_skin_huge.png", huge);
+  ASSERT_EQ(LiveSkinImageCount(), 0);
+  {
+    SkinImage image;
+    EXPECT_FALSE(image.Load(reinterpret_cast<const char16_t*>(file.c_str())));
+    EXPECT_FALSE(SkinDecoderRunning());  // the decoder was never asked
+  }
+  DeleteFileW(file.c_str());
+}
+
+TEST(SkinImageFiles, MainBackgroundSmallerThanTheFrameButtonsCountsAsMissing) {
+  const std::wstring file = TempPng(L"px_skin_tiny.png", kPalettePng);  // 2 x 1
+  const auto* path = reinterpret_cast<const char16_t*>(file.c_str());
+  BackgroundBitmap tiny;
+  EXPECT_FALSE(tiny.Load(path, kMainWindowFrameExtent));
+  EXPECT_FALSE(tiny);
+  EXPECT_EQ(tiny.Width(), 0);
+  BackgroundBitmap dialog;  // a small dialog asks for nothing in particular
+  EXPECT_TRUE(dialog.Load(path));
+  EXPECT_EQ(dialog.Width(), 2);
+  DeleteFileW(file.c_str());
+}
+
 }  // namespace
 }  // namespace px

@@ -1,14 +1,20 @@
 #pragma once
 // px6410ctl: the settings and the mouse from the command line.
 // Exit codes: 0 success, 1 the mouse failed (not found, bad status reply),
-// 2 bad arguments or an unreadable / wrong-size file. Nothing is written on
-// failure.
+// 2 bad arguments, an unreadable / wrong-size file, or an output or trace
+// that could not be written. Nothing is written on failure.
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace px {
+class HidBus;
+}
 
 namespace px::cli {
 
@@ -19,10 +25,15 @@ inline constexpr int kExitUsage = 2;
 struct Context {
   std::optional<std::string> simFile;    // --sim FILE: the simulated mouse's state file
   std::optional<std::string> traceFile;  // --trace FILE: one line per transfer and pause
-  std::string program;                   // argv[0], UTF-8
-  std::vector<std::string> args;         // the command's own arguments, UTF-8
+  // Arguments as the system gave them: bytes on Linux, UTF-8 on Windows (see
+  // common/native_path.h); file names among them reach the files unchanged.
+  std::string program;                   // argv[0]
+  std::vector<std::string> args;         // the command's own arguments
   std::ostream& out;
   std::ostream& err;
+  // The bus the device commands use instead of the system's or --sim's one
+  // (tests: a mouse that misbehaves on request).
+  std::function<std::unique_ptr<HidBus>()> makeBus = {};
 };
 
 // One line on stderr, "px6410ctl: <what>", and the usage exit code.

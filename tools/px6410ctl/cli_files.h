@@ -1,7 +1,9 @@
 #pragma once
-// Whole-file reads and writes for the command-line tool. File names are
-// UTF-8, as the tool receives its arguments on every platform. Every failure
-// comes back as one line naming the file and the problem.
+// Whole-file reads and writes for the command-line tool, through the one
+// file layer of the program (bounded, non-blocking reads; writes through a
+// unique temporary file, devices and FIFOs written directly). File names are
+// the arguments as the tool got them (see common/native_path.h). Every
+// failure comes back as one line naming the file and the problem.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,14 +15,13 @@
 
 namespace px::cli {
 
-// The file's bytes, at most `limit` of them; more gives nothing with `error`
-// set, as does a file that cannot be opened or read ("FILE: cannot open: ...").
-// The limit keeps a huge or endless file (a device node) from being read whole.
+// A regular file of at most `limit` bytes, read without blocking; anything
+// else gives nothing with "FILE: ..." in `error`.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, std::size_t limit,
                                                        std::string& error);
 
-// Writes through a temporary file beside the target and renames it over the
-// target only once complete, so a failure never leaves a partial file.
+// Any whole file through the program's one writer; "FILE: cannot write: ..."
+// in `error` on failure.
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
 
 // config.bin: exactly 200 bytes, a flag byte then the 199-byte model.

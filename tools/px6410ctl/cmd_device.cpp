@@ -1,7 +1,7 @@
 // status, read, write, apply: commands that talk to the mouse, real or
 // simulated (--sim), optionally recording every transfer (--trace).
 #include <cerrno>
-#include <filesystem>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -11,6 +11,7 @@
 #include "cli.h"
 #include "installed.h"
 #include "cli_files.h"
+#include "common/native_path.h"
 #include "common/ports.h"
 #include "model/composition.h"
 #include "device/discovery.h"
@@ -39,10 +40,6 @@ class StderrBoxes final : public MessageBoxPort {
  private:
   std::ostream& err_;
 };
-
-// Arguments are UTF-8; a path made from a narrow string would be read in the
-// ANSI code page on Windows.
-std::filesystem::path Utf8Path(const std::string& utf8) { return std::filesystem::path(FromUtf8(utf8)); }
 
 // The balloon that the utility shows when discovery finds no mouse.
 constexpr TextView kWarningTitle = u"Warning";
@@ -85,11 +82,14 @@ class MouseSession {
   // Opens the trace and the bus; a usage / file error answers its exit code.
   std::optional<int> Prepare() {
     if (ctx_.traceFile) {
-      trace_.open(Utf8Path(*ctx_.traceFile), std::ios::binary | std::ios::app);  // same bytes on every platform
-      if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file");
+      errno = 0;
+      trace_.open(PathFromArgument(*ctx_.traceFile), std::ios::binary | std::ios::app);  // same bytes on every platform
+      if (!trace_) return UsageError(ctx_, *ctx_.traceFile + ": cannot open the trace file: " + ErrnoText());
     }
-    if (ctx_.simFile) {
-      auto mouse = std::make_shared<SimulatedMouse>(Utf8Path(*ctx_.simFile));
+    if (ctx_.makeBus) {
+      bus_ = ctx_.makeBus();
+    } else if (ctx_.simFile) {
+      auto mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), PathFromArgument(*ctx_.simFile));
       // A missing state file is a mouse not plugged in; a damaged one is an error.
       if (mouse->Load() == SimulatedMouse::StateFile::Damaged) return UsageError(ctx_, mouse->Error());
       auto devices = ForeignInterfaces();
@@ -121,18 +121,57 @@ class MouseSession {
   // Block transfers that did not go through make the result untrustworthy.
   bool BlocksWentThrough(const std::string& what) {
     if (operations_.FailedBlockTransfers() == 0) return true;
-    ctx_.err << "px6410ctl: " << what << ": " << operations_.FailedBlockTransfers()
-             << " of 5 block transfers failed\n";
+    ctx_.err << "px6410ctl: " << what << ": " << operations_.FailedBlockTransfers() << " of " << kConfigBlockCount
+             << " block transfers failed\n";
     return false;
   }
 
+  // After the utility's box for a failed status check: what that means here.
+  void StatusCheckFailed(const std::string& command, const std::string& consequence) {
+    ctx_.err << "px6410ctl: " << command << ": the mouse did not answer the status check as expected; "
+             << consequence << '\n';
+  }
+
+  // A write whose blocks did not all arrive has still changed the mouse.
+  bool WriteWentThrough(const std::string& command) {
+    const unsigned failed = operations_.FailedBlockTransfers();
+    mouseDid_ = failed == 0 ? "the mouse was written" : "the mouse was written in part";
+    if (failed == 0) return true;
+    ctx_.err << "px6410ctl: " << command << ": the report rate and DPI stage were changed, but " << failed << " of "
+             << kConfigBlockCount << " configuration blocks did not reach the mouse (unplugged?): it now holds "
+             << "part old, part new settings; write them again once it is back\n";
+    return false;
+  }
+  void MouseRead() { mouseDid_ = "the mouse was read, nothing on it changed"; }
+
+  // The command's exit code, unless the trace could not be written: a trace
+  // with lines missing is an error (2) of its own, saying what the mouse
+  // side has done all the same.
+  int Conclude(int code) {
+    if (trace_.is_open()) {
+      trace_.close();
+      if (!trace_ && traceError_.empty()) traceError_ = ErrnoText();
+    }
+    if (traceError_.empty()) return code;
+    ctx_.err << "px6410ctl: " << *ctx_.traceFile << ": cannot write the trace: " << traceError_ << "; " << mouseDid_
+             << '\n';
+    return kExitUsage;
+  }
+
  private:
+  static std::string ErrnoText() { return std::strerror(errno != 0 ? errno : EIO); }
+
   void Trace(const std::string& line) {
-    if (trace_.is_open()) trace_ << line << '\n' << std::flush;
+    if (!trace_.is_open() || !traceError_.empty()) return;
+    errno = 0;
+    trace_ << line << '\n' << std::flush;
+    if (!trace_) traceError_ = ErrnoText();
   }
 
   Context& ctx_;
   std::ofstream trace_;
+  std::string traceError_;
+  std::string mouseDid_ = "nothing reached the mouse";
   StderrBoxes boxes_;
   SleepingWait sleeper_;
   TracingWait waits_;
@@ -160,28 +199,39 @@ int CmdStatus(Context& ctx) {
   if (!args.positional.empty()) return UsageError(ctx, "status takes no file");
   MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return kExitDevice;
+  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   DeviceImage image;
-  if (!mouse.Operations().GetDPIStage(image)) return kExitDevice;
+  mouse.MouseRead();
+  if (!mouse.Operations().GetDPIStage(image)) {
+    mouse.StatusCheckFailed("status", "its report rate and DPI stage are unknown");
+    return mouse.Conclude(kExitDevice);
+  }
   const char* rate = ReportRateText(image.USBReportRate);
   ctx.out << "report rate: " << (rate ? rate : "unknown") << " (code " << int{image.USBReportRate} << ")\n"
           << "DPI stage: " << int{image.SensorDPIStage} << '\n';
-  return kExitOk;
+  return mouse.Conclude(kExitOk);
 }
 
 int CmdRead(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "read: " + *e);
   if (args.positional.size() != 1) return UsageError(ctx, "usage: read OUT");
+  const std::string& out = args.positional[0];
   MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return kExitDevice;
+  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   DeviceImage image;  // zero-filled before the read
-  if (!mouse.Operations().ReadOperation(image)) return kExitDevice;
-  if (!mouse.BlocksWentThrough("read: " + args.positional[0] + " not written")) return kExitDevice;
+  mouse.MouseRead();
+  if (!mouse.Operations().ReadOperation(image)) {
+    mouse.StatusCheckFailed("read", "nothing was read and " + out + " was not written");
+    return mouse.Conclude(kExitDevice);
+  }
+  if (!mouse.BlocksWentThrough("read: " + out + " not written")) return mouse.Conclude(kExitDevice);
   std::string error;
-  if (!WriteImageFile(args.positional[0], image, error)) return UsageError(ctx, error);
-  return kExitOk;
+  if (!WriteImageFile(out, image, error)) {
+    return mouse.Conclude(UsageError(ctx, error + " (the mouse was read, nothing on it changed)"));
+  }
+  return mouse.Conclude(kExitOk);
 }
 
 int CmdWrite(Context& ctx) {
@@ -193,10 +243,13 @@ int CmdWrite(Context& ctx) {
   if (!image) return UsageError(ctx, error);
   MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
   if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return kExitDevice;
-  if (!mouse.Operations().WriteOperation(*image)) return kExitDevice;
-  if (!mouse.BlocksWentThrough("write")) return kExitDevice;
-  return kExitOk;
+  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
+  if (!mouse.Operations().WriteOperation(*image)) {
+    mouse.StatusCheckFailed("write", "nothing was written to the mouse");
+    return mouse.Conclude(kExitDevice);
+  }
+  if (!mouse.WriteWentThrough("write")) return mouse.Conclude(kExitDevice);
+  return mouse.Conclude(kExitOk);
 }
 
 // What the utility does at start and on Apply, touching no file but the
@@ -214,18 +267,28 @@ int CmdApply(Context& ctx) {
 
   MouseSession mouse(ctx, args.LanguageFor(configPath));
   if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return kExitDevice;
+  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   DeviceImage image;
-  if (!mouse.Operations().ReadOperation(image)) return kExitDevice;
-  if (!mouse.BlocksWentThrough("apply: nothing written")) return kExitDevice;
+  mouse.MouseRead();
+  if (!mouse.Operations().ReadOperation(image)) {
+    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
+    return mouse.Conclude(kExitDevice);
+  }
+  if (!mouse.BlocksWentThrough("apply: nothing written")) return mouse.Conclude(kExitDevice);
   const std::uint8_t dpiTableVariant = DpiTableVariantOf(image);
 
   WriteFixedTables(image);
-  if (!mouse.Operations().GetDPIStage(image)) return kExitDevice;
+  if (!mouse.Operations().GetDPIStage(image)) {
+    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
+    return mouse.Conclude(kExitDevice);
+  }
   ComposeFromModel(image, config->model, dpiTableVariant);
-  if (!mouse.Operations().WriteOperation(image)) return kExitDevice;
-  if (!mouse.BlocksWentThrough("apply")) return kExitDevice;
-  return kExitOk;
+  if (!mouse.Operations().WriteOperation(image)) {
+    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
+    return mouse.Conclude(kExitDevice);
+  }
+  if (!mouse.WriteWentThrough("apply")) return mouse.Conclude(kExitDevice);
+  return mouse.Conclude(kExitOk);
 }
 
 }  // namespace px::cli

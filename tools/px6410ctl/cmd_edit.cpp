@@ -13,6 +13,7 @@
 #include "buttons/assignment.h"
 #include "cli.h"
 #include "cli_files.h"
+#include "common/native_path.h"
 #include "edit_batch.h"
 #include "installed.h"
 #include "setting_names.h"
@@ -90,19 +91,12 @@ std::optional<std::uint8_t> ResolveVariant(Context& ctx, const std::optional<std
   return mouse ? *mouse : given.value_or(0);
 }
 
-Text StrIniBeside(const std::string& configPath) {
-  Text path = FolderOf(FromUtf8(configPath));
-  path += u"str.ini";
-  return path;
+// In the argument's own form: bytes on Linux, whatever their encoding.
+std::string StrIniBeside(const std::string& configPath) {
+  return ArgumentFromPath(PathFromArgument(configPath).parent_path() / "str.ini");
 }
 
-std::filesystem::path NativePath(const std::string& utf8) {
-#ifdef _WIN32
-  return std::filesystem::path(FromUtf8(utf8));
-#else
-  return std::filesystem::path(utf8);
-#endif
-}
+std::filesystem::path NativePath(const std::string& argument) { return PathFromArgument(argument); }
 
 // No write permission for anyone (or the read-only attribute): writing must
 // be refused even where a rename could replace the file, and even for root.
@@ -143,8 +137,21 @@ std::optional<std::string> ReadProfile(const std::string& path, std::vector<std:
   std::string error;
   const auto bytes = ReadWholeFile(path, kMaxProfileSize, error);
   if (!bytes) return error;
-  const Json profile = Json::parse(bytes->begin(), bytes->end(), nullptr, false);
+  // The parser keeps the last of two equal keys; a profile that names a
+  // setting twice is refused instead, as on the command line.
+  std::vector<std::string> keys;
+  std::optional<std::string> twice;
+  const Json::parser_callback_t noteKeys = [&](int depth, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::key && depth == 1) {
+      const std::string key = parsed.get<std::string>();
+      if (!twice && std::find(keys.begin(), keys.end(), key) != keys.end()) twice = key;
+      keys.push_back(key);
+    }
+    return true;
+  };
+  const Json profile = Json::parse(bytes->begin(), bytes->end(), noteKeys, false);
   if (profile.is_discarded()) return path + ": not JSON";
+  if (twice && profile.is_object()) return path + ": " + *twice + " is given twice";
   if (!profile.is_object()) return path + ": not a JSON object of NAME: VALUE";
   for (const auto& [name, value] : profile.items()) {
     if (!ParseSettingName(name)) return path + ": unknown name '" + name + "' (names: " + NameSummary() + ")";
@@ -182,7 +189,7 @@ bool NeedsVariant(const std::vector<SettingName>& names) {
 // failure of the second puts str.ini back as it was.
 std::optional<std::string> WriteSettings(const std::string& configPath, std::uint8_t flag, const SettingsModel& model,
                                          const std::optional<FileBytes>& newIni, const std::optional<FileBytes>& oldIni) {
-  const std::string iniPath = ToUtf8(StrIniBeside(configPath));
+  const std::string iniPath = StrIniBeside(configPath);
   if (ReadOnly(configPath)) return configPath + ": read-only; nothing written";
   if (newIni && ReadOnly(iniPath)) return iniPath + ": read-only; nothing written";
   std::string error;
@@ -239,15 +246,14 @@ int CmdSet(Context& ctx) {
 
   // The labels as the utility would hold them: on its first run it starts
   // from the factory labels.
-  const Text iniPath = StrIniBeside(configPath);
+  const std::string iniPath = StrIniBeside(configPath);
   std::optional<FileBytes> oldIni;
   {
-    StdFileSystem files;
-    if (files.Exists(iniPath)) {
-      oldIni = files.Read(iniPath, IniFileStore::kMaxFileSize + 1);
-      if (!oldIni || oldIni->size() > IniFileStore::kMaxFileSize) {
-        return UsageError(ctx, "set: " + ToUtf8(iniPath) + ": cannot read the labels; nothing written");
-      }
+    ReadResult read = SystemFileSystem().Read(NativePath(iniPath), IniFileStore::kMaxFileSize);
+    if (read.Ok()) {
+      oldIni = std::move(read.bytes);
+    } else if (read.status != ReadResult::Status::Missing) {
+      return UsageError(ctx, "set: " + iniPath + ": cannot read the labels; nothing written");
     }
   }
   IniText ini(oldIni ? DecodeIni(*oldIni) : DecodedIni{});

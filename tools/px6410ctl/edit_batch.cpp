@@ -75,6 +75,11 @@ std::optional<std::string> ApplyLighting(SettingsModel& m, const Assignment& a) 
       }
       return Refused(ChooseLightParameter(m, v.number)) ? std::optional(a.text + ": refused") : std::nullopt;
     case Setting::LightEffect:
+      // The effect Standard shows, as `get` prints it, changes nothing.
+      if (m.LightMode != kLightModeRespiration &&
+          ValueWords(Setting::LightEffect, {})[static_cast<std::size_t>(v.number)] == FormatSettingValue(a.name, m, {})) {
+        return std::nullopt;
+      }
       if (m.LightMode != kLightModeRespiration) {
         return a.text + ": only light.mode respiration offers an effect (rgb-effect, rgb-flash); light.mode is " +
                LightModeWord(m);

@@ -1,8 +1,12 @@
 #include <array>
+#include <exception>
+#include <filesystem>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 #include "cli.h"
+#include "common/native_path.h"
 #include "common/text.h"
 
 namespace px::cli {
@@ -43,11 +47,6 @@ int PrintHelp(Context& ctx, const std::string& command) {
 
 }  // namespace
 
-int UsageError(Context& ctx, const std::string& message) {
-  ctx.err << "px6410ctl: " << message << '\n';
-  return kExitUsage;
-}
-
 int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
   Context ctx{.simFile = {}, .traceFile = {}, .program = argv.empty() ? "px6410ctl" : argv[0], .args = {}, .out = out, .err = err};
   std::size_t i = 1;
@@ -77,7 +76,18 @@ int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
     if (a == "--help" || a == "-h") return PrintHelp(ctx, name);
   }
   for (const auto& c : kCommands) {
-    if (c.name == name) return c.run(ctx);
+    if (c.name != name) continue;
+    // Nothing that fails inside a command ends the tool without a word.
+    try {
+      return c.run(ctx);
+    } catch (const std::filesystem::filesystem_error& e) {
+      const std::string file = e.path1().empty() ? std::string("a file") : PathForDisplay(e.path1());
+      return UsageError(ctx, file + ": " + e.code().message());
+    } catch (const std::bad_alloc&) {
+      return UsageError(ctx, name + ": out of memory");
+    } catch (const std::exception& e) {
+      return UsageError(ctx, name + ": " + e.what());
+    }
   }
   return UsageError(ctx, "unknown command '" + name + "' (try --help)");
 }
@@ -88,8 +98,7 @@ int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
   for (int i = 0; i < argc; ++i) {
-    std::u16string w(reinterpret_cast<const char16_t*>(argv[i]));
-    args.push_back(px::ToUtf8(w));
+    args.push_back(px::ArgumentFromWide(reinterpret_cast<const char16_t*>(argv[i])));
   }
   return px::cli::Run(std::move(args), std::cout, std::cerr);
 }

@@ -56,8 +56,10 @@ std::string Join(const std::vector<std::string>& words, std::string_view separat
   return out;
 }
 
-// A decimal number of at most three digits, nothing else.
+// A decimal number of at most three digits, nothing else; leading zeros
+// are allowed, as a script that pads its numbers writes them.
 std::optional<int> SmallNumber(std::string_view text) {
+  while (text.size() > 1 && text.front() == '0') text.remove_prefix(1);
   if (text.empty() || text.size() > 3) return std::nullopt;
   int value = 0;
   for (char c : text) {
@@ -244,14 +246,22 @@ std::optional<ButtonValue> ParseFire(std::string_view spec, std::string& error) 
     error = "'" + std::string(key) + "' is not a fire key (" + Join(FireKeyWords(), " ") + ")";
     return std::nullopt;
   }
+  std::vector<std::string_view> seen;
   std::string_view rest = comma == std::string_view::npos ? std::string_view{} : spec.substr(comma + 1);
-  while (!rest.empty()) {
+  for (bool more = comma != std::string_view::npos; more;) {
     const std::size_t next = rest.find(',');
     const std::string_view part = rest.substr(0, next);
-    rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next + 1);
+    more = next != std::string_view::npos;
+    rest = more ? rest.substr(next + 1) : std::string_view{};
     const std::size_t eq = part.find('=');
     const std::string_view field = part.substr(0, eq);
     const std::string_view number = eq == std::string_view::npos ? std::string_view{} : part.substr(eq + 1);
+    // A number given twice would leave the user guessing which one counts.
+    if (std::find(seen.begin(), seen.end(), field) != seen.end()) {
+      error = std::string(field) + " is given twice; a fire key takes times=N, make=N and break=N once each";
+      return std::nullopt;
+    }
+    seen.push_back(field);
     if (field == "times") {
       const auto t = ParseByteIn(number, 0, 127);
       if (!t) return error = "times must be 0..127 (0: until the button is released)", std::nullopt;

@@ -25,21 +25,22 @@ int main(int argc, char** argv) {
   }
   const std::string dir = argv[argc - 1];
   const Output outputs[] = {{"config.bin", px::InstalledConfigBin()}, {"str.ini", px::InstalledStrIni()}};
-  px::StdFileSystem files;
+  px::FileSystem& files = px::SystemFileSystem();
   int status = 0;
   for (const auto& out : outputs) {
-    const px::Text path = px::FromUtf8(dir + "/" + out.name);
+    const px::NativePath path = px::NativePath(dir) / out.name;
     if (check) {
-      const auto present = files.Read(path, out.bytes.size() + 1);
-      if (!present || *present != out.bytes) {
+      const px::ReadResult present = files.Read(path, out.bytes.size());
+      if (!present.Ok() || present.bytes != out.bytes) {
         std::cerr << "px_make_dist: " << dir << "/" << out.name << " differs from the generated file\n";
         status = 1;
       }
       continue;
     }
-    int error = 0;
-    if (!px::WriteFileAtomically(files, path, out.bytes, error)) {
-      std::cerr << "px_make_dist: cannot write " << dir << "/" << out.name << " (error " << error << ")\n";
+    const px::WriteResult written = px::WriteWholeFile(files, path, out.bytes);
+    if (!written.Ok()) {
+      std::cerr << "px_make_dist: cannot write " << dir << "/" << out.name << ": " << files.ErrorText(written.error)
+                << "\n";
       status = 1;
     }
   }

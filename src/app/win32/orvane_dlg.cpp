@@ -251,7 +251,11 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
-      if (page) page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) {
+        chooserRanInClick_ = false;
+        page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        if (chooserRanInClick_) DropPostedDrag();
+      }
       break;
     case WM_MOUSEMOVE:
       if (page) page_->OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -279,6 +283,15 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       break;
   }
   return Dialog::OnMessage(message, wParam, lParam);
+}
+
+// The skin chooser took the click's release (it ends on a press of its own),
+// so a drag asked for after it would never see the button go up: the window
+// would follow the pointer until the next click.
+void COrvaneDlg::DropPostedDrag() {
+  MSG drag{};
+  while (::PeekMessageW(&drag, Hwnd(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE | PM_NOYIELD)) {
+  }
 }
 
 void COrvaneDlg::SyncDeviceState() {
@@ -388,7 +401,7 @@ void COrvaneDlg::CreatePage() {
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain() {
-  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"))) {
+  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"), kMainWindowFrameExtent)) {
     canvas_ = background_.Handle();
     return;
   }
@@ -428,6 +441,7 @@ void COrvaneDlg::Cancel() { CancelCommand(TheAppState().Settings, static_cast<Ma
 // After OK the page is drawn again from the new skin folder and text colour
 // (the background stays the one decoded at start), then brought to the front.
 void COrvaneDlg::RunSkinFlow() {
+  chooserRanInClick_ = true;
   if (!px::RunSkinFlow(Hwnd(), TheAppState())) return;
   if (page_ != nullptr) page_->Rebuild();
   ::SetForegroundWindow(Hwnd());

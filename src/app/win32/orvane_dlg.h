@@ -60,6 +60,7 @@ class COrvaneDlg final : public winui::Dialog,
   void Minimise() override { Hide(); }
   void Close() override { ExitProgram(); }
   void RunSkinFlow() override;
+  void DropPostedDrag();
   ApplyPorts Ports();
 
   // The session's copy of what the device link found.
@@ -101,6 +102,7 @@ class COrvaneDlg final : public winui::Dialog,
   TrayIcon tray_;
   UINT taskbarCreated_ = 0;  // broadcast when the shell's notification area starts
   HideAtStartCounter hideCounter_;
+  bool chooserRanInClick_ = false;  // the skin chooser ran inside the click being dispatched
 
   WindowMessageBox boxes_;
   SleepWait waits_;

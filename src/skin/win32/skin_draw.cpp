@@ -2,6 +2,8 @@
 
 #include "skin/win32/gdiplus_headers.h"
 
+#include <shlwapi.h>
+
 #include <cstdint>
 #include <cstring>
 #include <mutex>
@@ -9,9 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "skin/image_limits.h"
 #include "skin/premultiply.h"
 #include "skin/skin_paths.h"
 #include "storage/executable_path.h"
+#include "storage/file_system.h"
 
 namespace px {
 namespace {
@@ -54,6 +58,17 @@ void StopDecoder() {
     state.token = 0;
   }
 }
+
+// The file's bytes as the stream GDI+ decodes from; released after the bitmap.
+struct StreamOwner {
+  explicit StreamOwner(IStream* owned) : stream(owned) {}
+  IStream* stream;
+  StreamOwner(const StreamOwner&) = delete;
+  StreamOwner& operator=(const StreamOwner&) = delete;
+  ~StreamOwner() {
+    if (stream != nullptr) stream->Release();
+  }
+};
 
 // Releases a GDI+ bitmap on every path out of the loader.
 struct GpBitmapOwner {
@@ -139,17 +154,27 @@ bool SkinImage::Load(TextView path) {
   bits_ = nullptr;
   width_ = height_ = bitsPerPixel_ = 0;
   hasAlpha_ = false;
-  if (!StartDecoder()) return false;
 
-  const Text file(path);
+  // Read through the one bounded file reader (a FIFO or a device named like
+  // an image cannot stall the window), and sized from the header before
+  // anything is decoded.
+  const ReadResult file = SystemFileSystem().Read(PathFromText(path), kMaxSkinImageFileSize);
+  if (!file.Ok()) return false;
+  const std::optional<PixelSize> declared = PngHeaderSize(file.bytes);
+  if (!declared || !WithinSkinImageLimits(*declared)) return false;
+  if (!StartDecoder()) return false;
+  StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
+  if (stream.stream == nullptr) return false;
   GpBitmapOwner source;
-  if (flat::GdipCreateBitmapFromFile(Wide(file), &source.bitmap) != gp::Ok || source.bitmap == nullptr) return false;
+  if (flat::GdipCreateBitmapFromStream(stream.stream, &source.bitmap) != gp::Ok || source.bitmap == nullptr) {
+    return false;
+  }
   UINT width = 0, height = 0;
   gp::PixelFormat format = 0;
   if (flat::GdipGetImageWidth(source.bitmap, &width) != gp::Ok ||
       flat::GdipGetImageHeight(source.bitmap, &height) != gp::Ok ||
-      flat::GdipGetImagePixelFormat(source.bitmap, &format) != gp::Ok || width == 0 || height == 0 ||
-      width > 16384 || height > 16384) {
+      flat::GdipGetImagePixelFormat(source.bitmap, &format) != gp::Ok ||
+      !WithinSkinImageLimits(PixelSize{width, height})) {
     return false;
   }
   const bool alpha = (format & PixelFormatAlpha) != 0 || (format & PixelFormatPAlpha) != 0 ||
@@ -253,12 +278,17 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
 
 // --- BackgroundBitmap ----------------------------------------------------------
 
-bool BackgroundBitmap::Load(TextView path) {
+bool BackgroundBitmap::Load(TextView path, PixelSize needed) {
   bitmap_.Reset();
   width_ = height_ = 0;
   image_.reset();
   image_.emplace();
   if (!image_->Load(path)) return false;
+  const PixelSize size{static_cast<std::uint32_t>(image_->Width()), static_cast<std::uint32_t>(image_->Height())};
+  if (!BackgroundHolds(size, needed)) {
+    image_.emplace();  // as if it had not loaded; GDI+ stays counted as before
+    return false;
+  }
   width_ = image_->Width();
   height_ = image_->Height();
   bitmap_.Reset(image_->Detach());

@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "common/text.h"
+#include "skin/image_limits.h"
 #include "skin/ui_font.h"
 #include "winui/handles.h"
 
@@ -123,9 +124,10 @@ class BackgroundBitmap {
   BackgroundBitmap(const BackgroundBitmap&) = delete;
   BackgroundBitmap& operator=(const BackgroundBitmap&) = delete;
 
-  // False when the file does not load; the window then has no background
-  // and a size of 0 x 0.
-  bool Load(TextView path);
+  // False when the file does not load, or when the picture is smaller than
+  // `needed` (it could not show what the window draws on it); the window
+  // then has no background and a size of 0 x 0.
+  bool Load(TextView path, PixelSize needed = PixelSize{1, 1});
   HBITMAP Handle() const { return bitmap_.Get(); }
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
   int Width() const { return width_; }

@@ -1,14 +1,17 @@
 #include "storage/executable_path.h"
 
-#include <filesystem>
 #include <system_error>
 
 namespace px {
 
-Text RunningExecutablePath() {
+NativePath RunningExecutableFile() {
   std::error_code ec;
-  const auto path = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? Text{} : path.u16string();
+  NativePath path = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? NativePath{} : path;
 }
+
+// A folder name that is not UTF-8 shows with U+FFFD here; the tools use the
+// bytes themselves.
+Text RunningExecutablePath() { return FromUtf8(RunningExecutableFile().native()); }
 
 }  // namespace px

@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <random>
+#include <string>
 
 namespace px {
 
@@ -40,14 +43,15 @@ class Win32WritableFile final : public WritableFile {
     while (done < bytes.size()) {
       const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
       DWORD written = 0;
-      if (!WriteFile(file_.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return Fail();
+      if (!WriteFile(file_.Get(), bytes.data() + done, chunk, &written, nullptr)) return Fail();
+      if (written == 0) return Fail(ERROR_DISK_FULL);
       done += written;
     }
     return true;
   }
 
-  bool Finish() override {
-    if (!FlushFileBuffers(file_.Get())) return Fail();
+  bool Finish(bool sync) override {
+    if (sync && !FlushFileBuffers(file_.Get())) return Fail();
     if (!file_.Close()) return Fail();
     return true;
   }
@@ -55,8 +59,8 @@ class Win32WritableFile final : public WritableFile {
   int LastError() const override { return error_; }
 
  private:
-  bool Fail() {
-    error_ = LastErrorCode();
+  bool Fail(int error = 0) {
+    error_ = error != 0 ? error : LastErrorCode();
     return false;
   }
 
@@ -64,56 +68,167 @@ class Win32WritableFile final : public WritableFile {
   int error_ = 0;
 };
 
+bool IsNotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
+
+NativePath FolderOf(const NativePath& path) {
+  return path.has_parent_path() ? path.parent_path() : NativePath(L".");
+}
+
 }  // namespace
 
-bool Win32FileSystem::Exists(TextView path) {
-  return GetFileAttributesW(Wide(Text(path))) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::optional<FileBytes> Win32FileSystem::Read(TextView path, std::size_t limit) {
-  FileHandle file(CreateFileW(Wide(Text(path)), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return std::nullopt;
-  FileBytes bytes;
-  constexpr std::size_t kChunk = 64 * 1024;
-  while (bytes.size() < limit) {
-    const std::size_t start = bytes.size();
-    const DWORD want = static_cast<DWORD>(std::min(kChunk, limit - start));
-    bytes.resize(start + want);
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), bytes.data() + start, want, &got, nullptr)) return std::nullopt;
-    bytes.resize(start + got);
-    if (got == 0) break;
+FileInfo Win32FileSystem::Inspect(const NativePath& path) {
+  FileInfo info;
+  info.resolved = path;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  // Devices and pipes have no attributes to tell; opening them does.
+  FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.Valid()) {
+    const DWORD error = GetLastError();
+    if (!IsNotFound(error) || attributes != INVALID_FILE_ATTRIBUTES) info.error = static_cast<int>(error);
+    return info;
   }
-  return bytes;
+  if (GetFileType(handle.Get()) != FILE_TYPE_DISK) {
+    info.kind = FileKind::Special;
+    return info;
+  }
+  BY_HANDLE_FILE_INFORMATION about{};
+  if (!GetFileInformationByHandle(handle.Get(), &about)) {
+    info.error = LastErrorCode();
+    return info;
+  }
+  info.kind = (about.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder : FileKind::Regular;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    // A link: the write goes to the file it leads to.
+    std::wstring final(32768, L'\0');
+    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), final.data(), static_cast<DWORD>(final.size()), 0);
+    if (length > 0 && length < final.size()) {
+      final.resize(length);
+      info.resolved = NativePath(final);
+    }
+  }
+  return info;
 }
 
-std::unique_ptr<WritableFile> Win32FileSystem::Create(TextView path, int& error) {
-  const HANDLE handle =
-      CreateFileW(Wide(Text(path)), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
+  ReadResult result;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    result.status = ReadResult::Status::Folder;
+    return result;
+  }
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    result.error = LastErrorCode();
+    result.status = IsNotFound(static_cast<DWORD>(result.error)) ? ReadResult::Status::Missing : ReadResult::Status::Failed;
+    return result;
+  }
+  if (GetFileType(file.Get()) != FILE_TYPE_DISK) {
+    result.status = ReadResult::Status::NotAFile;
+    return result;
+  }
+  LARGE_INTEGER size{};
+  if (GetFileSizeEx(file.Get(), &size) && static_cast<unsigned long long>(size.QuadPart) > maxSize) {
+    result.status = ReadResult::Status::TooLarge;
+    result.size = static_cast<std::uint64_t>(size.QuadPart);
+    return result;
+  }
+  FileBytes bytes(maxSize + 1);
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
+    DWORD n = 0;
+    if (!ReadFile(file.Get(), bytes.data() + got, want, &n, nullptr)) {
+      result.error = LastErrorCode();
+      return result;
+    }
+    if (n == 0) break;
+    got += n;
+  }
+  if (got > maxSize) {
+    result.status = ReadResult::Status::TooLarge;
+    return result;
+  }
+  bytes.resize(got);
+  result.bytes = std::move(bytes);
+  result.status = ReadResult::Status::Ok;
+  return result;
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::CreateBeside(const NativePath& target, NativePath& created, int& error) {
+  static std::mt19937_64 random{std::random_device{}() ^ GetCurrentProcessId() ^ GetTickCount64()};
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    wchar_t suffix[32];
+    swprintf(suffix, 32, L".%012llx.tmp", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+    NativePath name = FolderOf(target);
+    name /= L"." + target.filename().native() + suffix;  // the same form as on Linux
+    // CREATE_NEW: never an existing file, never through a link.
+    const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+      created = std::move(name);
+      return std::make_unique<Win32WritableFile>(handle);
+    }
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  error = LastErrorCode();
+  return nullptr;
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::OpenExisting(const NativePath& path, int& error) {
+  const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     error = LastErrorCode();
     return nullptr;
   }
-  return std::make_unique<Win32WritableFile>(handle);
+  auto file = std::make_unique<Win32WritableFile>(handle);
+  if (GetFileType(handle) == FILE_TYPE_DISK && !SetEndOfFile(handle)) {
+    error = LastErrorCode();
+    return nullptr;
+  }
+  return file;
 }
 
-bool Win32FileSystem::Replace(TextView source, TextView target, int& error) {
-  const Text to(target);
-  const DWORD attributes = GetFileAttributesW(Wide(to));
+bool Win32FileSystem::Replace(const NativePath& source, const NativePath& target, int& error) {
+  const DWORD attributes = GetFileAttributesW(target.c_str());
   // A read-only file could not be opened for writing; it is not replaced either.
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     error = ERROR_ACCESS_DENIED;
     return false;
   }
-  if (!MoveFileExW(Wide(Text(source)), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     error = LastErrorCode();
     return false;
   }
   return true;
 }
 
-void Win32FileSystem::Remove(TextView path) { DeleteFileW(Wide(Text(path))); }
+void Win32FileSystem::Remove(const NativePath& path) { DeleteFileW(path.c_str()); }
+
+std::string Win32FileSystem::ErrorText(int error) const {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                          FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, static_cast<DWORD>(error), 0, reinterpret_cast<wchar_t*>(&buffer), 0,
+                                      nullptr);
+  std::u16string text;
+  if (length > 0 && buffer != nullptr) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
+  if (buffer != nullptr) LocalFree(buffer);
+  while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' ' || text.back() == u'.')) {
+    text.pop_back();
+  }
+  if (text.empty()) return "error " + std::to_string(error);
+  return ToUtf8(text);
+}
+
+bool Win32FileSystem::IsAccessDenied(int error) const { return error == ERROR_ACCESS_DENIED; }
+
+FileSystem& SystemFileSystem() {
+  static Win32FileSystem files;
+  return files;
+}
 
 Text Win32ProfileStore::Read(TextView section, TextView key) {
   wchar_t buffer[kProfileValueBuffer] = {};
@@ -140,5 +255,7 @@ Text RunningExecutablePath() {
   }
   return Text(reinterpret_cast<const char16_t*>(buffer.data()), buffer.size());
 }
+
+NativePath RunningExecutableFile() { return PathFromText(RunningExecutablePath()); }
 
 }  // namespace px

@@ -10,11 +10,14 @@ namespace px {
 
 class Win32FileSystem final : public FileSystem {
  public:
-  bool Exists(TextView path) override;
-  std::optional<FileBytes> Read(TextView path, std::size_t limit) override;
-  std::unique_ptr<WritableFile> Create(TextView path, int& error) override;
-  bool Replace(TextView source, TextView target, int& error) override;
-  void Remove(TextView path) override;
+  FileInfo Inspect(const NativePath& path) override;
+  ReadResult Read(const NativePath& path, std::size_t maxSize) override;
+  std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override;
+  std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) override;
+  bool Replace(const NativePath& source, const NativePath& target, int& error) override;
+  void Remove(const NativePath& path) override;
+  std::string ErrorText(int error) const override;
+  bool IsAccessDenied(int error) const override;
 };
 
 // GetPrivateProfileStringW / WritePrivateProfileStringW on one file, with

@@ -1,0 +1,60 @@
+// WM_DEVICECHANGE broadcasts as bytes, and the device session's reaction to
+// any sequence of them with the mouse coming and going.
+#include "../unit/storage_fakes.h"
+#include "device/device_change.h"
+#include "device/simulated_mouse.h"
+#include "fuzz_input.h"
+
+namespace {
+
+class NoBoxes final : public px::MessageBoxPort {
+ public:
+  void ShowMessage(px::TextView, px::TextView) override {}
+};
+class NoWaits final : public px::WaitPort {
+ public:
+  void Wait(unsigned) override {}
+};
+class NoNotes final : public px::DeviceNotificationPort {
+ public:
+  void MouseDetected() override {}
+  void MouseNotDetected() override {}
+  void HideMainWindow() override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace px;
+  fuzz::Input in(data, size);
+  testing::MemoryFileSystem files;
+  const FileBytes state(kDeviceImageSize, 0x5A);
+  auto mouse = std::make_shared<SimulatedMouse>(files, PathFromText(u"state.bin"));
+  auto devices = ForeignInterfaces();
+  for (auto& d : MouseInterfaces()) devices.push_back(d);
+  SimulatedHidBus bus(mouse, devices);
+  NoBoxes boxes;
+  NoWaits waits;
+  NoNotes notes;
+  DeviceImage image;
+  DeviceSession session(bus, boxes, waits, notes, image, u"not detected");
+  session.StartUp();
+  while (in.Left() > 0) {
+    const std::uint8_t op = in.Byte();
+    if (op & 0x80) {  // the mouse is plugged in or out
+      if (op & 1) {
+        files.files[u"state.bin"] = state;
+      } else {
+        files.files.erase(u"state.bin");
+      }
+    }
+    const std::uint32_t event = (op & 0x40) ? kDbtDeviceArrival : (op & 0x20) ? kDbtDeviceRemoveComplete : in.U32();
+    const auto broadcast = DecodeDeviceBroadcast(in.Take(in.Byte()));
+    session.OnDeviceChange(event, broadcast ? broadcast->deviceType : 0, broadcast ? Text(broadcast->name) : Text());
+    if (session.DeviceChangeCounter() >= kDeviceChangesPerDiscovery) fuzz::Broken();
+    if (session.DevicePresent() == 1 && !session.Link().ScramblingOn) fuzz::Broken();
+  }
+  session.Close();
+  if (bus.OpenHandles() != 0) fuzz::Broken();
+  return 0;
+}
