@@ -16,7 +16,9 @@ SettingsPage::SettingsPage(SettingsSession& session, PageFlags flags, ProfileSto
                            PageCommands& commands, ParameterDialogPort& dialogs)
     : session_(session), flags_(flags), strIni_(strIni), view_(view), commands_(commands), dialogs_(dialogs) {}
 
-int SettingsPage::LevelCount() const { return static_cast<int>(DpiLevelCount(session_.dpiTableVariant)); }
+// Fixed at each build: a mouse of another variant plugged in later shows its
+// levels only once the page is built again.
+int SettingsPage::LevelCount() const { return levelCount_; }
 
 bool& SettingsPage::OpenFlag(int listId) {
   for (std::size_t i = 0; i < kListIds.size(); ++i) {
@@ -99,7 +101,8 @@ void SettingsPage::DrawBuild() {
   }
   controlsExist_ = true;
   const auto levelLabels = DpiLevelLabels(session_.dpiTableVariant);
-  const int levelCount = LevelCount();
+  levelCount_ = static_cast<int>(DpiLevelCount(session_.dpiTableVariant));
+  const int levelCount = levelCount_;
   for (int k = 1; k <= levelCount; ++k) {
     view_.DrawString(levelLabels[static_cast<std::size_t>(k - 1)], layout::LevelLabel(k, levelCount), TextFormat::Right,
                    PageFont::Body);
@@ -146,7 +149,7 @@ void SettingsPage::DrawRow(int row, bool over) {
   const Rect rect = layout::kButtonRows[static_cast<std::size_t>(row - 1)];
   view_.DrawImage(over ? img::kRowOver : img::kRowNormal, rect.TopLeft());
   view_.DrawString(kRowNumbers[static_cast<std::size_t>(row - 1)],
-                 {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, TextFormat::Centre,
+                 {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, TextFormat::Left,
                  PageFont::Body);
   // Any ButtonMode but 1 shows Mode A's labels.
   const int mode = session_.model.ButtonMode == 1 ? 1 : 0;

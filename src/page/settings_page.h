@@ -108,6 +108,7 @@ class SettingsPage {
   std::array<bool, 8> open_{};  // lists 40..44, 60..62
   bool notAList_ = false;
   std::array<int, kDpiStages> litCount_{};
+  int levelCount_ = 12;  // LevelCount as fixed by the last build
   std::array<bool, kHoverElements> hover_{};
 };
 

@@ -88,6 +88,13 @@ TEST(PageBuild, LevelCellsLabelsAndControlsByVariant) {
   EXPECT_EQ(twelve.view.statics[81], "7S");
   EXPECT_EQ(twelve.view.statics[82], "RGB Effect");
   EXPECT_EQ(twelve.view.log.back(), "copy");
+
+  // The count stays as built when a mouse of another variant arrives: a level
+  // click still redraws twelve cells until the next build.
+  twelve.session.dpiTableVariant = 1;
+  twelve.view.log.clear();
+  twelve.page.DispatchClick(layout::LevelCell(1, 3).TopLeft());
+  EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-dark.png 554,302"));  // cell 12 of stage 1
 }
 
 TEST(PageBuild, RebuildTearsDownControlsAndOpenLists) {

@@ -88,6 +88,26 @@ open_dialog snipe --variant 0
 xdotool key Escape
 expect_result "IDCANCEL"
 
+# --- pointer-over looks: OK, then Cancel, then close, then away ----------------
+pixel() { import -window root -crop "1x1+$((OX + $1))+$((OY + $2))" -depth 8 txt:- | grep -o '#[0-9A-Fa-f]\{6\}' | head -n1; }
+rest_on() { xdotool mousemove $((OX + $1)) $((OY + $2)); sleep 0.1; xdotool mousemove $((OX + $1 + 1)) $((OY + $2 + 1)); sleep 0.5; }
+looks() { echo "OK $(pixel 170 256) Cancel $(pixel 274 256) close $(pixel 355 9)"; }
+open_dialog hot
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.5   # away from where the last test left it
+ok_normal="$(pixel 170 256)" close_normal="$(pixel 355 9)"
+[ "$(pixel 274 256)" = "$ok_normal" ] || e2e_fail "OK and Cancel differ at opening: $(looks)"
+rest_on 200 262
+button_over="$(pixel 170 256)"
+[ "$button_over" != "$ok_normal" ] && [ "$(pixel 274 256)" = "$ok_normal" ] || e2e_fail "resting on OK: $(looks)"
+rest_on 320 262                                  # Cancel takes the look, OK gives it back
+[ "$(pixel 170 256)" = "$ok_normal" ] && [ "$(pixel 274 256)" = "$button_over" ] || e2e_fail "resting on Cancel: $(looks)"
+rest_on 358 12                                   # close: Cancel keeps its look until all three are left
+[ "$(pixel 355 9)" != "$close_normal" ] && [ "$(pixel 274 256)" = "$button_over" ] || e2e_fail "resting on close: $(looks)"
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.5
+[ "$(pixel 355 9)" = "$close_normal" ] && [ "$(pixel 274 256)" = "$ok_normal" ] || e2e_fail "pointer away: $(looks)"
+click 320 263
+expect_result "IDCANCEL"
+
 # --- choosing in each list -------------------------------------------------
 open_dialog hot
 click 140 136
@@ -191,6 +211,20 @@ click 120 179
 xdotool key End BackSpace BackSpace; xdotool type 300
 xdotool key Return
 expect_result "IDOK index=0 text=L-Button times=1 make=32 break=5"
+
+# Texts drawn on the picture look the same however often it is redrawn: the
+# list opening and closing over the notes must not thicken them.
+notes() { import -window root -crop "410x42+$((OX + 23))+$((OY + 198))" +repage "$DIR/$1.png"; }
+open_dialog fire --lang CHS
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.4
+notes notes-before
+for _ in $(seq 8); do click 150 77; done
+xdotool mousemove $((OX + 300)) $((OY + 100)); sleep 0.4
+notes notes-after
+changed="$(compare -metric AE "$DIR/notes-before.png" "$DIR/notes-after.png" null: 2>&1 || true)"
+[ "$changed" = 0 ] || e2e_fail "the notes changed after the list opened and closed four times: $changed pixels"
+click 320 263
+expect_result "IDCANCEL"
 
 # --- single key ------------------------------------------------------------
 open_dialog single

@@ -109,7 +109,7 @@ text_pixels() {
 expect_text_colour() {
   local n
   n="$(text_pixels "$1" "$2")"
-  [ "$n" -ge 40 ] || { e2e_shot "skins-wrong-text-$3" >/dev/null; e2e_fail "$3: the page's texts are not in $1 ($n pixels)"; }
+  [ "$n" -ge 40 ] || { e2e_shot "skins-wrong-text-$3" >/dev/null; e2e_fail "$3: the page's texts are not in $1 ($n pixels); open windows: $(popups | tr '\n' ';')"; }
   e2e_log "ok: $3: texts in $1 ($n pixels)"
 }
 # Share of the client area that is the page picture of SKIN, in percent.

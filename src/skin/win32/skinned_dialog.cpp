@@ -57,6 +57,9 @@ bool SkinnedDialog::OnInitDialog() {
     EndDialog(IDCANCEL);
     return false;
   }
+  // Every erase starts again from the picture as loaded: texts drawn straight
+  // onto it would otherwise thicken with each erase until dense glyphs fill in.
+  pristine_.Reset(static_cast<HBITMAP>(::CopyImage(background_.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   font_ = CreateUiFont(context_.language, FontRole::Dialog);
   darkBrush_.Reset(::CreateSolidBrush(kDarkGrey));
   captions_ = FrameCaptionsFor(context_.language);
@@ -157,6 +160,7 @@ void SkinnedDialog::Erase(HDC dc) {
   SkinComposition draw(Hwnd(), dc, background_.Handle());
   if (!draw.HasCanvas()) return;
   HDC surface = draw.Dc();
+  RestoreCanvas(surface);
   PrepareUiText(surface, font_.Get(), context_.textColor);
   DrawImage(surface, skin_image::kButtonNormal, kFrameOk);
   DrawImage(surface, skin_image::kButtonNormal, kFrameCancel);
@@ -165,6 +169,13 @@ void SkinnedDialog::Erase(HDC dc) {
   DrawUiText(surface, captions_.cancel, ToRect(kFrameCancel));
   DrawExtraTexts(surface);
   DrawImage(surface, skin_image::kCloseNormal, kFrameClose);
+}
+
+void SkinnedDialog::RestoreCanvas(HDC surface) {
+  if (!pristine_) return;
+  winui::UniqueMemoryDc source(::CreateCompatibleDC(surface));
+  winui::SelectGuard selected(source.Get(), pristine_.Get());
+  ::BitBlt(surface, 0, 0, background_.Width(), background_.Height(), source.Get(), 0, 0, SRCCOPY);
 }
 
 void SkinnedDialog::OnLeftButtonDown(int x, int y) {

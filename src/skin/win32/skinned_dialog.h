@@ -82,6 +82,7 @@ class SkinnedDialog : public winui::Dialog {
 
  private:
   void Erase(HDC dc);
+  void RestoreCanvas(HDC surface);
   void OnLeftButtonDown(int x, int y);
   void ToggleList();
   void CloseList();
@@ -95,6 +96,7 @@ class SkinnedDialog : public winui::Dialog {
   SkinnedDialogContext context_;
   FrameCaptions captions_{};
   BackgroundBitmap background_;
+  winui::UniqueBitmap pristine_;  // the background as loaded
   winui::UniqueFont font_;
   winui::UniqueBrush darkBrush_;
   winui::Static label_;
