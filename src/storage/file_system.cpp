@@ -1,5 +1,7 @@
 #include "storage/file_system.h"
 
+#include <algorithm>
+
 namespace px {
 
 namespace {
@@ -19,6 +21,17 @@ WriteResult WriteInPlace(FileSystem& files, const NativePath& path, std::span<co
 }
 
 }  // namespace
+
+std::size_t FirstReadBufferSize(std::uint64_t reportedSize, std::size_t maxSize) {
+  return static_cast<std::size_t>(std::min<std::uint64_t>(reportedSize, maxSize)) + 1;
+}
+
+std::size_t GrownReadBufferSize(std::size_t current, std::size_t maxSize) {
+  constexpr std::size_t kMinimumStep = 64 * 1024;
+  const std::size_t cap = maxSize + 1;
+  if (current >= cap) return cap;
+  return std::min(cap, current + std::max(current, kMinimumStep));
+}
 
 WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
                            WhenNoTemporaryFile fallback) {

@@ -93,6 +93,14 @@ class FileSystem {
 // The file system of this machine (POSIX or Win32).
 FileSystem& SystemFileSystem();
 
+// Buffer sizes for a bounded read. The first holds what the system says the
+// file has plus the one byte that tells it grew; the bound is only a cap, not
+// a size to allocate (64 MiB zeroed for every small skin image stalled the
+// window). A file that grows while read gets a larger buffer, never more than
+// the bound plus one byte.
+std::size_t FirstReadBufferSize(std::uint64_t reportedSize, std::size_t maxSize);
+std::size_t GrownReadBufferSize(std::size_t current, std::size_t maxSize);
+
 struct WriteResult {
   enum class Step { None, Inspect, Folder, Create, Write, Replace };
   Step failedAt = Step::None;

@@ -200,6 +200,29 @@ TEST_F(ConfigFileOnDisk, SizesAndAFolderInItsPlace) {
   EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
 }
 
+// The bound caps a read; it is not what gets allocated. A skin image read
+// under a 64 MiB cap must not cost 64 MiB.
+TEST_F(ConfigFileOnDisk, ReadsAreSizedByTheFileNotByTheBound) {
+  const FileBytes bytes{1, 2, 3, 4, 5};
+  WriteRaw(bytes);
+  const std::size_t hugeBound = std::size_t{1} << 46;  // could never be allocated
+  ReadResult read = files.Read(path, hugeBound);
+  ASSERT_TRUE(read.Ok());
+  EXPECT_EQ(read.bytes, bytes);
+  EXPECT_TRUE(files.Read(path, 5).Ok());
+  EXPECT_EQ(files.Read(path, 4).status, ReadResult::Status::TooLarge);
+
+  struct Case {
+    std::size_t current, maxSize, grown;
+  };
+  for (const Case& c : {Case{1, hugeBound, 1 + 64 * 1024}, Case{100'000, hugeBound, 200'000}, Case{6, 10, 11},
+                        Case{11, 10, 11}}) {
+    EXPECT_EQ(GrownReadBufferSize(c.current, c.maxSize), c.grown) << c.current << " of " << c.maxSize;
+  }
+  EXPECT_EQ(FirstReadBufferSize(5, hugeBound), 6u);
+  EXPECT_EQ(FirstReadBufferSize(std::uint64_t{1} << 40, 10), 11u);
+}
+
 }  // namespace
 }  // namespace px
 

@@ -148,9 +148,10 @@ class PosixFileSystem final : public FileSystem {
       return result;
     }
     // The file may grow while it is read: never take more than one byte over.
-    FileBytes bytes(maxSize + 1);
+    FileBytes bytes(FirstReadBufferSize(static_cast<std::uint64_t>(st.st_size), maxSize));
     std::size_t got = 0;
-    while (got < bytes.size()) {
+    while (got <= maxSize) {
+      if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
       const ssize_t n = ::read(fd.Get(), bytes.data() + got, bytes.size() - got);
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {

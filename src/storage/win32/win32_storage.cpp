@@ -129,14 +129,16 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
     return result;
   }
   LARGE_INTEGER size{};
-  if (GetFileSizeEx(file.Get(), &size) && static_cast<unsigned long long>(size.QuadPart) > maxSize) {
+  const bool sized = GetFileSizeEx(file.Get(), &size) != 0;
+  if (sized && static_cast<unsigned long long>(size.QuadPart) > maxSize) {
     result.status = ReadResult::Status::TooLarge;
     result.size = static_cast<std::uint64_t>(size.QuadPart);
     return result;
   }
-  FileBytes bytes(maxSize + 1);
+  FileBytes bytes(FirstReadBufferSize(sized ? static_cast<std::uint64_t>(size.QuadPart) : 0, maxSize));
   std::size_t got = 0;
-  while (got < bytes.size()) {
+  while (got <= maxSize) {
+    if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
     DWORD n = 0;
     if (!ReadFile(file.Get(), bytes.data() + got, want, &n, nullptr)) {
