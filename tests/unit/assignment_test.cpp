@@ -7,6 +7,7 @@
 
 #include "buttons/assignment.h"
 #include "model/button_catalogue.h"
+#include "scripted_dialogs.h"
 #include "storage/installed_files.h"
 
 namespace px {
@@ -15,21 +16,6 @@ namespace {
 namespace fi = function_index;
 
 std::size_t At(int button, int mode) { return static_cast<std::size_t>(ButtonIndex(button, mode)); }
-
-// Answers each dialog with the next scripted choice (nothing = Cancel) and
-// remembers which functions asked.
-class ScriptedDialogs final : public ParameterDialogPort {
- public:
-  std::vector<std::optional<DialogChoice>> answers;
-  std::vector<std::uint8_t> asked;
-  std::optional<DialogChoice> Run(std::uint8_t function) override {
-    asked.push_back(function);
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-  }
-};
 
 class Assignment : public testing::Test {
  protected:

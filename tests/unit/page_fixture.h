@@ -11,6 +11,7 @@
 
 #include "page/settings_page.h"
 #include "sample_settings.h"
+#include "scripted_dialogs.h"
 
 namespace px {
 
@@ -93,21 +94,6 @@ class MapStore final : public ProfileStore {
   bool Write(TextView section, TextView key, TextView value) override {
     values[{Text(section), Text(key)}] = value;
     return true;
-  }
-};
-
-// Answers each parameter dialog with the next scripted choice (nothing =
-// Cancel) and remembers which functions asked.
-class ScriptedDialogs final : public ParameterDialogPort {
- public:
-  std::vector<std::optional<DialogChoice>> answers;
-  std::vector<std::uint8_t> asked;
-  std::optional<DialogChoice> Run(std::uint8_t function) override {
-    asked.push_back(function);
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
   }
 };
 
