@@ -179,3 +179,16 @@ e2e_wait_balloon() {
 e2e_poke() {
   printf "\\$(printf '%03o' "$3")" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none
 }
+
+# Starts the utility (EXE, log TAG), waits for its window and tray icon, shows
+# the window from the tray, and sets ox / oy to the client area's screen origin.
+e2e_start_shown() {
+  e2e_start_app "$1" "$2"
+  helper wait-window 30000 || e2e_fail "no main window ($2)"
+  e2e_wait_tray || e2e_fail "no tray icon ($2)"
+  sleep 1
+  e2e_tray_click 1
+  helper wait-visible 10000 || e2e_fail "the tray click did not show the window ($2)"
+  sleep 1
+  read -r ox oy < <(helper client-origin | tr -d '\r')
+}

@@ -12,16 +12,9 @@ e2e_start_wine
 
 dir="$(e2e_make_folder page 1)"
 cd "$dir"
-e2e_start_app "$dir/PX6410-3-4.exe" page
-helper wait-window 30000 || e2e_fail "no main window"
-e2e_wait_tray || e2e_fail "no tray icon"
-sleep 1
-e2e_tray_click 1
-helper wait-visible 10000 || e2e_fail "tray click did not show the window"
-sleep 1
+e2e_start_shown "$dir/PX6410-3-4.exe" page
 
 origin() { read -r ox oy < <(helper client-origin | tr -d '\r'); }
-origin
 click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.4; }
 # Press at a point, move the pointer by 40,30 and release: a drag moves the window.
 press_and_move() {
@@ -63,14 +56,17 @@ cp config.bin config-before.bin
 # Edits: 125 Hz, stage 2 to level 5, stage 3 out of use, stage 1's colour
 # through the system chooser (its OK at once: black), Respiration, 8S, RGB
 # Flash; before Apply also Mode B.
-click 560 208
-click 589 435
-click 616 549
-click 562 531
-choose_colour_ok
-click 800 336; click 800 383
-click 800 366; click 800 385
-click 800 396; click 800 429
+edit_page() {
+  click 560 208
+  click 589 435
+  click 616 549
+  click 562 531
+  choose_colour_ok
+  click 800 336; click 800 383
+  click 800 366; click 800 385
+  click 800 396; click 800 429
+}
+edit_page
 e2e_shot page-edited >/dev/null
 
 # Cancel writes nothing; the model returns to the saved one.
@@ -85,14 +81,7 @@ e2e_shot page-after-cancel >/dev/null
 origin
 
 # The same edits again, then Apply.
-click 560 208
-click 589 435
-click 616 549
-click 562 531
-choose_colour_ok
-click 800 336; click 800 383
-click 800 366; click 800 385
-click 800 396; click 800 429
+edit_page
 click 410 528  # Mode B
 click 700 633
 sleep 2

@@ -24,14 +24,7 @@ for skin_dir in "$dir"/Skins/*/; do
     e2e_ini_set str.ini Lan "$lan"
     cp "$BUILD_DIR/dist/config.bin" config.bin
     tag="page-$skin-$lan"
-    e2e_start_app "$dir/PX6410-3-4.exe" "$tag"
-    helper wait-window 30000 || e2e_fail "no main window ($tag)"
-    e2e_wait_tray || e2e_fail "no tray icon ($tag)"
-    sleep 1
-    e2e_tray_click 1
-    helper wait-visible 10000 || e2e_fail "not shown ($tag)"
-    sleep 0.5
-    read -r ox oy < <(helper client-origin | tr -d '\r')
+    e2e_start_shown "$dir/PX6410-3-4.exe" "$tag"
     click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.3; }
     click 705 208  # 500 Hz
     click 562 345  # stage 1, level 10

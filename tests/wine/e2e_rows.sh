@@ -14,14 +14,7 @@ e2e_start_wine
 
 dir="$(e2e_make_folder rows 1)"  # a mouse of DPI table variant 1
 cd "$dir"
-e2e_start_app "$dir/PX6410-3-4.exe" rows
-helper wait-window 30000 || e2e_fail "no main window"
-e2e_wait_tray || e2e_fail "no tray icon"
-sleep 1
-e2e_tray_click 1
-helper wait-visible 10000 || e2e_fail "tray click did not show the window"
-sleep 1
-read -r ox oy < <(helper client-origin | tr -d '\r')
+e2e_start_shown "$dir/PX6410-3-4.exe" rows
 
 windows() { helper windows | tr -d '\r'; }
 # The line of child control ID of the main window, or of the open dialog.

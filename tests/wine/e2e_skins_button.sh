@@ -21,16 +21,7 @@ ox=0 oy=0 cx=0 cy=0
 origin() { read -r ox oy < <(helper client-origin | tr -d '\r'); }
 click() { xdotool mousemove $((ox + $1)) $((oy + $2)); sleep 0.15; xdotool click 1; sleep 0.4; }
 
-start_shown() {
-  e2e_start_app "$dir/PX6410-3-4.exe" "$1"
-  helper wait-window 30000 || e2e_fail "no main window ($1)"
-  e2e_wait_tray || e2e_fail "no tray icon ($1)"
-  sleep 1
-  e2e_tray_click 1
-  helper wait-visible 10000 || e2e_fail "the tray click did not show the window ($1)"
-  sleep 0.5
-  origin
-}
+start_shown() { e2e_start_shown "$dir/PX6410-3-4.exe" "$1"; }
 
 # The dialogs the utility has open, as the helper sees them from outside.
 popups() { helper popups | tr -d '\r'; }
