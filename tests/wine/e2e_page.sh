@@ -29,7 +29,7 @@ differs() { [ "$(compare -metric AE "$E2E_ROOT/$1.png" "$E2E_ROOT/$2.png" null: 
 byte() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
 # The system colour chooser (a dialog of the process) is open: its OK at once.
 choose_colour_ok() {
-  for _ in $(seq 100); do helper boxes >/dev/null || break; sleep 0.1; done
+  for _ in $(seq 300); do helper boxes >/dev/null || break; sleep 0.1; done
   helper boxes >/dev/null && { e2e_shot page-no-chooser >/dev/null; e2e_fail "no colour chooser"; }
   xdotool key Return
   for _ in $(seq 100); do helper boxes >/dev/null && break; sleep 0.1; done
