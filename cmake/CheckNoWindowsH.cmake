@@ -1,4 +1,5 @@
-# Fails when a source outside a win32/ or winui/ folder includes a Windows header.
+# Fails when a source outside a win32/ or winui/ folder includes a Windows
+# header, or one outside a qt/ folder a Qt header.
 file(GLOB_RECURSE files "${SRC}/*.h" "${SRC}/*.hpp" "${SRC}/*.cpp")
 set(bad "")
 foreach(f IN LISTS files)
@@ -12,4 +13,19 @@ foreach(f IN LISTS files)
 endforeach()
 if(bad)
   message(FATAL_ERROR "Windows headers outside win32/: ${bad}")
+endif()
+
+# Qt stays in qt/ folders, as Windows stays in win32/.
+set(bad "")
+foreach(f IN LISTS files)
+  if(f MATCHES "/qt/")
+    continue()
+  endif()
+  file(STRINGS "${f}" hits REGEX "#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
+  if(hits)
+    list(APPEND bad "${f}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Qt headers outside qt/: ${bad}")
 endif()
