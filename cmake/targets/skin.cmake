@@ -45,3 +45,12 @@ foreach(dir IN LISTS PX_SKIN_DIRS)
              COMMAND ${CMAKE_COMMAND} -E compare_files ${dir}/main.png ${CMAKE_BINARY_DIR}/dist/Skins/${skin}/main.png)
   endif()
 endforeach()
+
+# The skin's pictures and fonts for the Linux utility's Qt windows.
+if(PX_QT)
+  find_package(Qt6 REQUIRED COMPONENTS Widgets)
+  file(GLOB PX_SKIN_QT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/skin/qt/*.cpp)
+  add_library(px_skin_qt STATIC ${PX_SKIN_QT_SOURCES})
+  target_link_libraries(px_skin_qt PUBLIC px_platform Qt6::Widgets)
+  px_strict(px_skin_qt)
+endif()
