@@ -17,10 +17,7 @@ QImage LoadSkinImageQt(TextView imagePath) {
                                                        : QImage::Format_RGB32);
 }
 
-const QImage& QtSkinImages::Get(TextView imagePath) {
-  auto found = images_.find(Text(imagePath));
-  if (found == images_.end()) found = images_.emplace(Text(imagePath), LoadSkinImageQt(imagePath)).first;
-  return found->second;
-}
+QtSkinImages::QtSkinImages()
+    : images_(&LoadSkinImageQt, [](const QImage& image) { return static_cast<std::size_t>(image.sizeInBytes()); }) {}
 
 }  // namespace px
