@@ -1,16 +1,13 @@
 #include "app/win32/gdiplus_session.h"
 
-#include "skin/win32/gdiplus_headers.h"
+#include "skin/win32/skin_draw.h"
 
 namespace px {
 
-GdiplusSession::GdiplusSession() {
-  Gdiplus::GdiplusStartupInput input;
-  if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) token_ = 0;
-}
+GdiplusSession::GdiplusSession() : started_(StartSkinDecoder()) {}
 
 GdiplusSession::~GdiplusSession() {
-  if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
+  if (started_) StopSkinDecoder();
 }
 
 }  // namespace px

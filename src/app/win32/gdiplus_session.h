@@ -1,7 +1,8 @@
 #pragma once
-// GDI+ for the whole run of the application object: started by its start
-// entry, shut down by its end entry. The skin's images start and stop their
-// own use of it around each load.
+// GDI+ for the whole run of the application object: started once by its
+// start entry, before any skin picture is decoded, and shut down by its end
+// entry. The skin's pictures decode under this one start; none starts or
+// stops GDI+ itself.
 #include <windows.h>
 
 namespace px {
@@ -12,10 +13,10 @@ class GdiplusSession {
   ~GdiplusSession();
   GdiplusSession(const GdiplusSession&) = delete;
   GdiplusSession& operator=(const GdiplusSession&) = delete;
-  bool Started() const { return token_ != 0; }
+  bool Started() const { return started_; }
 
  private:
-  ULONG_PTR token_ = 0;
+  bool started_ = false;
 };
 
 }  // namespace px

@@ -25,38 +25,18 @@ namespace flat = Gdiplus::DllExports;
 
 const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// GDI+ start-up token and live image count, under one recursive lock: the
-// shutdown path takes it a second time, nested.
+// The GDI+ start-up token, started once for the process.
 struct DecoderState {
-  std::recursive_mutex lock;
+  std::mutex lock;
   ULONG_PTR token = 0;
   bool running = false;
-  int liveImages = 0;
+  int starts = 0;
+  int decodes = 0;
 };
 
 DecoderState& Decoder() {
   static DecoderState state;
   return state;
-}
-
-bool StartDecoder() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  if (!state.running) {
-    gp::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
-    state.running = gp::GdiplusStartup(&state.token, &input, nullptr) == gp::Ok;
-  }
-  return state.running;
-}
-
-void StopDecoder() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  if (state.running) {
-    gp::GdiplusShutdown(state.token);
-    state.running = false;
-    state.token = 0;
-  }
 }
 
 // The file's bytes as the stream GDI+ decodes from; released after the bitmap.
@@ -106,13 +86,20 @@ Text ExecutablePath() {
 
 // --- CMemDC ----------------------------------------------------------------
 
-CMemDC::CMemDC(HDC target, const RECT& area) : target_(target), memory_(CreateCompatibleDC(target)) {
+CMemDC::CMemDC(HDC target, const RECT& area) : CMemDC(target, area, nullptr) {}
+
+CMemDC::CMemDC(HDC target, const RECT& area, HBITMAP canvas) : target_(target), memory_(CreateCompatibleDC(target)) {
   area_ = area;
   offScreen_ = target != nullptr && GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER;
   if (!offScreen_) return;  // a printer is drawn on directly
   if (area.left == 0 && area.top == 0 && area.right == 0 && area.bottom == 0) GetClipBox(target, &area_);
-  bitmap_.Reset(CreateCompatibleBitmap(target, area_.right - area_.left, area_.bottom - area_.top));
-  previousBitmap_ = SelectObject(memory_.Get(), bitmap_.Get());
+  // A bitmap of the area's size, only to be replaced by the canvas at once,
+  // would cost each redraw as much as its copy to the screen.
+  if (canvas == nullptr) {
+    bitmap_.Reset(CreateCompatibleBitmap(target, area_.right - area_.left, area_.bottom - area_.top));
+    canvas = bitmap_.Get();
+  }
+  previousBitmap_ = SelectObject(memory_.Get(), canvas);
   SetWindowOrgEx(memory_.Get(), area_.left, area_.top, nullptr);
 }
 
@@ -136,19 +123,6 @@ void CMemDC::CopyToTarget() {
 
 // --- SkinImage ---------------------------------------------------------------
 
-SkinImage::SkinImage() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  ++state.liveImages;
-}
-
-SkinImage::~SkinImage() {
-  bitmap_.Reset();
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  if (--state.liveImages == 0) StopDecoder();
-}
-
 bool SkinImage::Load(TextView path) {
   bitmap_.Reset();
   bits_ = nullptr;
@@ -162,7 +136,12 @@ bool SkinImage::Load(TextView path) {
   if (!file.Ok()) return false;
   const std::optional<PixelSize> declared = PngHeaderSize(file.bytes);
   if (!declared || !WithinSkinImageLimits(*declared)) return false;
-  if (!StartDecoder()) return false;
+  if (!StartSkinDecoder()) return false;
+  {
+    DecoderState& state = Decoder();
+    std::lock_guard guard(state.lock);
+    ++state.decodes;
+  }
   StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
   if (stream.stream == nullptr) return false;
   GpBitmapOwner source;
@@ -227,7 +206,9 @@ void SkinImage::PremultiplyAlpha() {
 
 void SkinImage::Draw(HDC surface, int x, int y) const {
   if (!bitmap_ || surface == nullptr) return;
-  winui::UniqueMemoryDc source(CreateCompatibleDC(surface));
+  // One source DC for every draw of the process (the user interface's
+  // thread): a DC made and freed per picture costs more than the blend.
+  static const winui::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
   winui::SelectGuard selected(source.Get(), bitmap_.Get());
   if (hasAlpha_) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -244,10 +225,32 @@ HBITMAP SkinImage::Detach() {
   return bitmap_.Release();
 }
 
-int LiveSkinImageCount() {
+std::size_t SkinImage::Bytes() const {
+  if (!bitmap_) return 0;
+  return static_cast<std::size_t>(RowBytes(width_, bitsPerPixel_)) * static_cast<std::size_t>(height_);
+}
+
+// --- GDI+ --------------------------------------------------------------------
+
+bool StartSkinDecoder() {
   DecoderState& state = Decoder();
   std::lock_guard guard(state.lock);
-  return state.liveImages;
+  if (!state.running) {
+    gp::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
+    state.running = gp::GdiplusStartup(&state.token, &input, nullptr) == gp::Ok;
+    ++state.starts;
+  }
+  return state.running;
+}
+
+void StopSkinDecoder() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  if (state.running) {
+    gp::GdiplusShutdown(state.token);
+    state.running = false;
+    state.token = 0;
+  }
 }
 
 bool SkinDecoderRunning() {
@@ -255,6 +258,33 @@ bool SkinDecoderRunning() {
   std::lock_guard guard(state.lock);
   return state.running;
 }
+
+int SkinDecoderStarts() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  return state.starts;
+}
+
+int SkinDecodes() {
+  DecoderState& state = Decoder();
+  std::lock_guard guard(state.lock);
+  return state.decodes;
+}
+
+// --- The skin's pictures ---------------------------------------------------------
+
+SkinImageCache<SkinImage>& SkinImages() {
+  static SkinImageCache<SkinImage> images(
+      [](TextView path) {
+        SkinImage image;
+        if (image.Load(path)) image.PremultiplyAlpha();
+        return image;
+      },
+      [](const SkinImage& image) { return image.Bytes(); });
+  return images;
+}
+
+void DropSkinImages() { SkinImages().Drop(); }
 
 // --- DrawSkinImage -------------------------------------------------------------
 
@@ -264,14 +294,13 @@ SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box) {
 
 int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure) {
   if (surface == nullptr) return 0;
-  SkinImage image;
-  if (!image.Load(imagePath)) {
+  const SkinImage& image = SkinImages().Get(imagePath);
+  if (image.IsNull()) {
     if (onFailure == SkinLoadFailure::ShowMessage) {
       failureBox(owner, u"LoadPng---Load image failed.", ApplicationNameFromPath(ExecutablePath()));
     }
     return 0;
   }
-  image.PremultiplyAlpha();
   image.Draw(surface, x, y);
   return 1;
 }
@@ -281,17 +310,13 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
 bool BackgroundBitmap::Load(TextView path, PixelSize needed) {
   bitmap_.Reset();
   width_ = height_ = 0;
-  image_.reset();
-  image_.emplace();
-  if (!image_->Load(path)) return false;
-  const PixelSize size{static_cast<std::uint32_t>(image_->Width()), static_cast<std::uint32_t>(image_->Height())};
-  if (!BackgroundHolds(size, needed)) {
-    image_.emplace();  // as if it had not loaded; GDI+ stays counted as before
-    return false;
-  }
-  width_ = image_->Width();
-  height_ = image_->Height();
-  bitmap_.Reset(image_->Detach());
+  SkinImage image;
+  if (!image.Load(path)) return false;
+  const PixelSize size{static_cast<std::uint32_t>(image.Width()), static_cast<std::uint32_t>(image.Height())};
+  if (!BackgroundHolds(size, needed)) return false;
+  width_ = image.Width();
+  height_ = image.Height();
+  bitmap_.Reset(image.Detach());
   return true;
 }
 
@@ -320,11 +345,17 @@ SkinComposition::SkinComposition(HDC target, const RECT& area, HBITMAP backgroun
   Start(target, area, background);
 }
 
+SkinComposition::SkinComposition(HBITMAP background) {
+  if (background == nullptr) return;
+  canvasDc_.Reset(CreateCompatibleDC(nullptr));
+  canvasSelected_.emplace(canvasDc_.Get(), background);
+  hasCanvas_ = static_cast<bool>(canvasDc_);
+}
+
 void SkinComposition::Start(HDC target, const RECT& area, HBITMAP background) {
   if (target == nullptr) return;
-  surface_.emplace(target, area);
+  surface_.emplace(target, area, background);
   if (background != nullptr) {
-    surface_->SelectBitmap(background);
     hasCanvas_ = true;
   } else {
     // Nothing to compose on: show black, not whatever the new bitmap holds.

@@ -15,10 +15,12 @@
 //   // the whole client area reaches the window when `draw` ends
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 
 #include "common/text.h"
 #include "skin/image_limits.h"
+#include "skin/skin_image_cache.h"
 #include "skin/ui_font.h"
 #include "winui/handles.h"
 
@@ -35,6 +37,9 @@ class CMemDC {
   // An all-zero area means the target's clip box. The new bitmap is not
   // filled: its content is undefined until something is drawn or selected.
   CMemDC(HDC target, const RECT& area);
+  // Drawing on a canvas of the caller's (a window's background bitmap)
+  // instead of a bitmap of its own, as if it had been selected at once.
+  CMemDC(HDC target, const RECT& area, HBITMAP canvas);
   ~CMemDC();
   CMemDC(const CMemDC&) = delete;
   CMemDC& operator=(const CMemDC&) = delete;
@@ -62,12 +67,13 @@ class CMemDC {
   bool copied_ = false;
 };
 
-// The image object: one decoded PNG as a DIB section. GDI+ is started by the
-// first load and shut down when the last live image object goes away.
+// The image object: one decoded PNG as a DIB section. Movable, so that the
+// skin's image cache can keep it.
 class SkinImage {
  public:
-  SkinImage();
-  ~SkinImage();
+  SkinImage() = default;
+  SkinImage(SkinImage&&) noexcept = default;
+  SkinImage& operator=(SkinImage&&) noexcept = default;
   SkinImage(const SkinImage&) = delete;
   SkinImage& operator=(const SkinImage&) = delete;
 
@@ -79,13 +85,15 @@ class SkinImage {
   int Height() const { return height_; }
   int BitsPerPixel() const { return bitsPerPixel_; }
   bool HasAlpha() const { return hasAlpha_; }
+  // What the decoded pixels cost in memory (0 when null).
+  std::size_t Bytes() const;
 
   // 32-bit images only: colour scaled by alpha, as AlphaBlend expects.
   void PremultiplyAlpha();
   // Whole image at (x, y), own size: AlphaBlend with per-pixel alpha when it
   // has alpha, else StretchBlt SRCCOPY.
   void Draw(HDC surface, int x, int y) const;
-  // Hands the bitmap over; the object stays alive (and counted) but empty.
+  // Hands the bitmap over; the object is empty afterwards.
   HBITMAP Detach();
 
  private:
@@ -97,9 +105,24 @@ class SkinImage {
   bool hasAlpha_ = false;
 };
 
-// Live image objects and whether GDI+ runs (for tests and diagnostics).
-int LiveSkinImageCount();
+// GDI+ decodes the skin's PNG files. It is started once, by the application's
+// start or else by the first decode, and stays up for the rest of the process:
+// no picture starts or stops it.
+bool StartSkinDecoder();
+// At the application's end only, once nothing decodes any more.
+void StopSkinDecoder();
 bool SkinDecoderRunning();
+// How many times this process started GDI+, and how many files it handed
+// GDI+ to decode (for tests and diagnostics).
+int SkinDecoderStarts();
+int SkinDecodes();
+
+// The pictures every window draws, each decoded once per skin and kept
+// premultiplied, ready for AlphaBlend (skin/skin_image_cache.h). A missing or
+// refused picture is kept as a null image.
+SkinImageCache<SkinImage>& SkinImages();
+// The skin changed or the page is rebuilt: the pictures are read again.
+void DropSkinImages();
 
 enum class SkinLoadFailure {
   ShowMessage,  // the small dialogs: "LoadPng---Load image failed." at each failed draw
@@ -111,13 +134,13 @@ enum class SkinLoadFailure {
 using SkinLoadFailureBox = void (*)(HWND owner, TextView text, TextView caption);
 SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box);
 
-// Loads, premultiplies and blends one skin image at (x, y). Returns 1 when
-// drawn, 0 when the surface is absent or the file does not load.
+// Blends one skin picture, taken from SkinImages(), at (x, y). Returns 1 when
+// drawn, 0 when the surface is absent or the picture does not load; a picture
+// that did not load is reported at every draw that needs it.
 int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure);
 
 // A window's background picture, decoded once when the window opens; its
-// bitmap is the canvas of every later redraw. Keeps its (emptied) image
-// object alive, so GDI+ stays up as long as a window with a background does.
+// bitmap is the canvas of every later redraw.
 class BackgroundBitmap {
  public:
   BackgroundBitmap() = default;
@@ -134,7 +157,6 @@ class BackgroundBitmap {
   int Height() const { return height_; }
 
  private:
-  std::optional<SkinImage> image_;
   winui::UniqueBitmap bitmap_;
   int width_ = 0;
   int height_ = 0;
@@ -153,10 +175,13 @@ class SkinComposition {
   SkinComposition(HWND window, HDC paintDc, HBITMAP background);
   // On any target, over a given area (the client rectangle).
   SkinComposition(HDC target, const RECT& area, HBITMAP background);
+  // On the background alone: nothing reaches a window, as while a page is
+  // prepared before the screen shows it.
+  explicit SkinComposition(HBITMAP background);
   SkinComposition(const SkinComposition&) = delete;
   SkinComposition& operator=(const SkinComposition&) = delete;
 
-  HDC Dc() const { return surface_ ? surface_->Get() : nullptr; }
+  HDC Dc() const { return surface_ ? surface_->Get() : canvasDc_.Get(); }
   bool HasCanvas() const { return hasCanvas_; }
 
  private:
@@ -164,6 +189,8 @@ class SkinComposition {
 
   std::optional<winui::WindowDc> windowDc_;  // declared first: released after the copy
   std::optional<CMemDC> surface_;
+  winui::UniqueMemoryDc canvasDc_;  // on the background alone
+  std::optional<winui::SelectGuard> canvasSelected_;
   bool hasCanvas_ = false;
 };
 
