@@ -40,6 +40,14 @@ class PageView {
   virtual void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) = 0;
   virtual void CopyToScreen() = 0;
 
+  // A rebuild of the whole page runs between these two: nothing of its
+  // teardown or of the new build reaches the screen before EndRebuild, which
+  // shows the new page at once, controls included. The skin's pictures are
+  // read again for it. A view that paints only from its event loop, after the
+  // rebuild has ended, needs nothing here.
+  virtual void BeginRebuild() {}
+  virtual void EndRebuild() {}
+
   virtual void CreateStatic(const StaticControl& control) = 0;
   virtual void SetStaticText(int id, TextView text) = 0;
   // Repaints a child control (its colours come from the window's colour rule).

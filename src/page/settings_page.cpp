@@ -130,11 +130,14 @@ void SettingsPage::TearDownPage() {
 
 void SettingsPage::Rebuild(const std::function<void()>& reread) {
   if (flags_.pageState != kPageBuilt) return;
+  // The screen goes from the old page straight to the whole new one.
+  view_.BeginRebuild();
   flags_.pageState = kPageRebuilding;
   TearDownPage();
   flags_.pageState = kPageNotBuilt;
   if (reread) reread();
   BuildPage();
+  view_.EndRebuild();
 }
 
 // ---------------------------------------------------------------------------

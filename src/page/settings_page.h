@@ -38,7 +38,8 @@ class SettingsPage {
   // Only during a rebuild: the page's controls and open lists go.
   void TearDownPage();
   // For whoever changes what the whole page shows; reread runs between the
-  // teardown and the new build. Nothing while the page is not built.
+  // teardown and the new build, and the screen shows only the finished page.
+  // Nothing while the page is not built.
   void Rebuild(const std::function<void()>& reread = {});
 
   // WM_LBUTTONDOWN on the main window.

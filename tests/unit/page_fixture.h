@@ -33,6 +33,8 @@ class RecordingView final : public PageView, public PageCommands {
     log.push_back("text " + U8(text) + " " + At(r.TopLeft()));
   }
   void CopyToScreen() override { log.push_back("copy"); }
+  void BeginRebuild() override { log.push_back("begin rebuild"); }
+  void EndRebuild() override { log.push_back("end rebuild"); }
   void CreateStatic(const StaticControl& c) override {
     statics[c.id] = U8(c.text);
     log.push_back("static " + std::to_string(c.id) + (c.centreImage ? " centred" : ""));

@@ -110,6 +110,27 @@ TEST(PageBuild, RebuildTearsDownControlsAndOpenLists) {
   EXPECT_EQ(f.pageState, kPageBuilt);
 }
 
+TEST(PageBuild, ARebuildIsShownOnlyWhenWhole) {
+  PageFixture f;
+  f.page.DispatchClick({800, 335});  // Mode list
+  f.view.log.clear();
+  bool rereadInside = false;
+  f.page.Rebuild([&] { rereadInside = f.view.log.front() == "begin rebuild"; });
+  ASSERT_GE(f.view.log.size(), 3u);
+  // The teardown, the re-read, the drawing and the new controls all come
+  // before the view may show the page.
+  EXPECT_EQ(f.view.log.front(), "begin rebuild");
+  EXPECT_TRUE(rereadInside);
+  EXPECT_EQ(f.view.log.back(), "end rebuild");
+  EXPECT_EQ(std::count(f.view.log.begin(), f.view.log.end(), "begin rebuild"), 1);
+  EXPECT_TRUE(f.view.Drew("destroy 60"));
+  EXPECT_TRUE(f.view.Drew("static 71"));
+  // Nothing to show while the page is not built.
+  PageFixture unbuilt(0, false);
+  unbuilt.page.Rebuild();
+  EXPECT_TRUE(unbuilt.view.log.empty());
+}
+
 TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
   struct Case {
     const char* name;

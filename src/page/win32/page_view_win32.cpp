@@ -28,11 +28,36 @@ UINT FormatFlags(TextFormat format) {
   return DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 }
 
+// The client area's DC without the child windows: the controls keep what
+// they painted.
+class ClientDcAroundControls {
+ public:
+  explicit ClientDcAroundControls(HWND window)
+      : window_(window), dc_(::GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS)) {}
+  ~ClientDcAroundControls() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  ClientDcAroundControls(const ClientDcAroundControls&) = delete;
+  ClientDcAroundControls& operator=(const ClientDcAroundControls&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 }  // namespace
 
 PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_(window), res_(resources) {}
 
-void PageWin32View::BeginDrawing() { drawing_.emplace(window_, res_.background); }
+void PageWin32View::BeginDrawing() {
+  SkinImages().ForSkin(res_.skinFolder);
+  if (preparing_) {
+    drawing_.emplace(res_.background);
+  } else {
+    drawing_.emplace(window_, res_.background);
+  }
+}
 
 void PageWin32View::DrawImage(TextView imageName, Point at) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
@@ -50,6 +75,37 @@ void PageWin32View::DrawString(TextView text, const Rect& rect, TextFormat forma
 }
 
 void PageWin32View::CopyToScreen() { drawing_.reset(); }
+
+void PageWin32View::BeginRebuild() {
+  // The skin, or its files, may have changed: its pictures are read again.
+  DropSkinImages();
+  preparing_ = true;
+  // Controls destroyed and made while the page is prepared paint nothing. A
+  // hidden window is left alone: redraw switched on again would mark it shown.
+  redrawOff_ = ::IsWindowVisible(window_) != FALSE;
+  if (redrawOff_) ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+void PageWin32View::EndRebuild() {
+  preparing_ = false;
+  if (!redrawOff_) return;  // shown later, whole, by the window's own painting
+  redrawOff_ = false;
+  ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+  ShowWholePage();
+}
+
+void PageWin32View::ShowWholePage() {
+  // The new controls paint first, where the old ones stood; then the page
+  // reaches the screen around them in one copy: the screen goes from the old
+  // page straight to the whole new one.
+  for (auto& [id, control] : statics_) {
+    ::RedrawWindow(control.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  }
+  ClientDcAroundControls screen(window_);
+  RECT client{};
+  ::GetClientRect(window_, &client);
+  SkinComposition copy(screen.Get(), client, res_.background);
+}
 
 void PageWin32View::CreateStatic(const StaticControl& control) {
   // Clipped by its siblings, so that a repaint never covers an open list.

@@ -33,6 +33,8 @@ class PageWin32View final : public PageView {
   void DrawImage(TextView imageName, Point at) override;
   void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) override;
   void CopyToScreen() override;
+  void BeginRebuild() override;
+  void EndRebuild() override;
 
   void CreateStatic(const StaticControl& control) override;
   void SetStaticText(int id, TextView text) override;
@@ -64,9 +66,14 @@ class PageWin32View final : public PageView {
   std::optional<LRESULT> ControlColors(UINT message, HDC dc, HWND control);
 
  private:
+  // The finished page in one copy, after its controls have painted.
+  void ShowWholePage();
+
   HWND window_;
   PageViewResources res_;
   std::optional<SkinComposition> drawing_;
+  bool preparing_ = false;   // a rebuild: drawing lands on the background only
+  bool redrawOff_ = false;   // the window's painting held for it (it was shown)
   std::map<int, winui::Static> statics_;
   std::map<int, winui::ListBox> lists_;
   winui::UniqueBrush brush_;  // the one made at the last WM_CTLCOLOR
