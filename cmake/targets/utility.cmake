@@ -77,13 +77,19 @@ px_strict(px_minimal_tray)
 # The dialog layer and the resources need windows, hence a display: these
 # tests run on a virtual display (tests/wine/e2e_winui.sh), not with the
 # display-less Windows unit tests.
-add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp ${PX_APP_RC})
+add_executable(px_app_win_tests ${PROJECT_SOURCE_DIR}/tests/e2e/winui_tests.cpp
+               ${PROJECT_SOURCE_DIR}/tests/e2e/page_view_tests.cpp ${PX_APP_RC})
 target_include_directories(px_app_win_tests PRIVATE ${PX_APP_RES_DIR})
 target_link_libraries(px_app_win_tests PRIVATE px_app_win32 gtest gtest_main)
+target_compile_definitions(px_app_win_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 px_strict(px_app_win_tests)
 
-# Drawing benchmark of the settings page (scripts/bench-page.sh runs it).
+# Drawing benchmark of the settings page (scripts/bench-page.sh runs it), and
+# the page's rebuild stopped for screenshots (scripts/rebuild-shot.sh).
 add_executable(px_page_bench ${PROJECT_SOURCE_DIR}/tests/e2e/page_bench.cpp)
-target_link_libraries(px_page_bench PRIVATE px_app_win32)
-target_link_options(px_page_bench PRIVATE -municode)
-px_strict(px_page_bench)
+add_executable(px_rebuild_shot ${PROJECT_SOURCE_DIR}/tests/e2e/page_rebuild_shot.cpp)
+foreach(tool px_page_bench px_rebuild_shot)
+  target_link_libraries(${tool} PRIVATE px_app_win32)
+  target_link_options(${tool} PRIVATE -municode)
+  px_strict(${tool})
+endforeach()
