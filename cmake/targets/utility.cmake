@@ -1,8 +1,9 @@
 # The Windows utility itself: the dialog layer, the application's windows,
 # and two builds of PX6410-3-4.exe that differ only in their mouse: the real
-# one in dist/ (beside config.bin, str.ini and Skins/ that the other targets
-# install there) and the simulator build in dist-sim/, whose mouse is the
-# state file simulated-mouse.bin beside it. Plus the helper executable of the
+# one in dist/, stripped (beside config.bin, str.ini and Skins/ that the other
+# targets install there; its copy with symbols stays in symbols/), and the
+# simulator build in dist-sim/, whose mouse is the state file
+# simulated-mouse.bin beside it. Plus the helper executable of the
 # end-to-end tests and the minimal tray program the start-up is measured against.
 if(NOT WIN32)
   return()
@@ -43,7 +44,13 @@ endfunction()
 # The real build needs the system's HID bus (SetupAPI + hid.dll).
 file(GLOB PX_SYSTEM_BUS_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/device/win32/*.cpp)
 if(PX_SYSTEM_BUS_SOURCES)
-  px_utility(px_utility dist ${PROJECT_SOURCE_DIR}/src/app/win32/utility_bus_system.cpp)
+  # Linked in the build tree, symbols and all, for debugging; the installed
+  # folder gets the same program stripped (about half the size).
+  px_utility(px_utility symbols ${PROJECT_SOURCE_DIR}/src/app/win32/utility_bus_system.cpp)
+  add_custom_command(TARGET px_utility POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dist
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${CMAKE_BINARY_DIR}/dist/PX6410-3-4.exe $<TARGET_FILE:px_utility>
+    COMMENT "Stripped PX6410-3-4.exe into dist/ (symbols kept in symbols/)")
 else()
   message(STATUS "No Windows HID adapter yet: only the simulator build of the utility is made")
 endif()
