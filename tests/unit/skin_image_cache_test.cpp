@@ -13,86 +13,69 @@
 namespace px {
 namespace {
 
-// A decoded picture: which edit of its file it shows, and what it costs.
+// A decoded picture: which edit of its file it shows, and what it costs
+// (nothing when it is missing).
 struct Picture {
   int edit = 0;
   std::size_t bytes = 0;
-  bool Null() const { return bytes == 0; }
-};
-
-// Skin folders on a pretend disk; every read is counted.
-struct Disk {
-  std::map<Text, Picture> files;
-  std::map<Text, int> reads;
-
-  Picture Load(TextView path) {
-    ++reads[Text(path)];
-    const auto found = files.find(Text(path));
-    return found == files.end() ? Picture{} : found->second;
-  }
-  // A skin whose every picture costs `bytes`, at edit 1.
-  void AddSkin(TextView folder, std::size_t bytes) {
-    for (TextView name : kSkinImageSet) files[SkinImagePath(folder, name)] = Picture{1, bytes};
-  }
-  int TotalReads() const {
-    int total = 0;
-    for (const auto& [path, count] : reads) total += count;
-    return total;
-  }
-};
-
-struct CacheFixture {
-  Disk disk;
-  SkinImageCache<Picture> cache{[this](TextView path) { return disk.Load(path); },
-                                [](const Picture& p) { return p.bytes; }};
-  const Picture& Get(TextView folder, TextView name) { return cache.Get(SkinImagePath(folder, name)); }
 };
 
 constexpr TextView kBlue = u"C:\\Tools\\/Skins/Blue";
 constexpr TextView kRed = u"C:\\Tools\\/Skins/Red";
 constexpr TextView kDark = u"C:\\Tools\\/Skins/Dark";
 
+// Skin folders on a pretend disk, every read counted, and the cache over them.
+struct Fixture {
+  std::map<Text, Picture> files;
+  std::map<Text, int> reads;
+  SkinImageCache<Picture> cache{[this](TextView path) {
+                                  ++reads[Text(path)];
+                                  const auto found = files.find(Text(path));
+                                  return found == files.end() ? Picture{} : found->second;
+                                },
+                                [](const Picture& p) { return p.bytes; }};
+
+  void AddSkin(TextView folder, std::size_t bytes) {
+    for (TextView name : kSkinImageSet) files[SkinImagePath(folder, name)] = Picture{1, bytes};
+  }
+  Picture& File(TextView folder, TextView name) { return files[SkinImagePath(folder, name)]; }
+  const Picture& Get(TextView folder, TextView name) { return cache.Get(SkinImagePath(folder, name)); }
+  int Reads(TextView folder, TextView name) { return reads[SkinImagePath(folder, name)]; }
+};
+
 TEST(SkinImageCache, EachPictureIsReadOncePerSkinAndCostsWhatItDecodedTo) {
-  CacheFixture f;
-  f.disk.AddSkin(kBlue, 100);
-  f.cache.ForSkin(kBlue);
+  Fixture f;
+  f.AddSkin(kBlue, 100);
   for (int draw = 0; draw < 5; ++draw) {
+    f.cache.ForSkin(kBlue);  // the same skin again keeps what is held
     EXPECT_EQ(f.Get(kBlue, skin_image::kButtonNormal).edit, 1);
     EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).edit, 1);
-    f.cache.ForSkin(kBlue);  // the same skin again keeps what is held
   }
-  EXPECT_EQ(f.disk.reads[SkinImagePath(kBlue, skin_image::kButtonNormal)], 1);
-  EXPECT_EQ(f.disk.TotalReads(), 2);
+  EXPECT_EQ(f.Reads(kBlue, skin_image::kButtonNormal), 1);
+  EXPECT_EQ(f.Reads(kBlue, skin_image::kTickBox), 1);
   EXPECT_EQ(f.cache.Count(), 2u);
   EXPECT_EQ(f.cache.Bytes(), 200u);
 }
 
 TEST(SkinImageCache, AMissingPictureIsMissingEveryTimeWithoutReadingAgain) {
-  CacheFixture f;
-  f.disk.AddSkin(kBlue, 100);
-  f.disk.files.erase(SkinImagePath(kBlue, skin_image::kCloseOver));
-  f.cache.ForSkin(kBlue);
+  Fixture f;
+  f.AddSkin(kBlue, 100);
+  f.files.erase(SkinImagePath(kBlue, skin_image::kCloseOver));
   for (int draw = 0; draw < 3; ++draw) {
-    EXPECT_TRUE(f.Get(kBlue, skin_image::kCloseOver).Null());
-    EXPECT_FALSE(f.Get(kBlue, skin_image::kCloseNormal).Null());
+    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseOver).bytes, 0u);
+    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseNormal).bytes, 100u);
   }
-  EXPECT_EQ(f.disk.reads[SkinImagePath(kBlue, skin_image::kCloseOver)], 1);
-  EXPECT_EQ(f.cache.Bytes(), 100u);  // a missing picture costs nothing
-  // Put back, it shows only once the cache is dropped (the skin chosen again).
-  f.disk.files[SkinImagePath(kBlue, skin_image::kCloseOver)] = Picture{2, 100};
-  EXPECT_TRUE(f.Get(kBlue, skin_image::kCloseOver).Null());
-  f.cache.Drop();
-  EXPECT_EQ(f.Get(kBlue, skin_image::kCloseOver).edit, 2);
+  EXPECT_EQ(f.Reads(kBlue, skin_image::kCloseOver), 1);
+  EXPECT_EQ(f.cache.Bytes(), 100u);
 }
 
 TEST(SkinImageCache, AnotherSkinOrADropRefillsFromTheFilesAsTheyAreNow) {
-  CacheFixture f;
-  f.disk.AddSkin(kBlue, 100);
-  f.disk.AddSkin(kRed, 300);
+  Fixture f;
+  f.AddSkin(kBlue, 100);
+  f.AddSkin(kRed, 300);
   f.cache.ForSkin(kBlue);
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 1);
-  // The user edits the picture while Blue is in force: not seen yet.
-  f.disk.files[SkinImagePath(kBlue, skin_image::kPage)].edit = 2;
+  f.File(kBlue, skin_image::kPage).edit = 2;  // edited while Blue is in force: not seen yet
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 1);
 
   f.cache.ForSkin(kRed);
@@ -102,37 +85,36 @@ TEST(SkinImageCache, AnotherSkinOrADropRefillsFromTheFilesAsTheyAreNow) {
   f.cache.ForSkin(kBlue);  // chosen again: the edit shows
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 2);
 
-  // A rebuild drops the pictures of the skin in force too.
-  f.disk.files[SkinImagePath(kBlue, skin_image::kPage)].edit = 3;
+  // A rebuild, or the same skin chosen again, drops the pictures in force.
+  f.File(kBlue, skin_image::kPage).edit = 3;
+  f.files.erase(SkinImagePath(kBlue, skin_image::kTickBox));
+  EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).bytes, 0u);
+  f.File(kBlue, skin_image::kTickBox) = Picture{3, 100};  // and a missing one put back
   f.cache.Drop();
   EXPECT_EQ(f.cache.Count(), 0u);
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 3);
+  EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).edit, 3);
 }
 
 TEST(SkinImageCache, SwitchingSkinsNeverHoldsMoreThanOneSkin) {
-  CacheFixture f;
-  f.disk.AddSkin(kBlue, 100);
-  f.disk.AddSkin(kRed, 300);
-  f.disk.AddSkin(kDark, 200);
-  const auto drawEverything = [&](TextView folder) {
-    f.cache.ForSkin(folder);
-    for (int draw = 0; draw < 2; ++draw) {
-      for (TextView name : kSkinImageSet) f.Get(folder, name);
-    }
-  };
-  const std::size_t oneRedSkin = kSkinImageSet.size() * 300;
+  Fixture f;
+  f.AddSkin(kBlue, 100);
+  f.AddSkin(kRed, 300);
+  f.AddSkin(kDark, 200);
   std::size_t most = 0;
   for (int round = 0; round < 20; ++round) {
     for (TextView folder : {kBlue, kRed, kDark}) {
-      drawEverything(folder);
+      f.cache.ForSkin(folder);
+      for (int draw = 0; draw < 2; ++draw) {
+        for (TextView name : kSkinImageSet) f.Get(folder, name);
+      }
       EXPECT_EQ(f.cache.Count(), kSkinImageSet.size());
       most = std::max(most, f.cache.Bytes());
     }
   }
-  EXPECT_EQ(most, oneRedSkin);
+  EXPECT_EQ(most, kSkinImageSet.size() * 300);  // the largest skin alone
   EXPECT_EQ(f.cache.Bytes(), kSkinImageSet.size() * 200);
-  // Each switch read each picture once, however often it was drawn.
-  EXPECT_EQ(f.disk.TotalReads(), static_cast<int>(20 * 3 * kSkinImageSet.size()));
+  EXPECT_EQ(f.Reads(kRed, skin_image::kPage), 20);  // once per switch, however often drawn
 }
 
 }  // namespace
