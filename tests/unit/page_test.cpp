@@ -123,6 +123,8 @@ TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
       {"level 3 of stage 1", {{560, 470}}, {"image /slider-DPI-light.png 554,464", "image /slider-DPI-dark.png 554,446"}, {}},
       {"tick back in lights the old level", {{585, 545}}, {"image /PaneMakingTick.png 581,541", "image /slider-DPI-light.png 581,446"}, {"image /slider-DPI-light.png 581,428"}},
       {"untick keeps level but draws dark", {{640, 545}}, {"image /Pane.png 635,541", "image /slider-DPI-dark.png 635,302"}, {}},
+      {"level of a stage out of use stays dark", {{585, 412}}, {"image /slider-DPI-dark.png 581,500", "image /slider-DPI-dark.png 581,410"}, {"image /slider-DPI-light.png 581,500"}},
+      {"ticked back in it lights the new level", {{585, 412}, {585, 545}}, {"image /slider-DPI-light.png 581,410"}, {"image /slider-DPI-light.png 581,392"}},
       {"swatch out of use opens nothing", {{585, 530}}, {}, {"chooser"}},
   };
   for (const auto& c : cases) {
