@@ -207,6 +207,92 @@ TEST(PageLighting, EachModeKeepsItsLastChoice) {
   EXPECT_FALSE(f.page.ListOpen(60));
 }
 
+// Each lighting field holds a value no other field holds, so a label read
+// from another mode's field shows.
+void DistinctLightingFields(SettingsModel& m) {
+  m.LightParamStandard = 2;   // 25%
+  m.LightParamBreath = 3;     // 5S
+  m.LightParamNeon = 4;       // 2.5S
+  m.LightEffectStandard = 3;  // RGB Fixed On
+  m.LightEffect = 2;          // RGB Flash
+  m.LightEffectNeon = 0;      // Non-Disolay
+}
+
+TEST(PageLighting, LabelsAtBuildComeFromTheModesOwnFields) {
+  struct Case {
+    std::uint8_t mode;
+    const char *name, *parameter, *effect;
+  };
+  const Case cases[] = {
+      {0, "Off", "", ""},
+      {1, "Standard", "25%", "RGB Fixed On"},
+      {2, "Respiration", "5S", "RGB Flash"},
+      {3, "Neon", "2.5S", "Non-Disolay"},
+      {4, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    DistinctLightingFields(f.session.model);
+    f.session.model.LightMode = c.mode;
+    f.page.BuildPage();
+    EXPECT_EQ(f.view.statics[80], c.name) << int{c.mode};
+    EXPECT_EQ(f.view.statics[81], c.parameter) << int{c.mode};
+    EXPECT_EQ(f.view.statics[82], c.effect) << int{c.mode};
+  }
+}
+
+TEST(PageLighting, AParameterOrEffectChoiceShowsInItsLabel) {
+  constexpr Point kParameter{845, 365}, kEffect{800, 395};
+  struct Case {
+    const char* name;
+    std::uint8_t mode;
+    Point header;
+    std::optional<int> item;  // the list's choice; none where the mode offers no list
+    int label;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"brightness", 1, kParameter, 0, 81, "5%"},
+      {"period", 2, kParameter, 4, 81, "4S"},
+      {"respiration effect", 2, kEffect, 0, 82, "RGB Effect"},
+      {"standard's one effect, from a file that held another", 1, kEffect, std::nullopt, 82, "RGB Effect"},
+  };
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    DistinctLightingFields(f.session.model);
+    f.session.model.LightMode = c.mode;
+    f.page.BuildPage();
+    f.page.DispatchClick(c.header);
+    if (c.item) {
+      f.view.selection = c.item;
+      f.page.OnListChosen(c.label - 20);
+    }
+    EXPECT_EQ(f.view.statics[c.label], c.text) << c.name;
+    EXPECT_TRUE(f.view.Drew("invalidate " + std::to_string(c.label))) << c.name;
+  }
+}
+
+TEST(PageLighting, TheParameterListClosesOutsideItsModesExtent) {
+  struct Case {
+    std::uint8_t mode;
+    Point click;
+    bool staysOpen;
+  };
+  const Case cases[] = {
+      {1, {800, 500}, true},  {1, {800, 546}, true},  {1, {800, 548}, false},
+      {2, {800, 460}, true},  {2, {800, 467}, false}, {2, {800, 500}, false},
+  };
+  for (const Case& c : cases) {
+    PageFixture f;
+    f.session.model.LightMode = c.mode;
+    f.page.DispatchClick({845, 365});
+    ASSERT_TRUE(f.page.ListOpen(61));
+    f.page.DispatchClick(c.click);
+    EXPECT_EQ(f.page.ListOpen(61), c.staysOpen) << int{c.mode} << " at " << At(c.click);
+    EXPECT_EQ(f.view.lists.contains(61), c.staysOpen) << int{c.mode} << " at " << At(c.click);
+  }
+}
+
 TEST(PageLighting, NeonTexts) {
   EXPECT_EQ(NeonParameterText(0), u"0.5S");
   EXPECT_EQ(NeonParameterText(1), u"1S");
