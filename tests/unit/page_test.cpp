@@ -97,6 +97,42 @@ TEST(PageBuild, LevelCellsLabelsAndControlsByVariant) {
   EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-dark.png 554,302"));  // cell 12 of stage 1
 }
 
+TEST(PageBuild, TheLitSegmentFollowsTheReportRateCode) {
+  const std::array<int, 4> lefts{542, 614, 686, 758};
+  struct Case {
+    std::uint8_t code;
+    int segment;
+  };
+  // 1000 Hz and every code the bar does not know show on segment 4.
+  const Case cases[] = {{8, 1}, {4, 2}, {2, 3}, {1, 4}, {0, 4}, {3, 4}, {16, 4}, {255, 4}};
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    f.session.model.ReportRateCode = c.code;
+    f.page.BuildPage();
+    for (int n = 1; n <= 4; ++n) {
+      const std::string light = "image /slider-RP-light.png " + std::to_string(lefts[n - 1]) + ",204";
+      EXPECT_EQ(f.view.Drew(light), n == c.segment) << "code " << int{c.code} << ", segment " << n;
+    }
+    // 125 Hz darkens the segment that showed the code.
+    f.view.log.clear();
+    f.page.DispatchClick({545, 205});
+    const std::string dark = "image /slider-RP-dark.png " + std::to_string(lefts[c.segment - 1]) + ",204";
+    EXPECT_EQ(f.view.Drew(dark), c.segment != 1) << "code " << int{c.code};
+    EXPECT_EQ(f.session.model.ReportRateCode, 8);
+  }
+}
+
+TEST(PageBuild, EightLevelsOnlyForVariantsOneToThree) {
+  for (int variant : {0, 1, 2, 3, 4, 9, 255}) {
+    PageFixture f(static_cast<std::uint8_t>(variant), false);
+    f.page.BuildPage();
+    const bool twelve = variant == 0 || variant > 3;
+    EXPECT_EQ(f.view.Drew("image /slider-DPI-dark.png 554,302"), twelve) << variant;  // cell 12 of stage 1
+    EXPECT_EQ(f.view.Drew("image /slider-DPI-dark.png 554,356"), twelve) << variant;  // cell 9
+    EXPECT_EQ(f.view.Drew("text 4000 514,302"), twelve) << variant;
+  }
+}
+
 TEST(PageBuild, RebuildTearsDownControlsAndOpenLists) {
   PageFixture f;
   f.page.DispatchClick({800, 335});  // Mode list
