@@ -343,25 +343,45 @@ TEST(PageHover, GroupsAndSiblings) {
     bool built;
     std::vector<std::pair<char, Point>> steps;  // 'm' move, 'h' hover
     std::vector<HoverElement> shown;
+    Lines lastDrawn;  // each must be drawn by the last step
   };
-  constexpr Point kOk{600, 630}, kApply{700, 630}, kSkins{705, 10}, kClose{860, 10}, kRow1{300, 205},
-      kRow3{300, 250}, kEmpty{100, 300};
+  constexpr Point kOk{600, 630}, kApply{700, 630}, kCancel{800, 630}, kSkins{705, 10}, kClose{860, 10},
+      kDefault{350, 555}, kRow1{300, 205}, kRow3{300, 250}, kEmpty{100, 300};
   using H = HoverElement;
   const Case cases[] = {
-      {"Apply after OK", true, {{'h', kOk}, {'h', kApply}}, {H::Apply}},
-      {"skins then close stay over", true, {{'h', kSkins}, {'m', kClose}, {'h', kClose}}, {H::Skins, H::Close}},
-      {"untracked area clears all", true, {{'h', kSkins}, {'h', kClose}, {'m', kEmpty}}, {}},
-      {"one row at a time", true, {{'h', kRow1}, {'h', kRow3}}, {H::Row3}},
-      {"rows only on a built page", false, {{'h', kRow1}}, {}},
+      {"Apply after OK", true, {{'h', kOk}, {'h', kApply}}, {H::Apply},
+       {"image /button-over.png 666,623", "image /button-normal.png 562,623", "text OK 562,623"}},
+      {"OK after Cancel", true, {{'h', kCancel}, {'h', kOk}}, {H::Ok},
+       {"image /button-over.png 562,623", "image /button-normal.png 770,623", "text Cancel 770,623"}},
+      {"Cancel after Apply", true, {{'h', kApply}, {'h', kCancel}}, {H::Cancel},
+       {"image /button-over.png 770,623", "image /button-normal.png 666,623"}},
+      {"skins then close stay over", true, {{'h', kSkins}, {'m', kClose}, {'h', kClose}}, {H::Skins, H::Close},
+       {"image /button-close-over.png 850,5"}},
+      {"untracked area clears all", true, {{'h', kSkins}, {'h', kClose}, {'m', kEmpty}}, {},
+       {"image /button-Skins-normal.png 701,5", "image /button-close-normal.png 850,5"}},
+      {"Default over", true, {{'h', kDefault}}, {H::Default}, {"image /button-over.png 307,549", "text Default 307,549"}},
+      {"Default back to normal", true, {{'h', kDefault}, {'m', kEmpty}}, {},
+       {"image /button-normal.png 307,549", "text Default 307,549"}},
+      {"Default only on a built page", false, {{'h', kDefault}}, {}, {}},
+      {"one row at a time", true, {{'h', kRow1}, {'h', kRow3}}, {H::Row3},
+       {"image /DropdownBox-over.png 252,245", "image /DropdownBox-normal.png 252,199"}},
+      {"rows only on a built page", false, {{'h', kRow1}}, {}, {}},
   };
   for (const auto& c : cases) {
     PageFixture f(0, c.built);
-    for (const auto& [kind, at] : c.steps) kind == 'm' ? f.page.OnPageMouseMove(at) : f.page.OnPageHover(at);
+    for (const auto& [kind, at] : c.steps) {
+      f.view.log.clear();
+      kind == 'm' ? f.page.OnPageMouseMove(at) : f.page.OnPageHover(at);
+    }
     std::vector<HoverElement> shown;
     for (int i = 0; i < kHoverElements; ++i) {
       if (f.page.HoverShown(static_cast<H>(i))) shown.push_back(static_cast<H>(i));
     }
     EXPECT_EQ(shown, c.shown) << c.name;
+    for (const auto& line : c.lastDrawn) EXPECT_TRUE(f.view.Drew(line)) << c.name << ": " << line;
+    if (c.lastDrawn.empty()) {
+      EXPECT_FALSE(f.view.Drew("copy")) << c.name;
+    }
   }
 }
 
