@@ -181,9 +181,15 @@ TEST(PageStages, TheLastStageInUseStaysAndTheSwatchRepaints) {
   EXPECT_EQ(f.session.model.DpiStageEnabled[2], 1);
   EXPECT_EQ(f.view.log, (Lines{"begin", "copy"}));
 
-  f.view.chosenColor = Rgb{1, 2, 3};
+  // A chooser ended without OK keeps the stage's colour and repaints nothing.
+  f.view.log.clear();
   f.page.DispatchClick({610, 530});
   EXPECT_EQ(f.session.model.DpiStageColor[2], (Rgb{1, 2, 3}));
+  EXPECT_EQ(f.view.Actions(), (Lines{"chooser"}));
+
+  f.view.chosenColor = Rgb{40, 50, 60};
+  f.page.DispatchClick({610, 530});
+  EXPECT_EQ(f.session.model.DpiStageColor[2], (Rgb{40, 50, 60}));
   EXPECT_TRUE(f.view.Drew("invalidate 73"));
 }
 
@@ -398,6 +404,24 @@ TEST(PageHover, MoveOverTrackedRequestsHoverAndRowShowsModeLabel) {
   f.view.log.clear();
   f.page.OnPageMouseMove({100, 300});
   EXPECT_EQ(f.view.log, (Lines{"begin", "image /DropdownBox-normal.png 252,245", "text 3 252,245", "text B three 272,245", "copy"}));
+}
+
+TEST(PageColors, TheChoosersAnswerBecomesTheStagesColour) {
+  struct Case {
+    bool confirmed;
+    std::uint32_t value;  // red in the low byte
+    std::optional<Rgb> colour;
+  };
+  const Case cases[] = {
+      {true, 0x00332211u, Rgb{0x11, 0x22, 0x33}},
+      {true, 0x000000FFu, Rgb{0xFF, 0, 0}},
+      {true, 0x00FF0000u, Rgb{0, 0, 0xFF}},
+      {true, 0x00000000u, Rgb{0, 0, 0}},
+      {false, 0x00000000u, std::nullopt},
+      {false, 0x00FFFFFFu, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChosenColor(c.confirmed, c.value), c.colour) << std::hex << c.value;
+  EXPECT_EQ(ColorValue(*ChosenColor(true, 0x00ABCDEFu)), 0x00ABCDEFu);
 }
 
 TEST(PageColors, WmCtlColorRule) {
