@@ -5,7 +5,8 @@ if(NOT WIN32)
   foreach(script IN LISTS PX_CTL_DEVICE_TESTS)
     get_filename_component(name ${script} NAME_WE)
     add_test(NAME native_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
-    set_tests_properties(native_${name} PROPERTIES TIMEOUT 120)
+    set_tests_properties(native_${name} PROPERTIES TIMEOUT 120
+                         ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config-home")
   endforeach()
 endif()
 
