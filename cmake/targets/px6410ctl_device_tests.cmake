@@ -9,9 +9,3 @@ if(NOT WIN32)
                          ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config-home")
   endforeach()
 endif()
-
-# Installed files on Linux: the tool and the udev rule for the mouse's hidraw nodes.
-if(NOT WIN32)
-  install(TARGETS px6410ctl RUNTIME DESTINATION bin)
-  install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/70-px6410.rules DESTINATION lib/udev/rules.d)
-endif()
