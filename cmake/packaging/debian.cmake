@@ -63,6 +63,13 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/copyright ${PROJECT_SOURCE_DIR}/R
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 add_custom_target(px_package_files ALL DEPENDS ${PX_PACKAGE_OUTPUTS})
+# Everything the package takes (scripts/package.sh builds only this); cpack
+# then installs without building the rest of the tree first.
+add_custom_target(px_package_programs DEPENDS px_package_files px6410ctl)
+if(TARGET px6410)
+  add_dependencies(px_package_programs px6410)
+endif()
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME px6410)

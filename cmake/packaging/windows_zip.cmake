@@ -16,3 +16,9 @@ add_custom_command(OUTPUT ${PX_ZIP}
           ${CMAKE_CURRENT_LIST_DIR}/make_zip.cmake
   COMMENT "Windows zip ${PX_ZIP}" VERBATIM)
 add_custom_target(px_windows_zip ALL DEPENDS ${PX_ZIP})
+
+# The zip unzipped into a fresh folder and started under Wine.
+add_test(NAME package_windows_zip
+         COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/windows_zip.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}
+                 ${PROJECT_VERSION})
+set_tests_properties(package_windows_zip PROPERTIES TIMEOUT 300)

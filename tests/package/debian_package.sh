@@ -40,8 +40,9 @@ dpkg-deb -f "$deb" Depends | grep -q 'libc6 (>= ' || fail "no versioned libc6 de
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | sort >"$WORK/held"
 diff -u "$WORK/expected" "$WORK/held" >"$WORK/files.diff" || { cat "$WORK/files.diff" >&2; fail "the package's files differ (- missing, + extra)"; }
 
-# lintian: no error (its warnings are in the README's account of them).
+# lintian: no error; what else it says is shown.
 lintian --fail-on error "$deb" >"$WORK/lintian.txt" 2>&1 || { cat "$WORK/lintian.txt" >&2; fail "lintian reports errors"; }
+grep -v 'running with root privileges' "$WORK/lintian.txt" || true
 
 # The unpacked tool runs, says the version, and its manual says what its help says.
 root="$WORK/root"
