@@ -253,6 +253,9 @@ std::string CompletionScript() {
        "  local cur=${line##*[[:space:]]}\n"
        "  local frag=${COMP_WORDS[COMP_CWORD]}\n"
        "  [[ $cur == *\"$frag\" ]] || frag=$cur\n"
+       // Right after "name=" (or "fire:") bash's word is the separator itself,
+       // while the text the completion replaces is the empty one after it.
+       "  [[ $frag == [=:] ]] && frag=''\n"
        "  local keep=${cur%\"$frag\"}\n"
        "  local cmd='' i\n"
        "  for ((i = 1; i < COMP_CWORD; i++)); do\n"

@@ -24,9 +24,10 @@ std::optional<std::string> Variable(const char* name) {
   return value ? std::optional<std::string>(value) : std::nullopt;
 }
 
-// $HOME as the user set it; the account's folder when it is not set.
+// $HOME as the user set it; the account's folder when it is unset, empty or
+// relative (HOME= in a script means no home, not the current folder).
 std::optional<std::string> HomeFolder() {
-  if (auto home = Variable("HOME")) return home;
+  if (auto home = Variable("HOME"); home && home->starts_with('/')) return home;
   const passwd* account = ::getpwuid(::getuid());
   return account && account->pw_dir ? std::optional<std::string>(account->pw_dir) : std::nullopt;
 }
