@@ -129,6 +129,10 @@ void PageWin32View::OpenWithShell(TextView address) {
 }
 
 void PageWin32View::StartWindowDrag(Point at) {
+  // OK and Cancel hide the window before the click falls through to here: a
+  // move loop on a hidden window would place it wherever the pointer next
+  // goes, and the tray would show it there (off the screen, under Wine).
+  if (!::IsWindowVisible(window_)) return;
   POINT screen{at.x, at.y};
   ::ClientToScreen(window_, &screen);
   ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
