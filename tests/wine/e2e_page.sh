@@ -74,7 +74,9 @@ edit_page() {
 edit_page
 e2e_shot page-edited >/dev/null
 
-# Cancel writes nothing; the model returns to the saved one.
+# Cancel writes nothing; the model returns to the saved one; the tray shows
+# the window again where it was.
+shown_at="$ox $oy"
 xdotool mousemove $((ox + 822)) $((oy + 633)) click 1
 helper wait-hidden 30000 || e2e_fail "Cancel did not hide the window"
 e2e_settle
@@ -82,6 +84,7 @@ cmp -s config.bin config-before.bin || e2e_fail "Cancel wrote config.bin"
 cmp -s simulated-mouse.bin mouse-before.bin || e2e_fail "Cancel wrote to the mouse"
 e2e_show_from_tray || e2e_fail "no window after Cancel"
 e2e_wait_placed "after Cancel"
+[ "$ox $oy" = "$shown_at" ] || e2e_fail "after Cancel the window shows at $ox,$oy, not where it was ($shown_at)"
 e2e_shot page-after-cancel >/dev/null
 
 # The same edits again, Mode B, then Apply.
