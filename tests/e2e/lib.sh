@@ -331,3 +331,28 @@ e2e_wait_placed() {
   read -r ox oy <<<"$before"
   e2e_until 60 e2e_region_steady 0 0 878 658 || e2e_fail "the window is not drawn steadily (${1:-})"
 }
+
+# The colours of a region of the client area (X Y W H): "COUNT #RRGGBB" a
+# line, the most frequent first.
+e2e_colours() {
+  import -window root -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage -depth 8 txt:- 2>/dev/null |
+    grep -o '#[0-9A-F]\{6\}' | sort | uniq -c | sort -rn | awk '{print $1, $2}'
+}
+# e2e_expect_colours WHAT BACKGROUND TEXT MIN X Y W H: the region is mostly
+# BACKGROUND (#RRGGBB) and holds at least MIN pixels of TEXT, give or take 24
+# in each channel (smoothed glyphs, the Chinese ones most, are seldom pure).
+e2e_expect_colours() {
+  local what=$1 background=$2 text=$3 min=$4 colours top count
+  shift 4
+  colours="$(e2e_colours "$@")"
+  top="$(head -n1 <<<"$colours" | awk '{print $2}')"
+  count="$(awk -v c="$text" '
+    function digit(d) { return index("0123456789ABCDEF", d) - 1 }
+    function channel(h, i) { return 16 * digit(substr(h, i, 1)) + digit(substr(h, i + 1, 1)) }
+    function near(a, b) { return (a > b ? a - b : b - a) <= 24 }
+    near(channel($2, 2), channel(c, 2)) && near(channel($2, 4), channel(c, 4)) && near(channel($2, 6), channel(c, 6)) { n += $1 }
+    END { print n + 0 }' <<<"$colours")"
+  [ "$top" = "$background" ] && [ "$count" -ge "$min" ] && return 0
+  e2e_shot "colours-$(tr ' /()' '____' <<<"$what")" >/dev/null
+  e2e_fail "$what: mostly $top with $count pixels near $text; expected mostly $background with at least $min near $text (colours: $(head -n5 <<<"$colours" | tr '\n' ' '))"
+}

@@ -34,6 +34,8 @@
 //   px_e2e_helper settle MS          waits until the window's thread has handled what was sent
 //                                    to it and is in no move or size loop (exit 3 if it still is)
 //   px_e2e_helper wait-drag MS       waits until the window's thread is in a move loop
+//   px_e2e_helper batch              runs the commands on standard input, one a line (ASCII
+//                                    words), each followed by a line "exit N"
 //   px_e2e_helper measure            prints the window's process's resources, one
 //                                    "name value" a line: gdi, windows, handles, private
 //   px_e2e_helper soak SHOWS NOTES DEVICES STATE
@@ -290,7 +292,7 @@ int Settle(HWND window, const wchar_t* milliseconds) {
   const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
   const bool settled = WaitFor(milliseconds, [&] {
     DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer);
+    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) return false;
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) == 0;
@@ -511,7 +513,41 @@ int Usage() {
 
 }  // namespace
 
+int Command(int argc, wchar_t** argv);
+
+// Commands one a line on standard input, each answered as on its own (its
+// output, then "exit N"): a script asks many questions without starting a
+// process for each.
+int Batch(const wchar_t* self) {
+  char line[1024];
+  while (std::fgets(line, sizeof(line), stdin) != nullptr) {
+    std::vector<std::wstring> words{self};
+    std::wstring word;
+    for (const char* c = line; *c != '\0'; ++c) {
+      if (*c == ' ' || *c == '\t' || *c == '\n' || *c == '\r') {
+        if (!word.empty()) words.push_back(word);
+        word.clear();
+      } else {
+        word.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
+      }
+    }
+    if (!word.empty()) words.push_back(word);
+    if (words.size() < 2 || words[1] == L"batch") continue;
+    std::vector<wchar_t*> args;
+    for (std::wstring& w : words) args.push_back(w.data());
+    const int status = Command(static_cast<int>(args.size()), args.data());
+    std::printf("exit %d\n", status);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"batch") return Batch(argv[0]);
+  return Command(argc, argv);
+}
+
+int Command(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   const std::wstring command = argv[1];
 
