@@ -21,4 +21,5 @@ add_custom_target(px_windows_zip ALL DEPENDS ${PX_ZIP})
 add_test(NAME package_windows_zip
          COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/windows_zip.sh ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}
                  ${PROJECT_VERSION})
-set_tests_properties(package_windows_zip PROPERTIES TIMEOUT 300)
+set_tests_properties(package_windows_zip PROPERTIES TIMEOUT 600 FIXTURES_REQUIRED "winetemplate;wineprefix"
+                     ENVIRONMENT PX_WINE_TEMPLATE=${CMAKE_BINARY_DIR}/wine-template)

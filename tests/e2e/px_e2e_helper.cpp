@@ -33,6 +33,7 @@
 //                                    none does; exit 1 with the listing on time-out
 //   px_e2e_helper settle MS          waits until the window's thread has handled what was sent
 //                                    to it and is in no move or size loop (exit 3 if it still is)
+//   px_e2e_helper wait-active MS     waits until the window is the active and foreground one
 //   px_e2e_helper wait-drag MS       waits until the window's thread is in a move loop
 //   px_e2e_helper batch              runs the commands on standard input, one a line (ASCII
 //                                    words), each followed by a line "exit N"
@@ -244,9 +245,8 @@ BOOL CALLBACK ListWindowTree(HWND window, LPARAM context) {
     RECT r{};
     ::GetWindowRect(child, &r);
     ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    wchar_t childClass[64] = {}, text[256] = {};
+    wchar_t childClass[64] = {};
     ::GetClassNameW(child, childClass, 64);
-    ::GetWindowTextW(child, text, 256);
     Append(out, "child %d %s %ld %ld %ld %ld", ::GetDlgCtrlID(child), Utf8(childClass).c_str(), r.left, r.top, r.right,
            r.bottom);
     if (_wcsicmp(childClass, L"ListBox") == 0) {
@@ -255,7 +255,8 @@ BOOL CALLBACK ListWindowTree(HWND window, LPARAM context) {
              static_cast<int>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
              static_cast<int>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
     }
-    Append(out, " text=%s\n", Utf8(text).c_str());
+    // Asked of the control itself: an edit field's text is not its window title.
+    Append(out, " text=%s\n", TextOf(child).c_str());
   }
   return TRUE;
 }
@@ -664,6 +665,16 @@ int Command(int argc, wchar_t** argv) {
     return 1;
   }
   if (command == L"settle" && argc == 3) return Settle(window, argv[2]);
+  if (command == L"wait-active" && argc == 3) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    return WaitFor(argv[2], [&] {
+             GUITHREADINFO info{};
+             info.cbSize = sizeof(info);
+             return ::GetGUIThreadInfo(thread, &info) && info.hwndActive == window && ::GetForegroundWindow() == window;
+           })
+               ? 0
+               : 1;
+  }
   if (command == L"wait-drag" && argc == 3) {
     const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
     return WaitFor(argv[2], [&] {
