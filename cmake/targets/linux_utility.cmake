@@ -56,3 +56,8 @@ target_link_libraries(px_qt_tests PRIVATE px_app_qt GTest::gtest)
 target_compile_definitions(px_qt_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 px_strict(px_qt_tests)
 gtest_discover_tests(px_qt_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+
+# Drawing benchmark of the Linux page (scripts/bench-page.sh --linux runs it).
+add_executable(px_page_bench_qt ${PROJECT_SOURCE_DIR}/tests/linux/page_bench_qt.cpp)
+target_link_libraries(px_page_bench_qt PRIVATE px_page_qt)
+px_strict(px_page_bench_qt)

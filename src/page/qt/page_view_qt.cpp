@@ -73,7 +73,9 @@ void PageQtView::DrawString(TextView text, const Rect& rect, TextFormat format, 
 
 void PageQtView::CopyToScreen() {
   painter_.reset();
-  window_.update();
+  // At once, as the Win32 view's copy: the screen shows every drawing
+  // operation as soon as it ends.
+  window_.repaint();
 }
 
 void PageQtView::CreateStatic(const StaticControl& control) {
