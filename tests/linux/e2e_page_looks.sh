@@ -16,6 +16,22 @@ lx_start_bus
 dir="$(lx_make_folder looks 0)"  # the twelve-level sensor
 cd "$dir"
 byte() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
+# The Windows screenshot (the whole screen) cut to its window's client area,
+# found by the skins button's picture, left of the Linux one.
+side_by_side() {
+  local tag=$1 shot=$2 out=$3 origin
+  [ -f "$WINDOWS_SHOTS/$tag.png" ] || return 0
+  convert "$shot" -crop 18x18+701+5 +repage "$LX_ROOT/patch.png"
+  # Wine places every run's window alike: the place found last is tried first.
+  if [ -z "${wx:-}" ] || [ "$(convert "$WINDOWS_SHOTS/$tag.png" -crop "18x18+$((wx + 701))+$((wy + 5))" +repage \
+    "$LX_ROOT/patch.png" -fuzz 5% -compose difference -composite -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]; then
+    origin="$(python3 "$SOURCE_DIR/tests/linux/client_origin.py" "$WINDOWS_SHOTS/$tag.png" "$LX_ROOT/patch.png" 701 5)" ||
+      { lx_log "no Windows window in $WINDOWS_SHOTS/$tag.png"; return 0; }
+    read -r wx wy <<<"$origin"
+  fi
+  convert "$WINDOWS_SHOTS/$tag.png" -crop "${OW}x${OH}+$wx+$wy" +repage "$LX_ROOT/windows.png"
+  convert "$LX_ROOT/windows.png" "$shot" +append "$out"
+}
 for skin_dir in "$dir"/Skins/*/; do
   skin="$(basename "$skin_dir")"
   case "$skin" in
@@ -54,9 +70,7 @@ for skin_dir in "$dir"/Skins/*/; do
     xdotool mousemove $((OX + 800)) $((OY + 400))
     lx_wait_region_change list-closed 767 377 84 90 || lx_fail "the Parameter list did not open ($tag)"
     shot="$(lx_shot "$tag")"
-    if [ -f "$WINDOWS_SHOTS/$tag.png" ]; then
-      convert "$WINDOWS_SHOTS/$tag.png" "$shot" +append "$LX_SHOTS/side-by-side-$skin-$lan.png"
-    fi
+    side_by_side "$tag" "$shot" "$LX_SHOTS/side-by-side-$skin-$lan.png"
     lx_click 859 14
     lx_exited_with "$tag" 20 0 || lx_fail "the close button did not end the program ($tag)"
   done

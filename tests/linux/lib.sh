@@ -192,6 +192,6 @@ lx_screen() { import -window root "$LX_SHOTS/$1.png"; }
 # The window as it is on the screen, into the screenshot folder.
 lx_shot() {
   lx_origin
-  import -window root -crop "${OW}x${OH}+$OX+$OY" "$LX_SHOTS/$1.png" 2>/dev/null || true
+  import -window root -crop "${OW}x${OH}+$OX+$OY" +repage "$LX_SHOTS/$1.png" 2>/dev/null || true
   echo "$LX_SHOTS/$1.png"
 }

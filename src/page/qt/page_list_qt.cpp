@@ -2,8 +2,40 @@
 
 #include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
 
 namespace px {
+namespace {
+
+// A list box's border and selection, as the Windows build shows them.
+constexpr QRgb kBorder = qRgb(158, 158, 158);
+constexpr QRgb kSelection = qRgb(48, 150, 250);
+
+// Entries as a list box draws them: as high as the font, the text one pixel
+// in from the border, the selection filling the whole entry.
+class EntryDelegate final : public QStyledItemDelegate {
+ public:
+  EntryDelegate(QObject* parent, QColor text) : QStyledItemDelegate(parent), text_(text) {}
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const bool selected = option.state & QStyle::State_Selected;
+    if (selected) painter->fillRect(option.rect, QColor(kSelection));
+    painter->setFont(option.font);
+    painter->setPen(selected ? QColor(Qt::white) : text_);
+    painter->drawText(option.rect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      index.data().toString());
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QSize(QFontMetrics(option.font).horizontalAdvance(index.data().toString()) + 2,
+                 QFontMetrics(option.font).height());
+  }
+
+ private:
+  QColor text_;
+};
+
+}  // namespace
 
 PageList::PageList(QWidget* parent, const QFont& font, QColor text, QColor background) : QListWidget(parent) {
   setFont(font);
@@ -12,15 +44,10 @@ PageList::PageList(QWidget* parent, const QFont& font, QColor text, QColor backg
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
-  // One pixel of border around entries as high as the font, as a list box draws them.
-  setFrameStyle(QFrame::Box | QFrame::Plain);
-  setLineWidth(1);
   setUniformItemSizes(true);
-  setStyleSheet(QStringLiteral("QListWidget { border: 1px solid black; background: %1; color: %2; }"
-                               "QListWidget::item { padding: 0px; border: 0px; height: %3px; }"
-                               "QListWidget::item:selected { background: #0a246a; color: white; }")
-                    .arg(background.name(), text.name())
-                    .arg(QFontMetrics(font).height()));
+  setItemDelegate(new EntryDelegate(this, text));
+  setStyleSheet(QStringLiteral("QListWidget { border: 1px solid %1; background: %2; }")
+                    .arg(QColor(kBorder).name(), background.name()));
 }
 
 int PageList::ItemAt(const QPoint& at) const {
