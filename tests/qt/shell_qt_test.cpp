@@ -3,6 +3,7 @@
 // coming and going as plugs; where the settings files are found or made.
 #include <gtest/gtest.h>
 
+#include <QFileSystemWatcher>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -53,9 +54,16 @@ TEST(QtPlugWatchTest, TheStateFileGoingAndComingIsAnUnplugAndAPlug) {
   Touch(state);
   std::vector<bool> plugs;
   auto watch = QtPlugWatch::ForStateFile(state, [&](bool arrived) { plugs.push_back(arrived); });
-  // A save replaces the file in one rename: no plug.
+  // A save replaces the file in one rename: no plug, even once the change
+  // has been seen and the settling time is over.
+  QFileSystemWatcher observer({folder.path()});
+  bool changed = false;
+  QObject::connect(&observer, &QFileSystemWatcher::directoryChanged, [&] { changed = true; });
   Touch(state.string() + ".tmp");
   fs::rename(state.string() + ".tmp", state);
+  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return changed; }));
+  testing::ProcessEventsUntil([] { return false; }, QtPlugWatch::kSettleMs + 200);
+  EXPECT_TRUE(plugs.empty());
   fs::rename(state, state.string() + ".away");
   ASSERT_TRUE(testing::ProcessEventsUntil([&] { return !plugs.empty(); }));
   fs::rename(state.string() + ".away", state);
