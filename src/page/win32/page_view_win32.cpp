@@ -120,9 +120,8 @@ std::optional<Rgb> PageWin32View::RunColorChooser() {
   chooser.lStructSize = sizeof(chooser);
   chooser.hwndOwner = window_;
   chooser.lpCustColors = customColors;
-  if (!::ChooseColorW(&chooser)) return std::nullopt;
-  const COLORREF value = chooser.rgbResult;
-  return Rgb{GetRValue(value), GetGValue(value), GetBValue(value)};
+  const bool confirmed = ::ChooseColorW(&chooser) != FALSE;
+  return ChosenColor(confirmed, chooser.rgbResult);
 }
 
 void PageWin32View::OpenWithShell(TextView address) {
