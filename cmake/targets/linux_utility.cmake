@@ -7,7 +7,6 @@ if(NOT PX_QT)
 endif()
 
 find_package(Qt6 REQUIRED COMPONENTS Widgets DBus Network)
-include(GNUInstallDirs)
 
 file(GLOB PX_PAGE_QT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/page/qt/*.cpp)
 add_library(px_page_qt STATIC ${PX_PAGE_QT_SOURCES})
@@ -22,8 +21,7 @@ px_strict(px_app_qt)
 
 add_executable(px6410 ${PROJECT_SOURCE_DIR}/src/app/qt/main_qt.cpp)
 target_link_libraries(px6410 PRIVATE px_app_qt)
-target_compile_definitions(px6410 PRIVATE PX_VERSION="${PROJECT_VERSION}"
-                                          PX_DATA_FOLDER="${CMAKE_INSTALL_FULL_DATADIR}/px6410")
+target_include_directories(px6410 PRIVATE ${PX_GENERATED_DIR})
 # The application's icon, the Windows build's own file.
 qt_add_resources(px6410 px6410_icon PREFIX "/px6410" BASE ${PROJECT_SOURCE_DIR}/src/app/win32/res
                  FILES ${PROJECT_SOURCE_DIR}/src/app/win32/res/app.ico)

@@ -10,10 +10,37 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDescription =
-    "px6410: the settings of the PX6410 gaming mouse in one window, behind an icon in the\n"
-    "notification area (without one, the window shows at start and closing it ends the program).\n"
-    "A second start shows the running one's window.";
+// In the shape of px6410ctl's help, from which the manual page is made.
+constexpr const char* kHelp =
+    "px6410 - the PX6410 gaming mouse's settings page behind a tray icon\n"
+    "usage: px6410 [--sim STATE.BIN] [--settings-dir DIR]\n"
+    "  px6410 --help\n"
+    "  px6410 --version\n"
+    "\n"
+    "One page sets the mouse's four buttons in two modes, its report rate, DPI stages and\n"
+    "lighting; OK and Apply send them to the mouse and save them, Cancel drops the edits.\n"
+    "With a notification area the page waits behind its icon: left click shows it, right\n"
+    "click offers Exit. Without one the page shows at start and closing it ends the program.\n"
+    "Starting px6410 again brings the running one's page to the front.\n"
+    "\n"
+    "OPTIONS\n"
+    "  --sim STATE.BIN     a simulated mouse whose 322-byte memory is STATE.BIN (no file, no\n"
+    "                      mouse: moving the file away and back unplugs and plugs the mouse)\n"
+    "  --settings-dir DIR  the folder of config.bin and str.ini, taken as it is\n"
+    "  --help              this text\n"
+    "  --version           the version\n"
+    "\n"
+    "FILES\n"
+    "  config.bin, str.ini  beside the executable when a config.bin is there, else\n"
+    "                       $XDG_CONFIG_HOME/px6410 (~/.config/px6410), made with the\n"
+    "                       installed defaults at the first start\n"
+    "  Skins/               beside the executable when there, else the installed skins\n"
+    "\n"
+    "EXIT STATUS\n"
+    "  0  ended by Exit or the close button, or another px6410 runs and was asked to show\n"
+    "     its page\n"
+    "  1  the settings folder could not be made or filled\n"
+    "  2  a wrong option\n";
 
 // A state file may be missing (no mouse), but not a folder, and its folder
 // must exist: the file coming and going there is the mouse being plugged.
@@ -40,7 +67,8 @@ std::string CheckSettingsFolder(const std::string& value) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& versionText) {
   CommandLine result;
-  CLI::App app(kDescription, "px6410");
+  CLI::App app("", "px6410");
+  app.set_help_flag("-h,--help");
   std::string sim, settings;
   app.add_option("--sim", sim, "a simulated mouse whose memory is this 322-byte file, instead of the real one "
                                "(no file, no mouse: removing and restoring it unplugs and plugs the mouse)")
@@ -57,7 +85,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::st
     app.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::CallForHelp&) {
     result.action = CommandLine::Action::Print;
-    result.output = app.help();
+    result.output = kHelp;
     return result;
   } catch (const CLI::CallForVersion& version) {
     result.action = CommandLine::Action::Print;

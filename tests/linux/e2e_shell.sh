@@ -42,7 +42,7 @@ lx_log "a second start shows the running window and ends with 0"
 lx_start_app second "$dir/px6410" --sim mouse.bin
 lx_exited_with second 20 0 || lx_fail "the second start did not end with 0"
 lx_wait_visible || lx_fail "the second start did not bring the window to the front"
-[ "$(xdotool search --name '^PX6410-3-4$' | wc -l)" = 1 ] || lx_fail "two main windows"
+[ "$(xdotool search --name '^PX6410 Mouse Settings$' | wc -l)" = 1 ] || lx_fail "two main windows"
 lx_running first || lx_fail "the first instance ended"
 lx_shot shell-second-start >/dev/null
 
@@ -85,10 +85,15 @@ lx_has_tray && lx_fail "the icon stayed"
 lx_log "without a notification area: shown at start, closing ends the program"
 kill "${LX_PIDS[1]}"  # the tray host
 lx_wait 20 bash -c "! xdotool search --name '^panel$'" || lx_fail "the tray host stayed"
+# The settings in a folder of their own, given on the command line.
 bare="$(lx_make_folder bare)"
-lx_start_app bare "$bare/px6410" --sim "$bare/mouse.bin"
+mkdir "$bare/settings"
+mv "$bare/config.bin" "$bare/str.ini" "$bare/settings/"
+lx_ini_set "$bare/settings/str.ini" Lan CHT
+lx_start_app bare "$bare/px6410" --sim "$bare/mouse.bin" --settings-dir "$bare/settings"
 lx_wait_visible || lx_fail "no window at start without a notification area"
-lx_wait_note "Warning|The system did not detect the gaming mouse!" || lx_fail "no not-detected notification"
+lx_wait_note "Warning|系統沒有檢測到遊戲滑鼠！" || lx_fail "no not-detected notification in the settings' language"
+xdotool search --onlyvisible --name '^PX6410-3-4$' >/dev/null && lx_fail "a message box: the settings folder was not taken"
 lx_shot shell-no-tray >/dev/null
 xdotool key Escape
 lx_running bare || lx_fail "Escape ended the program without a notification area"

@@ -138,8 +138,8 @@ lx_exited_with() {
 }
 
 # The main window and the icon.
-lx_window() { xdotool search --name '^PX6410-3-4$' 2>/dev/null | head -n1 || true; }
-lx_visible() { [ -n "$(xdotool search --onlyvisible --name '^PX6410-3-4$' 2>/dev/null | head -n1)" ]; }
+lx_window() { xdotool search --name '^PX6410 Mouse Settings$' 2>/dev/null | head -n1 || true; }
+lx_visible() { [ -n "$(xdotool search --onlyvisible --name '^PX6410 Mouse Settings$' 2>/dev/null | head -n1)" ]; }
 lx_hidden() { ! lx_visible; }
 lx_wait_visible() { lx_wait "${1:-20}" lx_visible; }
 lx_wait_hidden() { lx_wait "${1:-20}" lx_hidden; }

@@ -1,6 +1,6 @@
 // The Linux program's own pieces at their seams: one instance per session
 // with the second start reaching the first; the simulated mouse's state file
-// coming and going as plugs; where the settings files are found or made.
+// coming and going as plugs.
 #include <gtest/gtest.h>
 
 #include <QFileSystemWatcher>
@@ -11,9 +11,7 @@
 
 #include "app/qt/plug_watch_qt.h"
 #include "app/qt/single_instance_qt.h"
-#include "app/qt/utility_files_qt.h"
 #include "qt_wait.h"
-#include "storage/installed_files.h"
 
 namespace px {
 namespace {
@@ -69,45 +67,6 @@ TEST(QtPlugWatchTest, TheStateFileGoingAndComingIsAnUnplugAndAPlug) {
   fs::rename(state.string() + ".away", state);
   ASSERT_TRUE(testing::ProcessEventsUntil([&] { return plugs.size() == 2; }));
   EXPECT_EQ(plugs, (std::vector<bool>{false, true}));
-}
-
-TEST(UtilityFilesTest, AGivenFolderThenAPortableFolderThenTheUsersOwn) {
-  QTemporaryDir root;
-  const fs::path base = root.path().toStdString();
-  const fs::path exe = base / "bin";
-  fs::create_directories(exe);
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((base / "config").string()));
-  std::string error;
-
-  auto files = FindUtilityFilesStandIn(base / "given", exe, error);
-  ASSERT_TRUE(files);
-  EXPECT_EQ(files->configFile, base / "given" / "config.bin");
-
-  files = FindUtilityFilesStandIn(std::nullopt, exe, error);
-  ASSERT_TRUE(files) << error;
-  EXPECT_EQ(files->iniFile, base / "config" / "px6410" / "str.ini");
-  EXPECT_EQ(fs::file_size(files->configFile), InstalledConfigBin().size());
-  // The user's settings stay once made.
-  std::ofstream(files->configFile, std::ios::trunc) << "mine";
-  files = FindUtilityFilesStandIn(std::nullopt, exe, error);
-  EXPECT_EQ(fs::file_size(files->configFile), 4u);
-
-  Touch(exe / "config.bin");
-  files = FindUtilityFilesStandIn(std::nullopt, exe, error);
-  EXPECT_EQ(files->configFile, exe / "config.bin");
-
-  // Skins beside the executable, else the installed ones.
-  EXPECT_EQ(ToUtf8(SkinsRootFor(exe, "/usr/share/px6410")), "/usr/share/px6410/Skins");
-  fs::create_directories(exe / "Skins");
-  EXPECT_EQ(ToUtf8(SkinsRootFor(exe, "/usr/share/px6410")), (exe / "Skins").string());
-
-  // A settings folder that cannot be made is said so.
-  fs::remove(exe / "config.bin");
-  Touch(base / "plain-file");
-  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((base / "plain-file").string()));
-  EXPECT_FALSE(FindUtilityFilesStandIn(std::nullopt, exe, error));
-  EXPECT_NE(error.find("cannot make the settings folder"), std::string::npos);
-  qunsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -8,10 +8,11 @@
 
 #include "app/command_line.h"
 #include "app/qt/utility_qt.h"
+#include "px_version.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv, argv + argc);
-  const px::CommandLine line = px::ParseCommandLine(args, "px6410 " PX_VERSION);
+  const px::CommandLine line = px::ParseCommandLine(args, "px6410 " PX_VERSION_TEXT);
   if (line.action == px::CommandLine::Action::Print) {
     std::fputs(line.output.c_str(), stdout);
     return 0;
@@ -24,6 +25,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("px6410"));
   // Closing the window hides it; the program ends by its own exit.
   QApplication::setQuitOnLastWindowClosed(false);
-  px::QtUtility utility(line.options, px::NativePath(PX_DATA_FOLDER));
+  px::QtUtility utility(line.options);
   return utility.Run();
 }

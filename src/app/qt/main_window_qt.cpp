@@ -28,7 +28,9 @@ QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
 QtMainWindow::QtMainWindow(AppState& state, bool behindIcon) : state_(state) {
   // Behind the icon the window has no taskbar button, as on Windows.
   setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
-  setWindowTitle(ToQString(kApplicationTitle));
+  // The name the desktop's menu gives the program; message boxes carry the
+  // application's title.
+  setWindowTitle(QStringLiteral("PX6410 Mouse Settings"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);

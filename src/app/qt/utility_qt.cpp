@@ -5,22 +5,33 @@
 #include <cstdio>
 
 #include "app/app_state.h"
-#include "app/qt/utility_files_qt.h"
 #include "device/simulated_mouse.h"
 #include "page/qt/page_view_qt.h"
-#include "storage/executable_path.h"
+#include "storage/settings_location.h"
 
 namespace px {
 
-QtUtility::QtUtility(const UtilityOptions& options, NativePath dataFolder)
-    : options_(options), dataFolder_(std::move(dataFolder)) {
-  const NativePath executableFolder = RunningExecutableFile().parent_path();
-  skinsRoot_ = SkinsRootFor(executableFolder, dataFolder_);
-  if (const std::optional<UtilityFiles> files =
-          FindUtilityFilesStandIn(options_.settingsFolder, executableFolder, filesError_)) {
-    config_ = std::make_unique<ConfigFile>(SystemFileSystem(), boxes_, files->configFile);
-    ini_ = std::make_unique<IniFileStore>(SystemFileSystem(), files->iniFile);
+QtUtility::QtUtility(const UtilityOptions& options) : options_(options) {
+  FileSystem& files = SystemFileSystem();
+  const SettingsEnvironment environment = SystemSettingsEnvironment();
+  skinsRoot_ = FromUtf8(ChooseSkinsRoot(files, environment).string());
+  SettingsLocation where;
+  if (options_.settingsFolder) {
+    // A folder given for a script or a test is taken as it is, as a portable one.
+    where = SettingsLocation{.portable = true,
+                             .folder = *options_.settingsFolder,
+                             .configFile = *options_.settingsFolder / "config.bin",
+                             .iniFile = *options_.settingsFolder / "str.ini"};
+  } else {
+    where = ChooseSettingsLocation(files, environment);
+    const SettingsSetup setup = PrepareSettingsFolder(files, SystemFolderMaker(), where, environment.dataFolder);
+    if (!setup.Ok()) {
+      filesError_ = DescribeSettingsSetup(files, setup);
+      return;
+    }
   }
+  config_ = std::make_unique<ConfigFile>(files, boxes_, where.configFile);
+  ini_ = std::make_unique<IniFileStore>(files, where.iniFile);
   bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(*options_.simulatedMouse) : MakeSystemHidBus();
 }
 

@@ -19,8 +19,7 @@ namespace px {
 
 class QtUtility final : private PagePort {
  public:
-  // dataFolder: the installed data (skins, first settings).
-  QtUtility(const UtilityOptions& options, NativePath dataFolder);
+  explicit QtUtility(const UtilityOptions& options);
   ~QtUtility() override;
 
   // The exit code: 0 after Exit; 0 at once when another instance runs; 1
@@ -32,7 +31,6 @@ class QtUtility final : private PagePort {
   void Rebuild(const std::function<void()>& reread) override { page_->Rebuild(reread); }
 
   UtilityOptions options_;
-  NativePath dataFolder_;
   std::string filesError_;
   Text skinsRoot_;
   std::unique_ptr<ConfigFile> config_;
