@@ -35,6 +35,9 @@ until lx_has_tray; do
   sleep 0.02
 done
 [ "$seen" = 0 ] || lx_fail "the window showed during the start"
+# Qt docks the icon by XEmbed: it is a window inside the tray host's panel.
+xwininfo -tree -id "$(xdotool search --name '^panel$' | head -n1)" | grep -q '"px6410"' ||
+  lx_fail "the icon is not inside the tray host"
 lx_hidden || lx_fail "the window shows after the start"
 lx_screen shell-start-hidden
 
