@@ -64,9 +64,9 @@ class PagePort {
   virtual void Rebuild(const std::function<void()>& reread) = 0;
 };
 
-class SkinChooserPort {
+class SkinChooserRunner {
  public:
-  virtual ~SkinChooserPort() = default;
+  virtual ~SkinChooserRunner() = default;
   // The choice after OK; nothing after Cancel or close.
   virtual std::optional<SkinChoice> Run() = 0;
 };
@@ -75,7 +75,7 @@ struct ControllerPorts {
   MainWindowShell& window;
   TrayPort& tray;
   SingleInstancePort& instance;
-  SkinChooserPort& skins;
+  SkinChooserRunner& skins;
 };
 
 struct DeviceParts {

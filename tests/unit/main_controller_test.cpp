@@ -28,7 +28,7 @@ constexpr std::array<const char*, 20> kStepNames{
 class RecordingShell final : public MainWindowShell,
                              public TrayPort,
                              public SingleInstancePort,
-                             public SkinChooserPort,
+                             public SkinChooserRunner,
                              public PagePort {
  public:
   std::vector<std::string> log;

@@ -13,7 +13,7 @@ class CancelledParameterDialogsStandIn final : public ParameterDialogPort {
   std::optional<DialogChoice> Run(std::uint8_t) override { return std::nullopt; }
 };
 
-class CancelledSkinChooserStandIn final : public SkinChooserPort {
+class CancelledSkinChooserStandIn final : public SkinChooserRunner {
  public:
   std::optional<SkinChoice> Run() override { return std::nullopt; }
 };

@@ -48,7 +48,7 @@ COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
   controller_ = std::make_unique<MainController>(
       TheAppState(),
       ControllerPorts{static_cast<MainWindowShell&>(*this), static_cast<TrayPort&>(*this),
-                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserPort&>(*this)},
+                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserRunner&>(*this)},
       *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
       [this](TextView skinName) { return SkinFolderFor(executablePath_, skinName); });
 }

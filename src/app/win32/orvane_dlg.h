@@ -27,7 +27,7 @@ class COrvaneDlg final : public winui::Dialog,
                          private MainWindowShell,
                          private TrayPort,
                          private SingleInstancePort,
-                         private SkinChooserPort,
+                         private SkinChooserRunner,
                          private PagePort {
  public:
   COrvaneDlg();
@@ -60,7 +60,7 @@ class COrvaneDlg final : public winui::Dialog,
   void ShowExitMenu(TextView exitText) override;
   // SingleInstancePort: the named mutex, never closed.
   bool ClaimFirstInstance() override;
-  // SkinChooserPort.
+  // SkinChooserRunner.
   std::optional<SkinChoice> Run() override;
   // PagePort.
   void Build() override { page_->BuildPage(); }
