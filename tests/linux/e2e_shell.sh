@@ -79,7 +79,7 @@ menu() {
   return 1
 }
 lx_wait 20 menu || lx_fail "no menu on the icon"
-lx_shot shell-exit-menu >/dev/null
+lx_screen shell-exit-menu
 read -r mx my mw mh < <(menu)
 xdotool mousemove $((mx + mw / 2)) $((my + mh / 2)) click 1
 lx_exited_with first 20 0 || lx_fail "Exit did not end the program with 0"
