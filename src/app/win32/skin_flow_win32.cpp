@@ -1,7 +1,8 @@
 #include "app/win32/skin_flow_win32.h"
 
-#include "app/skin_flow.h"
 #include "skin/win32/skins_dialog.h"
+#include "app/skin_flow.h"
+#include "storage/executable_path.h"
 #include "storage/settings_paths.h"
 #include "storage/win32/win32_storage.h"
 
@@ -11,12 +12,14 @@ SkinnedDialogContext DialogContextOf(const AppState& state) {
   return SkinnedDialogContext{state.SkinFolder, state.Settings.language, state.TextColor};
 }
 
+std::optional<SkinChoice> RunSkinChooser(HWND mainWindow, const AppState& state) {
+  return RunSkinsDialog(mainWindow, DialogContextOf(state), state.SkinName, RunningExecutablePath());
+}
+
 bool RunSkinFlow(HWND mainWindow, AppState& state) {
-  const Text executable = RunningExecutablePath();
-  const std::optional<SkinChoice> choice =
-      RunSkinsDialog(mainWindow, DialogContextOf(state), state.SkinName, executable);
+  const std::optional<SkinChoice> choice = RunSkinChooser(mainWindow, state);
   if (!choice) return false;
-  Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
+  Win32ProfileStore store(BuildSettingsPaths(RunningExecutablePath()).iniFile);
   ApplySkinChoice(state, store, *choice);
   return true;
 }
