@@ -185,7 +185,14 @@ helper() {
 # listing (`px_e2e_helper windows`) matches the regular expression, or with
 # "!PATTERN" until none does; prints the matching line.
 e2e_wait_line() {
-  helper wait $((${2:-30} * 1000)) "$1" | tr -d '\r'
+  local out status=0
+  out="$(helper wait $((${2:-30} * 1000)) "$1")" || status=$?
+  if [ "$status" = 0 ]; then
+    tr -d '\r' <<<"$out"
+    return 0
+  fi
+  echo "waiting for a window listing line '$1' ended with $status" >&2
+  return "$status"
 }
 
 # Wine's tray: a small window at the top left; its first icon is ours.

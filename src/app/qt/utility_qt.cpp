@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "device/simulated_mouse.h"
 #include "page/qt/page_view_qt.h"
+#include "storage/file_system.h"
 #include "storage/settings_location.h"
 
 namespace px {
@@ -32,7 +33,7 @@ QtUtility::QtUtility(const UtilityOptions& options) : options_(options) {
   }
   config_ = std::make_unique<ConfigFile>(files, boxes_, where.configFile);
   ini_ = std::make_unique<IniFileStore>(files, where.iniFile);
-  bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(*options_.simulatedMouse) : MakeSystemHidBus();
+  bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(SystemFileSystem(), *options_.simulatedMouse) : MakeSystemHidBus();
 }
 
 QtUtility::~QtUtility() = default;
