@@ -46,4 +46,12 @@ class SkinChooserController final : public DialogController {
 std::optional<SkinChoice> RunSkinChooser(ModalDialogView& window, const DialogContext& context, TextView skinName,
                                          Text skinsRoot, FolderSearchPort& search, FileSystem& files);
 
+// How the owner runs the chooser on a platform: the skin in force in,
+// the choice out after OK (nothing after Cancel or close).
+class SkinChooserPort {
+ public:
+  virtual ~SkinChooserPort() = default;
+  virtual std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) = 0;
+};
+
 }  // namespace px
