@@ -183,7 +183,10 @@ int Run(QApplication& app) {
   QWidget host;
   host.setWindowTitle(QStringLiteral("px dialog host"));
   host.setWindowFlags(Qt::FramelessWindowHint);
-  host.setStyleSheet(QStringLiteral("background: grey;"));
+  QPalette grey = host.palette();
+  grey.setColor(QPalette::Window, Qt::gray);
+  host.setPalette(grey);
+  host.setAutoFillBackground(true);
   host.setGeometry(100, 100, 520, 380);
   host.show();
   g_host = &host;

@@ -71,12 +71,30 @@ class SunkenLabel final : public QWidget {
     p.setFont(font());
     const QRect inside = rect().adjusted(1, 1, -1, -1);
     p.setClipRect(inside);
-    p.drawText(inside, Qt::AlignTop | Qt::TextSingleLine | (centred_ ? Qt::AlignHCenter : Qt::AlignLeft), text_);
+    // As a Windows static text: broken at words, the first line on top.
+    p.drawText(inside, Qt::AlignTop | Qt::TextWordWrap | (centred_ ? Qt::AlignHCenter : Qt::AlignLeft), text_);
   }
 
  private:
   bool centred_;
   QString text_;
+};
+
+// A plain rectangle of one colour, painted by itself so that no style of an
+// owner reaches it. Clicks go through it to the dialog.
+class Swatch final : public QWidget {
+ public:
+  explicit Swatch(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+  void SetColor(const QColor& color) {
+    color_ = color;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color_); }
+
+ private:
+  QColor color_;
 };
 
 }  // namespace
@@ -181,7 +199,10 @@ void QtDialogView::SetLabelText(int id, TextView text) {
 void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
   list_ = new QListWidget(this);
   Tag(list_, id, "ListBox");
-  list_->setGeometry(ToQRect(rect));
+  // As a Windows list box, only as high as its whole rows need.
+  QRect area = ToQRect(rect);
+  area.setHeight(2 + (area.height() - 2) / rowHeight_ * rowHeight_);
+  list_->setGeometry(area);
   list_->setFont(font_);
   list_->setFocusPolicy(Qt::NoFocus);
   list_->setUniformItemSizes(true);
@@ -236,6 +257,8 @@ void QtDialogView::CreateEdit(int id, const FrameRect& rect, TextView text) {
   field->setGeometry(ToQRect(rect));
   field->setFont(font_);
   field->setFrame(false);
+  // Focus by a click only, as the Windows fields take no focus at opening.
+  field->setFocusPolicy(Qt::ClickFocus);
   field->setAlignment(Qt::AlignCenter);
   field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
   field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: white; border: none; padding: 0; }")
@@ -269,10 +292,8 @@ void QtDialogView::SetEditText(int id, TextView text) {
 }
 
 void QtDialogView::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
-  auto* swatch = new QWidget(this);
+  auto* swatch = new Swatch(this);
   Tag(swatch, id, "Static");
-  swatch->setAttribute(Qt::WA_TransparentForMouseEvents);
-  swatch->setAutoFillBackground(true);
   swatch->setGeometry(ToQRect(rect));
   swatch->show();
   swatches_[id] = swatch;
@@ -281,11 +302,7 @@ void QtDialogView::CreateSwatch(int id, const FrameRect& rect, UiTextColor color
 
 void QtDialogView::SetSwatchColor(int id, UiTextColor color) {
   auto found = swatches_.find(id);
-  if (found == swatches_.end()) return;
-  QPalette palette = found->second->palette();
-  palette.setColor(QPalette::Window, ToQColor(color));
-  found->second->setPalette(palette);
-  found->second->update();
+  if (found != swatches_.end()) static_cast<Swatch*>(found->second)->SetColor(ToQColor(color));
 }
 
 std::optional<unsigned long> QtDialogView::StartKeyCapture() {
