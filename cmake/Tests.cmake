@@ -8,9 +8,12 @@ if(NOT WIN32)
   file(GLOB PX_UNIT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/unit/*.cpp)
   add_executable(px_unit_tests ${PX_UNIT_SOURCES})
   target_link_libraries(px_unit_tests PRIVATE px_platform GTest::gtest GTest::gmock GTest::gtest_main)
-  target_compile_definitions(px_unit_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_compile_definitions(px_unit_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                             PX_INSTALLED_DATA_DIR="${PX_INSTALLED_DATA_DIR}")
   px_strict(px_unit_tests)
-  gtest_discover_tests(px_unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  # The tools' default settings folder is the test's own, never the user's.
+  gtest_discover_tests(px_unit_tests DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 120 ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config-home")
 
   # The portable core must stay free of platform headers.
   add_test(NAME core_has_no_platform_headers
