@@ -145,7 +145,7 @@ dl_open_list 150 77 573   # the list opens over the fields
 dl_no_child 575 || dl_fail "fields under the open list"
 dl_move 300 150
 for _ in $(seq 17); do xdotool click 5; done
-dl_until "the wheel to reach the end of the list" dl_list_is 573 top 47
+dl_until "the wheel to reach the end of the list" dl_list_is 573 top 48
 dl_choose 573 51
 dl_until "the label to show F5" dl_field_is 572 F5
 dl_until "the fields back with their texts" dl_field_is 577 255

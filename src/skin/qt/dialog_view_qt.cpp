@@ -22,6 +22,7 @@ const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
 const QColor kListBorder(0x9E, 0x9E, 0x9E);
 const QColor kHighlight(0x30, 0x96, 0xFA);
 constexpr int kHoverMilliseconds = 10;
+constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
 
 QString Q(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
@@ -199,8 +200,11 @@ void QtDialogView::SetLabelText(int id, TextView text) {
 void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
   list_ = new QListWidget(this);
   Tag(list_, id, "ListBox");
-  // As a Windows list box, only as high as its whole rows need.
+  // As a Windows list box, only as high as its whole rows need: first the
+  // rows of the dialog template's font it is created in, then those of the
+  // dialog font it is given.
   QRect area = ToQRect(rect);
+  area.setHeight(2 + (area.height() - 2) / kTemplateRowHeight * kTemplateRowHeight);
   area.setHeight(2 + (area.height() - 2) / rowHeight_ * rowHeight_);
   list_->setGeometry(area);
   list_->setFont(font_);
