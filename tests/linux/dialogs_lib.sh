@@ -35,6 +35,9 @@ dl_fail() {
 dl_cleanup() {
   local status=$?
   set +e
+  if [ "$status" != 0 ] && [ -n "$DL_XVFB_PID" ] && ! kill -0 "$DL_XVFB_PID" 2>/dev/null; then
+    echo "the display's server has ended: $(tail -3 "$DL_ROOT/xvfb.log" 2>/dev/null | tr '\n' ' ')" >&2
+  fi
   if [ -n "$DL_RUNNER_PID" ]; then kill "$DL_RUNNER_PID" 2>/dev/null; wait "$DL_RUNNER_PID" 2>/dev/null; fi
   if [ -n "$DL_XVFB_PID" ]; then kill "$DL_XVFB_PID" 2>/dev/null; wait "$DL_XVFB_PID" 2>/dev/null; fi
   rm -rf "$DL_ROOT"

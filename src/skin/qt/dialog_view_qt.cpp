@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QStyleFactory>
 
 #include "skin/qt/ui_font_qt.h"
 
@@ -122,13 +123,13 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
   setFont(font_);
   ended_ = false;
   end_ = DialogEnd::Cancel;
-  const bool opened = controller.Open();
+  // An opening that asks for no focus (no key capture) still shows, as on
+  // Windows; one that failed has ended already.
+  controller.Open();
   if (!ended_) {
     controller.Erase();
     // As on Windows, at the owner's client corner.
     if (parentWidget() != nullptr) move(parentWidget()->mapToGlobal(QPoint(0, 0)));
-    // A dialog that could not start its key capture still opens, as on Windows.
-    (void)opened;
     exec();
   }
   hoverTimer_.stop();
@@ -219,6 +220,9 @@ void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Tex
                            .arg(kDarkGrey.name(), kListBorder.name())
                            .arg(rowHeight_)
                            .arg(kHighlight.name()));
+  // The classic scroll bar with its arrow buttons, as the Windows list shows it.
+  static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));
+  if (classic != nullptr) list_->verticalScrollBar()->setStyle(classic);
   for (const Text& item : items) list_->addItem(Q(item));
   list_->viewport()->setMouseTracking(true);
   list_->viewport()->installEventFilter(this);
