@@ -35,8 +35,9 @@ dl_fail() {
 dl_cleanup() {
   local status=$?
   set +e
-  if [ "$status" != 0 ] && [ -n "$DL_XVFB_PID" ] && ! kill -0 "$DL_XVFB_PID" 2>/dev/null; then
-    echo "the display's server has ended: $(tail -3 "$DL_ROOT/xvfb.log" 2>/dev/null | tr '\n' ' ')" >&2
+  if [ "$status" != 0 ] && [ -n "$DL_XVFB_PID" ]; then
+    kill -0 "$DL_XVFB_PID" 2>/dev/null || echo "the display's server has ended" >&2
+    echo "its log: $(tail -3 "$DL_ROOT/xvfb.log" 2>/dev/null | tr '\n' ' ')" >&2
   fi
   if [ -n "$DL_RUNNER_PID" ]; then kill "$DL_RUNNER_PID" 2>/dev/null; wait "$DL_RUNNER_PID" 2>/dev/null; fi
   if [ -n "$DL_XVFB_PID" ]; then kill "$DL_XVFB_PID" 2>/dev/null; wait "$DL_XVFB_PID" 2>/dev/null; fi
@@ -45,13 +46,29 @@ dl_cleanup() {
 }
 trap dl_cleanup EXIT
 
+# On a loaded machine a client now and then finds the display not taking
+# connections for a moment: xdotool and import try again until it does.
+dl_x_client() {
+  local tool=$1 end=$((SECONDS + 10))
+  shift
+  until command "$tool" "$@" 2>"$DL_ROOT/x-client.err"; do
+    if ! grep -qiE "open display|unable to open X server" "$DL_ROOT/x-client.err" || [ "$SECONDS" -ge "$end" ]; then
+      cat "$DL_ROOT/x-client.err" >&2
+      return 1
+    fi
+  done
+}
+xdotool() { dl_x_client xdotool "$@"; }
+import() { dl_x_client import "$@"; }
+
 # A display of our own, on a number far from those that scripts name
-# outright (a server started on a fixed low number may take its place).
+# outright, reached through its abstract socket only: a socket file under
+# /tmp/.X11-unix can be swept away by another hand while the test runs.
 dl_start_display() {
   local n=$((300 + $$ % 500)) tries
   for tries in $(seq 20); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$DL_ROOT/xvfb.log" 2>&1 &
+      Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp -nolisten unix >"$DL_ROOT/xvfb.log" 2>&1 &
       DL_XVFB_PID=$!
       export DISPLAY=":$n"
       dl_until "the display to take clients" dl_display_up

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QEnterEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -445,6 +446,16 @@ void QtDialogView::Wheel(int angleDelta) {
     wheelRest_ -= notch;
     controller_->Wheel(notch);
   }
+}
+
+void QtDialogView::enterEvent(QEnterEvent* event) {
+  // A pointer that comes in, or finds the dialog opened under it, has moved
+  // there as far as the dialog is concerned (Windows sends it a move too).
+  if (controller_ != nullptr) {
+    const QPoint at = event->position().toPoint();
+    controller_->PointerMove(at.x(), at.y());
+  }
+  QDialog::enterEvent(event);
 }
 
 void QtDialogView::leaveEvent(QEvent* event) {
