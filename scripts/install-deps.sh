@@ -10,7 +10,7 @@ PACKAGES=(
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
   python3 fonts-liberation
   clang libclang-rt-14-dev nlohmann-json3-dev libcli11-dev
-  qt6-base-dev libudev-dev trayer
+  qt6-base-dev libudev-dev trayer fonts-dejavu-core
   dpkg-dev file lintian unzip man-db bsdextrautils binutils
 )
 
