@@ -25,13 +25,3 @@ foreach(script IN LISTS PX_LINUX_DIALOG_SCRIPTS)
   add_test(NAME linux_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
   set_tests_properties(linux_${name} PROPERTIES TIMEOUT 300)
 endforeach()
-
-# Widget-level tests at the seams with Qt, without a display.
-find_package(Qt6 REQUIRED COMPONENTS Test)
-find_package(GTest REQUIRED)
-add_executable(px_qt_dialog_tests ${PROJECT_SOURCE_DIR}/tests/qt/dialogs_qt_test.cpp)
-target_link_libraries(px_qt_dialog_tests PRIVATE px_qt_dialogs Qt6::Test GTest::gtest)
-target_compile_definitions(px_qt_dialog_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-px_strict(px_qt_dialog_tests)
-add_test(NAME qt_dialog_tests COMMAND px_qt_dialog_tests)
-set_tests_properties(qt_dialog_tests PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -46,11 +46,12 @@ foreach(script IN LISTS PX_LINUX_E2E_SCRIPTS)
   set_tests_properties(linux_${name} PROPERTIES TIMEOUT 180)
 endforeach()
 
-# The Qt views at their seams, on Qt's offscreen platform.
+# The Qt views at their seams (page, shell, dialogs), on Qt's offscreen platform.
+find_package(Qt6 REQUIRED COMPONENTS Test)
 find_package(GTest REQUIRED)
 file(GLOB PX_QT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/qt/*.cpp)
 add_executable(px_qt_tests ${PX_QT_TEST_SOURCES})
-target_link_libraries(px_qt_tests PRIVATE px_app_qt GTest::gtest)
+target_link_libraries(px_qt_tests PRIVATE px_app_qt px_qt_dialogs Qt6::Test GTest::gtest)
 target_compile_definitions(px_qt_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 px_strict(px_qt_tests)
 gtest_discover_tests(px_qt_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -70,10 +70,3 @@ TEST(QtDialogView, WheelNotchesAClickedEntryAndTheSharedColumnReachTheFrame) {
 
 }  // namespace
 }  // namespace px
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
