@@ -1,5 +1,6 @@
 #include "app/main_controller.h"
 
+#include "app/dialog_settings.h"
 #include "app/notification.h"
 #include "app/skin_flow.h"
 #include "app/tray_click.h"
@@ -178,7 +179,7 @@ void MainController::Cancel() { CancelCommand(state_.Settings, static_cast<MainW
 // After OK the page is drawn again from the new skin folder and text colour,
 // then brought to the front.
 void MainController::RunSkinFlow() {
-  const std::optional<SkinChoice> choice = ports_.skins.Run();
+  const std::optional<SkinChoice> choice = ports_.skins.Run(DialogContextOf(state_), state_.SkinName);
   if (!choice) return;
   ApplySkinChoice(state_, strIni_, *choice);
   if (page_ != nullptr) page_->Rebuild({});

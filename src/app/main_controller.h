@@ -15,6 +15,7 @@
 #include "device/device_change.h"
 #include "page/page_view.h"
 #include "skin/skin_chooser.h"
+#include "skin/skin_chooser_controller.h"
 #include "storage/config_file.h"
 #include "storage/profile_store.h"
 
@@ -64,18 +65,12 @@ class PagePort {
   virtual void Rebuild(const std::function<void()>& reread) = 0;
 };
 
-class SkinChooserRunner {
- public:
-  virtual ~SkinChooserRunner() = default;
-  // The choice after OK; nothing after Cancel or close.
-  virtual std::optional<SkinChoice> Run() = 0;
-};
-
 struct ControllerPorts {
   MainWindowShell& window;
   TrayPort& tray;
   SingleInstancePort& instance;
-  SkinChooserRunner& skins;
+  // Opened with the skin in force; the controller applies its choice.
+  SkinChooserPort& skins;
 };
 
 struct DeviceParts {

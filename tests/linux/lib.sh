@@ -163,6 +163,36 @@ lx_noted() { tail -n +"${2:-1}" "$LX_NOTES" | grep -qxF "$1"; }
 lx_wait_note() { lx_wait "${3:-20}" lx_noted "$1" "${2:-1}"; }
 lx_notes_seen() { wc -l <"$LX_NOTES"; }
 
+# A small dialog of the program NAME (a parameter dialog or the skin
+# chooser): its untitled window, the only one besides the main window and the
+# icon. lx_wait_dialog sets DX DY to its client origin.
+lx_dialog() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$(lx_pid "$1")" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w")" = px6410 ] || continue
+    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = "22x22" ] || { echo "$w"; return 0; }
+  done
+  return 1
+}
+lx_no_dialog() { ! lx_dialog "$1"; }
+DX=0 DY=0
+lx_wait_dialog() {
+  lx_wait "${2:-20}" lx_dialog "$1" || return 1
+  eval "$(xdotool getwindowgeometry --shell "$(lx_dialog "$1")")"
+  DX=$X DY=$Y
+}
+lx_wait_no_dialog() { lx_wait "${2:-20}" lx_no_dialog "$1"; }
+lx_dclick() { xdotool mousemove $((DX + $1)) $((DY + $2)) click 1; }
+# A region of the dialog as pixels (see lx_region).
+lx_dregion() { import -window root -crop "$3x$4+$((DX + $1))+$((DY + $2))" "$LX_ROOT/$5.png"; }
+# The dialog's two buttons look alike once it has been drawn.
+lx_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o -m1 '#[0-9A-Fa-f]\{6\}'; }
+lx_dialog_drawn() {
+  local ok
+  ok="$(lx_pixel $((DX + 170)) $((DY + 256)))"
+  [ "$ok" != "#000000" ] && [ "$ok" = "$(lx_pixel $((DX + 274)) $((DY + 256)))" ]
+}
+
 # The window's client origin, read again after anything that can move it.
 lx_origin() {
   local w
@@ -181,6 +211,8 @@ lx_wait_region_change() {
   lx_wait "${6:-10}" bash -c "import -window root -crop ${w}x${h}+$((OX + x))+$((OY + y)) '$LX_ROOT/now.png' &&
     [ \"\$(compare -metric AE '$LX_ROOT/$before.png' '$LX_ROOT/now.png' null: 2>&1 || true)\" != 0 ]"
 }
+# The same in the dialog's client area.
+lx_wait_dregion_change() { OX=$DX OY=$DY lx_wait_region_change "$@"; }
 # The window shows more than black: its canvas has been painted.
 lx_painted() {
   lx_origin

@@ -28,7 +28,7 @@ constexpr std::array<const char*, 20> kStepNames{
 class RecordingShell final : public MainWindowShell,
                              public TrayPort,
                              public SingleInstancePort,
-                             public SkinChooserRunner,
+                             public SkinChooserPort,
                              public PagePort {
  public:
   std::vector<std::string> log;
@@ -61,8 +61,12 @@ class RecordingShell final : public MainWindowShell,
     log.push_back("instance");
     return first;
   }
-  std::optional<SkinChoice> Run() override {
-    log.push_back("chooser");
+  // Logs the skin in force it was opened with.
+  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override {
+    const UiTextColor& c = inForce.textColor;
+    log.push_back("chooser " + ToUtf8(skinName) + " in " + ToUtf8(inForce.skinFolder) + " " +
+                  std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) +
+                  (inForce.language == Language::English ? " EN" : " not EN"));
     return choice;
   }
   // As the page leaves its flags.
@@ -347,17 +351,23 @@ TEST(MainControllerSkins, OkTakesTheChoiceSavesItRebuildsAndShows) {
   ControllerFixture f;
   f.Started();
   f.controller.RunSkinFlow();
-  EXPECT_EQ(f.shell.log, Lines({"chooser"}));
+  EXPECT_EQ(f.shell.log, Lines({"chooser Default in /skins/Default 230,230,230 EN"}));
   EXPECT_EQ(ToUtf8(f.state.SkinName), "Default");
 
   f.shell.log.clear();
   f.shell.choice = SkinChoice{u"Crimson", u"/skins/Crimson", UiTextColor{1, 2, 3}};
   f.controller.RunSkinFlow();
-  EXPECT_EQ(f.shell.log, Lines({"chooser", "rebuild", "show"}));
+  EXPECT_EQ(f.shell.log, Lines({"chooser Default in /skins/Default 230,230,230 EN", "rebuild", "show"}));
   EXPECT_EQ(ToUtf8(f.state.SkinFolder), "/skins/Crimson");
   EXPECT_EQ(f.state.TextColor, (UiTextColor{1, 2, 3}));
   EXPECT_EQ(ToUtf8(f.ini.Read(kSkinsSection, kSkinNameKey)), "Crimson");
   EXPECT_EQ(ToUtf8(f.ini.Read(kSkinsSection, kGreenKey)), "2");
+
+  // The next opening starts from the choice in force.
+  f.shell.log.clear();
+  f.shell.choice.reset();
+  f.controller.RunSkinFlow();
+  EXPECT_EQ(f.shell.log, Lines({"chooser Crimson in /skins/Crimson 1,2,3 EN"}));
 }
 
 }  // namespace

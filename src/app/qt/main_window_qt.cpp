@@ -136,6 +136,9 @@ void QtMainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void QtMainWindow::StartDrag(Point at) {
+  // A dialog the click opened (the skin chooser) took the button's release:
+  // a move begun now would follow the pointer with no button held.
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
   // The window manager moves the window where it can; elsewhere (no window
   // manager, as on a bare X server) the window follows the pointer itself.
   if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/app_state.h"
+#include "app/dialog_settings.h"
 #include "device/simulated_mouse.h"
 #include "page/qt/page_view_qt.h"
 #include "storage/file_system.h"
@@ -46,11 +47,13 @@ int QtUtility::Run() {
   AppState& state = TheAppState();
   window_ = std::make_unique<QtMainWindow>(state, QtTray::Available());
   boxes_.SetOwner(window_.get());
+  skins_ = std::make_unique<QtSkinChooser>(window_.get(), skinsRoot_);
+  dialogs_ = std::make_unique<QtParameterDialogs>(window_.get(), [&state] { return ParameterDialogSettingsOf(state); });
   controller_ = std::make_unique<MainController>(
-      state, ControllerPorts{*window_, tray_, instance_, skins_}, *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
+      state, ControllerPorts{*window_, tray_, instance_, *skins_}, *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
       [this](TextView skinName) { return skinsRoot_ + u"/" + Text(skinName); });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
-                                         window_->View(), *controller_, dialogs_);
+                                         window_->View(), *controller_, *dialogs_);
   window_->Attach(*controller_, *page_);
   controller_->AttachPage(*this);
   tray_.onMouse = [this](std::int64_t message) { controller_->OnTrayMouse(message); };

@@ -6,13 +6,14 @@
 
 #include "app/command_line.h"
 #include "app/main_controller.h"
-#include "app/qt/dialog_stand_ins_qt.h"
 #include "app/qt/main_window_qt.h"
 #include "app/qt/plug_watch_qt.h"
 #include "app/qt/qt_ports.h"
 #include "app/qt/single_instance_qt.h"
 #include "app/qt/tray_qt.h"
+#include "buttons/qt/parameter_dialogs_qt.h"
 #include "page/settings_page.h"
+#include "skin/qt/skin_chooser_qt.h"
 #include "storage/ini_file_store.h"
 
 namespace px {
@@ -40,9 +41,10 @@ class QtUtility final : private PagePort {
   QtWait waits_;
   QtTray tray_;
   QtSingleInstance instance_;
-  CancelledSkinChooserStandIn skins_;
-  CancelledParameterDialogsStandIn dialogs_;
   std::unique_ptr<QtMainWindow> window_;
+  // The small dialogs, over the main window.
+  std::unique_ptr<QtSkinChooser> skins_;
+  std::unique_ptr<QtParameterDialogs> dialogs_;
   std::unique_ptr<MainController> controller_;
   std::unique_ptr<SettingsPage> page_;
   std::unique_ptr<QtPlugWatch> plugs_;

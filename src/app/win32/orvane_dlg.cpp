@@ -6,12 +6,13 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/dialog_settings.h"
 #include "app/plain_page.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/skin_flow_win32.h"
 #include "app/win32/utility_bus.h"
 #include "app/win32/win32_text.h"
 #include "device/win32/device_change_win32.h"
+#include "skin/win32/skins_dialog.h"
 #include "skin/skin_paths.h"
 #include "storage/config_file.h"
 #include "storage/settings_paths.h"
@@ -48,7 +49,7 @@ COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
   controller_ = std::make_unique<MainController>(
       TheAppState(),
       ControllerPorts{static_cast<MainWindowShell&>(*this), static_cast<TrayPort&>(*this),
-                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserRunner&>(*this)},
+                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserPort&>(*this)},
       *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
       [this](TextView skinName) { return SkinFolderFor(executablePath_, skinName); });
 }
@@ -291,7 +292,8 @@ void COrvaneDlg::CreatePage() {
   AppState& state = TheAppState();
   pageView_ = std::make_unique<PageWin32View>(
       Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
-  dialogs_ = std::make_unique<Win32ParameterDialogs>(Hwnd(), state);
+  dialogWindows_ = std::make_unique<Win32DialogWindows>(Hwnd());
+  dialogs_ = std::make_unique<ParameterDialogs>(*dialogWindows_, [&state] { return ParameterDialogSettingsOf(state); });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
                                          *pageView_, static_cast<PageCommands&>(*controller_), *dialogs_);
   controller_->AttachPage(static_cast<PagePort&>(*this));
@@ -325,9 +327,9 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
 
 // The skin chooser takes the click's release: the drag the dispatch may
 // post after it is dropped (DropPostedDrag).
-std::optional<SkinChoice> COrvaneDlg::Run() {
+std::optional<SkinChoice> COrvaneDlg::Run(const DialogContext& inForce, TextView skinName) {
   chooserRanInClick_ = true;
-  return RunSkinChooser(Hwnd(), TheAppState());
+  return RunSkinsDialog(Hwnd(), inForce, skinName, executablePath_);
 }
 
 }  // namespace px

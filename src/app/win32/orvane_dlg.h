@@ -11,7 +11,8 @@
 
 #include "app/main_controller.h"
 #include "app/startup.h"
-#include "app/win32/parameter_dialog_port.h"
+#include "buttons/parameter_dialog_flow.h"
+#include "buttons/win32/parameter_dialogs.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
 #include "page/settings_page.h"
@@ -27,7 +28,7 @@ class COrvaneDlg final : public winui::Dialog,
                          private MainWindowShell,
                          private TrayPort,
                          private SingleInstancePort,
-                         private SkinChooserRunner,
+                         private SkinChooserPort,
                          private PagePort {
  public:
   COrvaneDlg();
@@ -60,8 +61,8 @@ class COrvaneDlg final : public winui::Dialog,
   void ShowExitMenu(TextView exitText) override;
   // SingleInstancePort: the named mutex, never closed.
   bool ClaimFirstInstance() override;
-  // SkinChooserRunner.
-  std::optional<SkinChoice> Run() override;
+  // SkinChooserPort.
+  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override;
   // PagePort.
   void Build() override { page_->BuildPage(); }
   void Rebuild(const std::function<void()>& reread) override { page_->Rebuild(reread); }
@@ -103,7 +104,8 @@ class COrvaneDlg final : public winui::Dialog,
   winui::UniqueFont normalFont_;
   winui::UniqueFont boldFont_;
 
-  std::unique_ptr<Win32ParameterDialogs> dialogs_;
+  std::unique_ptr<Win32DialogWindows> dialogWindows_;
+  std::unique_ptr<ParameterDialogs> dialogs_;
   std::unique_ptr<PageWin32View> pageView_;
   std::unique_ptr<SettingsPage> page_;
 };

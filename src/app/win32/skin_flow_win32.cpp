@@ -1,25 +1,19 @@
 #include "app/win32/skin_flow_win32.h"
 
-#include "skin/win32/skins_dialog.h"
+#include "app/dialog_settings.h"
 #include "app/skin_flow.h"
+#include "skin/win32/skins_dialog.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
 #include "storage/win32/win32_storage.h"
 
 namespace px {
 
-SkinnedDialogContext DialogContextOf(const AppState& state) {
-  return SkinnedDialogContext{state.SkinFolder, state.Settings.language, state.TextColor};
-}
-
-std::optional<SkinChoice> RunSkinChooser(HWND mainWindow, const AppState& state) {
-  return RunSkinsDialog(mainWindow, DialogContextOf(state), state.SkinName, RunningExecutablePath());
-}
-
 bool RunSkinFlow(HWND mainWindow, AppState& state) {
-  const std::optional<SkinChoice> choice = RunSkinChooser(mainWindow, state);
+  const Text executable = RunningExecutablePath();
+  const std::optional<SkinChoice> choice = RunSkinsDialog(mainWindow, DialogContextOf(state), state.SkinName, executable);
   if (!choice) return false;
-  Win32ProfileStore store(BuildSettingsPaths(RunningExecutablePath()).iniFile);
+  Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
   ApplySkinChoice(state, store, *choice);
   return true;
 }
