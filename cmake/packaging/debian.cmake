@@ -76,13 +76,28 @@ set(CPACK_PACKAGE_NAME px6410)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${PX_PACKAGE_MAINTAINER})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${PX_PACKAGE_MAINTAINER})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings of the PX6410 gaming mouse from the command line")
-set(CPACK_PACKAGE_DESCRIPTION
-  "px6410ctl reads and writes the settings of the PX6410 wired USB gaming\n"
-  "mouse: its four programmable buttons in two modes, report rate, four DPI\n"
-  "stages with their colours and lighting. It keeps them in the same\n"
-  "config.bin and str.ini as the Windows utility and sends them to the mouse\n"
-  "through its hidraw nodes, which a udev rule opens to the user at the seat.")
+set(PX_PACKAGE_TOOL_TEXT
+  "px6410ctl reads and writes them from the command line. Both keep them\n"
+  "in the same config.bin and str.ini as the Windows utility and send them\n"
+  "to the mouse through its hidraw nodes, which a udev rule opens to the\n"
+  "user at the seat.")
+if(TARGET px6410)
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings utility and command-line tool for the PX6410 gaming mouse")
+  set(CPACK_PACKAGE_DESCRIPTION
+    "Sets the PX6410 wired USB gaming mouse: its four programmable buttons\n"
+    "in two modes, report rate, four DPI stages with their colours and\n"
+    "lighting. px6410 shows them on one skinned settings page behind a\n"
+    "notification-area icon, with the Windows utility's dialogs and skins.\n"
+    ${PX_PACKAGE_TOOL_TEXT})
+else()
+  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings of the PX6410 gaming mouse from the command line")
+  set(CPACK_PACKAGE_DESCRIPTION
+    "px6410ctl reads and writes the settings of the PX6410 wired USB gaming\n"
+    "mouse: its four programmable buttons in two modes, report rate, four DPI\n"
+    "stages with their colours and lighting. It keeps them in the same\n"
+    "config.bin and str.ini as the Windows utility and sends them to the mouse\n"
+    "through its hidraw nodes, which a udev rule opens to the user at the seat.")
+endif()
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

@@ -53,24 +53,41 @@ export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config"
 grep -q '^usage: px6410ctl' "$WORK/help.txt" || fail "px6410ctl --help printed no usage"
 [ "$("$tool" --version)" = "px6410ctl $VERSION" ] || fail "px6410ctl --version said '$("$tool" --version)', not $VERSION"
 
-# The manual, as man shows it, holds every line of the help and of each
-# command's page (spaces aside: man fills running text; the synopsis drops "usage:").
-MANWIDTH=4000 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/px6410ctl.1.gz" 2>"$WORK/man.err" \
-  | col -bx | tr -s ' \n' '  ' >"$WORK/man.txt"
-[ ! -s "$WORK/man.err" ] || { cat "$WORK/man.err" >&2; fail "man warns about the page"; }
-grep -q "px6410 $VERSION" "$WORK/man.txt" || fail "the manual does not name version $VERSION"
+# A manual, as man shows it, holds every line of the program's help pages
+# (spaces aside: man fills running text; the synopsis drops "usage:").
+check_manual() {
+  local program=$1 page
+  shift
+  MANWIDTH=4000 man --warnings -E UTF-8 -l "$root/usr/share/man/man1/$program.1.gz" 2>"$WORK/man.err" \
+    | col -bx | tr -s ' \n' '  ' >"$WORK/man.txt"
+  [ ! -s "$WORK/man.err" ] || { cat "$WORK/man.err" >&2; fail "man warns about the page of $program"; }
+  grep -q "px6410 $VERSION" "$WORK/man.txt" || fail "the manual of $program does not name version $VERSION"
+  for page in "$@"; do
+    while IFS= read -r line; do
+      words="$(tr -s ' ' <<<"$line" | sed 's/^ //; s/ $//')"
+      [ -z "$words" ] && continue
+      grep -qF -- "$words" "$WORK/man.txt" || fail "the manual of $program lacks '$words' of $(basename "$page")"
+    done < <(sed '/^[A-Z][A-Z ]*$/d; s/^usage: //' "$page")
+  done
+}
 pages=("$WORK/help.txt")
 for command in $(sed -n 's/^  px6410ctl \([a-z]*\) .*/\1/p' "$WORK/help.txt" | grep -vx help); do
   "$tool" help "$command" >"$WORK/help-$command.txt" || fail "px6410ctl help $command exited $?"
   pages+=("$WORK/help-$command.txt")
 done
-for page in "${pages[@]}"; do
-  while IFS= read -r line; do
-    words="$(tr -s ' ' <<<"$line" | sed 's/^ //; s/ $//')"
-    [ -z "$words" ] && continue
-    grep -qF -- "$words" "$WORK/man.txt" || fail "the manual lacks '$words' of $(basename "$page")"
-  done < <(sed '/^[A-Z][A-Z ]*$/d; s/^usage: //' "$page")
-done
+check_manual px6410ctl "${pages[@]}"
+
+# The utility: it runs from the package (its help and version need no
+# display), its manual is its help, and the package's description names it.
+if [ "$WITH_UTILITY" = 1 ]; then
+  utility="$root/usr/bin/px6410"
+  "$utility" --help >"$WORK/utility-help.txt" || fail "px6410 --help exited $?"
+  grep -q '^usage: px6410 ' "$WORK/utility-help.txt" || fail "px6410 --help printed no usage"
+  [ "$("$utility" --version)" = "px6410 $VERSION" ] || fail "px6410 --version said '$("$utility" --version)'"
+  check_manual px6410 "$WORK/utility-help.txt"
+  dpkg-deb -f "$deb" Description | grep -qw px6410 || fail "the package's description does not name px6410"
+  grep -qx 'Exec=px6410' "$root/usr/share/applications/px6410.desktop" || fail "the desktop entry does not start px6410"
+fi
 
 # postinst: udev reads the rules again and looks at the hidraw devices, and
 # nothing happens where udev is not running (its control socket is absent).
