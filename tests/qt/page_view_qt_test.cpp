@@ -108,6 +108,28 @@ TEST(PageQtViewTest, AMoveSelectsAnEntryAndAClickChoosesIt) {
   EXPECT_FALSE(f.view.ListItemRect(41, 0));
 }
 
+// As the Windows page shows them: each list keeps the whole 16-pixel rows of
+// the font it is created in, inside its border; the top and width stay.
+TEST(PageQtViewTest, ListsKeepTheWholeRowsOfTheirCreationFont) {
+  struct Case {
+    int id;
+    Rect rect;
+    int height;
+  };
+  const std::array<Case, 5> cases{{{44, layout::kButtonLists[3], 226},
+                                   {control_id::kDpiSubList, {464, 360, 524, 420}, 50},
+                                   {control_id::kModeList, layout::kLightingRows[0].list, 50},
+                                   {control_id::kParameterList, layout::kLightingRows[1].list, 162},
+                                   {control_id::kEffectList, layout::kLightingRows[2].list, 34}}};
+  ViewFixture f;
+  const std::array<TextView, 3> items{u"one", u"two", u"three"};
+  for (const Case& c : cases) {
+    f.view.CreateList(c.id, c.rect, items);
+    const QRect geometry = f.view.List(c.id)->geometry();
+    EXPECT_EQ(geometry, QRect(c.rect.left, c.rect.top, c.rect.right - c.rect.left, c.height)) << c.id;
+  }
+}
+
 TEST(PageQtViewTest, LabelsFollowTheColourRule) {
   ViewFixture f;
   f.model.DpiStageColor[0] = Rgb{10, 20, 30};

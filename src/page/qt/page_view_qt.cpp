@@ -16,6 +16,10 @@
 namespace px {
 namespace {
 
+// The rows of the system font a Windows list box is created in: it keeps only
+// the height its whole rows need, and the page's font set later changes no size.
+constexpr int kCreationRowHeight = 16;
+
 QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 QColor ToQColor(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
@@ -140,7 +144,9 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
   auto* list = new PageList(&window_, res_.bodyFont, ToQColor(colors.textColor.value_or(0xFFFFFF)),
                             ToQColor(colors.brushColor.value_or(0)));
   for (TextView item : items) list->addItem(ToQString(item));
-  list->setGeometry(ToQRect(rect));
+  QRect area = ToQRect(rect);
+  area.setHeight(2 + (area.height() - 2) / kCreationRowHeight * kCreationRowHeight);
+  list->setGeometry(area);
   list->onPointerOver = [this, id](int item) {
     if (events_.pointerOverList) events_.pointerOverList(id, item);
   };
