@@ -8,6 +8,7 @@
 #include "app/dialog_settings.h"
 #include "device/simulated_mouse.h"
 #include "page/qt/page_view_qt.h"
+#include "skin/skin_paths.h"
 #include "storage/file_system.h"
 #include "storage/settings_location.h"
 
@@ -51,7 +52,7 @@ int QtUtility::Run() {
   dialogs_ = std::make_unique<QtParameterDialogs>(window_.get(), [&state] { return ParameterDialogSettingsOf(state); });
   controller_ = std::make_unique<MainController>(
       state, ControllerPorts{*window_, tray_, instance_, *skins_}, *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
-      [this](TextView skinName) { return skinsRoot_ + u"/" + Text(skinName); });
+      [this](TextView skinName) { return SkinFolderIn(skinsRoot_, skinName); });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
                                          window_->View(), *controller_, *dialogs_);
   window_->Attach(*controller_, *page_);
