@@ -123,7 +123,9 @@ labels() {
   done
   echo "${out%|}"
 }
-applied() { [ "$(entries)" = "$1" ] && [ "$(labels)" = "$2" ]; }
+# The labels are the last thing Apply writes: once they are there, the mouse
+# holds the whole image (read before, it may be between two blocks).
+applied() { [ "$(labels)" = "$2" ] && [ "$(entries)" = "$1" ]; }
 apply_and_check() {
   local round=$1 expected=$2 names=$3
   cp mouse.bin mouse-before.bin
