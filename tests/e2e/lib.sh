@@ -331,3 +331,15 @@ e2e_wait_placed() {
   read -r ox oy <<<"$before"
   e2e_until 60 e2e_region_steady 0 0 878 658 || e2e_fail "the window is not drawn steadily (${1:-})"
 }
+
+# The virtual display runs no window manager. Wine, which waits up to two
+# seconds at each hide of a managed window for the manager to take note,
+# then manages none itself. Call after e2e_start_wine, before anything runs
+# in the prefix (the registry is read when its server starts).
+e2e_no_window_manager() {
+  cat >>"$WINEPREFIX/user.reg" <<'REG'
+
+[Software\\Wine\\X11 Driver] 1700000000
+"Managed"="N"
+REG
+}

@@ -3,7 +3,7 @@
 # Chinese, with the skin's recommended text colour: each must open at its
 # picture's size. Leaves one contact sheet per skin and language in the
 # screenshots folder (dialogs-SKIN-LANG.png), closed and with the list open.
-BUILD_DIR=$1 SOURCE_DIR=$2
+BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/e2e/lib.sh"
 e2e_start_display
 e2e_start_wine
