@@ -42,7 +42,7 @@ runner_state() { cat "$RUNNER_STATE" 2>/dev/null; }
 state_has() { runner_state | grep -q -- "$1"; }
 
 # The window lines of the state: the dialog is the one without a title.
-dialog_line() { runner_state | grep -m1 '^window .* title=$'; }
+dialog_line() { runner_state | grep -m1 '^window .* title=$' || true; }
 
 # Asks for the next opening (KIND [options]) without waiting for it.
 runner_send() {
@@ -106,10 +106,11 @@ type_text() { xdotool type "$1"; runner_settle; }
 # The pointer rests at X,Y: moved there in two steps, as a hand would.
 rest_on() { dialog_where; xdotool mousemove $((DX + $1)) $((DY + $2)) mousemove_relative 1 1; }
 
-# A control's line, its text, a list's value (count, top, sel, itemh).
-state_child() { runner_state | grep -m1 "^child $1 "; }
+# A control's line, its text, a list's value (count, top, sel, itemh); empty
+# when the control is not there.
+state_child() { runner_state | grep -m1 "^child $1 " || true; }
 field() { state_child "$1" | sed 's/.* text=//'; }
-list_value() { state_child "$1" | grep -o "$2=[-0-9]*" | cut -d= -f2; }
+list_value() { state_child "$1" | { grep -o "$2=[-0-9]*" || true; } | cut -d= -f2; }
 
 # Clicks the entry INDEX of the open list LIST, which must be in view.
 choose() {

@@ -37,15 +37,15 @@ expect_answer "IDCANCEL"
 # for any other, or "-" for any.
 LOOKS=""
 looks_are() {
-  local got expected i
+  local seen expected i
   LOOKS="$(colours_at 170,256 274,256 355,9)"
-  read -r -a got <<<"$LOOKS"
+  read -r -a seen <<<"$LOOKS"
   expected=("$@")
   for i in 0 1 2; do
     case ${expected[$i]} in
       -) ;;
-      !*) [ "${got[$i]}" != "${expected[$i]#!}" ] || return 1 ;;
-      *) [ "${got[$i]}" = "${expected[$i]}" ] || return 1 ;;
+      !*) [ "${seen[$i]}" != "${expected[$i]#!}" ] || return 1 ;;
+      *) [ "${seen[$i]}" = "${expected[$i]}" ] || return 1 ;;
     esac
   done
 }
