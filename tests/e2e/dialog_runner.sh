@@ -136,5 +136,5 @@ colours_at() {
   local format="" p
   for p in "$@"; do format+="%[hex:u.p{$p}] "; done
   dialog_picture "$RUNNER_DIR/colours.miff"
-  convert "$RUNNER_DIR/colours.miff" -format "$format" info: | sed 's/ $//'
+  convert "$RUNNER_DIR/colours.miff" -depth 8 -format "$format" info: | sed 's/ $//'
 }

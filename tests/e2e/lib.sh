@@ -343,3 +343,53 @@ e2e_no_window_manager() {
 "Managed"="N"
 REG
 }
+
+# Whether the region X Y W H of PICTURE ("-": the screen now) is white text
+# on the colour HEX (six hex digits, as controls paint their text): HEX fills
+# at least half of it, and some pixels are the text's: neutral light greys
+# (a font smooths its edges), the brightest at least 0xE0. Otherwise
+# E2E_COLOUR_FAULT says what the region shows.
+E2E_COLOUR_FAULT=""
+e2e_white_text_on() {
+  local picture=$1 x=$2 y=$3 w=$4 h=$5 hex=$6 top count total light brightest
+  if [ "$picture" = - ]; then
+    picture="$E2E_ROOT/colours.png"
+    import -window root "$picture"
+  fi
+  read -r top count total light brightest < <(
+    convert "$picture" -crop "${w}x${h}+$x+$y" +repage -depth 8 -format %c histogram:info:- | sort -rn |
+      awk '{ n = $1 + 0; total += n; split($2, c, /[(),]/)
+             if (NR == 1) { top = sprintf("%02X%02X%02X", c[2], c[3], c[4]); count = n }
+             if (c[2] == c[3] && c[3] == c[4] && c[2] >= 200) { light += n; if (c[2] > brightest) brightest = c[2] } }
+           END { print top, count + 0, total + 0, light + 0, brightest + 0 }')
+  if [ "$top" = "${hex^^}" ] && [ $((count * 2)) -ge "$total" ] && [ "$light" -ge 5 ] && [ "$brightest" -ge 224 ]; then
+    return 0
+  fi
+  E2E_COLOUR_FAULT="mostly #$top ($count of $total pixels), $light white text pixels, the brightest $brightest"
+  return 1
+}
+
+# The part of a list to test its colours on: the entries shown above or
+# below the selected one, whichever are more (the selection has the system's
+# colours). LINE is the list's line of a window listing ("... L T R B
+# count=N top=N sel=N itemh=N ..."; L T R B are the four numbers before
+# count=, a one-pixel border inside them). Prints X Y W H in the same
+# coordinates, two pixels in from the sides.
+e2e_unselected_rows() {
+  local line=$1 l t r b count top sel itemh rows above below
+  read -r l t r b < <(sed 's/ count=.*//' <<<"$line" | awk '{print $(NF - 3), $(NF - 2), $(NF - 1), $NF}')
+  count=$(grep -o 'count=[-0-9]*' <<<"$line" | cut -d= -f2)
+  top=$(grep -o 'top=[-0-9]*' <<<"$line" | cut -d= -f2)
+  sel=$(grep -o 'sel=[-0-9]*' <<<"$line" | cut -d= -f2)
+  itemh=$(grep -o 'itemh=[-0-9]*' <<<"$line" | cut -d= -f2)
+  rows=$(((b - t - 2) / itemh))
+  [ $((count - top)) -ge "$rows" ] || rows=$((count - top))
+  above=$((sel - top)) below=$((rows - sel + top - 1))
+  if [ "$sel" -lt "$top" ] || [ "$above" -ge "$rows" ]; then
+    echo $((l + 2)) $((t + 1)) $((r - l - 4)) $((rows * itemh))
+  elif [ "$above" -ge "$below" ]; then
+    echo $((l + 2)) $((t + 1)) $((r - l - 4)) $((above * itemh))
+  else
+    echo $((l + 2)) $((t + 1 + (above + 1) * itemh)) $((r - l - 4)) $((below * itemh))
+  fi
+}

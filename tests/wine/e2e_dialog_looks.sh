@@ -17,27 +17,19 @@ SHOTS="$E2E_ROOT/shots"
 mkdir -p "$SHOTS"
 
 # The dialogs' controls: white text on 0x282828, whatever the skin's text
-# colour. In a control's area (inside its border, left of a list's scroll
-# bar) the grey fills most pixels, and the text's are white: neutral light
-# greys where a font smooths its edges, the brightest at least 0xE0.
+# colour, in each control's area inside its border; in a list, on the
+# entries off the selection and left of a scroll bar.
 DARK_FAULT=""
 dark_control() {  # PICTURE ID
-  local line l t r b w h top count total light brightest
+  local line x y w h
   line="$(state_child "$2")"
   [ -n "$line" ] || { DARK_FAULT="control $2 is not there"; return 1; }
-  read -r l t r b < <(awk '{print $5, $6, $7, $8}' <<<"$line")
-  w=$((r - l - 4)) h=$((b - t - 4))
-  case $line in *' ListBox '*) w=$((w * 3 / 5)) ;; esac
-  read -r top count total light brightest < <(convert "$1" -crop "${w}x${h}+$((l + 2))+$((t + 2))" +repage \
-      -depth 8 -format %c histogram:info:- | sort -rn |
-    awk '{ n = $1 + 0; total += n; split($2, c, /[(),]/)
-           if (NR == 1) { top = sprintf("%02X%02X%02X", c[2], c[3], c[4]); count = n }
-           if (c[2] == c[3] && c[3] == c[4] && c[2] >= 200) { light += n; if (c[2] > brightest) brightest = c[2] } }
-         END { print top, count, total, light + 0, brightest + 0 }')
-  if [ "$top" = 282828 ] && [ $((count * 2)) -ge "$total" ] && [ "$light" -ge 5 ] && [ "$brightest" -ge 224 ]; then
-    return 0
-  fi
-  DARK_FAULT="control $2: mostly #$top ($count of $total pixels), $light white text pixels, the brightest $brightest"
+  case $line in
+    *' ListBox '*) read -r x y w h < <(e2e_unselected_rows "$line"); w=$((w * 3 / 5)) ;;
+    *) read -r x y w h < <(awk '{print $5 + 2, $6 + 2, $7 - $5 - 4, $8 - $6 - 4}' <<<"$line") ;;
+  esac
+  e2e_white_text_on "$1" "$x" "$y" "$w" "$h" 282828 && return 0
+  DARK_FAULT="control $2: $E2E_COLOUR_FAULT"
   return 1
 }
 # The dialog's picture NAME, taken again until every control ID in it passes.
