@@ -39,6 +39,11 @@ for skin_dir in "$dir"/Skins/*/; do
     xdotool mousemove $((ox + 300)) $((oy + 250)); sleep 0.2; xdotool mousemove_relative 1 1; sleep 0.5
     click 800 366  # the Parameter list stays open
     xdotool mousemove $((ox + 800)) $((oy + 400)); sleep 0.4
+    # The page's lists show white text on black.
+    list="$(e2e_wait_line '^child 61 ListBox ')" || e2e_fail "the Parameter list is not open ($tag)"
+    read -r x y w h < <(e2e_unselected_rows "$list")
+    e2e_until 30 e2e_white_text_on - $((ox + x)) $((oy + y)) "$w" "$h" 000000 ||
+      e2e_fail "the Parameter list ($tag): $E2E_COLOUR_FAULT"
     e2e_shot "$tag" >/dev/null
     helper post 0x111 1028 0
     [ "$(e2e_wait_exit "$tag" 20)" = 0 ] || e2e_fail "exit code not 0 ($tag)"
