@@ -19,7 +19,7 @@ target_link_libraries(px_dialog_runner PRIVATE px_app_win32)
 target_link_options(px_dialog_runner PRIVATE -municode)
 px_strict(px_dialog_runner)
 
-# Every dialog in every skin and language takes a few minutes under Wine.
+# About a minute each; generous for a machine whose cores are all busy.
 if(TEST wine_e2e_dialog_looks)
   set_tests_properties(wine_e2e_dialog_looks wine_e2e_dialogs PROPERTIES TIMEOUT 900)
 endif()

@@ -46,6 +46,7 @@ dialog_line() { runner_state | grep -m1 '^window .* title=$' || true; }
 
 # Asks for the next opening (KIND [options]) without waiting for it.
 runner_send() {
+  [ ! -s "$RUNNER_DIR/exit" ] || e2e_fail "the dialog runner has ended ($(cat "$RUNNER_DIR/exit")): $(cat "$RUNNER_DIR/errors.txt")"
   RUNNER_OPENED=$((RUNNER_OPENED + 1))
   echo "$*" >&7
 }
@@ -53,7 +54,11 @@ runner_send() {
 # Opens a dialog and waits until it shows; sets DX DY DW DH.
 open_dialog() {
   runner_send "$@"
-  opened() { runner_state | grep -q "^run $RUNNER_OPENED " && [ -n "$(dialog_line)" ]; }
+  opened() {
+    local state
+    state="$(runner_state)"
+    grep -q "^run $RUNNER_OPENED " <<<"$state" && grep -q '^window .* title=$' <<<"$state"
+  }
   e2e_until 60 opened || e2e_fail "dialog $* did not open: $(runner_state)"
   read -r DX DY DW DH < <(dialog_line | awk '{print $2, $3, $6, $7}')
   e2e_log "opened $* at $DX,$DY"
