@@ -270,9 +270,13 @@ expect_answer "IDOK name=Light folder=$(winepath -w "$RUNNER_DIR/Skins" 2>/dev/n
 # Only the colour, through the system's colour chooser: its first basic
 # colour, 255,128,128.
 open_dialog skins --skin Light --color 32,36,44
+# The system's dialogs show once their loop first finds nothing to do, which
+# may come after the runner has answered: the script waits until it shows.
 click 90 101
-chooser_line() { runner_state | grep -m1 '^window .* title=Color$'; }
-[ -n "$(chooser_line)" ] || e2e_fail "no colour chooser: $(runner_state)"
+chooser_line() { runner_state | grep -m1 '^window .* title=Color$' || true; }
+chooser_shows() { [ -n "$(chooser_line)" ]; }
+e2e_until 60 chooser_shows || e2e_fail "no colour chooser: $(runner_state)"
+runner_settle
 read -r CX CY < <(chooser_line | awk '{print $2, $3}')
 read -r bl bt < <(runner_state | awk '/title=Color$/{f=1;next} /^window/{f=0} f && $2==720 {print $5, $6}')
 xdotool mousemove $((CX + bl + 8)) $((CY + bt + 6)) click 1
