@@ -334,8 +334,10 @@ e2e_wait_placed() {
 
 # The virtual display runs no window manager. Wine, which waits up to two
 # seconds at each hide of a managed window for the manager to take note,
-# then manages none itself. Call after e2e_start_wine, before anything runs
-# in the prefix (the registry is read when its server starts).
+# then manages none itself. Its windows then carry no X name either, so a
+# test that finds one through xdotool by name (the tray) cannot use this.
+# Call after e2e_start_wine, before anything runs in the prefix (the registry
+# is read when its server starts).
 e2e_no_window_manager() {
   cat >>"$WINEPREFIX/user.reg" <<'REG'
 
