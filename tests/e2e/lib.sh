@@ -334,8 +334,8 @@ e2e_wait_placed() {
 
 # The virtual display runs no window manager. Wine, which waits up to two
 # seconds at each hide of a managed window for the manager to take note,
-# then manages none itself. Its windows then carry no X name either, so a
-# test that finds one through xdotool by name (the tray) cannot use this.
+# then manages none itself. Clicks on the tray icon then no longer show the
+# utility's window (seen, not understood): for tests without the tray.
 # Call after e2e_start_wine, before anything runs in the prefix (the registry
 # is read when its server starts).
 e2e_no_window_manager() {
