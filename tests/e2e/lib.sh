@@ -13,6 +13,9 @@
 
 set -euo pipefail
 
+# Absolute, whatever the caller gave: Wine refuses a relative prefix.
+BUILD_DIR="$(cd "$BUILD_DIR" && pwd)"
+SOURCE_DIR="$(cd "$SOURCE_DIR" && pwd)"
 E2E_ROOT="$(mktemp -d "${TMPDIR:-/tmp}/px6410-e2e.XXXXXX")"
 E2E_SHOTS="${E2E_SHOTS:-$BUILD_DIR/e2e-screenshots}"
 E2E_TEMPLATE="${E2E_TEMPLATE:-$BUILD_DIR/wine-template}"
@@ -77,9 +80,11 @@ e2e_prepare_template() {
       timeout 300 wineboot -i >/dev/null 2>&1 || true
       timeout 120 wine regedit "$SOURCE_DIR/scripts/wine-fonts.reg" >/dev/null 2>&1 || true
       timeout 120 wineserver -w || true
+      # Only a prefix Wine really made is handed on.
+      [ -f "$E2E_TEMPLATE/system.reg" ] || exit 1
       touch "$E2E_TEMPLATE/.px6410-ready"
     fi
-  ) 9>"$E2E_TEMPLATE.lock"
+  ) 9>"$E2E_TEMPLATE.lock" || e2e_fail "Wine could not prepare a prefix in $E2E_TEMPLATE"
 }
 
 # A prefix of the test's own: a copy of the prepared one.
@@ -362,4 +367,68 @@ e2e_expect_colours() {
   [ "$top" = "$background" ] && [ "$count" -ge "$min" ] && return 0
   e2e_shot "colours-$(tr ' /()' '____' <<<"$what")" >/dev/null
   e2e_fail "$what: mostly $top with $count pixels near $text; expected mostly $background with at least $min near $text (colours: $(head -n5 <<<"$colours" | tr '\n' ' '))"
+}
+
+# The virtual display runs no window manager. Wine, which waits up to two
+# seconds at each hide of a managed window for the manager to take note,
+# then manages none itself. Clicks on the tray icon then no longer show the
+# utility's window (seen, not understood): for tests without the tray.
+# Call after e2e_start_wine, before anything runs in the prefix (the registry
+# is read when its server starts).
+e2e_no_window_manager() {
+  cat >>"$WINEPREFIX/user.reg" <<'REG'
+
+[Software\\Wine\\X11 Driver] 1700000000
+"Managed"="N"
+REG
+}
+
+# Whether the region X Y W H of PICTURE ("-": the screen now) is white text
+# on the colour HEX (six hex digits, as controls paint their text): HEX fills
+# at least half of it, and some pixels are the text's: neutral light greys
+# (a font smooths its edges), the brightest at least 0xE0. Otherwise
+# E2E_COLOUR_FAULT says what the region shows.
+E2E_COLOUR_FAULT=""
+e2e_white_text_on() {
+  local picture=$1 x=$2 y=$3 w=$4 h=$5 hex=$6 top count total light brightest
+  if [ "$picture" = - ]; then
+    picture="$E2E_ROOT/colours.png"
+    import -window root "$picture"
+  fi
+  read -r top count total light brightest < <(
+    convert "$picture" -crop "${w}x${h}+$x+$y" +repage -depth 8 -format %c histogram:info:- | sort -rn |
+      awk '{ n = $1 + 0; total += n; split($2, c, /[(),]/)
+             if (NR == 1) { top = sprintf("%02X%02X%02X", c[2], c[3], c[4]); count = n }
+             if (c[2] == c[3] && c[3] == c[4] && c[2] >= 200) { light += n; if (c[2] > brightest) brightest = c[2] } }
+           END { print top, count + 0, total + 0, light + 0, brightest + 0 }')
+  if [ "$top" = "${hex^^}" ] && [ $((count * 2)) -ge "$total" ] && [ "$light" -ge 5 ] && [ "$brightest" -ge 224 ]; then
+    return 0
+  fi
+  E2E_COLOUR_FAULT="mostly #$top ($count of $total pixels), $light white text pixels, the brightest $brightest"
+  return 1
+}
+
+# The part of a list to test its colours on: the entries shown above or
+# below the selected one, whichever are more (the selection has the system's
+# colours). LINE is the list's line of a window listing ("... L T R B
+# count=N top=N sel=N itemh=N ..."; L T R B are the four numbers before
+# count=, a one-pixel border inside them). Prints X Y W H in the same
+# coordinates, two pixels in from the sides.
+e2e_unselected_rows() {
+  local line=$1 l t r b count top sel itemh rows above below
+  read -r l t r b < <(sed 's/ count=.*//' <<<"$line" | awk '{print $(NF - 3), $(NF - 2), $(NF - 1), $NF}')
+  count=$(grep -o 'count=[-0-9]*' <<<"$line" | cut -d= -f2)
+  top=$(grep -o 'top=[-0-9]*' <<<"$line" | cut -d= -f2)
+  sel=$(grep -o 'sel=[-0-9]*' <<<"$line" | cut -d= -f2)
+  itemh=$(grep -o 'itemh=[-0-9]*' <<<"$line" | cut -d= -f2)
+  rows=$(((b - t - 2) / itemh))
+  [ $((count - top)) -ge "$rows" ] || rows=$((count - top))
+  above=$((sel - top)) below=$((rows - sel + top - 1))
+  if [ "$sel" -lt "$top" ] || [ "$above" -ge "$rows" ]; then
+    echo $((l + 2)) $((t + 1)) $((r - l - 4)) $((rows * itemh))
+  elif [ "$above" -ge "$below" ]; then
+    echo $((l + 2)) $((t + 1)) $((r - l - 4)) $((above * itemh))
+  else
+    echo $((l + 2)) $((t + 1 + (above + 1) * itemh)) $((r - l - 4)) $((below * itemh))
+  fi
 }
