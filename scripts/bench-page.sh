@@ -3,8 +3,20 @@
 # one hover repaint and one level click, as medians in milliseconds and as
 # ratios to one full-client BitBlt measured in the same run.
 #   scripts/bench-page.sh [RUNS]        (default 41)
+# With --linux, the same for the Linux window (Qt, natively, on Xvfb), as
+# ratios to one full-window copy of its canvas:
+#   scripts/bench-page.sh --linux [RUNS]
 set -euo pipefail
 SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ "${1:-}" = "--linux" ]; then
+  BUILD_DIR="$SOURCE_DIR/build/native"
+  cmake --preset native >/dev/null
+  cmake --build --preset native --target px_page_bench_qt px_skins >/dev/null
+  source "$SOURCE_DIR/tests/linux/lib.sh"
+  lx_start_display >/dev/null
+  "$BUILD_DIR/px_page_bench_qt" "$BUILD_DIR/dist/Skins/Default" "${2:-41}"
+  exit 0
+fi
 BUILD_DIR="$SOURCE_DIR/build/windows"
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target px_page_bench px_skins >/dev/null

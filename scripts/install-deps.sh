@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the demo need on Debian 12.
+# Installs what the build, the tests, the demo and the packages need on Debian 12.
 # Skips apt entirely when everything is already there.
 set -euo pipefail
 
@@ -10,7 +10,8 @@ PACKAGES=(
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
   python3 fonts-liberation
   clang libclang-rt-14-dev nlohmann-json3-dev libcli11-dev
-  qt6-base-dev libudev-dev trayer
+  qt6-base-dev libudev-dev trayer fonts-dejavu-core
+  dpkg-dev file lintian unzip man-db bsdextrautils binutils
 )
 
 missing=()

@@ -16,9 +16,15 @@ init_prefix() {
   flock 9
   # Again whenever the font faces change, for a prefix made before.
   if [ ! -f "$WINEPREFIX/.px6410-ready" ] || [ "$HERE/wine-fonts.reg" -nt "$WINEPREFIX/.px6410-ready" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wine regedit "$HERE/wine-fonts.reg" >/dev/null 2>&1 || true
-    wineserver -w || true
+    if [ -n "${PX_WINE_TEMPLATE:-}" ] && [ -f "$PX_WINE_TEMPLATE/.px6410-ready" ]; then
+      # A prefix the build tree prepared already: copied, not made again.
+      rm -rf "$WINEPREFIX"
+      cp -a "$PX_WINE_TEMPLATE" "$WINEPREFIX"
+    else
+      wineboot -i >/dev/null 2>&1 || true
+      wine regedit "$HERE/wine-fonts.reg" >/dev/null 2>&1 || true
+      wineserver -w || true
+    fi
     touch "$WINEPREFIX/.px6410-ready"
   fi
   flock -u 9

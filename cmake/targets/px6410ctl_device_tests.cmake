@@ -5,12 +5,7 @@ if(NOT WIN32)
   foreach(script IN LISTS PX_CTL_DEVICE_TESTS)
     get_filename_component(name ${script} NAME_WE)
     add_test(NAME native_${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
-    set_tests_properties(native_${name} PROPERTIES TIMEOUT 120)
+    set_tests_properties(native_${name} PROPERTIES TIMEOUT 120
+                         ENVIRONMENT "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config-home")
   endforeach()
-endif()
-
-# Installed files on Linux: the tool and the udev rule for the mouse's hidraw nodes.
-if(NOT WIN32)
-  install(TARGETS px6410ctl RUNTIME DESTINATION bin)
-  install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/70-px6410.rules DESTINATION lib/udev/rules.d)
 endif()

@@ -33,9 +33,7 @@ foreach(dir IN LISTS PX_SKIN_DIRS)
 endforeach()
 add_custom_target(px_skins ALL DEPENDS ${PX_SKIN_OUTPUTS})
 
-# Installed layout: the skins beside the executable.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/skins/ DESTINATION Skins FILES_MATCHING PATTERN "*.png"
-        PATTERN "text-color.txt")
+# Where the skins are installed: cmake/Packaging.cmake.
 
 # The build tree's dist/ holds exactly the shipped images.
 foreach(dir IN LISTS PX_SKIN_DIRS)

@@ -18,13 +18,3 @@ target_include_directories(px_dialog_runner PRIVATE ${PX_APP_RES_DIR})
 target_link_libraries(px_dialog_runner PRIVATE px_app_win32)
 target_link_options(px_dialog_runner PRIVATE -municode)
 px_strict(px_dialog_runner)
-
-# Every dialog in every skin and language takes a few minutes under Wine.
-if(TEST wine_e2e_dialog_looks)
-  set_tests_properties(wine_e2e_dialog_looks wine_e2e_dialogs PROPERTIES TIMEOUT 900)
-endif()
-
-# Six Apply rounds of clicks on the button rows, with the dialogs, in one run.
-if(TEST wine_e2e_rows)
-  set_tests_properties(wine_e2e_rows PROPERTIES TIMEOUT 600)
-endif()

@@ -64,6 +64,13 @@ bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t device
 
   const bool found = Discover(bus_, link_, boxes_);
   deviceChangeCounter_ = 0;
+  React(found, eventCode == kDbtDeviceArrival);
+  return true;
+}
+
+void DeviceSession::OnMouseChange(bool arrived) { React(Discover(bus_, link_, boxes_), arrived); }
+
+void DeviceSession::React(bool found, bool arrival) {
   // The mouse found is always spoken to scrambled, whatever event ran the
   // discovery: a removal that finds it again must not leave the next Apply
   // talking in clear.
@@ -72,14 +79,13 @@ bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t device
     notifications_.MouseNotDetected();
     notifications_.HideMainWindow();
     link_.DevicePresent = 0;
-  } else if (eventCode == kDbtDeviceArrival) {
+  } else if (arrival) {
     notifications_.MouseDetected();
     ReadImage();
     link_.DevicePresent = 1;
   } else {
     link_.DevicePresent = 1;
   }
-  return true;
 }
 
 }  // namespace px

@@ -62,6 +62,11 @@ class DeviceSession {
   // header (0 and empty when there is none). Always answers true.
   bool OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName);
 
+  // The mouse came or went as one event (Linux reports each hidraw node
+  // once, not each collection): discovery runs at once, with the reactions
+  // of a counted change, and the count is left alone.
+  void OnMouseChange(bool arrived);
+
   DeviceLink& Link() { return link_; }
   FeatureReportTransactions& Operations() { return operations_; }
   int DevicePresent() const { return link_.DevicePresent; }
@@ -72,6 +77,8 @@ class DeviceSession {
 
  private:
   void ReadImage();
+  // What a discovery run by a device change leads to.
+  void React(bool found, bool arrival);
 
   HidBus& bus_;
   MessageBoxPort& boxes_;

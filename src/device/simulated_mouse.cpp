@@ -316,4 +316,11 @@ OpenedCollection SimulatedHidBus::OpenCollection(const Text& path, CollectionRol
   return {std::make_unique<CountedCollection>(std::move(inner), mouse_, openHandles_), 0};
 }
 
+std::unique_ptr<HidBus> MakeSimulatedMouseBus(FileSystem& files, const NativePath& stateFile) {
+  auto mouse = std::make_shared<SimulatedMouse>(files, stateFile);
+  std::vector<SimulatedHidDevice> devices = ForeignInterfaces();
+  for (auto& device : MouseInterfaces()) devices.push_back(std::move(device));
+  return std::make_unique<SimulatedHidBus>(std::move(mouse), std::move(devices));
+}
+
 }  // namespace px

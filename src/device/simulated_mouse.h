@@ -131,4 +131,10 @@ class SimulatedHidBus final : public HidBus {
   std::vector<std::pair<Text, CollectionRole>> opened_;
 };
 
+// The bus of a program run with a simulated mouse (the utility's simulator
+// build, px6410 --sim): the machine's own devices first, as on a real bus,
+// then the mouse whose memory is `stateFile` (no file, no mouse), kept
+// through `files` (the machine's file system).
+std::unique_ptr<HidBus> MakeSimulatedMouseBus(FileSystem& files, const NativePath& stateFile);
+
 }  // namespace px

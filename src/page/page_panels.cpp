@@ -34,12 +34,11 @@ void SettingsPage::SelectReportRate(int segment) {
 
 void SettingsPage::SetStageLevel(int stage, int level) {
   if (px::SetStageLevel(session_.model, stage, level, session_.dpiTableVariant) == EditOutcome::Refused) return;
-  // Drawn lit whether or not the stage is in use, until the stage is next redrawn.
+  // A stage out of use keeps its column dark: the level is kept and lights
+  // once the stage is back in use.
   litCount_[stage - 1] = level;
   view_.BeginDrawing();
-  for (int k = 1; k <= LevelCount(); ++k) {
-    view_.DrawImage(k <= level ? img::kCellLight : img::kCellDark, layout::LevelCell(stage, k).TopLeft());
-  }
+  DrawStage(stage);
   view_.CopyToScreen();
 }
 

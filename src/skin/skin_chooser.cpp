@@ -1,5 +1,6 @@
 #include "skin/skin_chooser.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,10 @@ FolderListing StdFolderSearch::Search(TextView root) {
     std::error_code kind;
     listing.entries.push_back({entry.path().filename().u16string(), entry.is_directory(kind)});
   }
+  // Linux lists a folder in no particular order: by name, as the Windows
+  // search reports an NTFS folder, so that the list keeps its order.
+  std::sort(listing.entries.begin(), listing.entries.end(),
+            [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   return listing;
 }
 

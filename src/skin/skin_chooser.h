@@ -29,7 +29,7 @@ struct FolderListing {
 };
 
 // The folder search the chooser runs; the Windows adapter uses the system's
-// search, tests and the Linux tools std::filesystem.
+// search, Linux std::filesystem with the entries sorted by name.
 class FolderSearchPort {
  public:
   virtual ~FolderSearchPort() = default;

@@ -21,8 +21,11 @@ Text ExecutableFolder(TextView executablePath) {
 }
 
 Text SkinFolderFor(TextView executablePath, TextView skinName) {
-  Text folder = ExecutableFolder(executablePath);
-  folder.append(kSkinsFolder);
+  return SkinFolderIn(SkinsRootFor(executablePath), skinName);
+}
+
+Text SkinFolderIn(TextView skinsRoot, TextView skinName) {
+  Text folder(skinsRoot);
   folder.push_back(u'/');
   folder.append(skinName);
   return folder;

@@ -13,6 +13,8 @@ Text ExecutableFolder(TextView executablePath);
 
 // Folder + "/Skins/" + skin name: the `SkinFolder` of a run.
 Text SkinFolderFor(TextView executablePath, TextView skinName);
+// The same under a skins root found elsewhere (the installed skins on Linux).
+Text SkinFolderIn(TextView skinsRoot, TextView skinName);
 
 // Folder + "/Skins": the folder the skin chooser lists.
 Text SkinsRootFor(TextView executablePath);

@@ -1,13 +1,24 @@
-// Opens one small dialog over a window of its own and prints what it
-// answered, for the end-to-end dialog tests (tests/wine/e2e_dialogs.sh):
+// Opens the small dialogs over a window of its own and prints what each
+// answered, for the end-to-end dialog tests (tests/wine/e2e_dialogs.sh and
+// e2e_dialog_looks.sh):
 //
-//   px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--state FILE] [--runs N]
+//   px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--runs N] [--state FILE]
+//   px_dialog_runner - [--state FILE]
 //
 // KIND is fire, hot, media, windows, snipe, single or skins (the whole skin
 // flow, str.ini included). With --runs the dialog opens N times in a row in
-// one process, one answer per line (what a kind keeps between openings). While the dialog runs, FILE is rewritten every
-// 100 ms with the thread's windows and their controls, so that a script can
-// find where to click and check what the dialog shows.
+// one process (what a kind keeps between openings). With "-" the openings come
+// from standard input, one a line ("KIND [options]"), each once the previous
+// one has ended, until the input ends: one process serves a whole test, as
+// the utility's one process serves all its openings. One answer a line.
+//
+// FILE lists the thread's visible windows and their controls. It is rewritten
+// whenever the listing changes (looked at every 15 ms while a dialog runs),
+// headed by "run N KIND" while the N-th opening runs or "idle N" after N
+// answers, then "pong P": a script that writes P into FILE.ping sees
+// "pong P" once the thread has handled every input and message it had by
+// then, so the listing that comes with it shows what the script's clicks and
+// keys made of the dialog.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,8 +26,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/win32/skin_flow_win32.h"
@@ -29,6 +43,9 @@ namespace {
 
 std::wstring g_stateFile;
 HWND g_host = nullptr;
+std::string g_head = "idle 0";  // what the state says first
+std::string g_pong = "0";       // the last ping answered
+std::string g_written;          // what the state file holds
 
 std::string Utf8(const std::wstring& text) { return ToUtf8(Text(text.begin(), text.end())); }
 std::string Utf8(const Text& text) { return ToUtf8(text); }
@@ -72,22 +89,48 @@ BOOL CALLBACK DescribeWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
-void WriteState() {
+// Whether input or posted messages wait for the thread. Asking makes Wine
+// first take in what the display has sent, so a click or key the X server
+// has delivered counts even before it reaches the queue.
+bool MessagesWaiting() { return HIWORD(::GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0; }
+
+std::string ReadPing() {
+  std::ifstream file(std::filesystem::path(g_stateFile + L".ping"), std::ios::binary);
+  std::string ping;
+  std::getline(file, ping);
+  while (!ping.empty() && (ping.back() == '\r' || ping.back() == ' ')) ping.pop_back();
+  return ping;
+}
+
+// Rewrites FILE when what it would say has changed. A timer message comes
+// only when no input, posted message or paint is waiting, so a ping seen
+// here is answered after everything that came before it.
+void UpdateState() {
   if (g_stateFile.empty()) return;
+  const std::string ping = ReadPing();
+  if (!ping.empty() && ping != g_pong && !MessagesWaiting()) g_pong = ping;
   std::ostringstream out;
+  out << g_head << "\npong " << g_pong << '\n';
   ::EnumThreadWindows(::GetCurrentThreadId(), &DescribeWindow, reinterpret_cast<LPARAM>(&out));
   out << "end\n";
+  if (out.str() == g_written) return;
+  g_written = out.str();
   const std::wstring temporary = g_stateFile + L".tmp";
   {
     std::ofstream file(std::filesystem::path(temporary), std::ios::binary | std::ios::trunc);
-    file << out.str();
+    file << g_written;
   }
   ::MoveFileExW(temporary.c_str(), g_stateFile.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+void SetHead(std::string head) {
+  g_head = std::move(head);
+  UpdateState();
+}
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
-    WriteState();
+    UpdateState();
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
@@ -102,7 +145,7 @@ HWND CreateHost() {
   ::RegisterClassW(&wc);
   HWND host = ::CreateWindowExW(0, wc.lpszClassName, L"px dialog host", WS_POPUP | WS_VISIBLE, 100, 100, 520, 380,
                                 nullptr, nullptr, wc.hInstance, nullptr);
-  ::SetTimer(host, 1, 100, nullptr);
+  ::SetTimer(host, 1, 15, nullptr);
   return host;
 }
 
@@ -144,41 +187,88 @@ std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialog
   return result;
 }
 
-int Run(int argc, wchar_t** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--state FILE]\n");
-    return 2;
-  }
-  const std::wstring kind = argv[1];
-  std::map<std::wstring, std::wstring> options;
-  for (int i = 2; i + 1 < argc; i += 2) options[argv[i]] = argv[i + 1];
-  auto option = [&](const wchar_t* name, const wchar_t* fallback) {
-    auto it = options.find(name);
-    return it == options.end() ? std::wstring(fallback) : it->second;
-  };
-  g_stateFile = option(L"--state", L"");
-  const std::wstring lang = option(L"--lang", L"EN");
-  const std::wstring skin = option(L"--skin", L"Default");
+using Options = std::map<std::wstring, std::wstring>;
+
+// "--name value" pairs from FIRST on; a name without a value is left out.
+Options ParseOptions(const std::vector<std::wstring>& words, std::size_t first) {
+  Options options;
+  for (std::size_t i = first; i + 1 < words.size(); i += 2) options[words[i]] = words[i + 1];
+  return options;
+}
+
+std::wstring Option(const Options& options, const wchar_t* name, const wchar_t* fallback) {
+  auto it = options.find(name);
+  return it == options.end() ? std::wstring(fallback) : it->second;
+}
+
+// One opening as the options describe it; its answer, or nothing for an
+// unknown kind.
+std::optional<std::string> Open(const std::wstring& kind, const Options& options) {
+  const std::wstring lang = Option(options, L"--lang", L"EN");
+  const std::wstring skin = Option(options, L"--skin", L"Default");
   int r = 230, g = 230, b = 230;
-  std::swscanf(option(L"--color", L"230,230,230").c_str(), L"%d,%d,%d", &r, &g, &b);
-  const auto variant = static_cast<std::uint8_t>(std::wcstol(option(L"--variant", L"0").c_str(), nullptr, 10));
+  std::swscanf(Option(options, L"--color", L"230,230,230").c_str(), L"%d,%d,%d", &r, &g, &b);
+  const auto variant = static_cast<std::uint8_t>(std::wcstol(Option(options, L"--variant", L"0").c_str(), nullptr, 10));
 
   const Text executable = RunningExecutablePath();
   SkinnedDialogContext context;
   context.skinFolder = SkinFolderFor(executable, Text(skin.begin(), skin.end()));
   context.language = LanguageFromCode(Text(lang.begin(), lang.end()));
   context.textColor = UiTextColor{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
+  return RunOnce(kind, context, Text(skin.begin(), skin.end()), variant);
+}
 
+void Answer(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+// The next line of standard input split at blanks; nothing at its end.
+std::optional<std::vector<std::wstring>> ReadOpening() {
+  char line[4096];
+  if (std::fgets(line, sizeof line, stdin) == nullptr) return std::nullopt;
+  wchar_t wide[4096] = {};
+  ::MultiByteToWideChar(CP_UTF8, 0, line, -1, wide, 4096);
+  std::wistringstream words(wide);
+  std::vector<std::wstring> result;
+  for (std::wstring word; words >> word;) result.push_back(word);
+  return result;
+}
+
+int Run(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr,
+                 "usage: px_dialog_runner KIND [--lang CODE] [--skin NAME] [--color R,G,B] [--variant N] [--runs N] "
+                 "[--state FILE]\n       px_dialog_runner - [--state FILE]   (openings on standard input)\n");
+    return 2;
+  }
+  const std::vector<std::wstring> args(argv + 1, argv + argc);
+  const Options options = ParseOptions(args, 1);
+  g_stateFile = Option(options, L"--state", L"");
   g_host = CreateHost();
-  const long runs = std::wcstol(option(L"--runs", L"1").c_str(), nullptr, 10);
-  for (long run = 0; run < runs; ++run) {
-    const std::optional<std::string> result = RunOnce(kind, context, Text(skin.begin(), skin.end()), variant);
-    if (!result) {
-      std::fprintf(stderr, "unknown dialog\n");
-      return 2;
+  UpdateState();
+
+  if (args[0] != L"-") {
+    const long runs = std::wcstol(Option(options, L"--runs", L"1").c_str(), nullptr, 10);
+    for (long run = 1; run <= runs; ++run) {
+      SetHead("run " + std::to_string(run) + " " + Utf8(args[0]));
+      const std::optional<std::string> result = Open(args[0], options);
+      if (!result) {
+        std::fprintf(stderr, "unknown dialog\n");
+        return 2;
+      }
+      Answer(*result);
+      SetHead("idle " + std::to_string(run));
     }
-    std::printf("%s\n", result->c_str());
-    std::fflush(stdout);
+    return 0;
+  }
+  long answered = 0;
+  while (const std::optional<std::vector<std::wstring>> words = ReadOpening()) {
+    if (words->empty()) continue;
+    SetHead("run " + std::to_string(answered + 1) + " " + Utf8((*words)[0]));
+    const std::optional<std::string> result = Open((*words)[0], ParseOptions(*words, 1));
+    Answer(result.value_or("unknown dialog"));
+    SetHead("idle " + std::to_string(++answered));
   }
   return 0;
 }

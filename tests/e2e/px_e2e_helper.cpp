@@ -28,6 +28,15 @@
 //                                    on the screen, client size) and its child controls
 //                                    ("child ID CLASS L T R B [count= top= sel= itemh=] text=T",
 //                                    client coordinates; list boxes with their state), UTF-8
+//   px_e2e_helper wait MS PATTERN    waits until a line of that listing matches the regular
+//                                    expression PATTERN (prints it), or with "!PATTERN" until
+//                                    none does; exit 1 with the listing on time-out
+//   px_e2e_helper settle MS          waits until the window's thread has handled what was sent
+//                                    to it and is in no move or size loop (exit 3 if it still is)
+//   px_e2e_helper wait-active MS     waits until the window is the active and foreground one
+//   px_e2e_helper wait-drag MS       waits until the window's thread is in a move loop
+//   px_e2e_helper batch              runs the commands on standard input, one a line (ASCII
+//                                    words), each followed by a line "exit N"
 //   px_e2e_helper measure            prints the window's process's resources, one
 //                                    "name value" a line: gdi, windows, handles, private
 //   px_e2e_helper soak SHOWS NOTES DEVICES STATE
@@ -41,11 +50,13 @@
 #include <shellapi.h>
 #include <winternl.h>
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -200,10 +211,26 @@ std::string Utf8(const wchar_t* text) {
   return utf8;
 }
 
-BOOL CALLBACK PrintWindowTree(HWND window, LPARAM context) {
+struct TreeListing {
+  DWORD pid = 0;
+  std::string text;
+};
+
+void Append(std::string& out, const char* format, ...) {
+  char line[4096];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof(line), format, args);
+  va_end(args);
+  out += line;
+}
+
+BOOL CALLBACK ListWindowTree(HWND window, LPARAM context) {
+  auto* listing = reinterpret_cast<TreeListing*>(context);
   DWORD pid = 0;
   ::GetWindowThreadProcessId(window, &pid);
-  if (pid != static_cast<DWORD>(context) || !::IsWindowVisible(window)) return TRUE;
+  if (pid != listing->pid || !::IsWindowVisible(window)) return TRUE;
+  std::string& out = listing->text;
   wchar_t className[64] = {}, title[256] = {};
   ::GetClassNameW(window, className, 64);
   ::GetWindowTextW(window, title, 256);
@@ -211,27 +238,69 @@ BOOL CALLBACK PrintWindowTree(HWND window, LPARAM context) {
   ::GetClientRect(window, &client);
   POINT origin{};
   ::ClientToScreen(window, &origin);
-  std::printf("window %ld %ld %ld %ld class=%s title=%s\n", origin.x, origin.y, client.right, client.bottom,
-              Utf8(className).c_str(), Utf8(title).c_str());
+  Append(out, "window %ld %ld %ld %ld class=%s title=%s\n", origin.x, origin.y, client.right, client.bottom,
+         Utf8(className).c_str(), Utf8(title).c_str());
   for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (!::IsWindowVisible(child)) continue;
     RECT r{};
     ::GetWindowRect(child, &r);
     ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-    wchar_t childClass[64] = {}, text[256] = {};
+    wchar_t childClass[64] = {};
     ::GetClassNameW(child, childClass, 64);
-    ::GetWindowTextW(child, text, 256);
-    std::printf("child %d %s %ld %ld %ld %ld", ::GetDlgCtrlID(child), Utf8(childClass).c_str(), r.left, r.top, r.right,
-                r.bottom);
+    Append(out, "child %d %s %ld %ld %ld %ld", ::GetDlgCtrlID(child), Utf8(childClass).c_str(), r.left, r.top, r.right,
+           r.bottom);
     if (_wcsicmp(childClass, L"ListBox") == 0) {
-      std::printf(" count=%d top=%d sel=%d itemh=%d", static_cast<int>(::SendMessageW(child, LB_GETCOUNT, 0, 0)),
-                  static_cast<int>(::SendMessageW(child, LB_GETTOPINDEX, 0, 0)),
-                  static_cast<int>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
-                  static_cast<int>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
+      Append(out, " count=%d top=%d sel=%d itemh=%d", static_cast<int>(::SendMessageW(child, LB_GETCOUNT, 0, 0)),
+             static_cast<int>(::SendMessageW(child, LB_GETTOPINDEX, 0, 0)),
+             static_cast<int>(::SendMessageW(child, LB_GETCURSEL, 0, 0)),
+             static_cast<int>(::SendMessageW(child, LB_GETITEMHEIGHT, 0, 0)));
     }
-    std::printf(" text=%s\n", Utf8(text).c_str());
+    // Asked of the control itself: an edit field's text is not its window title.
+    Append(out, " text=%s\n", TextOf(child).c_str());
   }
   return TRUE;
+}
+
+// Every visible top-level window of the process and its visible controls.
+std::string WindowTree(HWND window) {
+  TreeListing listing;
+  ::GetWindowThreadProcessId(window, &listing.pid);
+  ::EnumWindows(ListWindowTree, reinterpret_cast<LPARAM>(&listing));
+  return listing.text;
+}
+
+// Whether a line of the listing matches; "!" in front asks for none to match.
+bool ListingHas(const std::string& listing, const std::string& pattern) {
+  const bool negated = !pattern.empty() && pattern[0] == '!';
+  const std::regex expression(negated ? pattern.substr(1) : pattern);
+  std::size_t start = 0;
+  while (start < listing.size()) {
+    std::size_t end = listing.find('\n', start);
+    if (end == std::string::npos) end = listing.size();
+    if (std::regex_search(listing.begin() + static_cast<std::ptrdiff_t>(start),
+                          listing.begin() + static_cast<std::ptrdiff_t>(end), expression)) {
+      if (!negated) std::printf("%s\n", listing.substr(start, end - start).c_str());
+      return !negated;
+    }
+    start = end + 1;
+  }
+  return negated;
+}
+
+// The window's thread has handled what was sent to it and is in no move or
+// size loop: a click that rightly fell through to a window drag has ended it.
+int Settle(HWND window, const wchar_t* milliseconds) {
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  const bool settled = WaitFor(milliseconds, [&] {
+    DWORD_PTR answer = 0;
+    if (!::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer)) return false;
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) == 0;
+  });
+  if (settled) return 0;
+  std::fputs("the window is still in a move loop\n", stderr);
+  return 3;
 }
 
 // --- Resources of a process -------------------------------------------------
@@ -445,7 +514,41 @@ int Usage() {
 
 }  // namespace
 
+int Command(int argc, wchar_t** argv);
+
+// Commands one a line on standard input, each answered as on its own (its
+// output, then "exit N"): a script asks many questions without starting a
+// process for each.
+int Batch(const wchar_t* self) {
+  char line[1024];
+  while (std::fgets(line, sizeof(line), stdin) != nullptr) {
+    std::vector<std::wstring> words{self};
+    std::wstring word;
+    for (const char* c = line; *c != '\0'; ++c) {
+      if (*c == ' ' || *c == '\t' || *c == '\n' || *c == '\r') {
+        if (!word.empty()) words.push_back(word);
+        word.clear();
+      } else {
+        word.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
+      }
+    }
+    if (!word.empty()) words.push_back(word);
+    if (words.size() < 2 || words[1] == L"batch") continue;
+    std::vector<wchar_t*> args;
+    for (std::wstring& w : words) args.push_back(w.data());
+    const int status = Command(static_cast<int>(args.size()), args.data());
+    std::printf("exit %d\n", status);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
+  if (argc == 2 && std::wstring(argv[1]) == L"batch") return Batch(argv[0]);
+  return Command(argc, argv);
+}
+
+int Command(int argc, wchar_t** argv) {
   if (argc < 2) return Usage();
   const std::wstring command = argv[1];
 
@@ -550,10 +653,37 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (command == L"windows" && argc == 2) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    ::EnumWindows(PrintWindowTree, static_cast<LPARAM>(pid));
+    std::fputs(WindowTree(window).c_str(), stdout);
     return 0;
+  }
+  if (command == L"wait" && argc == 4) {
+    const std::string pattern = Utf8(std::wstring(argv[3]));
+    std::string listing;
+    if (WaitFor(argv[2], [&] { return ListingHas(listing = WindowTree(window), pattern); })) return 0;
+    std::fprintf(stderr, "no window listing line %s '%s' in time; the listing:\n%s", pattern[0] == '!' ? "without" : "with",
+                 pattern.c_str(), listing.c_str());
+    return 1;
+  }
+  if (command == L"settle" && argc == 3) return Settle(window, argv[2]);
+  if (command == L"wait-active" && argc == 3) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    return WaitFor(argv[2], [&] {
+             GUITHREADINFO info{};
+             info.cbSize = sizeof(info);
+             return ::GetGUIThreadInfo(thread, &info) && info.hwndActive == window && ::GetForegroundWindow() == window;
+           })
+               ? 0
+               : 1;
+  }
+  if (command == L"wait-drag" && argc == 3) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    return WaitFor(argv[2], [&] {
+             GUITHREADINFO info{};
+             info.cbSize = sizeof(info);
+             return ::GetGUIThreadInfo(thread, &info) && (info.flags & GUI_INMOVESIZE) != 0;
+           })
+               ? 0
+               : 1;
   }
   if (command == L"measure" && argc == 2) return Measure(window);
   if (command == L"soak" && argc == 6) {

@@ -12,6 +12,7 @@
 
 #include "app/win32/resource_ids.h"
 #include "app/win32/tray_icon.h"
+#include "page/win32/page_view_win32.h"
 #include "winui/controls.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
@@ -305,6 +306,34 @@ TEST(TrayIconTest, RecordAndBalloonFieldsStayWithinBounds) {
     EXPECT_TRUE(tray.Added());
     tray.Remove();
     EXPECT_FALSE(tray.Added());
+    d.EndDialog(IDOK);
+  };
+  dialog.DoModal();
+}
+
+// ---- the page's window drag ------------------------------------------------------
+
+// OK and Cancel hide the window before their click falls through to the
+// drag: a move loop on a hidden window would put it wherever the pointer went.
+TEST(PageViewTest, TheWindowIsDraggedOnlyWhileItShows) {
+  ScriptedDialog dialog(PopupTemplate(), nullptr);
+  dialog.onInit = [](ScriptedDialog& d) {
+    HBITMAP canvas = nullptr;
+    Text folder;
+    UiTextColor color;
+    winui::UniqueFont body, heading;
+    SettingsModel model{};
+    PageWin32View view(d.Hwnd(), PageViewResources{canvas, folder, color, body, heading, model});
+    auto dragPosted = [&] {
+      MSG message{};
+      return ::PeekMessageW(&message, d.Hwnd(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) != FALSE;
+    };
+    ::ShowWindow(d.Hwnd(), SW_HIDE);
+    view.StartWindowDrag({120, 300});
+    EXPECT_FALSE(dragPosted());
+    ::ShowWindow(d.Hwnd(), SW_SHOW);
+    view.StartWindowDrag({120, 300});
+    EXPECT_TRUE(dragPosted());
     d.EndDialog(IDOK);
   };
   dialog.DoModal();

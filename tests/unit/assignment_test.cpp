@@ -168,6 +168,32 @@ TEST_F(Assignment, ShiftIsKeptOnTheSameButtonInBothModes) {
   EXPECT_EQ(model.ButtonFunction[At(3, 0)], fi::kMultimedia);
 }
 
+// A button without Shift takes the sub-list's choice in the shown mode only:
+// the other mode's function, DPI Switch code and label stay as they were.
+TEST_F(Assignment, ADpiChoiceWithoutShiftChangesTheShownModeOnly) {
+  struct Case {
+    int mode, row, entry;
+    std::uint8_t code;
+  };
+  const Case cases[] = {
+      {0, 4, 0, 3}, {1, 4, 1, 4}, {0, 2, 2, 5}, {1, 2, 0, 3},
+  };
+  for (const Case& c : cases) {
+    model = InstalledFirstModel();  // button 4: DPI Loop (5) in both modes; button 2: code 0
+    labels = DefaultButtonLabels(Language::English);
+    model.ButtonMode = static_cast<std::uint8_t>(c.mode);
+    SettingsModel expected = model;
+    LabelSet expectedLabels = labels;
+    const std::size_t i = At(c.row, c.mode);
+    expected.ButtonFunction[i] = fi::kDpiSwitch;
+    expected.DpiSwitchCode[i] = c.code;
+    expectedLabels[i] = Text(DpiSwitchList[static_cast<std::size_t>(c.entry)].text);
+    ASSERT_TRUE(CommitDpiChoice(Target(), c.row, c.entry));
+    EXPECT_EQ(model, expected) << "mode " << c.mode << ", row " << c.row;
+    EXPECT_EQ(labels, expectedLabels) << "mode " << c.mode << ", row " << c.row;
+  }
+}
+
 TEST_F(Assignment, OnlyOneShiftPerMode) {
   GiveShift(3);
   const SettingsModel before = model;

@@ -408,9 +408,13 @@ TEST_F(CtlEdit, HelpListsEveryNameAndCompletionOffersThem) {
            "t 'px6410ctl --sim m.bin se' 'px6410ctl --sim m.bin se' 3\n"
            "t 'px6410ctl set light.m' 'px6410ctl set light.m' 2\n"
            "t 'px6410ctl set button.B.4=media:v' 'px6410ctl set button.B.4 = media : v' 6\n"
-           "t 'px6410ctl get dpi.3.e' 'px6410ctl get dpi.3.e' 2\n");
+           "t 'px6410ctl get dpi.3.e' 'px6410ctl get dpi.3.e' 2\n"
+           "t 'px6410ctl set light.effect=' 'px6410ctl set light.effect =' 3\n"
+           "t 'px6410ctl set button.A.4=snipe:' 'px6410ctl set button.A.4 = snipe :' 5\n");
   const CtlResult tried = Run({Path("try.sh"), Path("completion.bash")}, "bash");
-  EXPECT_EQ(tried.out, "set\nlight.mode=\nvol+ vol-\ndpi.3.enabled\n") << tried.err;
+  EXPECT_EQ(tried.out, "set\nlight.mode=\nvol+ vol-\ndpi.3.enabled\nrgb-effect rgb-flash\n"
+                       "250 400 500 600 750 800 1000 1200 1250 1500 1600 1750 2000 2400 2500 2800 3000 3200 3500 4000\n")
+      << tried.err;
 }
 
 }  // namespace

@@ -56,9 +56,21 @@ class CtlFolder : public testing::Test {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    // The process's environment with `environment_` set over it.
+    std::vector<std::string> env(environment_);
+    for (char** e = environ; *e; ++e) {
+      const std::string entry(*e);
+      const std::string name = entry.substr(0, entry.find('=') + 1);
+      bool replaced = false;
+      for (const auto& mine : environment_) replaced = replaced || mine.starts_with(name);
+      if (!replaced) env.push_back(entry);
+    }
+    std::vector<char*> cenv;
+    for (auto& e : env) cenv.push_back(e.data());
+    cenv.push_back(nullptr);
     pid_t pid = 0;
     CtlResult r;
-    if (posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), environ) == 0) {
+    if (posix_spawnp(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data()) == 0) {
       int status = 0;
       waitpid(pid, &status, 0);
       r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -70,6 +82,7 @@ class CtlFolder : public testing::Test {
   }
 
   std::filesystem::path dir_;
+  std::vector<std::string> environment_;  // "NAME=VALUE" for the runs
 };
 
 }  // namespace px

@@ -246,12 +246,34 @@ TEST_F(CtlSettings, ShowWithoutAFileUsesTheInstalledFolderAndItsLanguage) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("Respiration"), std::string::npos) << r.out;
 
-  // No config.bin beside the tool: a clear failure naming the file.
-  fs::remove(Path("config.bin"));
-  r = Run({"show"}, tool.string());
-  EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find(Path("config.bin")), std::string::npos) << r.err;
-  EXPECT_TRUE(r.out.empty());
+}
+
+TEST_F(CtlSettings, ShowWithoutAFileOrAPortableFolderUsesTheUsersFolderMadeFromTheDefaults) {
+  // No config.bin beside the tool: $XDG_CONFIG_HOME/px6410, made on first use
+  // from the installed defaults when the package is installed on this machine,
+  // else a clear failure naming the missing default.
+  const fs::path tool = dir_ / "bin" / "px6410ctl";
+  fs::create_directories(tool.parent_path());
+  fs::copy_file(PX6410CTL_PATH, tool);
+  environment_ = {"XDG_CONFIG_HOME=" + Path("conf")};
+  const fs::path folder = dir_ / "conf" / "px6410";
+  const fs::path data(PX_INSTALLED_DATA_DIR);
+  const Result r = Run({"show"}, tool.string());
+  EXPECT_TRUE(fs::is_directory(folder));
+  if (fs::exists(data / "config.bin") && fs::exists(data / "str.ini")) {
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Settings: " + (folder / "config.bin").string()), std::string::npos) << r.out;
+    EXPECT_EQ(SlurpFile(folder / "config.bin"), SlurpFile(data / "config.bin"));
+    EXPECT_EQ(SlurpFile(folder / "str.ini"), SlurpFile(data / "str.ini"));
+  } else {
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find((data / "config.bin").string() + ": the installed default settings are missing"),
+              std::string::npos)
+        << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_FALSE(fs::exists(folder / "config.bin"));
+  }
+  EXPECT_FALSE(fs::exists(tool.parent_path() / "config.bin"));
 }
 
 TEST_F(CtlSettings, ShowFailures) {
@@ -261,7 +283,6 @@ TEST_F(CtlSettings, ShowFailures) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
       {{"show", Path("empty.bin")}, "empty.bin: not a settings file: 0 bytes, expected 200"},
       {{"show", Path("none.bin")}, "none.bin: cannot open"},
-      {{"show"}, "config.bin: cannot open"},  // no installed folder around the build tree's tool
       {{"show", config, config}, "unexpected argument"},
       {{"show", config, "--variant", "4"}, "--variant must be 0, 1, 2 or 3, not '4'"},
       {{"show", config, "--lang", "chs"}, "--lang must be CHS, CHT or EN, not 'chs'"},

@@ -69,12 +69,16 @@ class SkinsRoot : public ::testing::Test {
 TEST_F(SkinsRoot, ListsFoldersOnlyAndMatchesWithoutRegardToCase) {
   StdFolderSearch search;
   const FolderListing listing = search.Search(Root());
-  std::vector<Text> names = SkinNames(listing);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<Text>{u"Blue", u"Red"}));
+  EXPECT_EQ(SkinNames(listing), (std::vector<Text>{u"Blue", u"Red"}));
   EXPECT_EQ(SkinFolderOf(listing, u"bLUE"), listing.fullRoot + u"Blue");
   EXPECT_EQ(SkinFolderOf(listing, u"Green"), std::nullopt);
   EXPECT_EQ(SkinFolderOf(listing, u"notes.txt"), std::nullopt);
+  // By name, whatever order the disk keeps them in.
+  for (const char* name : {"Teal", "Olive", "Amber", "Mint", "Gold", "Jade"}) {
+    std::filesystem::create_directories(root_ / name);
+  }
+  EXPECT_EQ(SkinNames(search.Search(Root())), (std::vector<Text>{u"Amber", u"Blue", u"Gold", u"Jade", u"Mint",
+                                                                  u"Olive", u"Red", u"Teal"}));
   // A root that is gone lists nothing.
   EXPECT_TRUE(SkinNames(search.Search(Root() + u"/missing")).empty());
 }

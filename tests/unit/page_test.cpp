@@ -97,6 +97,42 @@ TEST(PageBuild, LevelCellsLabelsAndControlsByVariant) {
   EXPECT_TRUE(twelve.view.Drew("image /slider-DPI-dark.png 554,302"));  // cell 12 of stage 1
 }
 
+TEST(PageBuild, TheLitSegmentFollowsTheReportRateCode) {
+  const std::array<int, 4> lefts{542, 614, 686, 758};
+  struct Case {
+    std::uint8_t code;
+    int segment;
+  };
+  // 1000 Hz and every code the bar does not know show on segment 4.
+  const Case cases[] = {{8, 1}, {4, 2}, {2, 3}, {1, 4}, {0, 4}, {3, 4}, {16, 4}, {255, 4}};
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    f.session.model.ReportRateCode = c.code;
+    f.page.BuildPage();
+    for (int n = 1; n <= 4; ++n) {
+      const std::string light = "image /slider-RP-light.png " + std::to_string(lefts[n - 1]) + ",204";
+      EXPECT_EQ(f.view.Drew(light), n == c.segment) << "code " << int{c.code} << ", segment " << n;
+    }
+    // 125 Hz darkens the segment that showed the code.
+    f.view.log.clear();
+    f.page.DispatchClick({545, 205});
+    const std::string dark = "image /slider-RP-dark.png " + std::to_string(lefts[c.segment - 1]) + ",204";
+    EXPECT_EQ(f.view.Drew(dark), c.segment != 1) << "code " << int{c.code};
+    EXPECT_EQ(f.session.model.ReportRateCode, 8);
+  }
+}
+
+TEST(PageBuild, EightLevelsOnlyForVariantsOneToThree) {
+  for (int variant : {0, 1, 2, 3, 4, 9, 255}) {
+    PageFixture f(static_cast<std::uint8_t>(variant), false);
+    f.page.BuildPage();
+    const bool twelve = variant == 0 || variant > 3;
+    EXPECT_EQ(f.view.Drew("image /slider-DPI-dark.png 554,302"), twelve) << variant;  // cell 12 of stage 1
+    EXPECT_EQ(f.view.Drew("image /slider-DPI-dark.png 554,356"), twelve) << variant;  // cell 9
+    EXPECT_EQ(f.view.Drew("text 4000 514,302"), twelve) << variant;
+  }
+}
+
 TEST(PageBuild, RebuildTearsDownControlsAndOpenLists) {
   PageFixture f;
   f.page.DispatchClick({800, 335});  // Mode list
@@ -144,6 +180,8 @@ TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
       {"level 3 of stage 1", {{560, 470}}, {"image /slider-DPI-light.png 554,464", "image /slider-DPI-dark.png 554,446"}, {}},
       {"tick back in lights the old level", {{585, 545}}, {"image /PaneMakingTick.png 581,541", "image /slider-DPI-light.png 581,446"}, {"image /slider-DPI-light.png 581,428"}},
       {"untick keeps level but draws dark", {{640, 545}}, {"image /Pane.png 635,541", "image /slider-DPI-dark.png 635,302"}, {}},
+      {"level of a stage out of use stays dark", {{585, 412}}, {"image /slider-DPI-dark.png 581,500", "image /slider-DPI-dark.png 581,410"}, {"image /slider-DPI-light.png 581,500"}},
+      {"ticked back in it lights the new level", {{585, 412}, {585, 545}}, {"image /slider-DPI-light.png 581,410"}, {"image /slider-DPI-light.png 581,392"}},
       {"swatch out of use opens nothing", {{585, 530}}, {}, {"chooser"}},
   };
   for (const auto& c : cases) {
@@ -164,9 +202,15 @@ TEST(PageStages, TheLastStageInUseStaysAndTheSwatchRepaints) {
   EXPECT_EQ(f.session.model.DpiStageEnabled[2], 1);
   EXPECT_EQ(f.view.log, (Lines{"begin", "copy"}));
 
-  f.view.chosenColor = Rgb{1, 2, 3};
+  // A chooser ended without OK keeps the stage's colour and repaints nothing.
+  f.view.log.clear();
   f.page.DispatchClick({610, 530});
   EXPECT_EQ(f.session.model.DpiStageColor[2], (Rgb{1, 2, 3}));
+  EXPECT_EQ(f.view.Actions(), (Lines{"chooser"}));
+
+  f.view.chosenColor = Rgb{40, 50, 60};
+  f.page.DispatchClick({610, 530});
+  EXPECT_EQ(f.session.model.DpiStageColor[2], (Rgb{40, 50, 60}));
   EXPECT_TRUE(f.view.Drew("invalidate 73"));
 }
 
@@ -226,6 +270,92 @@ TEST(PageLighting, EachModeKeepsItsLastChoice) {
   EXPECT_FALSE(f.page.ListOpen(60));
 }
 
+// Each lighting field holds a value no other field holds, so a label read
+// from another mode's field shows.
+void DistinctLightingFields(SettingsModel& m) {
+  m.LightParamStandard = 2;   // 25%
+  m.LightParamBreath = 3;     // 5S
+  m.LightParamNeon = 4;       // 2.5S
+  m.LightEffectStandard = 3;  // RGB Fixed On
+  m.LightEffect = 2;          // RGB Flash
+  m.LightEffectNeon = 0;      // Non-Disolay
+}
+
+TEST(PageLighting, LabelsAtBuildComeFromTheModesOwnFields) {
+  struct Case {
+    std::uint8_t mode;
+    const char *name, *parameter, *effect;
+  };
+  const Case cases[] = {
+      {0, "Off", "", ""},
+      {1, "Standard", "25%", "RGB Fixed On"},
+      {2, "Respiration", "5S", "RGB Flash"},
+      {3, "Neon", "2.5S", "Non-Disolay"},
+      {4, "", "", ""},
+  };
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    DistinctLightingFields(f.session.model);
+    f.session.model.LightMode = c.mode;
+    f.page.BuildPage();
+    EXPECT_EQ(f.view.statics[80], c.name) << int{c.mode};
+    EXPECT_EQ(f.view.statics[81], c.parameter) << int{c.mode};
+    EXPECT_EQ(f.view.statics[82], c.effect) << int{c.mode};
+  }
+}
+
+TEST(PageLighting, AParameterOrEffectChoiceShowsInItsLabel) {
+  constexpr Point kParameter{845, 365}, kEffect{800, 395};
+  struct Case {
+    const char* name;
+    std::uint8_t mode;
+    Point header;
+    std::optional<int> item;  // the list's choice; none where the mode offers no list
+    int label;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"brightness", 1, kParameter, 0, 81, "5%"},
+      {"period", 2, kParameter, 4, 81, "4S"},
+      {"respiration effect", 2, kEffect, 0, 82, "RGB Effect"},
+      {"standard's one effect, from a file that held another", 1, kEffect, std::nullopt, 82, "RGB Effect"},
+  };
+  for (const Case& c : cases) {
+    PageFixture f(0, false);
+    DistinctLightingFields(f.session.model);
+    f.session.model.LightMode = c.mode;
+    f.page.BuildPage();
+    f.page.DispatchClick(c.header);
+    if (c.item) {
+      f.view.selection = c.item;
+      f.page.OnListChosen(c.label - 20);
+    }
+    EXPECT_EQ(f.view.statics[c.label], c.text) << c.name;
+    EXPECT_TRUE(f.view.Drew("invalidate " + std::to_string(c.label))) << c.name;
+  }
+}
+
+TEST(PageLighting, TheParameterListClosesOutsideItsModesExtent) {
+  struct Case {
+    std::uint8_t mode;
+    Point click;
+    bool staysOpen;
+  };
+  const Case cases[] = {
+      {1, {800, 500}, true},  {1, {800, 546}, true},  {1, {800, 548}, false},
+      {2, {800, 460}, true},  {2, {800, 467}, false}, {2, {800, 500}, false},
+  };
+  for (const Case& c : cases) {
+    PageFixture f;
+    f.session.model.LightMode = c.mode;
+    f.page.DispatchClick({845, 365});
+    ASSERT_TRUE(f.page.ListOpen(61));
+    f.page.DispatchClick(c.click);
+    EXPECT_EQ(f.page.ListOpen(61), c.staysOpen) << int{c.mode} << " at " << At(c.click);
+    EXPECT_EQ(f.view.lists.contains(61), c.staysOpen) << int{c.mode} << " at " << At(c.click);
+  }
+}
+
 TEST(PageLighting, NeonTexts) {
   EXPECT_EQ(NeonParameterText(0), u"0.5S");
   EXPECT_EQ(NeonParameterText(1), u"1S");
@@ -240,25 +370,45 @@ TEST(PageHover, GroupsAndSiblings) {
     bool built;
     std::vector<std::pair<char, Point>> steps;  // 'm' move, 'h' hover
     std::vector<HoverElement> shown;
+    Lines lastDrawn;  // each must be drawn by the last step
   };
-  constexpr Point kOk{600, 630}, kApply{700, 630}, kSkins{705, 10}, kClose{860, 10}, kRow1{300, 205},
-      kRow3{300, 250}, kEmpty{100, 300};
+  constexpr Point kOk{600, 630}, kApply{700, 630}, kCancel{800, 630}, kSkins{705, 10}, kClose{860, 10},
+      kDefault{350, 555}, kRow1{300, 205}, kRow3{300, 250}, kEmpty{100, 300};
   using H = HoverElement;
   const Case cases[] = {
-      {"Apply after OK", true, {{'h', kOk}, {'h', kApply}}, {H::Apply}},
-      {"skins then close stay over", true, {{'h', kSkins}, {'m', kClose}, {'h', kClose}}, {H::Skins, H::Close}},
-      {"untracked area clears all", true, {{'h', kSkins}, {'h', kClose}, {'m', kEmpty}}, {}},
-      {"one row at a time", true, {{'h', kRow1}, {'h', kRow3}}, {H::Row3}},
-      {"rows only on a built page", false, {{'h', kRow1}}, {}},
+      {"Apply after OK", true, {{'h', kOk}, {'h', kApply}}, {H::Apply},
+       {"image /button-over.png 666,623", "image /button-normal.png 562,623", "text OK 562,623"}},
+      {"OK after Cancel", true, {{'h', kCancel}, {'h', kOk}}, {H::Ok},
+       {"image /button-over.png 562,623", "image /button-normal.png 770,623", "text Cancel 770,623"}},
+      {"Cancel after Apply", true, {{'h', kApply}, {'h', kCancel}}, {H::Cancel},
+       {"image /button-over.png 770,623", "image /button-normal.png 666,623"}},
+      {"skins then close stay over", true, {{'h', kSkins}, {'m', kClose}, {'h', kClose}}, {H::Skins, H::Close},
+       {"image /button-close-over.png 850,5"}},
+      {"untracked area clears all", true, {{'h', kSkins}, {'h', kClose}, {'m', kEmpty}}, {},
+       {"image /button-Skins-normal.png 701,5", "image /button-close-normal.png 850,5"}},
+      {"Default over", true, {{'h', kDefault}}, {H::Default}, {"image /button-over.png 307,549", "text Default 307,549"}},
+      {"Default back to normal", true, {{'h', kDefault}, {'m', kEmpty}}, {},
+       {"image /button-normal.png 307,549", "text Default 307,549"}},
+      {"Default only on a built page", false, {{'h', kDefault}}, {}, {}},
+      {"one row at a time", true, {{'h', kRow1}, {'h', kRow3}}, {H::Row3},
+       {"image /DropdownBox-over.png 252,245", "image /DropdownBox-normal.png 252,199"}},
+      {"rows only on a built page", false, {{'h', kRow1}}, {}, {}},
   };
   for (const auto& c : cases) {
     PageFixture f(0, c.built);
-    for (const auto& [kind, at] : c.steps) kind == 'm' ? f.page.OnPageMouseMove(at) : f.page.OnPageHover(at);
+    for (const auto& [kind, at] : c.steps) {
+      f.view.log.clear();
+      kind == 'm' ? f.page.OnPageMouseMove(at) : f.page.OnPageHover(at);
+    }
     std::vector<HoverElement> shown;
     for (int i = 0; i < kHoverElements; ++i) {
       if (f.page.HoverShown(static_cast<H>(i))) shown.push_back(static_cast<H>(i));
     }
     EXPECT_EQ(shown, c.shown) << c.name;
+    for (const auto& line : c.lastDrawn) EXPECT_TRUE(f.view.Drew(line)) << c.name << ": " << line;
+    if (c.lastDrawn.empty()) {
+      EXPECT_FALSE(f.view.Drew("copy")) << c.name;
+    }
   }
 }
 
@@ -275,6 +425,24 @@ TEST(PageHover, MoveOverTrackedRequestsHoverAndRowShowsModeLabel) {
   f.view.log.clear();
   f.page.OnPageMouseMove({100, 300});
   EXPECT_EQ(f.view.log, (Lines{"begin", "image /DropdownBox-normal.png 252,245", "text 3 252,245", "text B three 272,245", "copy"}));
+}
+
+TEST(PageColors, TheChoosersAnswerBecomesTheStagesColour) {
+  struct Case {
+    bool confirmed;
+    std::uint32_t value;  // red in the low byte
+    std::optional<Rgb> colour;
+  };
+  const Case cases[] = {
+      {true, 0x00332211u, Rgb{0x11, 0x22, 0x33}},
+      {true, 0x000000FFu, Rgb{0xFF, 0, 0}},
+      {true, 0x00FF0000u, Rgb{0, 0, 0xFF}},
+      {true, 0x00000000u, Rgb{0, 0, 0}},
+      {false, 0x00000000u, std::nullopt},
+      {false, 0x00FFFFFFu, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChosenColor(c.confirmed, c.value), c.colour) << std::hex << c.value;
+  EXPECT_EQ(ColorValue(*ChosenColor(true, 0x00ABCDEFu)), 0x00ABCDEFu);
 }
 
 TEST(PageColors, WmCtlColorRule) {

@@ -4,6 +4,7 @@
 // shared event log, so that tests can assert the order of what happened.
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -41,11 +42,15 @@ class MemoryFileSystem final : public FileSystem {
   std::vector<Text> unreadable;
 
   std::map<Text, FileBytes> files;
+  std::set<Text> folders;
 
   bool Has(TextView path) const { return files.contains(Text(path)); }
 
   FileInfo Inspect(const NativePath& path) override {
-    return FileInfo{Has(Key(path)) ? FileKind::Regular : FileKind::Missing, path, 0};
+    const FileKind kind = Has(Key(path))                   ? FileKind::Regular
+                          : folders.contains(Key(path)) ? FileKind::Folder
+                                                        : FileKind::Missing;
+    return FileInfo{kind, path, 0};
   }
 
   ReadResult Read(const NativePath& path, std::size_t maxSize) override {

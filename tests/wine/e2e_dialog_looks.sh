@@ -1,69 +1,106 @@
 #!/usr/bin/env bash
 # Every small dialog in every shipped skin, in English and Simplified
-# Chinese, with the skin's recommended text colour: each must open at its
-# picture's size. Leaves one contact sheet per skin and language in the
-# screenshots folder (dialogs-SKIN-LANG.png), closed and with the list open.
-BUILD_DIR=$1 SOURCE_DIR=$2
+# Chinese, with the skin's recommended text colour, all opened by one
+# px_dialog_runner: each must open at its picture's size, and its labels,
+# lists and fire key fields must show white text on dark grey. Leaves one
+# contact sheet per skin and language in the screenshots folder
+# (dialogs-SKIN-LANG.png): closed, with the list open and the pointer on an
+# entry (the single key dialog: after a key), and with the pointer over OK.
+BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/e2e/lib.sh"
+source "$SOURCE_DIR/tests/e2e/dialog_runner.sh"
 e2e_start_display
 e2e_start_wine
+e2e_no_window_manager
+runner_start
+SHOTS="$E2E_ROOT/shots"
+mkdir -p "$SHOTS"
 
-DIR="$E2E_ROOT/runner"
-mkdir -p "$DIR" "$E2E_ROOT/shots"
-cp "$BUILD_DIR/px_dialog_runner.exe" "$DIR/"
-cp -r "$BUILD_DIR/dist/Skins" "$DIR/"
-STATE="$DIR/state.txt"
-
-shoot() {  # NAME: the dialog's window only
-  local x y w h
-  read -r x y w h < <(grep '^window .* title=$' "$STATE" | head -n1 | awk '{print $2, $3, $6, $7}')
-  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_ROOT/shots/$1.png"
+# The dialogs' controls: white text on 0x282828, whatever the skin's text
+# colour, in each control's area inside its border; in a list, on the
+# entries off the selection and left of a scroll bar.
+DARK_FAULT=""
+dark_control() {  # PICTURE ID
+  local line x y w h
+  line="$(state_child "$2")"
+  [ -n "$line" ] || { DARK_FAULT="control $2 is not there"; return 1; }
+  case $line in
+    *' ListBox '*) read -r x y w h < <(e2e_unselected_rows "$line"); w=$((w * 3 / 5)) ;;
+    *) read -r x y w h < <(awk '{print $5 + 2, $6 + 2, $7 - $5 - 4, $8 - $6 - 4}' <<<"$line") ;;
+  esac
+  e2e_white_text_on "$1" "$x" "$y" "$w" "$h" 282828 && return 0
+  DARK_FAULT="control $2: $E2E_COLOUR_FAULT"
+  return 1
+}
+# The dialog's picture NAME, taken again until every control ID in it passes.
+shoot_dark() {  # NAME ID...
+  local name=$1 id
+  shift
+  shot_passes() {
+    dialog_picture "$SHOTS/$name.png"
+    for id in "$@"; do dark_control "$SHOTS/$name.png" "$id" || return 1; done
+  }
+  e2e_until 30 shot_passes "$@" || {
+    cp "$SHOTS/$name.png" "$E2E_SHOTS/dialogs-fault-$skin-$lang-$name.png"
+    e2e_fail "$name in $skin ($lang): $DARK_FAULT (dialogs-fault-$skin-$lang-$name.png)"
+  }
+  sheet+=("$SHOTS/$name.png")
 }
 
-for skin_dir in "$DIR"/Skins/*/; do
+for skin_dir in "$RUNNER_DIR"/Skins/*/; do
   skin="$(basename "$skin_dir")"
   color="$(tr -d ' \r\n' <"$skin_dir/text-color.txt" 2>/dev/null || echo 230,230,230)"
   for lang in EN CHS; do
     sheet=()
     for kind in fire hot media windows snipe single skins; do
-      rm -f "$STATE"
-      ( cd "$DIR" && timeout 60 wine ./px_dialog_runner.exe "$kind" --lang "$lang" --skin "$skin" --color "$color" \
-          --variant 0 --state "$(winepath -w "$STATE" 2>/dev/null)" >/dev/null 2>&1 ) &
-      pid=$!
-      for _ in $(seq 300); do
-        [ -f "$STATE" ] && grep -q '^window .* title=$' "$STATE" && break
-        sleep 0.1
-      done
-      grep -q '^window .* title=$' "$STATE" || e2e_fail "$kind did not open in $skin ($lang)"
-      read -r ox oy w h < <(grep '^window .* title=$' "$STATE" | head -n1 | awk '{print $2, $3, $6, $7}')
-      expected="$(identify -format '%wx%h' "$skin_dir/$(case $kind in fire) echo fire-key;; hot) echo hot-key;;
-        media) echo media-key;; windows) echo windows-key;; snipe) echo snipe-key;; single) echo single-key;;
-        skins) echo skins;; esac).png")"
-      [ "${w}x${h}" = "$expected" ] || e2e_fail "$kind in $skin: window ${w}x${h}, picture $expected"
-      sleep 0.5
-      shoot "$kind-closed"
-      sheet+=("$E2E_ROOT/shots/$kind-closed.png")
-      if [ "$kind" != single ]; then
-        case $kind in fire) dx=150 dy=77;; snipe) dx=140 dy=113;; *) dx=140 dy=136;; esac
-        xdotool mousemove $((ox + dx)) $((oy + dy)); sleep 0.2; xdotool click 1; sleep 0.5
+      case $kind in
+        fire) picture=fire-key label=572 list=573 dx=150 dy=77 ;;
+        hot) picture=hot-key label=565 list=566 dx=140 dy=136 ;;
+        media) picture=media-key label=552 list=553 dx=140 dy=136 ;;
+        windows) picture=windows-key label=532 list=533 dx=140 dy=136 ;;
+        snipe) picture=snipe-key label=563 list=564 dx=140 dy=113 ;;
+        single) picture=single-key label=502 list="" ;;
+        skins) picture=skins label=560 list=562 dx=140 dy=136 ;;
+      esac
+      open_dialog "$kind" --lang "$lang" --skin "$skin" --color "$color" --variant 0
+      expected="$(identify -format '%wx%h' "$skin_dir/$picture.png")"
+      [ "${DW}x${DH}" = "$expected" ] || e2e_fail "$kind in $skin: window ${DW}x${DH}, picture $expected"
+      rest_on 300 100                            # off the buttons
+      runner_settle
+      dialog_drawn
+      case $kind in
+        fire) shoot_dark "$kind-closed" "$label" 575 576 577 ;;
+        single) dialog_picture "$SHOTS/$kind-closed.png"; sheet+=("$SHOTS/$kind-closed.png") ;;  # no key yet
+        *) shoot_dark "$kind-closed" "$label" ;;
+      esac
+      if [ -n "$list" ]; then
+        click "$dx" "$dy"
         # The pointer rests on an entry, as a user would see it.
-        xdotool mousemove $((ox + dx - 40)) $((oy + dy + 40)); sleep 0.1
-        xdotool mousemove $((ox + dx - 41)) $((oy + dy + 41)); sleep 0.4
-        shoot "$kind-open"
-        sheet+=("$E2E_ROOT/shots/$kind-open.png")
+        rest_on $((dx - 40)) $((dy + 40))
+        runner_settle
+        [ "$(list_value "$list" sel)" -ge 0 ] || e2e_fail "$kind in $skin ($lang): no entry under the pointer: $(state_child "$list")"
+        dialog_drawn
+        shoot_dark "$kind-open" "$list"
       else
-        xdotool key a; sleep 0.4
-        shoot "$kind-key"
-        sheet+=("$E2E_ROOT/shots/$kind-key.png")
+        keys a
+        [ "$(field "$label")" = A ] || e2e_fail "$kind in $skin ($lang): the key shows as '$(field "$label")'"
+        dialog_drawn
+        shoot_dark "$kind-key" "$label"
       fi
       # Over OK, so that its pointer-over look is seen too.
-      xdotool mousemove $((ox + 200)) $((oy + 262)); sleep 0.1; xdotool mousemove $((ox + 201)) $((oy + 263)); sleep 0.4
-      shoot "$kind-hover"
-      sheet+=("$E2E_ROOT/shots/$kind-hover.png")
-      xdotool mousemove $((ox + 360)) $((oy + 14)); sleep 0.2; xdotool click 1
-      wait "$pid" 2>/dev/null || true
+      ok_normal="$(colours_at 170,256)"
+      rest_on 200 262
+      ok_over() { [ "$(colours_at 170,256)" != "$ok_normal" ]; }
+      e2e_until 30 ok_over || e2e_fail "$kind in $skin ($lang): OK shows no over look"
+      dialog_drawn
+      dialog_picture "$SHOTS/$kind-hover.png"
+      sheet+=("$SHOTS/$kind-hover.png")
+      click_to_end 360 14
+      expect_answer IDCANCEL
     done
     montage "${sheet[@]}" -tile 3x -geometry +4+4 -background '#606060' "$E2E_SHOTS/dialogs-$skin-$lang.png"
     e2e_log "ok: $skin $lang: $E2E_SHOTS/dialogs-$skin-$lang.png"
   done
 done
+runner_stop
+e2e_log "pass"

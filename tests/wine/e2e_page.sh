@@ -3,10 +3,19 @@
 # a DPI level, a stage, a colour and the lighting reach the simulated mouse and
 # config.bin on Apply exactly as composition makes them; Cancel after edits
 # writes nothing and the restore from the tray shows the saved page; hover
-# shows the over look; the web link does not drag, an empty spot does.
+# shows the over look; the web link opens the address and does not drag, an
+# empty spot does.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/e2e/lib.sh"
-export BROWSER=true  # the web link must not start a browser on the test display
+# The web link must not start a browser on the test display: the desktop's
+# opener, which Wine's browser launcher calls, only notes the address.
+mkdir -p "$E2E_ROOT/bin"
+cat >"$E2E_ROOT/bin/xdg-open" <<EOF
+#!/bin/sh
+echo "\$@" >>"$E2E_ROOT/opened.txt"
+EOF
+chmod +x "$E2E_ROOT/bin/xdg-open"
+export PATH="$E2E_ROOT/bin:$PATH" BROWSER=true
 e2e_start_display
 e2e_start_wine
 
@@ -14,84 +23,84 @@ dir="$(e2e_make_folder page 1)"
 cd "$dir"
 e2e_start_shown "$dir/PX6410-3-4.exe" page
 
-origin() { read -r ox oy < <(helper client-origin | tr -d '\r'); }
-click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; sleep 0.4; }
-# Press at a point, move the pointer by 40,30 and release: a drag moves the window.
-press_and_move() {
-  xdotool mousemove $((ox + $1)) $((oy + $2)) mousedown 1
-  sleep 0.3
-  xdotool mousemove_relative 20 15; sleep 0.1; xdotool mousemove_relative 20 15; sleep 0.3
-  xdotool mouseup 1; sleep 0.5
+# Pointer-over looks: OK and row 2 take theirs while the pointer rests on
+# them, and give them back when it rests on an empty spot.
+hover_check() {  # NAME X Y: the element's rectangle; the pointer rests at its middle
+  local name=$1 normal over
+  normal="$(e2e_region_hash "${@:2}")"
+  e2e_rest_on $(($2 + $4 / 2)) $(($3 + $5 / 2))
+  e2e_wait_region_changes "$normal" "${@:2}" || e2e_fail "$name shows no over look under the pointer"
+  e2e_shot "page-hover-$name" >/dev/null
+  over="$(e2e_region_hash "${@:2}")"
+  e2e_rest_on 120 400
+  e2e_wait_region_changes "$over" "${@:2}" || e2e_fail "$name kept its over look off it"
 }
-# A region of the client area as pixels, for comparing looks.
-region() { import -window root -crop "$3x$4+$((ox + $1))+$((oy + $2))" "$E2E_ROOT/$5.png"; }
-differs() { [ "$(compare -metric AE "$E2E_ROOT/$1.png" "$E2E_ROOT/$2.png" null: 2>&1 || true)" != 0 ]; }
-byte() { od -An -tu1 -j "$2" -N1 "$1" | tr -d ' '; }
-# The system colour chooser (a dialog of the process) is open: its OK at once.
-choose_colour_ok() {
-  for _ in $(seq 300); do helper boxes >/dev/null || break; sleep 0.1; done
-  helper boxes >/dev/null && { e2e_shot page-no-chooser >/dev/null; e2e_fail "no colour chooser"; }
-  xdotool key Return
-  for _ in $(seq 100); do helper boxes >/dev/null && break; sleep 0.1; done
-}
-
-# Hover: the over look while the pointer rests on OK, the normal one after.
-region 562 623 105 21 ok-normal
-xdotool mousemove $((ox + 600)) $((oy + 633)); sleep 0.2; xdotool mousemove_relative 1 1; sleep 0.6
-region 562 623 105 21 ok-over
-differs ok-normal ok-over || e2e_fail "OK shows no over look under the pointer"
-e2e_shot page-hover-ok >/dev/null
-xdotool mousemove $((ox + 120)) $((oy + 400)); sleep 0.2; xdotool mousemove_relative 1 1; sleep 0.4
-region 562 623 105 21 ok-after
-differs ok-over ok-after || e2e_fail "OK kept its over look off the button"
-region 252 222 211 21 row2-normal
-xdotool mousemove $((ox + 300)) $((oy + 230)); sleep 0.2; xdotool mousemove_relative 1 1; sleep 0.6
-region 252 222 211 21 row2-over
-differs row2-normal row2-over || e2e_fail "row 2 shows no over look under the pointer"
-e2e_shot page-hover-row >/dev/null
+e2e_origin
+hover_check ok 562 623 105 21
+hover_check row 252 222 211 21
 
 cp simulated-mouse.bin mouse-before.bin
 cp config.bin config-before.bin
 
+# The system colour chooser (a dialog of the process) opens from the swatch;
+# its OK at once (black).
+choose_colour_ok() {
+  xdotool mousemove $((ox + 562)) $((oy + 531)) click 1
+  e2e_wait_line '^window .* title=Color$' >/dev/null || { e2e_shot page-no-chooser >/dev/null; e2e_fail "no colour chooser"; }
+  # Its OK is the default button; Wine's chooser may take a moment to listen.
+  chooser_gone() { xdotool key Return; e2e_wait_line '!^window .* title=Color$' 3 >/dev/null; }
+  e2e_until 60 chooser_gone || e2e_fail "the colour chooser stays open"
+  e2e_settle
+}
+# A lighting list: its area opens it, an entry chooses and closes it.
+lighting_choice() {  # LIST_ID AREA_Y ENTRY_Y
+  e2e_click_until_line 800 "$2" "^child $1 "
+  e2e_click_until_line 800 "$3" "!^child $1 "
+  e2e_settle
+}
+
 # Edits: 125 Hz, stage 2 to level 5, stage 3 out of use, stage 1's colour
-# through the system chooser (its OK at once: black), Respiration, 8S, RGB
-# Flash; before Apply also Mode B.
+# through the system chooser, Respiration, 8S, RGB Flash.
 edit_page() {
-  click 560 208
-  click 589 435
-  click 616 549
-  click 562 531
+  e2e_origin
+  e2e_click_changes 560 208 542 204 286 11     # the report-rate bar
+  e2e_click_changes 589 435 581 302 16 214     # stage 2's column
+  e2e_click_changes 616 549 608 541 16 16      # stage 3's tick box
   choose_colour_ok
-  click 800 336; click 800 383
-  click 800 366; click 800 385
-  click 800 396; click 800 429
+  lighting_choice 60 336 383
+  lighting_choice 61 366 385
+  lighting_choice 62 396 429
 }
 edit_page
 e2e_shot page-edited >/dev/null
 
-# Cancel writes nothing; the model returns to the saved one.
-click 822 633
-helper wait-hidden 5000 || e2e_fail "Cancel did not hide the window"
+# Cancel writes nothing; the model returns to the saved one; the tray shows
+# the window again where it was.
+shown_at="$ox $oy"
+xdotool mousemove $((ox + 822)) $((oy + 633)) click 1
+helper wait-hidden 30000 || e2e_fail "Cancel did not hide the window"
+e2e_settle
 cmp -s config.bin config-before.bin || e2e_fail "Cancel wrote config.bin"
 cmp -s simulated-mouse.bin mouse-before.bin || e2e_fail "Cancel wrote to the mouse"
-e2e_tray_click 1
-helper wait-visible 10000 || e2e_fail "no window after Cancel"
-sleep 1
+e2e_show_from_tray || e2e_fail "no window after Cancel"
+e2e_wait_placed "after Cancel"
+[ "$ox $oy" = "$shown_at" ] || e2e_fail "after Cancel the window shows at $ox,$oy, not where it was ($shown_at)"
 e2e_shot page-after-cancel >/dev/null
-origin
 
-# The same edits again, then Apply.
+# The same edits again, Mode B, then Apply.
 edit_page
-click 410 528  # Mode B
-click 700 633
-sleep 2
+e2e_click_changes 410 528 253 518 209 21      # Mode B
+xdotool mousemove $((ox + 700)) $((oy + 633)) click 1
+written() { ! cmp -s config.bin config-before.bin && ! cmp -s simulated-mouse.bin mouse-before.bin; }
+e2e_until 60 written || e2e_fail "Apply wrote neither config.bin nor the mouse"
+e2e_settle
 helper state | grep -q '^visible' || e2e_fail "Apply hid the window"
 
 # config.bin holds the edited model (offsets: the flag byte, then the record).
 expect=("6 8" "9 4" "14 0" "16 0" "17 0" "18 0" "28 2" "30 0" "33 2" "36 1")
 for pair in "${expect[@]}"; do
   read -r offset value <<<"$pair"
-  got="$(byte config.bin "$offset")"
+  got="$(e2e_byte config.bin "$offset")"
   [ "$got" = "$value" ] || e2e_fail "config.bin byte $offset is $got, expected $value"
 done
 # The mouse holds what composition makes of it over the image it had.
@@ -99,17 +108,25 @@ wine "$BUILD_DIR/dist/px6410ctl.exe" compose config.bin mouse-before.bin expecte
   e2e_fail "px6410ctl compose failed"
 cmp simulated-mouse.bin expected.bin || e2e_fail "the mouse does not hold the composed image"
 
-# The web link opens the address and does not drag; an empty spot drags.
-# (Last: Wine's move loop may outlive a quick release, and the window then
-# follows the pointer. The close button is checked by e2e_page_no_skin.sh.)
-press_and_move 300 636
-sleep 1
-helper send 0 0 0 >/dev/null  # the shell's start of the address is over
-[ "$ox $oy" = "$(helper client-origin | tr -d '\r')" ] || e2e_fail "the web link dragged the window"
+# The web link: a press on it opens the address, and moving the pointer
+# with the button held does not drag the window.
+e2e_origin
 before="$ox $oy"
-press_and_move 120 300
-origin
-[ "$ox $oy" != "$before" ] || e2e_fail "a press on an empty spot did not drag the window"
+xdotool mousemove $((ox + 300)) $((oy + 636)) mousedown 1
+e2e_until 60 test -s "$E2E_ROOT/opened.txt" || e2e_fail "the web link opened nothing"
+xdotool mousemove_relative 20 15 mousemove_relative 20 15 mouseup 1
+e2e_settle
+e2e_origin
+[ "$ox $oy" = "$before" ] || e2e_fail "the web link dragged the window"
+grep -q '^http' "$E2E_ROOT/opened.txt" || e2e_fail "the web link opened '$(cat "$E2E_ROOT/opened.txt")'"
+# A press on an empty spot starts a drag; the window follows the pointer
+# until the button goes up.
+xdotool mousemove $((ox + 120)) $((oy + 300)) mousedown 1
+helper wait-drag 30000 || e2e_fail "a press on an empty spot did not start a drag"
+xdotool mousemove_relative 20 15 mousemove_relative 20 15 mouseup 1
+e2e_settle
+e2e_origin
+[ "$ox $oy" != "$before" ] || e2e_fail "a press on an empty spot did not move the window"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit page 20)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+[ "$(e2e_wait_exit page)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
 e2e_log "pass"

@@ -21,8 +21,9 @@ windows() { helper windows | tr -d '\r'; }
 main_child() { windows | awk -v id="$1" '/^window/ {m = /class=PX6410GMClass/} m && $1 == "child" && $2 == id'; }
 dialog_child() { windows | awk -v id="$1" '/^window/ {m = !/class=PX6410GMClass/} m && $1 == "child" && $2 == id'; }
 value() { grep -o "$2=[-0-9]*" <<<"$1" | cut -d= -f2; }
-click_at() { xdotool mousemove "$1" "$2"; sleep 0.15; xdotool click 1; sleep 0.4; }
-click() { click_at $((ox + $1)) $((oy + $2)); }
+click() { xdotool mousemove $((ox + $1)) $((oy + $2)) click 1; }
+# A parameter dialog: a window of the process, not the main one, without a title.
+DIALOG='^window [-0-9]+ [-0-9]+ [0-9]+ [0-9]+ class=(?!PX6410GMClass).* title=$'
 
 # Screen point of entry INDEX of a list, from its line and the window origin.
 entry_point() {
@@ -31,76 +32,80 @@ entry_point() {
   h=$(value "$line" itemh); first=$(value "$line" top)
   echo $((x0 + left + 30)) $((y0 + top + 1 + (index - first) * h + h / 2))
 }
+# The pointer rests on entry INDEX of list ID (a line of the listing), which
+# then is its selection.
+point_at_entry() {
+  local id=$1 index=$2 x0=$3 y0=$4 x y
+  read -r x y < <(entry_point "$(e2e_wait_line "^child $id ")" "$index" "$x0" "$y0")
+  xdotool mousemove "$x" "$y" mousemove "$x" $((y + 1))
+  e2e_wait_line "^child $id .* sel=$index " >/dev/null || e2e_fail "entry $index of list $id is not selected under the pointer"
+}
 
 open_row() {
+  e2e_origin
   click 330 $((209 + 23 * ($1 - 1)))
-  [ -n "$(main_child $((40 + $1)))" ] || { e2e_shot rows-no-list >/dev/null; windows >&2; e2e_fail "row $1's list did not open"; }
+  e2e_wait_line "^child $((40 + $1)) " >/dev/null ||
+    { e2e_shot rows-no-list >/dev/null; windows >&2; e2e_fail "row $1's list did not open"; }
 }
 # Points at the entry (it becomes the selection) and clicks it.
 choose_entry() {
-  local x y
-  read -r x y < <(entry_point "$(main_child $((40 + $1)))" "$2" "$ox" "$oy")
-  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove "$x" $((y + 1)); sleep 0.2
-  xdotool click 1; sleep 0.5
+  point_at_entry $((40 + $1)) "$2" "$ox" "$oy"
+  xdotool click 1
+}
+list_closed() {
+  e2e_wait_line "!^child $((40 + $1)) " >/dev/null || e2e_fail "row $1's list stayed open"
+  e2e_settle
 }
 # Row ROW takes function ENTRY of its list (a function without a dialog).
-give() { open_row "$1"; choose_entry "$1" "$2"; }
+give() { open_row "$1"; choose_entry "$1" "$2"; list_closed "$1"; }
 # Row ROW takes DPI Switch with sub-list entry SUB (0 "DPI +", 1 "DPI -", 2 "DPI Loop").
 give_dpi() {
-  local row=$1 sub=$2 x y sx sy line
+  local row=$1 sub=$2 line
   open_row "$row"
-  read -r x y < <(entry_point "$(main_child $((40 + row)))" 5 "$ox" "$oy")
-  xdotool mousemove "$x" "$y"; sleep 0.2; xdotool mousemove $((x + 1)) "$y"; sleep 0.3
-  line="$(main_child 40)"
-  [ -n "$line" ] || e2e_fail "no DPI sub-list beside DPI Switch of row $row"
+  point_at_entry $((40 + row)) 5 "$ox" "$oy"
+  line="$(e2e_wait_line '^child 40 ')" || e2e_fail "no DPI sub-list beside DPI Switch of row $row"
   [ "$(value "$line" count)" = 3 ] || e2e_fail "DPI sub-list: $line"
   [ -n "${3:-}" ] && e2e_shot "$3" >/dev/null
-  read -r sx sy < <(entry_point "$line" "$sub" "$ox" "$oy")
-  xdotool mousemove "$sx" "$sy"; sleep 0.2; xdotool mousemove $((sx + 1)) "$sy"; sleep 0.3
+  point_at_entry 40 "$sub" "$ox" "$oy"
   [ -n "$(main_child 40)" ] || e2e_fail "the DPI sub-list went when the pointer entered it"
-  xdotool click 1; sleep 0.5
-  [ -z "$(main_child 40)$(main_child $((40 + row)))" ] || e2e_fail "lists still open after the DPI choice"
+  xdotool click 1
+  e2e_wait_line '!^child (40|41|42|43|44) ' >/dev/null || e2e_fail "lists still open after the DPI choice"
+  e2e_settle
 }
 
-# The parameter dialog: a window of the process without a title.
+# The parameter dialog's client origin.
 dx=0 dy=0
 wait_dialog() {
   local line
-  for _ in $(seq 100); do
-    line="$(windows | grep '^window' | grep -v 'class=PX6410GMClass' | grep 'title=$' | head -n1)"
-    if [ -n "$line" ]; then read -r dx dy < <(awk '{print $2, $3}' <<<"$line"); sleep 0.3; return 0; fi
-    sleep 0.1
-  done
-  e2e_shot rows-no-dialog >/dev/null
-  e2e_fail "no parameter dialog"
+  line="$(e2e_wait_line "$DIALOG")" || { e2e_shot rows-no-dialog >/dev/null; e2e_fail "no parameter dialog"; }
+  read -r dx dy < <(awk '{print $2, $3}' <<<"$line")
 }
-dclick() { click_at $((dx + $1)) $((dy + $2)); }
+dclick() { xdotool mousemove $((dx + $1)) $((dy + $2)) click 1; }
 # Opens the dialog's drop-down at X,Y and picks entry INDEX of its list LIST.
 dialog_pick() {
-  local x=$1 y=$2 list=$3 index=$4 px py line
+  local x=$1 y=$2 list=$3 index=$4
   dclick "$x" "$y"
-  line="$(dialog_child "$list")"
-  [ -n "$line" ] || e2e_fail "dialog list $list did not open"
-  read -r px py < <(entry_point "$line" "$index" "$dx" "$dy")
-  xdotool mousemove "$px" "$py"; sleep 0.2; click_at "$px" $((py + 1))
+  e2e_wait_line "^child $list " >/dev/null || e2e_fail "dialog list $list did not open"
+  point_at_entry "$list" "$index" "$dx" "$dy"
+  xdotool click 1
+  e2e_wait_line "!^child $list " >/dev/null || e2e_fail "dialog list $list stayed open after a choice"
 }
 dialog_ok() {
   dclick 200 263
-  for _ in $(seq 50); do
-    windows | grep '^window' | grep -v 'class=PX6410GMClass' | grep -q 'title=$' || return 0
-    sleep 0.1
-  done
-  e2e_fail "the dialog did not end"
+  e2e_wait_line "!$DIALOG" >/dev/null || e2e_fail "the dialog did not end"
+  e2e_settle
 }
 # Row ROW takes function ENTRY whose dialog opens; the rest of the arguments
 # run in it before OK.
 give_with_dialog() {
   local row=$1 entry=$2
   shift 2
-  give "$row" "$entry"
+  open_row "$row"
+  choose_entry "$row" "$entry"
   wait_dialog
   "$@"
   dialog_ok
+  list_closed "$row"
 }
 windows_pick() { dialog_pick 140 136 533 "$1"; }
 media_pick() { dialog_pick 140 136 553 "$1"; }
@@ -111,10 +116,35 @@ defaults() { :; }
 fire_set() {
   [ "$1" = 0 ] || dialog_pick 150 77 573 "$1"
   dclick 120 111
-  xdotool key End BackSpace; xdotool type "$2"; sleep 0.2
+  xdotool key End BackSpace type "$2"
+  e2e_wait_line "^child 575 .* text=$2\$" >/dev/null || e2e_fail "the times field does not show $2"
 }
-press() { xdotool key "$1"; sleep 0.4; }
-mode() { if [ "$1" = A ]; then click 300 528; else click 410 528; fi; }
+# Single key: the key pressed shows in the dialog's label.
+press() {
+  xdotool key "$1"
+  e2e_wait_line '^child 502 .* text=.+$' >/dev/null || e2e_fail "the single key dialog shows no key after $1"
+}
+shown_mode=A
+mode() {
+  e2e_origin
+  if [ "$1" = "$shown_mode" ]; then
+    click $([ "$1" = A ] && echo 300 || echo 410) 528
+    e2e_settle
+  else
+    e2e_click_changes $([ "$1" = A ] && echo 300 || echo 410) 528 253 518 209 21
+  fi
+  shown_mode=$1
+}
+
+# The eight labels of str.ini (English section), each followed by "|".
+ini_labels() {
+  local text key out=""
+  text="$(iconv -f UTF-16 -t UTF-8 str.ini | tr -d '\r')"
+  for key in Item1 Item2 Item3 Item4 Item13 Item23 Item33 Item43; do
+    out+="$(awk -v k="$key" '/^\[/ {s = ($0 == "[Setting-EN]")} s && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' <<<"$text")|"
+  done
+  printf '%s' "$out"
+}
 
 # After Apply: the mouse, read back, holds the entries of Mode A rows 1..4 and
 # Mode B rows 1..4 (code and kind bytes, hex) and the composed image, and
@@ -122,8 +152,12 @@ mode() { if [ "$1" = A ]; then click 300 528; else click 410 528; fi; }
 apply_and_check() {
   local round=$1 expected=$2 labels=$3
   cp simulated-mouse.bin mouse-before.bin
+  e2e_origin
   click 700 633
-  sleep 2
+  # The labels are the last thing Apply writes.
+  labels_are() { [ "$(ini_labels)" = "$labels|" ]; }
+  e2e_until 60 labels_are || e2e_fail "$round: str.ini labels '$(ini_labels)', expected '$labels|'"
+  e2e_settle
   wine "$BUILD_DIR/dist/px6410ctl.exe" --sim simulated-mouse.bin read got.bin >/dev/null 2>&1 ||
     e2e_fail "$round: px6410ctl read failed"
   local offsets=(130 132 134 140 162 164 166 170) got="" o
@@ -132,23 +166,22 @@ apply_and_check() {
   wine "$BUILD_DIR/dist/px6410ctl.exe" compose config.bin mouse-before.bin expected.bin >/dev/null 2>&1 ||
     e2e_fail "$round: px6410ctl compose failed"
   cmp -s got.bin expected.bin || e2e_fail "$round: the mouse does not hold the composed image"
-  local text key gotlabels=""
-  text="$(iconv -f UTF-16 -t UTF-8 str.ini | tr -d '\r')"
-  for key in Item1 Item2 Item3 Item4 Item13 Item23 Item33 Item43; do
-    gotlabels+="$(awk -v k="$key" '/^\[/ {s = ($0 == "[Setting-EN]")} s && index($0, k "=") == 1 {print substr($0, length(k) + 2)}' <<<"$text")|"
-  done
-  [ "$gotlabels" = "$labels|" ] || e2e_fail "$round: str.ini labels '$gotlabels', expected '$labels|'"
   e2e_log "ok: $round"
 }
 
 # The warning: row 1 holds Mode A's only left click.
+box_shown() { ! helper boxes >/dev/null 2>&1; }
+box_gone() { helper boxes >/dev/null 2>&1; }
 click 330 209
-helper boxes >/dev/null 2>&1 && e2e_fail "no warning for row 1"
+e2e_until 30 box_shown || e2e_fail "no warning for row 1"
 [ "$(helper boxes | tr -d '\r')" = "Warning|Left key must be selected!" ] || e2e_fail "box: $(helper boxes)"
 e2e_shot rows-warning >/dev/null
-xdotool key Return; sleep 0.5
-helper boxes >/dev/null || e2e_fail "the warning stayed"
-sleep 1.5  # Wine gives the main window back its activation a moment later; a click before that is lost
+xdotool key Return
+e2e_until 30 box_gone || e2e_fail "the warning stayed"
+# Wine gives the main window back its activation only after the box has
+# gone: a click before that would be lost.
+helper wait-active 30000 || e2e_fail "the main window is not active again after the warning"
+e2e_settle
 [ -z "$(main_child 41)" ] || e2e_fail "row 1's list opened after the warning"
 
 # Round 1: the five plain functions, DPI Switch, and the three list dialogs.
@@ -159,6 +192,7 @@ open_row 1
 e2e_log "list entries $(value "$(main_child 41)" itemh) pixels high"
 e2e_shot rows-open-list >/dev/null
 choose_entry 1 3
+list_closed 1
 give 3 4
 give_dpi 4 1 rows-dpi-sublist
 mode B
@@ -219,23 +253,25 @@ apply_and_check "round 5" "f100 f000 0603 0000 0480 f000 0603 0a03" \
 # both modes follow; then Shift from Mode B on button 4; a cancelled dialog.
 give_dpi 3 2
 give 4 13
-give 1 7
+open_row 1
+choose_entry 1 7
 wait_dialog
 dclick 320 263
-sleep 0.5
+e2e_wait_line "!$DIALOG" >/dev/null || e2e_fail "the cancelled dialog did not end"
+list_closed 1
 apply_and_check "round 6" "f100 f000 0503 0603 0480 f000 0503 0603" \
   "Right Click|Left Click|DPI Loop|Shift|Fire Key-A|Left Click|DPI Loop|Shift"
 
 # Round 7: Default in Mode B restores both modes.
-click 350 558
+e2e_origin
+e2e_click_changes 350 558 252 199 211 90
 e2e_shot rows-default >/dev/null
 apply_and_check "round 7" "f000 f100 f200 0503 f000 f100 f200 0503" \
   "Left Click|Right Click|Mid Click|DPI Loop|Left Click|Right Click|Mid Click|DPI Loop"
 give 2 0  # Mode B is still shown: its row 1 is guarded, its row 2 opens
-click 330 209
+open_row 1
 helper boxes >/dev/null || e2e_fail "Mode B's row 1 warned after its row 2 took left click"
-[ -n "$(main_child 41)" ] || e2e_fail "Mode B's row 1 did not open"
 
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit rows 20)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+[ "$(e2e_wait_exit rows)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
 e2e_log "pass"

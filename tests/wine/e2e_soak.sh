@@ -20,7 +20,7 @@ DEVICES=${PX_SOAK_DEVICES:-300}
 
 dir="$(e2e_make_folder soak 1)"
 e2e_start_app "$dir/PX6410-3-4.exe" soak
-helper wait-window 30000 || e2e_fail "no main window"
+helper wait-window 60000 || e2e_fail "no main window"
 e2e_wait_tray || e2e_fail "no tray icon"
 state="$(winepath -w "$dir/simulated-mouse.bin" 2>/dev/null | tr -d '\r')"
 
@@ -30,12 +30,12 @@ value() { sed -n "s/^$2 //p" "$E2E_ROOT/$1.txt"; }
 # Warm up: whatever is made once on first use (the page, a balloon, a
 # rediscovery) is there before counting starts.
 helper soak 3 30 2 "$state" || e2e_fail "warm-up failed ($state)"
-sleep 1
+helper settle 30000 >/dev/null || e2e_fail "no answer after the warm-up"
 measure before
 start=$(date +%s)
-timeout 240 wine "$BUILD_DIR/px_e2e_helper.exe" soak "$SHOWS" "$NOTES" "$DEVICES" "$state" || e2e_fail "soak failed"
+timeout 600 wine "$BUILD_DIR/px_e2e_helper.exe" soak "$SHOWS" "$NOTES" "$DEVICES" "$state" || e2e_fail "soak failed"
 e2e_running soak || e2e_fail "the utility ended during the soak"
-sleep 1
+helper settle 30000 >/dev/null || e2e_fail "no answer after the soak"
 measure after
 e2e_log "soak took $(( $(date +%s) - start )) s: $SHOWS show/hide, $NOTES notifications, $DEVICES device cycles"
 

@@ -49,6 +49,8 @@ struct DeviceArgs {
   std::vector<std::string> positional;
   // The language of the texts: --lang, or that of the str.ini beside `configPath`.
   Language LanguageFor(const std::string& configPath) const { return language ? *language : LanguageBeside(configPath); }
+  // --lang, or that of the default settings.
+  Language DefaultLanguageUnlessGiven() const { return language ? *language : DefaultLanguage(); }
 };
 
 // Splits off "--lang CHS|CHT|EN"; answers an error message or nothing.
@@ -197,7 +199,7 @@ int CmdStatus(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "status: " + *e);
   if (!args.positional.empty()) return UsageError(ctx, "status takes no file");
-  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
+  MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   DeviceImage image;
@@ -217,7 +219,7 @@ int CmdRead(Context& ctx) {
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "read: " + *e);
   if (args.positional.size() != 1) return UsageError(ctx, "usage: read OUT");
   const std::string& out = args.positional[0];
-  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
+  MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   DeviceImage image;  // zero-filled before the read
@@ -241,7 +243,7 @@ int CmdWrite(Context& ctx) {
   std::string error;
   const std::optional<DeviceImage> image = ReadImageFile(args.positional[0], error);
   if (!image) return UsageError(ctx, error);
-  MouseSession mouse(ctx, args.LanguageFor(InstalledConfigPath()));
+  MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
   if (auto code = mouse.Prepare()) return *code;
   if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
   if (!mouse.Operations().WriteOperation(*image)) {
@@ -259,8 +261,9 @@ int CmdApply(Context& ctx) {
   DeviceArgs args;
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "apply: " + *e);
   if (args.positional.size() > 1) return UsageError(ctx, "usage: apply [CONFIG.BIN]");
-  // Without a file: the installed config.bin beside the tool.
-  const std::string configPath = args.positional.empty() ? InstalledConfigPath() : args.positional[0];
+  const auto chosen = ConfigPathOr(ctx, args.positional.empty() ? std::nullopt : std::optional(args.positional[0]));
+  if (!chosen) return kExitUsage;
+  const std::string& configPath = *chosen;
   std::string error;
   const std::optional<ConfigFile> config = ReadConfigFile(configPath, error);
   if (!config) return UsageError(ctx, error);

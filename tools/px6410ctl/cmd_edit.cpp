@@ -227,7 +227,9 @@ int CmdSet(Context& ctx) {
   }
   texts.insert(texts.end(), args.assignments.begin(), args.assignments.end());
   if (texts.empty()) return UsageError(ctx, "set: nothing to set: give NAME=VALUE or --from FILE.json (see set --help)");
-  const std::string configPath = args.configPath.value_or(InstalledConfigPath());
+  const auto chosen = ConfigPathOr(ctx, args.configPath);
+  if (!chosen) return kExitUsage;
+  const std::string& configPath = *chosen;
 
   std::string error;
   const auto config = ReadConfigFile(configPath, error);
@@ -294,7 +296,9 @@ int CmdGet(Context& ctx) {
     if (!name) return UsageError(ctx, "get: unknown name '" + n + "' (names: " + NameSummary() + ")");
     names.push_back(*name);
   }
-  const std::string configPath = args.configPath.value_or(InstalledConfigPath());
+  const auto chosen = ConfigPathOr(ctx, args.configPath);
+  if (!chosen) return kExitUsage;
+  const std::string& configPath = *chosen;
   std::string error;
   const auto config = ReadConfigFile(configPath, error);
   if (!config) {
@@ -323,7 +327,9 @@ int CmdShowJson(Context& ctx) {
   EditArgs args;
   if (auto e = ParseEditArgs(ctx.args, {"--variant", "--json"}, false, args)) return UsageError(ctx, "show: " + *e);
   if (!args.assignments.empty()) return UsageError(ctx, "show: unexpected argument '" + args.assignments[0] + "'");
-  const std::string configPath = args.configPath.value_or(InstalledConfigPath());
+  const auto chosen = ConfigPathOr(ctx, args.configPath);
+  if (!chosen) return kExitUsage;
+  const std::string& configPath = *chosen;
   std::string error;
   const auto config = ReadConfigFile(configPath, error);
   if (!config) return UsageError(ctx, error);

@@ -240,26 +240,29 @@ int CmdShow(Context& ctx) {
   const auto args = ParseArgs(ctx.args, {"--variant", "--lang"}, error);
   if (!args) return UsageError(ctx, "show: " + error);
   if (args->positional.size() > 1) return UsageError(ctx, "show: unexpected argument '" + args->positional[1] + "'");
-  // Without a file: the installed config.bin beside the tool.
-  const std::string configPath = args->positional.empty() ? InstalledConfigPath() : args->positional[0];
-
   std::uint8_t variant = 0;
   if (const auto text = args->Option("--variant")) {
     const auto parsed = ParseVariant(*text);
     if (!parsed) return UsageError(ctx, "show: --variant must be 0, 1, 2 or 3, not '" + *text + "'");
     variant = *parsed;
   }
-  Language language = LanguageBeside(configPath);
+  std::optional<Language> language;
   if (const auto text = args->Option("--lang")) {
     const auto parsed = ParseLanguage(*text);
     if (!parsed) return UsageError(ctx, "show: --lang must be CHS, CHT or EN, not '" + *text + "'");
     language = *parsed;
   }
+  // Only arguments that make sense reach the default settings folder, which
+  // may be made now.
+  const auto chosen = ConfigPathOr(ctx, args->positional.empty() ? std::nullopt : std::optional(args->positional[0]));
+  if (!chosen) return kExitUsage;
+  const std::string& configPath = *chosen;
+  if (!language) language = LanguageBeside(configPath);
 
   const auto config = ReadConfigFile(configPath, error);
   if (!config) return UsageError(ctx, error);
   std::ostringstream text;
-  PrintSettings(text, configPath, config->model, variant, language);
+  PrintSettings(text, configPath, config->model, variant, *language);
   ctx.out << text.str() << std::flush;
   return kExitOk;
 }

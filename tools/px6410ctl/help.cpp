@@ -23,8 +23,10 @@ constexpr std::string_view kExitStatus =
 
 constexpr std::string_view kFiles =
     "FILES\n"
-    "  Without CONFIG.BIN the config.bin beside px6410ctl is used. The button labels live in the str.ini\n"
-    "  beside the settings file, in the section of its language (\"Lan\" of [Skins]).\n";
+    "  Without CONFIG.BIN the tool takes the config.bin beside itself when there is one (a folder\n"
+    "  copied whole, as on Windows). Otherwise, on Linux, it takes the one in $XDG_CONFIG_HOME/px6410/\n"
+    "  (~/.config/px6410/), which its first use makes from the installed defaults. The button labels\n"
+    "  live in the str.ini beside the settings file, in the section of its language (\"Lan\" of [Skins]).\n";
 
 struct Page {
   std::string_view command;
@@ -251,6 +253,9 @@ std::string CompletionScript() {
        "  local cur=${line##*[[:space:]]}\n"
        "  local frag=${COMP_WORDS[COMP_CWORD]}\n"
        "  [[ $cur == *\"$frag\" ]] || frag=$cur\n"
+       // Right after "name=" (or "fire:") bash's word is the separator itself,
+       // while the text the completion replaces is the empty one after it.
+       "  [[ $frag == [=:] ]] && frag=''\n"
        "  local keep=${cur%\"$frag\"}\n"
        "  local cmd='' i\n"
        "  for ((i = 1; i < COMP_CWORD; i++)); do\n"

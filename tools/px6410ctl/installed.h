@@ -1,15 +1,23 @@
 #pragma once
-// Defaults taken from the folder the tool is installed in: its config.bin and
-// the interface language of its str.ini.
+// The settings the commands take when no CONFIG.BIN is given: the config.bin
+// beside the tool in a portable folder (always on Windows), else on Linux the
+// user's settings folder, made from the installed defaults on first use
+// (storage/settings_location.h).
 #include <optional>
 #include <string>
 
+#include "cli.h"
 #include "model/interface_texts.h"
 
 namespace px::cli {
 
-// config.bin beside the running tool.
-std::string InstalledConfigPath();
+// `given` when there is one; else the default config.bin, its folder made and
+// seeded first. Nothing when that fails: one line on stderr says why.
+std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::string>& given);
+
+// The language of the default settings' str.ini, making nothing: the user's
+// folder when it holds one, else the installed defaults'.
+Language DefaultLanguage();
 
 // The "Lan" of the str.ini in the folder of `configPath` (English when it is
 // missing or names no other language).

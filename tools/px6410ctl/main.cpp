@@ -8,6 +8,7 @@
 #include "cli.h"
 #include "common/native_path.h"
 #include "common/text.h"
+#include "px_version.h"
 
 namespace px::cli {
 
@@ -31,10 +32,16 @@ constexpr std::array kCommands{
     Command{"completion", CmdCompletion, "completion bash"},
 };
 
+// The first line names the tool as its manual page does.
 void PrintUsage(std::ostream& os) {
-  os << "usage: px6410ctl [--sim STATE.BIN] [--trace TRACE.LOG] COMMAND ...\n";
+  os << "px6410ctl - the PX6410 mouse and its settings files from the command line\n"
+     << "usage: px6410ctl [--sim STATE.BIN] [--trace TRACE.LOG] COMMAND ...\n";
   for (const auto& c : kCommands) os << "  px6410ctl " << c.synopsis << '\n';
-  os << "  px6410ctl help COMMAND    (or COMMAND --help): the manual of a command\n";
+  os << "  px6410ctl help COMMAND    (or COMMAND --help): the manual of a command\n"
+     << "  px6410ctl --version\n"
+     << "\nOPTIONS\n"
+     << "  --sim STATE.BIN    a simulated mouse whose 322-byte memory is STATE.BIN (no file, no mouse)\n"
+     << "  --trace TRACE.LOG  append one line per report and pause as it crossed the wire\n";
 }
 
 // "help COMMAND", or "--help" / "-h" anywhere among a command's arguments.
@@ -57,6 +64,9 @@ int Run(std::vector<std::string> argv, std::ostream& out, std::ostream& err) {
       (a == "--sim" ? ctx.simFile : ctx.traceFile) = argv[++i];
     } else if (a == "--help" || a == "-h") {
       PrintUsage(out);
+      return kExitOk;
+    } else if (a == "--version") {
+      out << "px6410ctl " << PX_VERSION_TEXT << '\n';
       return kExitOk;
     } else {
       break;

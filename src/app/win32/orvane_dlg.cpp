@@ -6,13 +6,13 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/notification.h"
-#include "app/tray_click.h"
+#include "app/dialog_settings.h"
+#include "app/plain_page.h"
 #include "app/win32/resource_ids.h"
-#include "app/win32/skin_flow_win32.h"
 #include "app/win32/utility_bus.h"
 #include "app/win32/win32_text.h"
 #include "device/win32/device_change_win32.h"
+#include "skin/win32/skins_dialog.h"
 #include "skin/skin_paths.h"
 #include "storage/config_file.h"
 #include "storage/settings_paths.h"
@@ -22,11 +22,6 @@ namespace px {
 namespace {
 
 HWND g_mainWindow = nullptr;
-
-// The canvas when the skin has no background: the size of the shipped pictures.
-constexpr int kPlainPageWidth = 880;
-constexpr int kPlainPageHeight = 660;
-constexpr COLORREF kPlainPageColor = RGB(24, 26, 32);
 
 constexpr TextView kMutexName = u"PX6410Mutex";
 constexpr DWORD kRemoveAppWindow = 0x40000;  // WS_EX_APPWINDOW
@@ -49,7 +44,14 @@ COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
   configPath_ = paths.configFile;
   ini_ = std::make_unique<Win32ProfileStore>(paths.iniFile);
   config_ = std::make_unique<ConfigFile>(files_, boxes_, configPath_);
+  bus_ = MakeUtilityHidBus(executableFolder_);
   TheAppState().TextColor = UiTextColor{0, 255, 0};
+  controller_ = std::make_unique<MainController>(
+      TheAppState(),
+      ControllerPorts{static_cast<MainWindowShell&>(*this), static_cast<TrayPort&>(*this),
+                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserPort&>(*this)},
+      *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
+      [this](TextView skinName) { return SkinFolderFor(executablePath_, skinName); });
 }
 
 COrvaneDlg::~COrvaneDlg() = default;
@@ -58,33 +60,37 @@ HWND COrvaneDlg::MainWindow() { return g_mainWindow; }
 
 bool COrvaneDlg::OnInitDialog() {
   CreatePage();
-  StartupStep step = StartupStep::CheckSingleInstance;
-  while (step != StartupStep::Done) {
-    const bool succeeded = RunStartupStep(step);
-    if (step == StartupStep::CheckSingleInstance && !succeeded) {
-      // Another instance runs: leave at once, changing nothing.
-      ::ExitProcess(0);
-    }
-    const bool devicePresent = device_ != nullptr && device_->DevicePresent() == 1;
-    step = NextStartupStep(step, succeeded, devicePresent);
-  }
+  // Another instance runs: leave at once, changing nothing.
+  if (!controller_->StartUp()) ::ExitProcess(0);
   return true;
 }
 
-bool COrvaneDlg::RunStartupStep(StartupStep step) {
-  AppState& state = TheAppState();
+bool COrvaneDlg::ClaimFirstInstance() {
+  // The mutex marks this instance for the whole run; it is never closed.
+  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, WideString(kMutexName).c_str());
+  const bool another = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  static_cast<void>(mutex);
+  return !another;
+}
+
+bool COrvaneDlg::Add() {
+  tray_.Add(Hwnd(), icon_);
+  // The window lives only behind its icon: when Explorer restarts, the
+  // icon must come back or the program could be neither shown nor ended.
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  if (taskbarCreated_ != 0) ::ChangeWindowMessageFilter(taskbarCreated_, MSGFLT_ADD);
+  return true;
+}
+
+bool COrvaneDlg::LoadBackground(TextView skinFolder) {
+  LoadBackgroundOrPlain(skinFolder);
+  return static_cast<bool>(background_);
+}
+
+bool COrvaneDlg::RunPlatformStep(StartupStep step) {
   HWND hwnd = Hwnd();
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   switch (step) {
-    case StartupStep::CheckSingleInstance: {
-      // The mutex marks this instance for the whole run; it is never closed.
-      HANDLE mutex = ::CreateMutexW(nullptr, FALSE, WideString(kMutexName).c_str());
-      const bool another = ::GetLastError() == ERROR_ALREADY_EXISTS;
-      static_cast<void>(mutex);
-      return !another;
-    }
-    case StartupStep::DialogInit:
-      return true;
     case StartupStep::SetIcons:
       icon_ = ::LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
       smallIcon_ = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
@@ -110,23 +116,6 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       if (!first || !second) ShowBox(hwnd, u"ChangeWindowMessageFilter failed", kApplicationTitle);
       return first && second;
     }
-    case StartupStep::AddTrayIcon:
-      tray_.Add(hwnd, icon_);
-      // The window lives only behind its icon: when Explorer restarts, the
-      // icon must come back or the program could be neither shown nor ended.
-      taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-      if (taskbarCreated_ != 0) ::ChangeWindowMessageFilter(taskbarCreated_, MSGFLT_ADD);
-      return true;
-    case StartupStep::DiscoverMouse: {
-      // The session's boxes speak the language of the settings file.
-      const Language language = LanguageFromCode(ReadLanguageCode(*ini_));
-      bus_ = MakeUtilityHidBus(executableFolder_);
-      device_ = std::make_unique<DeviceSession>(*bus_, boxes_, waits_, static_cast<DeviceNotificationPort&>(*this), state.Settings.image,
-                                                TextsFor(language).MouseNotDetected);
-      device_->StartUp();
-      SyncDeviceState();
-      return state.Settings.devicePresent;
-    }
     case StartupStep::RegisterDeviceNotification: {
       DEV_BROADCAST_DEVICEINTERFACE_W filter{};
       filter.dbcc_size = sizeof(filter);
@@ -139,49 +128,20 @@ bool COrvaneDlg::RunStartupStep(StartupStep step) {
       }
       return true;
     }
-    case StartupStep::LoadConfig:
-      // The settings files are read in one go, in their order, by the same
-      // core the tests check; the next steps take their results.
-      startupSettings_ = LoadSettingsAtStart(state.Settings, *config_, *ini_);
-      return startupSettings_.configLoad == ConfigLoadResult::Loaded;
-    case StartupStep::CopySavedSettings:
-    case StartupStep::ReadLanguage:
-      return true;
-    case StartupStep::SetTexts:
-      language_ = state.Settings.language;
-      texts_ = &TextsFor(language_);
-      return true;
-    case StartupStep::LoadLabelsAndSkinKeys:
-      skinKeys_ = startupSettings_.skinKeys;
-      return true;
-    case StartupStep::LoadBackground:
-      skinFolder_ = SkinFolderFor(executablePath_, skinKeys_.skinName);
-      LoadBackgroundOrPlain();
-      return static_cast<bool>(background_);
     case StartupStep::ResizeToBackground: {
       BITMAP size{};
       ::GetObjectW(canvas_, sizeof(size), &size);
       ::SetWindowPos(hwnd, nullptr, 0, 0, size.bmWidth, size.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
       return true;
     }
-    case StartupStep::PublishSkin: {
-      state.SkinFolder = skinFolder_;
-      state.SkinName = skinKeys_.skinName;
-      const Rgb color = startupSettings_.uiTextColor;
-      state.TextColor = UiTextColor{color[0], color[1], color[2]};
-      return true;
-    }
     case StartupStep::CreateFonts:
-      normalFont_ = CreateUiFont(language_, FontRole::Body);
-      boldFont_ = CreateUiFont(language_, FontRole::Heading);
+      normalFont_ = CreateUiFont(controller_->CurrentLanguage(), FontRole::Body);
+      boldFont_ = CreateUiFont(controller_->CurrentLanguage(), FontRole::Heading);
       return true;
-    case StartupStep::BuildPage:
-      page_->BuildPage();
-      return true;
-    case StartupStep::Done:
+    default:
+      // The framework's own initialisation has run before OnInitDialog.
       return true;
   }
-  return true;
 }
 
 bool COrvaneDlg::PreTranslateMessage(MSG& message) {
@@ -189,7 +149,7 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
   if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) &&
       (message.hwnd == hwnd || ::IsChild(hwnd, message.hwnd))) {
     // Neither key ever ends the main window: it only goes back to the tray.
-    Hide();
+    controller_->OnHideKey();
     return true;
   }
   if (message.message == WM_MOUSEMOVE && pageView_ != nullptr && TheAppState().PageState == kPageBuilt) {
@@ -232,22 +192,21 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case WM_CLOSE:
-      Hide();
+      controller_->OnCloseRequest();
       return 0;
     case WM_DESTROY:
-      ReleaseAtExit();
+      controller_->ReleaseAtExit();
       return std::nullopt;
-    case WM_DEVICECHANGE:
-      if (device_ != nullptr) {
-        OnDeviceChangeMessage(*device_, wParam, lParam);
-        SyncDeviceState();
-      }
+    case WM_DEVICECHANGE: {
+      const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
+      controller_->OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
       return TRUE;
+    }
     case kTrayCallbackMessage:
-      OnTrayCallback(lParam);
+      controller_->OnTrayMouse(static_cast<std::int64_t>(lParam));
       return 0;
     case kNotificationMessage:
-      OnNotification(wParam, lParam);
+      controller_->OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
@@ -276,7 +235,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) ExitProgram();
+      if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) controller_->ExitProgram();
       if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) page_->OnListChosen(LOWORD(wParam));
       break;
     default:
@@ -294,66 +253,17 @@ void COrvaneDlg::DropPostedDrag() {
   }
 }
 
-void COrvaneDlg::SyncDeviceState() {
-  SettingsSession& settings = TheAppState().Settings;
-  settings.devicePresent = device_->DevicePresent() == 1;
-  settings.dpiTableVariant = device_->DpiTableVariant();
-}
-
-void COrvaneDlg::Hide() { ::ShowWindow(Hwnd(), SW_HIDE); }
-
-void COrvaneDlg::ShowFromTray() {
+void COrvaneDlg::ShowToFront() {
   hideCounter_.Stop();
   ::SetForegroundWindow(Hwnd());
   ::ShowWindow(Hwnd(), SW_SHOW);
 }
 
-void COrvaneDlg::MouseDetected() { ::SendMessageW(Hwnd(), kNotificationMessage, kNotifyMouseDetected, 0); }
-
-void COrvaneDlg::MouseNotDetected() { ::SendMessageW(Hwnd(), kNotificationMessage, kNotifyMouseNotDetected, 0); }
-
-void COrvaneDlg::OnTrayCallback(LPARAM mouseMessage) {
-  AppState& state = TheAppState();
-  TrayState trayState{state.Settings.devicePresent, state.Settings.labelsReloadPending, state.PageState,
-                      state.PageBuiltOnce};
-  const TrayClickPlan plan = DecideTrayClick(static_cast<std::int64_t>(mouseMessage), trayState);
-  switch (plan.action) {
-    case TrayAction::Nothing:
-      return;
-    case TrayAction::NotifyNotDetected:
-      MouseNotDetected();
-      return;
-    case TrayAction::ShowExitMenu:
-      ShowExitMenu();
-      return;
-    case TrayAction::ShowWindow:
-      if (plan.clearLabelsReloadPending) state.Settings.labelsReloadPending = false;
-      // After a Cancel the page shows the restored model and the labels as saved.
-      if (plan.rebuildPage) page_->Rebuild([&] { skinKeys_ = ReloadLabels(state.Settings, *ini_); });
-      if (plan.buildPage) page_->BuildPage();
-      ShowFromTray();
-      return;
-  }
-}
-
-void COrvaneDlg::OnNotification(WPARAM type, LPARAM value) {
-  const AppState& state = TheAppState();
-  // Before the texts are set (the start-up's own not-detected notice), this
-  // speaks the language of the settings file rather than show an empty balloon.
-  const InterfaceTexts& texts = Texts();
-  auto label = [&](int stage) {
-    return StageDpiLabelOf(state.Settings.model, state.Settings.dpiTableVariant, stage);
-  };
-  std::optional<Balloon> balloon =
-      DecideNotification(static_cast<std::uint64_t>(type), static_cast<std::int64_t>(value), texts, label);
-  if (balloon) tray_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
-}
-
-void COrvaneDlg::ShowExitMenu() {
+void COrvaneDlg::ShowExitMenu(TextView exitText) {
   winui::UniqueMenu menu(::CreatePopupMenu());
   if (!menu) return;
-  std::wstring exitText = WideString(Texts().Exit);
-  ::AppendMenuW(menu.Get(), MF_STRING, kExitCommand, exitText.c_str());
+  std::wstring text = WideString(exitText);
+  ::AppendMenuW(menu.Get(), MF_STRING, kExitCommand, text.c_str());
   ::SetForegroundWindow(Hwnd());
   POINT cursor{};
   ::GetCursorPos(&cursor);
@@ -361,16 +271,6 @@ void COrvaneDlg::ShowExitMenu() {
   // A menu tracked for a notification icon needs a task switch after it, or
   // the next one opens and closes at once.
   ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
-}
-
-void COrvaneDlg::ReleaseAtExit() {
-  if (device_ != nullptr) device_->Close();
-  tray_.Remove();
-}
-
-void COrvaneDlg::ExitProgram() {
-  ReleaseAtExit();
-  ::ExitProcess(0);
 }
 
 void COrvaneDlg::EraseBackground(HDC dc) {
@@ -388,21 +288,19 @@ void COrvaneDlg::PaintIconic() {
   ::DrawIcon(paint.Get(), x, y, icon_);
 }
 
-const InterfaceTexts& COrvaneDlg::Texts() const {
-  return texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(*ini_)));
-}
-
 void COrvaneDlg::CreatePage() {
   AppState& state = TheAppState();
   pageView_ = std::make_unique<PageWin32View>(
       Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
-  dialogs_ = std::make_unique<Win32ParameterDialogs>(Hwnd(), state);
+  dialogWindows_ = std::make_unique<Win32DialogWindows>(Hwnd());
+  dialogs_ = std::make_unique<ParameterDialogs>(*dialogWindows_, [&state] { return ParameterDialogSettingsOf(state); });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
-                                         *pageView_, static_cast<PageCommands&>(*this), *dialogs_);
+                                         *pageView_, static_cast<PageCommands&>(*controller_), *dialogs_);
+  controller_->AttachPage(static_cast<PagePort&>(*this));
 }
 
-void COrvaneDlg::LoadBackgroundOrPlain() {
-  if (background_.Load(SkinImagePath(skinFolder_, u"/main.png"), kMainWindowFrameExtent)) {
+void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
+  if (background_.Load(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent)) {
     canvas_ = background_.Handle();
     return;
   }
@@ -412,41 +310,26 @@ void COrvaneDlg::LoadBackgroundOrPlain() {
   if (plainBackground_ && dc) {
     winui::SelectGuard select(dc.Get(), plainBackground_.Get());
     RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
-    winui::UniqueBrush fill(::CreateSolidBrush(kPlainPageColor));
+    winui::UniqueBrush fill(::CreateSolidBrush(RGB(kPlainPageColor[0], kPlainPageColor[1], kPlainPageColor[2])));
     ::FillRect(dc.Get(), &all, fill.Get());
     // The skin's own buttons are missing too: mark minimise and close where they work.
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::SetTextColor(dc.Get(), RGB(220, 220, 220));
+    ::SetTextColor(dc.Get(), RGB(kPlainMarkColor[0], kPlainMarkColor[1], kPlainMarkColor[2]));
     winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
-    for (auto [rect, mark] : {std::pair{RECT{825, 5, 843, 23}, L"_"}, std::pair{RECT{850, 5, 868, 23}, L"X"}}) {
-      ::DrawTextW(dc.Get(), mark, 1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    for (const PlainPageMark& mark : kPlainPageMarks) {
+      RECT rect{mark.rect.left, mark.rect.top, mark.rect.right, mark.rect.bottom};
+      const std::wstring text = WideString(mark.mark);
+      ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
   }
   canvas_ = plainBackground_.Get();
 }
 
-ApplyPorts COrvaneDlg::Ports() {
-  return ApplyPorts{device_->Operations(), *config_, *ini_, static_cast<MainWindowPort&>(*this)};
-}
-
-void COrvaneDlg::Ok() {
-  if (device_ != nullptr) OkCommand(TheAppState().Settings, Ports());
-}
-
-void COrvaneDlg::Apply() {
-  if (device_ != nullptr) ApplyCommand(TheAppState().Settings, Ports());
-}
-
-void COrvaneDlg::Cancel() { CancelCommand(TheAppState().Settings, static_cast<MainWindowPort&>(*this)); }
-
-// After OK the page is drawn again from the new skin folder and text colour
-// (the background stays the one decoded at start), then brought to the front.
-void COrvaneDlg::RunSkinFlow() {
+// The skin chooser takes the click's release: the drag the dispatch may
+// post after it is dropped (DropPostedDrag).
+std::optional<SkinChoice> COrvaneDlg::Run(const DialogContext& inForce, TextView skinName) {
   chooserRanInClick_ = true;
-  if (!px::RunSkinFlow(Hwnd(), TheAppState())) return;
-  if (page_ != nullptr) page_->Rebuild();
-  ::SetForegroundWindow(Hwnd());
-  ::ShowWindow(Hwnd(), SW_SHOW);
+  return RunSkinsDialog(Hwnd(), inForce, skinName, executablePath_);
 }
 
 }  // namespace px

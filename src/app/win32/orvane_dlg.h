@@ -9,17 +9,15 @@
 #include <memory>
 #include <optional>
 
-#include "model/interface_texts.h"
-#include "app/apply_flow.h"
+#include "app/main_controller.h"
 #include "app/startup.h"
-#include "app/win32/parameter_dialog_port.h"
+#include "buttons/parameter_dialog_flow.h"
+#include "buttons/win32/parameter_dialogs.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
-#include "device/device_change.h"
 #include "page/settings_page.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/win32/skin_draw.h"
-#include "storage/str_ini.h"
 #include "storage/win32/win32_storage.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
@@ -27,9 +25,11 @@
 namespace px {
 
 class COrvaneDlg final : public winui::Dialog,
-                         private DeviceNotificationPort,
-                         private MainWindowPort,
-                         private PageCommands {
+                         private MainWindowShell,
+                         private TrayPort,
+                         private SingleInstancePort,
+                         private SkinChooserPort,
+                         private PagePort {
  public:
   COrvaneDlg();
   ~COrvaneDlg() override;
@@ -41,50 +41,42 @@ class COrvaneDlg final : public winui::Dialog,
   bool OnInitDialog() override;
   bool PreTranslateMessage(MSG& message) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnOk() override { Hide(); }
-  void OnCancel() override { Hide(); }
+  void OnOk() override { controller_->OnHideKey(); }
+  void OnCancel() override { controller_->OnHideKey(); }
 
  private:
-  // One start-up step; answers what the sequence needs to choose the next.
-  bool RunStartupStep(StartupStep step);
-
-  // DeviceNotificationPort: the outcome of a discovery.
-  void MouseDetected() override;
-  void MouseNotDetected() override;
-  // MainWindowPort (the apply flow's commands) and the device session.
-  void HideMainWindow() override { Hide(); }
-
-  // PageCommands: the frame buttons of the page.
-  void Ok() override;
-  void Apply() override;
-  void Cancel() override;
+  // MainWindowShell: the steps and window calls the controller leaves to Win32.
+  bool RunPlatformStep(StartupStep step) override;
+  bool LoadBackground(TextView skinFolder) override;
+  void ShowToFront() override;
+  void Hide() override { ::ShowWindow(Hwnd(), SW_HIDE); }
   void Minimise() override { Hide(); }
-  void Close() override { ExitProgram(); }
-  void RunSkinFlow() override;
-  void DropPostedDrag();
-  ApplyPorts Ports();
+  [[noreturn]] void Exit() override { ::ExitProcess(0); }
+  // TrayPort.
+  bool Add() override;
+  void Remove() override { tray_.Remove(); }
+  void ShowBalloon(TextView text, TextView title, unsigned timeoutMs) override {
+    tray_.ShowBalloon(text, title, timeoutMs);
+  }
+  void ShowExitMenu(TextView exitText) override;
+  // SingleInstancePort: the named mutex, never closed.
+  bool ClaimFirstInstance() override;
+  // SkinChooserPort.
+  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override;
+  // PagePort.
+  void Build() override { page_->BuildPage(); }
+  void Rebuild(const std::function<void()>& reread) override { page_->Rebuild(reread); }
 
-  // The session's copy of what the device link found.
-  void SyncDeviceState();
-  void Hide();
-  void ShowFromTray();
-  void OnTrayCallback(LPARAM mouseMessage);
-  void OnNotification(WPARAM type, LPARAM value);
-  void ShowExitMenu();
-  [[noreturn]] void ExitProgram();
-  void ReleaseAtExit();
+  void DropPostedDrag();
   void EraseBackground(HDC dc);
   void PaintIconic();
-  // The interface texts once set; before that (or when the start-up ended
-  // early) those of the language str.ini names, never empty texts.
-  const InterfaceTexts& Texts() const;
 
   // The page and its view, made once the window exists.
   void CreatePage();
   // The canvas of every redraw: the skin's background, or a plain one of the
   // page's size when the skin has none, so that the page still shows its
   // texts and controls and can be used and closed.
-  void LoadBackgroundOrPlain();
+  void LoadBackgroundOrPlain(TextView skinFolder);
 
   Text executablePath_;
   Text executableFolder_;
@@ -92,11 +84,6 @@ class COrvaneDlg final : public winui::Dialog,
   Win32FileSystem files_;
   std::unique_ptr<Win32ProfileStore> ini_;
   std::unique_ptr<ConfigFile> config_;
-  StartupSettings startupSettings_;
-  Language language_ = Language::English;
-  const InterfaceTexts* texts_ = nullptr;
-  SkinKeys skinKeys_;   // the window's own copy of the skin keys (name, colours)
-  Text skinFolder_;      // the window's own SkinFolder, published at start
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
@@ -108,7 +95,7 @@ class COrvaneDlg final : public winui::Dialog,
   WindowMessageBox boxes_;
   SleepWait waits_;
   std::unique_ptr<HidBus> bus_;
-  std::unique_ptr<DeviceSession> device_;
+  std::unique_ptr<MainController> controller_;
   winui::UniqueDeviceNotify deviceNotify_;
 
   BackgroundBitmap background_;
@@ -117,7 +104,8 @@ class COrvaneDlg final : public winui::Dialog,
   winui::UniqueFont normalFont_;
   winui::UniqueFont boldFont_;
 
-  std::unique_ptr<Win32ParameterDialogs> dialogs_;
+  std::unique_ptr<Win32DialogWindows> dialogWindows_;
+  std::unique_ptr<ParameterDialogs> dialogs_;
   std::unique_ptr<PageWin32View> pageView_;
   std::unique_ptr<SettingsPage> page_;
 };

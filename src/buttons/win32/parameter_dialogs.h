@@ -5,30 +5,22 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
-#include "common/text.h"
+#include "buttons/dialog_controllers.h"
 #include "skin/win32/skinned_dialog.h"
 
 namespace px {
 
-// Hot key, media key, Windows function and snipe: a position in the dialog's
-// list and its text.
-struct ListChoice {
-  std::int32_t chosenIndex = 0;
-  Text chosenText;
-};
+// The Win32 windows of the parameter dialogs, each over the same owner.
+class Win32DialogWindows final : public DialogWindows {
+ public:
+  explicit Win32DialogWindows(HWND owner) : owner_(owner) {}
+  std::unique_ptr<ModalDialogView> NewDialog(DialogKind kind) override;
 
-struct FireKeyChoice {
-  std::int32_t chosenIndex = 0;  // position in the FireKeyList
-  Text chosenText;
-  std::uint8_t times = 1;
-  std::uint8_t makeTime = 32;
-  std::uint8_t breakTime = 32;
-};
-
-struct SingleKeyChoice {
-  Text keyName;  // empty when no key was pressed
+ private:
+  HWND owner_;
 };
 
 std::optional<FireKeyChoice> RunFireKeyDialog(HWND owner, const SkinnedDialogContext& context);

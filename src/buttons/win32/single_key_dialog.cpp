@@ -1,14 +1,11 @@
-// CSingleDialog: captures one key with a keyboard hook on the interface
-// thread and shows the name the system gives it. Enter, Escape and the
-// Windows keys are captured like any other key instead of acting on the dialog.
+// CSingleDialog's window: a keyboard hook on the interface thread names each
+// keystroke as the system names it, and a filter keeps Enter, Escape and the
+// Windows keys from acting on the dialog.
 #include "buttons/dialog_fields.h"
 #include "buttons/win32/parameter_dialogs.h"
-#include "skin/skin_paths.h"
 
 namespace px {
 namespace {
-
-constexpr COLORREF kPromptColour = 0xFFFFFF;
 
 // Shared by the hook procedure and the open dialog; the last name outlives it.
 HHOOK g_hook = nullptr;
@@ -25,58 +22,40 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-RECT ToRect(const FrameRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-class CSingleDialog final : public SkinnedDialog {
+class SingleKeyWindow final : public SkinnedDialog {
  public:
-  CSingleDialog(HWND owner, const SkinnedDialogContext& context) : SkinnedDialog(DialogKind::Single, owner, context) {}
-  ~CSingleDialog() override { RemoveHook(); }
+  explicit SingleKeyWindow(HWND owner) : SkinnedDialog(DialogKind::Single, owner) {}
+  ~SingleKeyWindow() override { RemoveHook(); }
 
-  const Text& CapturedKeyName() const { return ChosenText(); }
-
- protected:
-  bool FinishOpening() override {
+  std::optional<unsigned long> StartKeyCapture() override {
     g_target = Hwnd();
     hook_.Reset(::SetWindowsHookExW(WH_KEYBOARD, &KeyboardHook, nullptr, ::GetCurrentThreadId()));
     g_hook = hook_.Get();
-    if (!hook_) {
-      const Text text = HookInstallErrorText(::GetLastError());
-      const Text caption = ApplicationNameFromPath(ExecutablePath());
-      ::MessageBoxW(Hwnd(), reinterpret_cast<const wchar_t*>(text.c_str()),
-                    reinterpret_cast<const wchar_t*>(caption.c_str()), MB_OK);
-      return false;
-    }
-    return true;
+    if (!hook_) return ::GetLastError();
+    return std::nullopt;
   }
 
-  void DrawExtraTexts(HDC dc) override {
-    ::SetTextColor(dc, kPromptColour);
-    DrawUiText(dc, SingleKeyPrompt(Context().language), ToRect(kSingleKeyPrompt));
-  }
-
+ protected:
   bool PreTranslateMessage(MSG& message) override {
     if (SingleKeySwallows(message.message, message.wParam)) return true;
     return SkinnedDialog::PreTranslateMessage(message);
   }
 
-  std::optional<LRESULT> OnOwnMessage(UINT message, WPARAM, LPARAM) override {
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
-      case kKeyNameMessage: {
-        SetChosen(0, g_lastKeyName);
-        const std::wstring name(g_lastKeyName.begin(), g_lastKeyName.end());
-        ::SetWindowTextW(Label().Hwnd(), name.c_str());
-        ::InvalidateRect(Label().Hwnd(), nullptr, TRUE);
+      case kKeyNameMessage:
+        if (Controller() != nullptr) Controller()->KeyCaptured(g_lastKeyName);
         return 1;
-      }
       case WM_HELP:
         return TRUE;
       case WM_DESTROY:
         // No key may reach a window that is gone.
         RemoveHook();
-        return std::nullopt;
+        break;
       default:
-        return std::nullopt;
+        break;
     }
+    return SkinnedDialog::OnMessage(message, wParam, lParam);
   }
 
  private:
@@ -91,10 +70,6 @@ class CSingleDialog final : public SkinnedDialog {
 
 }  // namespace
 
-std::optional<SingleKeyChoice> RunSingleKeyDialog(HWND owner, const SkinnedDialogContext& context) {
-  CSingleDialog dialog(owner, context);
-  if (dialog.DoModal() != IDOK) return std::nullopt;
-  return SingleKeyChoice{dialog.CapturedKeyName()};
-}
+std::unique_ptr<ModalDialogView> NewSingleKeyWindow(HWND owner) { return std::make_unique<SingleKeyWindow>(owner); }
 
 }  // namespace px

@@ -6,22 +6,25 @@
 
 namespace px {
 
-LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam) {
-  const auto eventCode = static_cast<std::uint32_t>(wParam);
+DeviceChangeMessage DecodeDeviceChangeMessage(WPARAM wParam, LPARAM lParam) {
+  DeviceChangeMessage decoded;
+  decoded.eventCode = static_cast<std::uint32_t>(wParam);
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
   // A broadcast from another process arrives copied by its own dbch_size:
   // nothing beyond it counts. The whole wParam is compared, so that high bits
   // do not make an odd code an arrival.
-  std::optional<DeviceBroadcast> broadcast;
-  if (header != nullptr && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
-    broadcast = DecodeDeviceBroadcast(
-        std::span(reinterpret_cast<const std::uint8_t*>(header), static_cast<std::size_t>(header->dbch_size)));
-  }
-  if (!broadcast) {
-    session.OnDeviceChange(eventCode, 0, u"");
-    return TRUE;
-  }
-  session.OnDeviceChange(eventCode, broadcast->deviceType, broadcast->name);
+  if (header == nullptr || (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE)) return decoded;
+  const std::optional<DeviceBroadcast> broadcast = DecodeDeviceBroadcast(
+      std::span(reinterpret_cast<const std::uint8_t*>(header), static_cast<std::size_t>(header->dbch_size)));
+  if (!broadcast) return decoded;
+  decoded.deviceType = broadcast->deviceType;
+  decoded.deviceName = broadcast->name;
+  return decoded;
+}
+
+LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam) {
+  const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
+  session.OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
   return TRUE;
 }
 

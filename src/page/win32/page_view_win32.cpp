@@ -176,9 +176,8 @@ std::optional<Rgb> PageWin32View::RunColorChooser() {
   chooser.lStructSize = sizeof(chooser);
   chooser.hwndOwner = window_;
   chooser.lpCustColors = customColors;
-  if (!::ChooseColorW(&chooser)) return std::nullopt;
-  const COLORREF value = chooser.rgbResult;
-  return Rgb{GetRValue(value), GetGValue(value), GetBValue(value)};
+  const bool confirmed = ::ChooseColorW(&chooser) != FALSE;
+  return ChosenColor(confirmed, chooser.rgbResult);
 }
 
 void PageWin32View::OpenWithShell(TextView address) {
@@ -186,6 +185,10 @@ void PageWin32View::OpenWithShell(TextView address) {
 }
 
 void PageWin32View::StartWindowDrag(Point at) {
+  // OK and Cancel hide the window before the click falls through to here: a
+  // move loop on a hidden window would place it wherever the pointer next
+  // goes, and the tray would show it there (off the screen, under Wine).
+  if (!::IsWindowVisible(window_)) return;
   POINT screen{at.x, at.y};
   ::ClientToScreen(window_, &screen);
   ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));

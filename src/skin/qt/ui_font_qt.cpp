@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::array<std::pair<TextView, const char*>, 4> kStandIns{{
     {u"Arial", "Liberation Sans"},
-    {u"Tahoma", "DejaVu Sans"},
+    {u"Tahoma", "DejaVu Sans Condensed"},
     {u"宋体", "WenQuanYi Micro Hei"},
     {u"黑体", "WenQuanYi Micro Hei"},
 }};
@@ -32,6 +32,8 @@ QFont UiFontQt(Language language, FontRole role) {
   font.setPixelSize(std::max(1, (choice.height * 100 + 57) / 115));
   font.setWeight(choice.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setStyleHint(QFont::SansSerif);
+  // Whole-pixel advances, as GDI lays text out: widths then match Windows.
+  font.setHintingPreference(QFont::PreferFullHinting);
   return font;
 }
 

@@ -1,18 +1,17 @@
 #pragma once
-// The frame of the seven small dialogs: a captionless modal window whose look
-// is a skin picture, with close, OK and Cancel drawn over it, a dark
-// drop-down made of a label and a list box created on demand, and one set of
-// colours. Each dialog derives from it and fills in its own texts, controls,
-// list items and result; the decisions come from skin/dialog_frame.h.
+// The Win32 window of the seven small dialogs: a captionless modal window
+// whose look is a skin picture, with a dark drop-down made of a label and a
+// list box created on demand, number fields and a colour swatch. It only
+// turns the controller's verbs into calls and the window's messages into
+// the controller's events; the decisions are skin/dialog_controller.h's.
 #include <windows.h>
 
+#include <map>
 #include <optional>
-#include <vector>
 
 #include "common/text.h"
-#include "model/interface_texts.h"
-#include "skin/dialog_frame.h"
-#include "skin/ui_font.h"
+#include "skin/dialog_controller.h"
+#include "skin/dialog_view.h"
 #include "skin/win32/skin_draw.h"
 #include "winui/controls.h"
 #include "winui/dialog.h"
@@ -20,94 +19,69 @@
 
 namespace px {
 
-// What a dialog takes from the program when it opens: its own copies.
-struct SkinnedDialogContext {
-  Text skinFolder;
-  Language language = Language::English;
-  UiTextColor textColor;
-};
+// The name the Windows callers know the context by.
+using SkinnedDialogContext = DialogContext;
 
-class SkinnedDialog : public winui::Dialog {
+class SkinnedDialog : public winui::Dialog, public ModalDialogView {
  public:
-  SkinnedDialog(DialogKind kind, HWND owner, SkinnedDialogContext context);
+  SkinnedDialog(DialogKind kind, HWND owner);
 
-  std::int32_t ChosenIndex() const { return chosenIndex_; }
-  const Text& ChosenText() const { return chosenText_; }
+  DialogEnd RunModal(DialogController& controller) override;
+
+  bool LoadBackground(TextView imagePath) override;
+  void BeginDrawing() override;
+  void RestoreBackground() override;
+  void DrawImage(TextView imagePath, int x, int y) override;
+  void DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) override;
+  void EndDrawing() override;
+  void CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) override;
+  void SetLabelText(int id, TextView text) override;
+  void CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) override;
+  void DestroyList() override { list_.Destroy(); }
+  bool ListExists() const override { return list_.Exists(); }
+  std::optional<int> ListSelection() const override;
+  void SetListSelection(int item) override { list_.SetCurrentSelection(item); }
+  void ScrollList(int lines) override;
+  void CreateEdit(int id, const FrameRect& rect, TextView text) override;
+  void DestroyEdit(int id) override;
+  bool EditExists(int id) const override;
+  Text EditText(int id) const override;
+  void SetEditText(int id, TextView text) override;
+  void CreateSwatch(int id, const FrameRect& rect, UiTextColor color) override;
+  void SetSwatchColor(int id, UiTextColor color) override;
+  // The frame captures no keys; the single key dialog's window does.
+  std::optional<unsigned long> StartKeyCapture() override { return ERROR_NOT_SUPPORTED; }
+  void ShowMessage(TextView text, TextView caption) override;
+  Text ApplicationName() const override;
+  std::optional<UiTextColor> RunColorChooser() override;
+  void RequestHover() override;
+  void End(DialogEnd end) override { EndDialog(end == DialogEnd::Ok ? IDOK : IDCANCEL); }
 
  protected:
-  // --- what each dialog adds ---
-  // Own controls, created after the label.
-  virtual void CreateOwnControls() {}
-  // Last step of opening; false ends it with FALSE (no focus set).
-  virtual bool FinishOpening() { return true; }
-  // Texts drawn by the erase after the OK and Cancel captions.
-  virtual void DrawExtraTexts(HDC) {}
-  virtual std::vector<Text> ListItems() { return {}; }
-  virtual DWORD ListStyle() const { return 0x50800001; }  // WS_CHILD WS_VISIBLE WS_BORDER LBS_NOTIFY
-  // Around the list's life: the fire key fields give way to it.
-  virtual void BeforeListCreated() {}
-  virtual void AfterListClosed() {}
-  // After the frame's own handling of a choice.
-  virtual void AfterChoice() {}
-  virtual FrameRect ExtraHitRect() const { return {}; }
-  virtual void OnExtraHit() {}
-  // Messages of the dialog's own controls, before the frame's handling.
-  virtual std::optional<LRESULT> OnOwnMessage(UINT, WPARAM, LPARAM) { return std::nullopt; }
-  // A colour answer of the dialog's own, or nothing for the frame's.
-  virtual std::optional<LRESULT> OwnControlColour(UINT, HDC, HWND) { return std::nullopt; }
-
-  // --- shared with the dialogs ---
   bool OnInitDialog() override;
   bool PreTranslateMessage(MSG& message) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-  const SkinnedDialogContext& Context() const { return context_; }
-  const DialogFrameSpec& Spec() const { return spec_; }
-  HFONT Font() const { return font_.Get(); }
-  HBRUSH DarkBrush() const { return darkBrush_.Get(); }
-  bool HasBackground() const { return static_cast<bool>(background_); }
-  winui::Static& Label() { return label_; }
-  const winui::ListBox& List() const { return list_; }
-  void SetChosen(std::int32_t index, Text text) {
-    chosenIndex_ = index;
-    chosenText_ = std::move(text);
-  }
-  // White on the frame's dark grey with the dialog font: labels, lists, fields.
-  LRESULT DarkControlColour(HDC dc);
-  // A note or prompt that may be longer than its place: drawn whole, as
-  // aligned in its rectangle, rather than cut off mid-letter at its edge.
-  static void DrawUnclippedText(HDC dc, TextView text, const FrameRect& rect, TextAlign align);
-  // One skin image of this dialog's folder (failure box on a missing file).
-  void DrawImage(HDC dc, TextView name, const FrameRect& at);
+  void OnOk() override;
+  void OnCancel() override;
+  DialogController* Controller() { return controller_; }
 
  private:
-  void Erase(HDC dc);
-  void RestoreCanvas(HDC surface);
-  void OnLeftButtonDown(int x, int y);
-  void ToggleList();
-  void CloseList();
-  void OnListNotification(WPARAM wParam);
-  void OnMouseMove(int x, int y);
-  void OnMouseHover(int x, int y);
-  void DrawButton(HDC dc, FrameButton button, bool over);
+  std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
+  LRESULT DarkControlColour(HDC dc);
 
-  DialogKind kind_;
-  const DialogFrameSpec& spec_;
-  SkinnedDialogContext context_;
-  FrameCaptions captions_{};
+  DialogController* controller_ = nullptr;
   BackgroundBitmap background_;
   winui::UniqueBitmap pristine_;  // the background as loaded
   winui::UniqueFont font_;
   winui::UniqueBrush darkBrush_;
+  HDC paintDc_ = nullptr;  // set while the erase runs
+  std::optional<SkinComposition> drawing_;
   winui::Static label_;
   winui::ListBox list_;
-  std::int32_t chosenIndex_ = 0;
-  Text chosenText_;
+  int listId_ = 0;
+  std::map<int, winui::Edit> edits_;
+  winui::Static swatch_;
+  winui::UniqueBrush swatchBrush_;
 };
-
-// The frame's failure box when a background does not load; replaceable so
-// that a test can record it instead of waiting for a click.
-using SkinnedDialogErrorBox = void (*)(HWND owner, TextView text, TextView caption);
-SkinnedDialogErrorBox SetSkinnedDialogErrorBox(SkinnedDialogErrorBox box);
 
 }  // namespace px

@@ -1,12 +1,12 @@
 #pragma once
-// CSkinsDialog: the skin chooser. Lists the folders under Skins beside the
-// executable, proposes a picked skin's own text colour when it carries one,
-// and lets the user pick any colour with the system's colour chooser.
+// CSkinsDialog: the skin chooser over the Win32 frame (its behaviour is
+// skin/skin_chooser_controller.h), and the system's folder search.
 #include <windows.h>
 
 #include <optional>
 
 #include "skin/skin_chooser.h"
+#include "skin/skin_chooser_controller.h"
 #include "skin/win32/skinned_dialog.h"
 
 namespace px {

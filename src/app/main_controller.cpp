@@ -1,0 +1,205 @@
+#include "app/main_controller.h"
+
+#include "app/dialog_settings.h"
+#include "app/notification.h"
+#include "app/skin_flow.h"
+#include "app/tray_click.h"
+#include "storage/str_ini.h"
+
+namespace px {
+
+MainController::MainController(AppState& state, ControllerPorts ports, ConfigFile& config, ProfileStore& strIni,
+                               DeviceParts device, std::function<Text(TextView)> skinFolderFor)
+    : state_(state),
+      ports_(ports),
+      config_(config),
+      strIni_(strIni),
+      deviceParts_(device),
+      skinFolderFor_(std::move(skinFolderFor)) {}
+
+MainController::~MainController() = default;
+
+bool MainController::StartUp() {
+  StartupStep step = StartupStep::CheckSingleInstance;
+  while (step != StartupStep::Done) {
+    const bool succeeded = RunStep(step);
+    // Another instance runs: leave at once, changing nothing.
+    if (step == StartupStep::CheckSingleInstance && !succeeded) return false;
+    step = NextStartupStep(step, succeeded, state_.Settings.devicePresent);
+  }
+  // Without an icon nothing could show the window later: it shows now.
+  if (!trayShown_) ports_.window.ShowToFront();
+  return true;
+}
+
+bool MainController::RunStep(StartupStep step) {
+  SettingsSession& settings = state_.Settings;
+  switch (step) {
+    case StartupStep::CheckSingleInstance:
+      return ports_.instance.ClaimFirstInstance();
+    case StartupStep::AddTrayIcon:
+      trayShown_ = ports_.tray.Add();
+      return true;
+    case StartupStep::DiscoverMouse: {
+      // The session's boxes speak the language of the settings file.
+      const Language language = LanguageFromCode(ReadLanguageCode(strIni_));
+      device_ = std::make_unique<DeviceSession>(deviceParts_.bus, deviceParts_.boxes, deviceParts_.waits,
+                                                static_cast<DeviceNotificationPort&>(*this), settings.image,
+                                                TextsFor(language).MouseNotDetected);
+      device_->StartUp();
+      SyncDeviceState();
+      return settings.devicePresent;
+    }
+    case StartupStep::LoadConfig:
+      // The settings files are read in one go, in their order; the next
+      // steps take their results.
+      startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_);
+      return startupSettings_.configLoad == ConfigLoadResult::Loaded;
+    case StartupStep::CopySavedSettings:
+    case StartupStep::ReadLanguage:
+      return true;
+    case StartupStep::SetTexts:
+      language_ = settings.language;
+      texts_ = &TextsFor(language_);
+      return true;
+    case StartupStep::LoadLabelsAndSkinKeys:
+      skinKeys_ = startupSettings_.skinKeys;
+      return true;
+    case StartupStep::LoadBackground:
+      skinFolder_ = skinFolderFor_(skinKeys_.skinName);
+      return ports_.window.LoadBackground(skinFolder_);
+    case StartupStep::PublishSkin: {
+      state_.SkinFolder = skinFolder_;
+      state_.SkinName = skinKeys_.skinName;
+      const Rgb color = startupSettings_.uiTextColor;
+      state_.TextColor = UiTextColor{color[0], color[1], color[2]};
+      return true;
+    }
+    case StartupStep::BuildPage:
+      if (page_ != nullptr) page_->Build();
+      return true;
+    case StartupStep::Done:
+      return true;
+    default:
+      return ports_.window.RunPlatformStep(step);
+  }
+}
+
+void MainController::SyncDeviceState() {
+  SettingsSession& settings = state_.Settings;
+  settings.devicePresent = device_->DevicePresent() == 1;
+  settings.dpiTableVariant = device_->DpiTableVariant();
+}
+
+void MainController::OnTrayMouse(std::int64_t mouseMessage) {
+  SettingsSession& settings = state_.Settings;
+  const TrayState trayState{settings.devicePresent, settings.labelsReloadPending, state_.PageState,
+                            state_.PageBuiltOnce};
+  const TrayClickPlan plan = DecideTrayClick(mouseMessage, trayState);
+  switch (plan.action) {
+    case TrayAction::Nothing:
+      return;
+    case TrayAction::NotifyNotDetected:
+      MouseNotDetected();
+      return;
+    case TrayAction::ShowExitMenu:
+      ports_.tray.ShowExitMenu(Texts().Exit);
+      return;
+    case TrayAction::ShowWindow:
+      if (plan.clearLabelsReloadPending) settings.labelsReloadPending = false;
+      // After a Cancel the page shows the restored model and the labels as saved.
+      if (plan.rebuildPage && page_ != nullptr) {
+        page_->Rebuild([&] { skinKeys_ = ReloadLabels(settings, strIni_); });
+      }
+      if (plan.buildPage && page_ != nullptr) page_->Build();
+      ports_.window.ShowToFront();
+      return;
+  }
+}
+
+void MainController::OnShowRequest() {
+  const bool present = state_.Settings.devicePresent;
+  OnTrayMouse(kTrayLeftButtonUp);
+  if (!trayShown_ && !present) ports_.window.ShowToFront();
+}
+
+void MainController::OnNotification(std::uint64_t type, std::int64_t value) {
+  // Before the texts are set (the start-up's own not-detected notice), this
+  // speaks the language of the settings file rather than show an empty balloon.
+  const SettingsSession& settings = state_.Settings;
+  auto label = [&](int stage) { return StageDpiLabelOf(settings.model, settings.dpiTableVariant, stage); };
+  const std::optional<Balloon> balloon = DecideNotification(type, value, Texts(), label);
+  if (balloon) ports_.tray.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
+}
+
+void MainController::OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName) {
+  if (device_ == nullptr) return;
+  device_->OnDeviceChange(eventCode, deviceType, deviceName);
+  SyncDeviceState();
+}
+
+void MainController::OnMousePlugged(bool arrived) {
+  if (device_ == nullptr) return;
+  device_->OnMouseChange(arrived);
+  SyncDeviceState();
+}
+
+void MainController::OnCloseRequest() {
+  if (trayShown_) {
+    ports_.window.Hide();
+  } else {
+    ExitProgram();
+  }
+}
+
+void MainController::ReleaseAtExit() {
+  if (device_ != nullptr) device_->Close();
+  ports_.tray.Remove();
+}
+
+void MainController::ExitProgram() {
+  ReleaseAtExit();
+  ports_.window.Exit();
+}
+
+ApplyPorts MainController::Ports() {
+  return ApplyPorts{device_->Operations(), config_, strIni_, static_cast<MainWindowPort&>(*this)};
+}
+
+void MainController::Ok() {
+  if (device_ != nullptr) OkCommand(state_.Settings, Ports());
+}
+
+void MainController::Apply() {
+  if (device_ != nullptr) ApplyCommand(state_.Settings, Ports());
+}
+
+void MainController::Cancel() { CancelCommand(state_.Settings, static_cast<MainWindowPort&>(*this)); }
+
+// After OK the page is drawn again from the new skin folder and text colour,
+// then brought to the front.
+void MainController::RunSkinFlow() {
+  const std::optional<SkinChoice> choice = ports_.skins.Run(DialogContextOf(state_), state_.SkinName);
+  if (!choice) return;
+  ApplySkinChoice(state_, strIni_, *choice);
+  if (page_ != nullptr) page_->Rebuild({});
+  ports_.window.ShowToFront();
+}
+
+const InterfaceTexts& MainController::Texts() const {
+  return texts_ != nullptr ? *texts_ : TextsFor(LanguageFromCode(ReadLanguageCode(strIni_)));
+}
+
+void MainController::MouseDetected() { OnNotification(kNotifyMouseDetected, 0); }
+
+void MainController::MouseNotDetected() { OnNotification(kNotifyMouseNotDetected, 0); }
+
+void MainController::HideMainWindow() {
+  if (trayShown_) {
+    ports_.window.Hide();
+  } else {
+    ports_.window.Minimise();
+  }
+}
+
+}  // namespace px

@@ -1,0 +1,194 @@
+#include "app/qt/main_window_qt.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include "app/plain_page.h"
+#include "app/qt/app_icon_qt.h"
+#include "page/page_state.h"
+#include "page/qt/page_view_qt.h"
+#include "skin/image_limits.h"
+#include "skin/qt/skin_images_qt.h"
+#include "skin/qt/ui_font_qt.h"
+#include "skin/skin_paths.h"
+
+namespace px {
+namespace {
+
+QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
+
+}  // namespace
+
+QtMainWindow::QtMainWindow(AppState& state, bool behindIcon) : state_(state) {
+  // Behind the icon the window has no taskbar button, as on Windows.
+  setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
+  // The name the desktop's menu gives the program; message boxes carry the
+  // application's title.
+  setWindowTitle(QStringLiteral("PX6410 Mouse Settings"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  view_ = std::make_unique<PageQtView>(
+      *this,
+      PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
+      PageQtEvents{
+          .listChosen = [this](int id) { page_->OnListChosen(id); },
+          .pointerOverList =
+              [this](int id, int item) {
+                if (state_.PageState == kPageBuilt) page_->OnPointerOverList(id, item);
+              },
+          .hover = [this](Point at) { page_->OnPageHover(at); },
+          .drag = [this](Point at) { StartDrag(at); },
+      });
+}
+
+QtMainWindow::~QtMainWindow() = default;
+
+void QtMainWindow::Attach(MainController& controller, SettingsPage& page) {
+  controller_ = &controller;
+  page_ = &page;
+}
+
+bool QtMainWindow::RunPlatformStep(StartupStep step) {
+  switch (step) {
+    case StartupStep::SetIcons:
+      setWindowIcon(AppIconQt());
+      return true;
+    case StartupStep::ResizeToBackground:
+      setFixedSize(canvas_.size());
+      return true;
+    case StartupStep::RegisterDeviceNotification:
+      if (onWatchDevices) onWatchDevices();
+      return true;
+    case StartupStep::CreateFonts:
+      bodyFont_ = UiFontQt(controller_->CurrentLanguage(), FontRole::Body);
+      headingFont_ = UiFontQt(controller_->CurrentLanguage(), FontRole::Heading);
+      return true;
+    default:
+      // Window styles and message filters are Windows' own.
+      return true;
+  }
+}
+
+bool QtMainWindow::LoadBackground(TextView skinFolder) {
+  const QImage image = LoadSkinImageQt(SkinImagePath(skinFolder, u"/main.png"));
+  const PixelSize size{static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height())};
+  if (image.isNull() || !BackgroundHolds(size, kMainWindowFrameExtent)) {
+    MakePlainCanvas();
+    return false;
+  }
+  canvas_ = image.convertToFormat(QImage::Format_RGB32);
+  return true;
+}
+
+void QtMainWindow::MakePlainCanvas() {
+  canvas_ = QImage(kPlainPageWidth, kPlainPageHeight, QImage::Format_RGB32);
+  canvas_.fill(ToQColor(kPlainPageColor));
+  QPainter painter(&canvas_);
+  painter.setPen(ToQColor(kPlainMarkColor));
+  painter.setFont(QApplication::font());
+  for (const PlainPageMark& mark : kPlainPageMarks) {
+    const QRect rect(mark.rect.left, mark.rect.top, mark.rect.right - mark.rect.left, mark.rect.bottom - mark.rect.top);
+    painter.drawText(rect, Qt::AlignCenter, ToQString(mark.mark));
+  }
+}
+
+void QtMainWindow::ShowToFront() {
+  if (!placed_) {
+    // Centred on the screen the first time, as the Win32 dialog opens.
+    placed_ = true;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+  }
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void QtMainWindow::Exit() {
+  exiting_ = true;
+  QCoreApplication::exit(0);
+}
+
+void QtMainWindow::paintEvent(QPaintEvent*) {
+  // The canvas reaches the screen in one copy.
+  QPainter painter(this);
+  if (canvas_.isNull()) {
+    painter.fillRect(rect(), Qt::black);
+    return;
+  }
+  painter.drawImage(0, 0, canvas_);
+}
+
+void QtMainWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || page_ == nullptr) return;
+  dragging_ = false;
+  const QPoint at = event->position().toPoint();
+  page_->DispatchClick({at.x(), at.y()});
+}
+
+void QtMainWindow::StartDrag(Point at) {
+  // A dialog the click opened (the skin chooser) took the button's release:
+  // a move begun now would follow the pointer with no button held.
+  if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+  // The window manager moves the window where it can; elsewhere (no window
+  // manager, as on a bare X server) the window follows the pointer itself.
+  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+  dragging_ = true;
+  dragOffset_ = QPoint(at.x, at.y);
+}
+
+void QtMainWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+    move(event->globalPosition().toPoint() - dragOffset_);
+    return;
+  }
+  dragging_ = false;
+  if (page_ == nullptr) return;
+  const QPoint at = event->position().toPoint();
+  page_->OnPageMouseMove({at.x(), at.y()});
+}
+
+void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) dragging_ = false;
+}
+
+void QtMainWindow::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) && controller_ != nullptr) {
+    // Neither key ever ends the main window: it only goes back to the icon.
+    controller_->OnHideKey();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void QtMainWindow::closeEvent(QCloseEvent* event) {
+  if (exiting_ || controller_ == nullptr) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  controller_->OnCloseRequest();
+}
+
+void QtMainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown()) return;
+  // Without an icon the taskbar brings the window back: as a show from the
+  // icon, the page is rebuilt when a Cancel asked for it.
+  const auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)) {
+    controller_->OnShowRequest();
+  }
+}
+
+}  // namespace px

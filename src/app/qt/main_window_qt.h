@@ -1,0 +1,70 @@
+#pragma once
+// The Linux main window: one frameless widget that shows its canvas (the
+// skin's background, on which the page draws) and hands every pointer and
+// key event to the settings page or the main controller. Behind a
+// notification-area icon it starts hidden and has no taskbar button; on a
+// desktop without one it is an ordinary window.
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+#include "app/main_controller.h"
+#include "page/settings_page.h"
+
+namespace px {
+
+class PageQtView;
+
+class QtMainWindow final : public QWidget, public MainWindowShell {
+ public:
+  // behindIcon: the desktop has a notification area for the icon.
+  QtMainWindow(AppState& state, bool behindIcon);
+  ~QtMainWindow() override;
+
+  // The controller and the page, made after the window.
+  void Attach(MainController& controller, SettingsPage& page);
+
+  // MainWindowShell.
+  bool RunPlatformStep(StartupStep step) override;
+  bool LoadBackground(TextView skinFolder) override;
+  void ShowToFront() override;
+  void Hide() override { hide(); }
+  void Minimise() override { showMinimized(); }
+  void Exit() override;
+
+  // At the start-up's device-notification step: the plugging watch begins.
+  std::function<void()> onWatchDevices;
+
+  PageQtView& View() { return *view_; }
+  const QImage& Canvas() const { return canvas_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void StartDrag(Point at);
+  void MakePlainCanvas();
+
+  AppState& state_;
+  MainController* controller_ = nullptr;
+  SettingsPage* page_ = nullptr;
+  QImage canvas_;
+  QFont bodyFont_;
+  QFont headingFont_;
+  std::unique_ptr<PageQtView> view_;
+  bool placed_ = false;
+  bool exiting_ = false;
+  // A move of the window by hand, where the window manager offers none.
+  bool dragging_ = false;
+  QPoint dragOffset_;
+};
+
+}  // namespace px

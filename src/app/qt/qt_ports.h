@@ -1,0 +1,30 @@
+#pragma once
+// The core's small ports in Qt: message boxes owned by the main window, the
+// protocol's pauses.
+#include <QMessageBox>
+#include <QThread>
+#include <QWidget>
+
+#include "common/ports.h"
+
+namespace px {
+
+class QtMessageBoxes final : public MessageBoxPort {
+ public:
+  void SetOwner(QWidget* owner) { owner_ = owner; }
+  void ShowMessage(TextView text, TextView caption) override {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())),
+                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, owner_);
+    box.exec();
+  }
+
+ private:
+  QWidget* owner_ = nullptr;
+};
+
+class QtWait final : public WaitPort {
+ public:
+  void Wait(unsigned milliseconds) override { QThread::msleep(milliseconds); }
+};
+
+}  // namespace px

@@ -1,0 +1,74 @@
+#include "app/qt/single_instance_qt.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <cstdio>
+
+namespace px {
+namespace {
+
+constexpr char kShowRequest[] = "show\n";
+
+}  // namespace
+
+QtSingleInstance::QtSingleInstance(QString folder) {
+  if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  QDir().mkpath(folder);
+  lockPath_ = folder + QStringLiteral("/px6410.lock");
+  socketPath_ = folder + QStringLiteral("/px6410.socket");
+}
+
+QtSingleInstance::~QtSingleInstance() = default;
+
+bool QtSingleInstance::ClaimFirstInstance() {
+  lock_ = std::make_unique<QLockFile>(lockPath_);
+  // Only a lock whose process is gone is stale, however old it is.
+  lock_->setStaleLockTime(0);
+  if (!lock_->tryLock(0)) {
+    lock_.reset();
+    if (!AskRunningToShow()) std::fputs("px6410: another instance runs but does not answer\n", stderr);
+    return false;
+  }
+  // The lock is ours: a socket left by an instance that died is stale.
+  QLocalServer::removeServer(socketPath_);
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  if (!server_.listen(socketPath_)) {
+    std::fprintf(stderr, "px6410: a second start cannot reach this one: %s\n", qPrintable(server_.errorString()));
+  }
+  QObject::connect(&server_, &QLocalServer::newConnection, [this] {
+    while (QLocalSocket* peer = server_.nextPendingConnection()) {
+      QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+      QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
+        while (peer->canReadLine()) {
+          if (peer->readLine() == kShowRequest && onShowRequest) onShowRequest();
+        }
+      });
+    }
+  });
+  return true;
+}
+
+bool QtSingleInstance::AskRunningToShow() {
+  // The running instance may be starting at this moment, lock taken but not
+  // yet listening: ask again until it listens or the time is up.
+  const QDeadlineTimer deadline(kAskTimeoutMs);
+  while (!deadline.hasExpired()) {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath_);
+    if (socket.waitForConnected(500)) {
+      socket.write(kShowRequest);
+      const bool sent = socket.waitForBytesWritten(2000);
+      socket.disconnectFromServer();
+      if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
+      return sent;
+    }
+    QThread::msleep(50);
+  }
+  return false;
+}
+
+}  // namespace px

@@ -1,0 +1,16 @@
+#pragma once
+// The single key dialog's names for keys captured on Linux: the physical key
+// (the kernel's key code, which X11 and Wayland report plus 8) named as the
+// Windows key-name service names it on an English layout, so that the name
+// finds its code in the KeyNameTable. Naming the physical key keeps the
+// code the mouse sends on the key the user pressed, whatever the layout.
+#include "common/text.h"
+
+namespace px {
+
+// The name of a key by its Linux key code; empty for a key the KeyNameTable
+// has no name for (Menu, F13 and up, the media keys, the ISO key beside the
+// left Shift...).
+TextView KeyNameOfLinuxKeyCode(unsigned code);
+
+}  // namespace px

@@ -1,0 +1,35 @@
+#pragma once
+// A drop-down list of the page as a Win32 list box behaves: a pointer move
+// over an entry makes it the selection without choosing it; a click (its
+// release) on an entry chooses it. Never takes the focus, so no entry is
+// selected until the pointer says so.
+#include <QListWidget>
+
+#include <functional>
+
+namespace px {
+
+class PageList final : public QListWidget {
+ public:
+  PageList(QWidget* parent, const QFont& font, QColor text, QColor background);
+
+  int Selection() const { return selection_; }
+  // Selects an entry as a pointer move over it does.
+  void Select(int item);
+
+  std::function<void(int item)> onPointerOver;
+  std::function<void()> onChosen;
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  int ItemAt(const QPoint& at) const;
+  int selection_ = -1;
+  bool pressed_ = false;
+};
+
+}  // namespace px

@@ -1,0 +1,210 @@
+#include "page/qt/page_view_qt.h"
+
+#include <QColorDialog>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QUrl>
+
+#include "page/control_colors.h"
+#include "page/qt/page_list_qt.h"
+#include "skin/skin_paths.h"
+
+namespace px {
+namespace {
+
+// The rows of the system font a Windows list box is created in: it keeps only
+// the height its whole rows need, and the page's font set later changes no size.
+constexpr int kCreationRowHeight = 16;
+
+QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QColor ToQColor(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+int FormatFlags(TextFormat format) {
+  switch (format) {
+    case TextFormat::Centre:
+      // A caption wider than its rectangle shows whole, still centred on it.
+      return Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
+    case TextFormat::Right:
+      return Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
+    case TextFormat::Left:
+      break;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+}
+
+}  // namespace
+
+PageQtView::PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events)
+    : window_(window), res_(resources), events_(std::move(events)) {
+  hoverTimer_.setSingleShot(true);
+  hoverTimer_.setInterval(kHoverMs);
+  QObject::connect(&hoverTimer_, &QTimer::timeout, [this] {
+    const QPoint at = window_.mapFromGlobal(QCursor::pos());
+    if (events_.hover && window_.rect().contains(at)) events_.hover({at.x(), at.y()});
+  });
+}
+
+PageQtView::~PageQtView() = default;
+
+void PageQtView::BeginDrawing() {
+  painter_.reset();
+  if (res_.canvas.isNull()) return;
+  // Pictures are decoded once per skin: a new skin starts afresh.
+  if (imagesFolder_ != res_.skinFolder) {
+    images_.Drop();
+    imagesFolder_ = res_.skinFolder;
+  }
+  painter_.emplace(&res_.canvas);
+}
+
+void PageQtView::DrawImage(TextView imageName, Point at) {
+  if (!painter_) return;
+  const QImage& image = images_.Get(SkinImagePath(res_.skinFolder, imageName));
+  if (!image.isNull()) painter_->drawImage(QPoint(at.x, at.y), image);
+}
+
+void PageQtView::DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) {
+  if (!painter_) return;
+  painter_->setFont(font == PageFont::Heading ? res_.headingFont : res_.bodyFont);
+  painter_->setPen(ToQColor(UiTextColorValue(res_.textColor)));
+  painter_->drawText(ToQRect(rect), FormatFlags(format), ToQString(text));
+}
+
+void PageQtView::CopyToScreen() {
+  painter_.reset();
+  // At once, as the Win32 view's copy: the screen shows every drawing
+  // operation as soon as it ends.
+  window_.repaint();
+}
+
+void PageQtView::CreateStatic(const StaticControl& control) {
+  DestroyControl(control.id);
+  auto* label = new QLabel(ToQString(control.text), &window_);
+  label->setGeometry(ToQRect(control.rect));
+  label->setAlignment(Qt::AlignHCenter | (control.centreImage ? Qt::AlignVCenter : Qt::AlignTop));
+  if (control.sunken) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setLineWidth(1);
+  }
+  // Clicks and moves belong to the page under it, as with a Win32 static.
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  label->setAutoFillBackground(true);
+  statics_[control.id] = label;
+  PaintStatic(control.id);
+  // Under any list already open, as a Win32 static clipped by its siblings.
+  label->lower();
+  label->show();
+}
+
+void PageQtView::PaintStatic(int id) {
+  QLabel* label = Static(id);
+  if (label == nullptr) return;
+  const ControlColors colors = ColorsForControl(ControlKind::Static, id, res_.model, res_.textColor);
+  QPalette palette = label->palette();
+  if (colors.brushColor) palette.setColor(QPalette::Window, ToQColor(*colors.brushColor));
+  if (colors.textColor) palette.setColor(QPalette::WindowText, ToQColor(*colors.textColor));
+  label->setPalette(palette);
+  if (colors.bodyFont) label->setFont(res_.bodyFont);
+}
+
+void PageQtView::SetStaticText(int id, TextView text) {
+  if (QLabel* label = Static(id)) label->setText(ToQString(text));
+}
+
+void PageQtView::InvalidateControl(int id) {
+  PaintStatic(id);
+  if (QLabel* label = Static(id)) label->update();
+}
+
+void PageQtView::DestroyControl(int id) {
+  // Possibly from inside the control's own event: gone from sight now, deleted later.
+  auto destroy = [](QWidget* widget) {
+    if (widget == nullptr) return;
+    widget->hide();
+    widget->deleteLater();
+  };
+  if (auto found = statics_.find(id); found != statics_.end()) {
+    destroy(found->second);
+    statics_.erase(found);
+  }
+  if (auto found = lists_.find(id); found != lists_.end()) {
+    destroy(found->second);
+    lists_.erase(found);
+  }
+}
+
+void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> items) {
+  DestroyControl(id);
+  const ControlColors colors = ColorsForControl(ControlKind::ListBox, id, res_.model, res_.textColor);
+  auto* list = new PageList(&window_, res_.bodyFont, ToQColor(colors.textColor.value_or(0xFFFFFF)),
+                            ToQColor(colors.brushColor.value_or(0)));
+  for (TextView item : items) list->addItem(ToQString(item));
+  QRect area = ToQRect(rect);
+  area.setHeight(2 + (area.height() - 2) / kCreationRowHeight * kCreationRowHeight);
+  list->setGeometry(area);
+  list->onPointerOver = [this, id](int item) {
+    if (events_.pointerOverList) events_.pointerOverList(id, item);
+  };
+  list->onChosen = [this, id] {
+    if (events_.listChosen) events_.listChosen(id);
+  };
+  lists_[id] = list;
+  // Above the labels it drops over.
+  list->raise();
+  list->show();
+}
+
+PageList* PageQtView::List(int id) const {
+  auto found = lists_.find(id);
+  return found == lists_.end() ? nullptr : found->second.data();
+}
+
+QLabel* PageQtView::Static(int id) const {
+  auto found = statics_.find(id);
+  return found == statics_.end() ? nullptr : found->second.data();
+}
+
+bool PageQtView::ListExists(int id) const { return List(id) != nullptr; }
+
+std::optional<int> PageQtView::ListSelection(int id) const {
+  PageList* list = List(id);
+  if (list == nullptr || list->Selection() < 0) return std::nullopt;
+  return list->Selection();
+}
+
+std::optional<Rect> PageQtView::ListItemRect(int id, int item) const {
+  PageList* list = List(id);
+  if (list == nullptr || item < 0 || item >= list->count()) return std::nullopt;
+  // In the list's client area, inside its border, as LB_GETITEMRECT.
+  const QRect r = list->visualItemRect(list->item(item));
+  return Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void PageQtView::ShowMessage(TextView text, TextView caption) {
+  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, &window_);
+  box.exec();
+}
+
+std::optional<Rgb> PageQtView::RunColorChooser() {
+  const QColor color = QColorDialog::getColor(Qt::black, &window_);
+  if (!color.isValid()) return std::nullopt;
+  return Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+             static_cast<std::uint8_t>(color.blue())};
+}
+
+void PageQtView::OpenWithShell(TextView address) {
+  QDesktopServices::openUrl(QUrl::fromUserInput(ToQString(address)));
+}
+
+void PageQtView::StartWindowDrag(Point at) {
+  if (events_.drag) events_.drag(at);
+}
+
+void PageQtView::RequestHover() { hoverTimer_.start(); }
+
+}  // namespace px

@@ -1,0 +1,466 @@
+#include "skin/qt/dialog_view_qt.h"
+
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QStyleFactory>
+
+#include "skin/qt/ui_font_qt.h"
+
+namespace px {
+namespace {
+
+// The colours of the Windows dialogs as the reference pictures show them.
+const QColor kDarkGrey(0x28, 0x28, 0x28);
+const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
+const QColor kListBorder(0x9E, 0x9E, 0x9E);
+const QColor kHighlight(0x30, 0x96, 0xFA);
+constexpr int kHoverMilliseconds = 10;
+constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
+constexpr int kNotch = 120;
+
+QString Q(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
+Text FromQ(const QString& text) { return Text(reinterpret_cast<const char16_t*>(text.utf16()), text.size()); }
+QRect ToQRect(const FrameRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QColor ToQColor(UiTextColor c) { return QColor(c.red, c.green, c.blue); }
+
+// What the runner of the end-to-end tests reads: the control's id and kind.
+void Tag(QWidget* widget, int id, const char* kind) {
+  widget->setProperty("pxControlId", id);
+  widget->setProperty("pxControlClass", kind);
+}
+
+Qt::Alignment AlignmentOf(DialogTextAlign align) {
+  switch (align) {
+    case DialogTextAlign::Left: return Qt::AlignLeft;
+    case DialogTextAlign::Right: return Qt::AlignRight;
+    case DialogTextAlign::Centre: break;
+  }
+  return Qt::AlignHCenter;
+}
+
+// A static text with a sunken edge: shadow above and left, light below and
+// right, white text from the top on dark grey. Clicks go through it to the
+// dialog, which toggles the list under it.
+class SunkenLabel final : public QWidget {
+ public:
+  SunkenLabel(QWidget* parent, bool centred) : QWidget(parent), centred_(centred) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+  void SetText(const QString& text) {
+    text_ = text;
+    setProperty("pxText", text);
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), kDarkGrey);
+    p.setPen(kEdgeShadow);
+    p.drawLine(0, 0, width() - 1, 0);
+    p.drawLine(0, 0, 0, height() - 1);
+    p.setPen(Qt::white);
+    p.drawLine(0, height() - 1, width() - 1, height() - 1);
+    p.drawLine(width() - 1, 0, width() - 1, height() - 1);
+    p.setFont(font());
+    const QRect inside = rect().adjusted(1, 1, -1, -1);
+    p.setClipRect(inside);
+    // As a Windows static text: broken at words, the first line on top.
+    p.drawText(inside, Qt::AlignTop | Qt::TextWordWrap | (centred_ ? Qt::AlignHCenter : Qt::AlignLeft), text_);
+  }
+
+ private:
+  bool centred_;
+  QString text_;
+};
+
+// A plain rectangle of one colour, painted by itself so that no style of an
+// owner reaches it. Clicks go through it to the dialog.
+class Swatch final : public QWidget {
+ public:
+  explicit Swatch(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+  void SetColor(const QColor& color) {
+    color_ = color;
+    update();
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), color_); }
+
+ private:
+  QColor color_;
+};
+
+}  // namespace
+
+QtDialogView::QtDialogView(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint) {
+  setModal(true);
+  setMouseTracking(true);
+  setWindowTitle(QString());
+  hoverTimer_.setSingleShot(true);
+  QObject::connect(&hoverTimer_, &QTimer::timeout, this, [this] {
+    if (controller_ == nullptr || !underMouse()) return;
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    controller_->PointerRest(at.x(), at.y());
+  });
+}
+
+QtDialogView::~QtDialogView() = default;
+
+DialogEnd QtDialogView::RunModal(DialogController& controller) {
+  controller_ = &controller;
+  font_ = UiFontQt(controller.Context().language, FontRole::Dialog);
+  // List rows as high as the Windows font's cell.
+  rowHeight_ = ChooseUiFont(controller.Context().language, FontRole::Dialog, WindowsVersion{}).height;
+  setFont(font_);
+  ended_ = false;
+  end_ = DialogEnd::Cancel;
+  // An opening that asks for no focus (no key capture) still shows, as on
+  // Windows; one that failed has ended already.
+  controller.Open();
+  if (!ended_) {
+    controller.Erase();
+    // As on Windows, at the owner's client corner.
+    if (parentWidget() != nullptr) move(parentWidget()->mapToGlobal(QPoint(0, 0)));
+    exec();
+  }
+  hoverTimer_.stop();
+  controller_ = nullptr;
+  return end_;
+}
+
+bool QtDialogView::LoadBackground(TextView imagePath) {
+  const QImage picture = LoadSkinImageQt(imagePath);
+  // The picture decides the window's size; without one the window is 0 x 0.
+  setFixedSize(picture.size());
+  if (picture.isNull()) return false;
+  pristine_ = picture.convertToFormat(QImage::Format_RGB32);
+  canvas_ = pristine_.copy();
+  return true;
+}
+
+void QtDialogView::BeginDrawing() {
+  painter_.reset();
+  if (canvas_.isNull()) return;
+  painter_ = std::make_unique<QPainter>(&canvas_);
+  painter_->setFont(font_);
+}
+
+void QtDialogView::RestoreBackground() {
+  if (painter_) painter_->drawImage(0, 0, pristine_);
+}
+
+void QtDialogView::DrawImage(TextView imagePath, int x, int y) {
+  if (!painter_) return;
+  const QImage& image = images_.Get(imagePath);
+  if (image.isNull()) {
+    ++failedImages_;
+    return;
+  }
+  painter_->drawImage(x, y, image);
+}
+
+void QtDialogView::DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) {
+  if (!painter_) return;
+  painter_->setPen(ToQColor(color));
+  const int flags = static_cast<int>(AlignmentOf(format.align) | Qt::AlignVCenter) | Qt::TextSingleLine |
+                    (format.whole ? Qt::TextDontClip : 0);
+  painter_->drawText(ToQRect(rect), flags, Q(text));
+}
+
+void QtDialogView::EndDrawing() {
+  painter_.reset();
+  update();
+  // Each picture that did not load is reported, as on Windows, at each draw.
+  for (; failedImages_ > 0; --failedImages_) ShowMessage(u"LoadPng---Load image failed.", ApplicationName());
+}
+
+void QtDialogView::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
+  auto* label = new SunkenLabel(this, centred);
+  Tag(label, id, "Static");
+  label->setFont(font_);
+  label->setGeometry(ToQRect(rect));
+  label->SetText(Q(text));
+  label->show();
+  labels_[id] = label;
+}
+
+void QtDialogView::SetLabelText(int id, TextView text) {
+  auto found = labels_.find(id);
+  if (found != labels_.end()) static_cast<SunkenLabel*>(found->second)->SetText(Q(text));
+}
+
+void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
+  list_ = new QListWidget(this);
+  Tag(list_, id, "ListBox");
+  // As a Windows list box, only as high as its whole rows need: first the
+  // rows of the dialog template's font it is created in, then those of the
+  // dialog font it is given.
+  QRect area = ToQRect(rect);
+  area.setHeight(2 + (area.height() - 2) / kTemplateRowHeight * kTemplateRowHeight);
+  area.setHeight(2 + (area.height() - 2) / rowHeight_ * rowHeight_);
+  list_->setGeometry(area);
+  list_->setFont(font_);
+  list_->setFocusPolicy(Qt::NoFocus);
+  list_->setUniformItemSizes(true);
+  list_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  list_->setStyleSheet(QStringLiteral("QListWidget { background: %1; color: white; border: 1px solid %2; }"
+                                      "QListWidget::item { height: %3px; padding-left: 1px; border: none; }"
+                                      "QListWidget::item:selected { background: %4; color: white; }")
+                           .arg(kDarkGrey.name(), kListBorder.name())
+                           .arg(rowHeight_)
+                           .arg(kHighlight.name()));
+  // The classic scroll bar with its arrow buttons, as the Windows list shows it.
+  static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));
+  if (classic != nullptr) list_->verticalScrollBar()->setStyle(classic);
+  for (const Text& item : items) list_->addItem(Q(item));
+  list_->viewport()->setMouseTracking(true);
+  list_->viewport()->installEventFilter(this);
+  list_->show();
+}
+
+void QtDialogView::Retire(QWidget* widget) {
+  // Not deleted at once: the widget may be the one whose event is running.
+  widget->hide();
+  widget->deleteLater();
+}
+
+void QtDialogView::DestroyList() {
+  if (list_ == nullptr) return;
+  list_->viewport()->removeEventFilter(this);
+  Retire(std::exchange(list_, nullptr));
+}
+
+std::optional<int> QtDialogView::ListSelection() const {
+  if (list_ == nullptr || list_->selectedItems().isEmpty()) return std::nullopt;
+  return list_->row(list_->selectedItems().front());
+}
+
+void QtDialogView::SetListSelection(int item) {
+  if (list_ == nullptr) return;
+  if (item < 0 || item >= list_->count()) {
+    list_->clearSelection();
+    return;
+  }
+  list_->setCurrentRow(item);
+}
+
+void QtDialogView::ScrollList(int lines) {
+  if (list_ != nullptr) list_->verticalScrollBar()->setValue(list_->verticalScrollBar()->value() + lines);
+}
+
+void QtDialogView::CreateEdit(int id, const FrameRect& rect, TextView text) {
+  auto* field = new QLineEdit(this);
+  Tag(field, id, "Edit");
+  field->setGeometry(ToQRect(rect));
+  field->setFont(font_);
+  field->setFrame(false);
+  // Focus by a click only, as the Windows fields take no focus at opening.
+  field->setFocusPolicy(Qt::ClickFocus);
+  field->setAlignment(Qt::AlignCenter);
+  field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+  field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: white; border: none; padding: 0; }")
+                           .arg(kDarkGrey.name()));
+  field->setText(Q(text));
+  QObject::connect(field, &QLineEdit::textChanged, this, [this, id](const QString& now) {
+    if (controller_ != nullptr) controller_->EditChanged(id, FromQ(now));
+  });
+  field->installEventFilter(this);
+  field->show();
+  edits_[id] = field;
+}
+
+void QtDialogView::DestroyEdit(int id) {
+  auto found = edits_.find(id);
+  if (found == edits_.end()) return;
+  QLineEdit* field = found->second;
+  edits_.erase(found);
+  // A focused field reports its focus loss as it goes, as on Windows.
+  Retire(field);
+}
+
+Text QtDialogView::EditText(int id) const {
+  auto found = edits_.find(id);
+  return found == edits_.end() ? Text{} : FromQ(found->second->text());
+}
+
+void QtDialogView::SetEditText(int id, TextView text) {
+  auto found = edits_.find(id);
+  if (found != edits_.end()) found->second->setText(Q(text));
+}
+
+void QtDialogView::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
+  auto* swatch = new Swatch(this);
+  Tag(swatch, id, "Static");
+  swatch->setGeometry(ToQRect(rect));
+  swatch->show();
+  swatches_[id] = swatch;
+  SetSwatchColor(id, color);
+}
+
+void QtDialogView::SetSwatchColor(int id, UiTextColor color) {
+  auto found = swatches_.find(id);
+  if (found != swatches_.end()) static_cast<Swatch*>(found->second)->SetColor(ToQColor(color));
+}
+
+std::optional<unsigned long> QtDialogView::StartKeyCapture() {
+  if (!keyNamer_) return 1;  // nothing to name keys with
+  capturingKeys_ = true;
+  setFocusPolicy(Qt::StrongFocus);
+  setFocus();
+  return std::nullopt;
+}
+
+void QtDialogView::ShowMessage(TextView text, TextView caption) {
+  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, this);
+  box.exec();
+}
+
+Text QtDialogView::ApplicationName() const { return FromQ(QCoreApplication::applicationName()); }
+
+std::optional<UiTextColor> QtDialogView::RunColorChooser() {
+  QColorDialog chooser(this);
+  if (chooser.exec() != QDialog::Accepted) return std::nullopt;
+  const QColor color = chooser.selectedColor();
+  return UiTextColor{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+                     static_cast<std::uint8_t>(color.blue())};
+}
+
+void QtDialogView::RequestHover() { hoverTimer_.start(kHoverMilliseconds); }
+
+void QtDialogView::End(DialogEnd end) {
+  end_ = end;
+  ended_ = true;
+  done(end == DialogEnd::Ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void QtDialogView::reject() {
+  // A close request from the system: the frame's Cancel.
+  if (controller_ != nullptr) {
+    controller_->Cancel();
+  } else {
+    QDialog::reject();
+  }
+}
+
+bool QtDialogView::event(QEvent* event) {
+  const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+  if (capturingKeys_ && controller_ != nullptr && (key || event->type() == QEvent::ShortcutOverride)) {
+    // Every keystroke, Tab, Enter and Escape included, is a key to name,
+    // and its release names it again.
+    if (key) controller_->KeyCaptured(keyNamer_(*static_cast<QKeyEvent*>(event)));
+    event->accept();
+    return true;
+  }
+  return QDialog::event(event);
+}
+
+void QtDialogView::keyPressEvent(QKeyEvent* event) {
+  if (controller_ != nullptr && controller_->KeysEndDialog()) {
+    switch (event->key()) {
+      case Qt::Key_Return:
+      case Qt::Key_Enter: controller_->Ok(); return;
+      case Qt::Key_Escape: controller_->Cancel(); return;
+      default: break;
+    }
+  }
+  QWidget::keyPressEvent(event);
+}
+
+bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
+  if (controller_ != nullptr && list_ != nullptr && watched == list_->viewport()) return ListEvent(event);
+  if (controller_ != nullptr && event->type() == QEvent::FocusOut) {
+    if (auto* field = qobject_cast<QLineEdit*>(watched)) {
+      controller_->EditFocusLost(field->property("pxControlId").toInt(), FromQ(field->text()));
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+bool QtDialogView::ListEvent(QEvent* event) {
+  auto itemAt = [this](const QPoint& at) {
+    const QModelIndex index = list_->indexAt(at);
+    return index.isValid() ? index.row() : -1;
+  };
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      controller_->PointerOverList(itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
+      return false;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton && itemAt(mouse->position().toPoint()) >= 0) {
+        list_->setCurrentRow(itemAt(mouse->position().toPoint()));
+      }
+      return true;
+    }
+    case QEvent::MouseButtonRelease:
+      // The list reports its selection when the button comes up on it.
+      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) controller_->ListSelectionMade();
+      return true;
+    case QEvent::Wheel:
+      Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+      return true;
+    default: return false;
+  }
+}
+
+void QtDialogView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, canvas_);
+}
+
+void QtDialogView::mousePressEvent(QMouseEvent* event) {
+  if (controller_ != nullptr && event->button() == Qt::LeftButton) {
+    const QPoint at = event->position().toPoint();
+    controller_->LeftButtonDown(at.x(), at.y());
+  }
+}
+
+void QtDialogView::mouseMoveEvent(QMouseEvent* event) {
+  if (controller_ == nullptr) return;
+  const QPoint at = event->position().toPoint();
+  controller_->PointerMove(at.x(), at.y());
+}
+
+void QtDialogView::wheelEvent(QWheelEvent* event) { Wheel(event->angleDelta().y()); }
+
+void QtDialogView::Wheel(int angleDelta) {
+  if (controller_ == nullptr) return;
+  // Fine-grained wheels and touchpads add up to whole notches; each notch
+  // is one notification, as a mouse wheel's click is.
+  wheelRest_ += angleDelta;
+  while (wheelRest_ >= kNotch || wheelRest_ <= -kNotch) {
+    const int notch = wheelRest_ > 0 ? kNotch : -kNotch;
+    wheelRest_ -= notch;
+    controller_->Wheel(notch);
+  }
+}
+
+void QtDialogView::enterEvent(QEnterEvent* event) {
+  // A pointer that comes in, or finds the dialog opened under it, has moved
+  // there as far as the dialog is concerned (Windows sends it a move too).
+  if (controller_ != nullptr) {
+    const QPoint at = event->position().toPoint();
+    controller_->PointerMove(at.x(), at.y());
+  }
+  QDialog::enterEvent(event);
+}
+
+void QtDialogView::leaveEvent(QEvent* event) {
+  hoverTimer_.stop();
+  QDialog::leaveEvent(event);
+}
+
+}  // namespace px

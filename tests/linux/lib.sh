@@ -1,0 +1,229 @@
+# Shared by the Linux end-to-end tests (tests/linux/e2e_*.sh) and
+# scripts/run.sh --linux. Source it after setting BUILD_DIR and SOURCE_DIR.
+#
+# Each test gets its own virtual display (Xvfb picks a free number), its own
+# session bus with a notification sink, its own runtime and config folders
+# and its own copy of the installed folder; everything goes when it ends.
+# Waits are for conditions, polled, never for fixed times.
+
+set -euo pipefail
+
+LX_ROOT="$(mktemp -d "${TMPDIR:-/tmp}/px6410-linux.XXXXXX")"
+LX_SHOTS="${LX_SHOTS:-$BUILD_DIR/linux-screenshots}"
+LX_PIDS=()
+LX_NOTES="$LX_ROOT/notifications.log"
+mkdir -p "$LX_SHOTS" "$LX_ROOT/run" "$LX_ROOT/config"
+rm -f "$LX_SHOTS/failed-$(basename "$0" .sh).png"
+chmod 700 "$LX_ROOT/run"
+: >"$LX_NOTES"
+# The single instance and the settings of these runs are the test's own.
+export XDG_RUNTIME_DIR="$LX_ROOT/run"
+export XDG_CONFIG_HOME="$LX_ROOT/config"
+# Nothing reaches a real desktop: the web link goes to a stand-in opener.
+mkdir -p "$LX_ROOT/bin"
+printf '#!/bin/sh\necho "$*" >>"%s/opened.log"\n' "$LX_ROOT" >"$LX_ROOT/bin/xdg-open"
+chmod +x "$LX_ROOT/bin/xdg-open"
+export PATH="$LX_ROOT/bin:$PATH"
+PX6410="$BUILD_DIR/dist/px6410"
+PX6410CTL="$BUILD_DIR/dist/px6410ctl"
+
+lx_log() { echo "[$(date +%H:%M:%S)] $*"; }
+lx_fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "$LX_SHOTS/failed-$(basename "$0" .sh).png" 2>/dev/null || true
+  exit 1
+}
+
+lx_cleanup() {
+  local status=$?
+  set +e
+  local i
+  for ((i = ${#LX_PIDS[@]} - 1; i >= 0; i--)); do kill "${LX_PIDS[i]}" 2>/dev/null; done
+  for ((i = ${#LX_PIDS[@]} - 1; i >= 0; i--)); do wait "${LX_PIDS[i]}" 2>/dev/null; done
+  rm -rf "$LX_ROOT"
+  exit $status
+}
+trap lx_cleanup EXIT
+
+# Polls `command...` every 50 ms until it succeeds; fails after SECONDS.
+lx_wait() {
+  local seconds=$1
+  shift
+  local end=$((SECONDS + seconds))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.05
+  done
+}
+
+# A virtual display on a free number.
+lx_start_display() {
+  local fd_file="$LX_ROOT/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  LX_PIDS+=($!)
+  lx_wait 20 test -s "$fd_file" || lx_fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  lx_log "display $DISPLAY"
+}
+
+# A notification area (XEmbed) at the top right of the display.
+lx_start_tray() {
+  trayer --edge top --align right --widthtype request --height 24 >/dev/null 2>&1 &
+  LX_PIDS+=($!)
+  lx_wait 20 xdotool search --name '^panel$' || lx_fail "the tray host did not start"
+}
+
+# A session bus of the test's own and a notification service on it that
+# writes every notification to $LX_NOTES.
+lx_start_bus() {
+  local out
+  out="$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile)" || lx_fail "no session bus"
+  export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p <<<"$out")"
+  LX_PIDS+=("$(sed -n 2p <<<"$out")")
+  "$BUILD_DIR/px_notify_sink" "$LX_NOTES" &
+  LX_PIDS+=($!)
+  lx_wait 20 dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.GetNameOwner string:org.freedesktop.Notifications || lx_fail "no notification service"
+}
+
+# A copy of the installed folder (executable, settings, skins) and, with a
+# variant, a simulated mouse of that DPI table variant: 322 bytes, report
+# rate 1000 Hz, stage 1, the variant in block 4 byte 1.
+lx_make_folder() {
+  local dir="$LX_ROOT/$1" variant=${2:-}
+  mkdir -p "$dir"
+  cp "$PX6410" "$BUILD_DIR/dist/config.bin" "$BUILD_DIR/dist/str.ini" "$dir/"
+  cp -r "$BUILD_DIR/dist/Skins" "$dir/"
+  if [ -n "$variant" ]; then
+    head -c 322 /dev/zero >"$dir/mouse.bin"
+    printf '\001' | dd of="$dir/mouse.bin" bs=1 seek=0 conv=notrunc status=none
+    printf "\\$(printf '%03o' "$variant")" | dd of="$dir/mouse.bin" bs=1 seek=195 conv=notrunc status=none
+  fi
+  echo "$dir"
+}
+
+# str.ini is UTF-16LE with a byte-order mark; edits go through UTF-8.
+lx_ini_set() {
+  local file=$1 key=$2 value=$3 text
+  text="$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r')"
+  if grep -q "^$key=" <<<"$text"; then
+    text="$(sed "s|^$key=.*|$key=$value|" <<<"$text")"
+  else
+    text="$(sed "s|^\[Skins\]\$|[Skins]\n$key=$value|" <<<"$text")"
+  fi
+  printf '\xff\xfe' >"$file"
+  printf '%s\n' "$text" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE >>"$file"
+}
+
+# Starts px6410 with the given arguments in the background; NAME names it
+# for lx_wait_exit and lx_running.
+lx_start_app() {
+  local name=$1
+  shift
+  "$@" >"$LX_ROOT/$name.out" 2>&1 &
+  local pid=$!
+  LX_PIDS+=($pid)
+  echo "$pid" >"$LX_ROOT/$name.pid"
+}
+lx_pid() { cat "$LX_ROOT/$1.pid"; }
+lx_running() { kill -0 "$(lx_pid "$1")" 2>/dev/null; }
+# NAME ended within SECONDS with exit code CODE (waited for here, in this
+# shell: a child's code is not to be had from a subshell).
+lx_exited_with() {
+  local name=$1 seconds=$2 code=$3 pid got=0
+  pid="$(lx_pid "$name")"
+  lx_wait "$seconds" bash -c "! kill -0 $pid" || return 1
+  wait "$pid" || got=$?
+  [ "$got" = "$code" ] || { echo "$name ended with $got" >&2; return 1; }
+}
+
+# The main window and the icon.
+lx_window() { xdotool search --name '^PX6410 Mouse Settings$' 2>/dev/null | head -n1 || true; }
+lx_visible() { [ -n "$(xdotool search --onlyvisible --name '^PX6410 Mouse Settings$' 2>/dev/null | head -n1)" ]; }
+lx_hidden() { ! lx_visible; }
+lx_wait_visible() { lx_wait "${1:-20}" lx_visible; }
+lx_wait_hidden() { lx_wait "${1:-20}" lx_hidden; }
+# The icon: an embedded window of the program inside the tray host.
+lx_tray_icon() {
+  { xdotool search --onlyvisible --classname '^px6410$' 2>/dev/null || true; } | while read -r w; do
+    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = "22x22" ] && echo "$w"
+  done | head -n1
+}
+lx_has_tray() { [ -n "$(lx_tray_icon)" ]; }
+lx_wait_tray() { lx_wait "${1:-20}" lx_has_tray; }
+lx_tray_click() {
+  local icon
+  icon="$(lx_tray_icon)"
+  [ -n "$icon" ] || lx_fail "no tray icon to click"
+  xdotool mousemove --window "$icon" 11 11 click "$1"
+}
+# A notification whose "SUMMARY|BODY" line is exactly this has arrived
+# (counting from line FROM, 1 by default).
+lx_noted() { tail -n +"${2:-1}" "$LX_NOTES" | grep -qxF "$1"; }
+lx_wait_note() { lx_wait "${3:-20}" lx_noted "$1" "${2:-1}"; }
+lx_notes_seen() { wc -l <"$LX_NOTES"; }
+
+# A small dialog of the program NAME (a parameter dialog or the skin
+# chooser): its untitled window, the only one besides the main window and the
+# icon. lx_wait_dialog sets DX DY to its client origin.
+lx_dialog() {
+  local w
+  for w in $(xdotool search --onlyvisible --pid "$(lx_pid "$1")" 2>/dev/null); do
+    [ "$(xdotool getwindowname "$w")" = px6410 ] || continue
+    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = "22x22" ] || { echo "$w"; return 0; }
+  done
+  return 1
+}
+lx_no_dialog() { ! lx_dialog "$1"; }
+DX=0 DY=0
+lx_wait_dialog() {
+  lx_wait "${2:-20}" lx_dialog "$1" || return 1
+  eval "$(xdotool getwindowgeometry --shell "$(lx_dialog "$1")")"
+  DX=$X DY=$Y
+}
+lx_wait_no_dialog() { lx_wait "${2:-20}" lx_no_dialog "$1"; }
+lx_dclick() { xdotool mousemove $((DX + $1)) $((DY + $2)) click 1; }
+# A region of the dialog as pixels (see lx_region).
+lx_dregion() { import -window root -crop "$3x$4+$((DX + $1))+$((DY + $2))" "$LX_ROOT/$5.png"; }
+# The dialog's two buttons look alike once it has been drawn.
+lx_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o -m1 '#[0-9A-Fa-f]\{6\}'; }
+lx_dialog_drawn() {
+  local ok
+  ok="$(lx_pixel $((DX + 170)) $((DY + 256)))"
+  [ "$ok" != "#000000" ] && [ "$ok" = "$(lx_pixel $((DX + 274)) $((DY + 256)))" ]
+}
+
+# The window's client origin, read again after anything that can move it.
+lx_origin() {
+  local w
+  w="$(lx_window)"
+  [ -n "$w" ] || lx_fail "no main window"
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  OX=$X OY=$Y OW=$WIDTH OH=$HEIGHT
+}
+lx_click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }
+# A region of the client area as pixels, for comparing looks.
+lx_region() { import -window root -crop "$3x$4+$((OX + $1))+$((OY + $2))" "$LX_ROOT/$5.png"; }
+lx_differs() { [ "$(compare -metric AE "$LX_ROOT/$1.png" "$LX_ROOT/$2.png" null: 2>&1 || true)" != 0 ]; }
+# Waits until the region differs from the saved picture BEFORE.
+lx_wait_region_change() {
+  local before=$1 x=$2 y=$3 w=$4 h=$5
+  lx_wait "${6:-10}" bash -c "import -window root -crop ${w}x${h}+$((OX + x))+$((OY + y)) '$LX_ROOT/now.png' &&
+    [ \"\$(compare -metric AE '$LX_ROOT/$before.png' '$LX_ROOT/now.png' null: 2>&1 || true)\" != 0 ]"
+}
+# The same in the dialog's client area.
+lx_wait_dregion_change() { OX=$DX OY=$DY lx_wait_region_change "$@"; }
+# The window shows more than black: its canvas has been painted.
+lx_painted() {
+  lx_origin
+  [ "$(import -window root -crop "${OW}x${OH}+$OX+$OY" -format '%[fx:maxima]' info: 2>/dev/null)" != 0 ]
+}
+lx_wait_painted() { lx_wait "${1:-10}" lx_painted; }
+# The whole screen, into the screenshot folder.
+lx_screen() { import -window root "$LX_SHOTS/$1.png"; }
+# The window as it is on the screen, into the screenshot folder.
+lx_shot() {
+  lx_origin
+  import -window root -crop "${OW}x${OH}+$OX+$OY" +repage "$LX_SHOTS/$1.png" 2>/dev/null || true
+  echo "$LX_SHOTS/$1.png"
+}

@@ -1,0 +1,72 @@
+// The Qt dialogs at their seams with Qt, on the offscreen platform: key
+// events named by physical key, and the window's events reaching the frame
+// (wheel notches, a click on a list entry, the shared OK / Cancel column).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "buttons/dialog_controllers.h"
+#include "buttons/qt/key_names_qt.h"
+#include "skin/qt/dialog_view_qt.h"
+
+namespace px {
+namespace {
+
+TEST(QtKeyNames, ThePhysicalKeyNamesItElseQtsOwnName) {
+  struct Case {
+    Qt::Key key;
+    quint32 scanCode;  // as X11 and Wayland report it
+    TextView name;
+  };
+  const Case cases[] = {
+      {Qt::Key_A, 38, u"A"},
+      {Qt::Key_Exclam, 10, u"1"},             // Shift+1: still the 1 key
+      {Qt::Key_Return, 36, u"Enter"},
+      {Qt::Key_Control, 105, u"Right Ctrl"},
+      {Qt::Key_End, 87, u"Num 1"},            // the keypad's 1 without Num Lock
+      {Qt::Key_Menu, 135, u"Menu"},           // no table name: Qt's, which sends nothing
+      {Qt::Key_unknown, 0, u""},
+  };
+  for (const Case& c : cases) {
+    const QKeyEvent event(QEvent::KeyPress, c.key, Qt::NoModifier, c.scanCode, 0, 0);
+    EXPECT_EQ(KeyNameOfQtKey(event), c.name) << c.scanCode;
+  }
+}
+
+TEST(QtDialogView, WheelNotchesAClickedEntryAndTheSharedColumnReachTheFrame) {
+  const DialogContext context{FromUtf8(PX_SOURCE_DIR "/skins/Default"), Language::English, UiTextColor{230, 230, 230}};
+  QtDialogView view(nullptr);
+  ListDialogController snipe(DialogKind::Snipe, view, context, 0);
+  QTimer::singleShot(0, [&] {
+    EXPECT_EQ(view.size(), QSize(384, 280));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(140, 113));
+    auto* list = view.findChild<QListWidget*>();
+    ASSERT_NE(list, nullptr);
+    // Four quarter notches of a fine wheel make one notch: three lines.
+    auto quarterNotch = [&] {
+      QWheelEvent wheel(QPointF(300, 150), view.mapToGlobal(QPointF(300, 150)), QPoint(), QPoint(0, -30),
+                        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(&view, &wheel);
+    };
+    quarterNotch();
+    quarterNotch();
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    quarterNotch();
+    quarterNotch();
+    EXPECT_EQ(list->verticalScrollBar()->value(), 3);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(5)).center());
+    EXPECT_EQ(snipe.ChosenIndex(), 5);
+    EXPECT_EQ(snipe.ChosenText(), u"1500");
+    EXPECT_FALSE(view.ListExists());
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(270, 263));
+  });
+  EXPECT_EQ(view.RunModal(snipe), DialogEnd::Cancel);  // OK, then Cancel: the later end
+}
+
+}  // namespace
+}  // namespace px

@@ -1,0 +1,374 @@
+// The main window's reactions through recording ports: what the start-up,
+// the icon, the notifications, the mouse coming and going, OK / Apply /
+// Cancel and the skin flow ask of the window, the icon and the page, in order.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+#include "app/main_controller.h"
+#include "device/simulated_mouse.h"
+#include "device_fixtures.h"
+#include "page/page_state.h"
+#include "storage/ini_file_store.h"
+#include "storage/installed_files.h"
+#include "storage/str_ini.h"
+#include "storage_fakes.h"
+
+namespace px {
+namespace {
+
+using testing::TempDir;
+
+constexpr std::array<const char*, 20> kStepNames{
+    "",          "instance", "dialog init", "icons",     "tool window", "publish window", "message filter",
+    "tray add",  "discover", "register",    "config",    "saved copy",  "language",       "texts",
+    "labels",    "background", "resize",    "publish skin", "fonts",    "build"};
+
+class RecordingShell final : public MainWindowShell,
+                             public TrayPort,
+                             public SingleInstancePort,
+                             public SkinChooserPort,
+                             public PagePort {
+ public:
+  std::vector<std::string> log;
+  bool first = true;
+  bool trayAvailable = true;
+  std::optional<SkinChoice> choice;
+
+  bool RunPlatformStep(StartupStep step) override {
+    log.push_back(kStepNames[static_cast<std::size_t>(step)]);
+    return true;
+  }
+  bool LoadBackground(TextView folder) override {
+    log.push_back("background " + ToUtf8(folder));
+    return true;
+  }
+  void ShowToFront() override { log.push_back("show"); }
+  void Hide() override { log.push_back("hide"); }
+  void Minimise() override { log.push_back("minimise"); }
+  void Exit() override { log.push_back("exit"); }
+  bool Add() override {
+    log.push_back("tray add");
+    return trayAvailable;
+  }
+  void Remove() override { log.push_back("tray remove"); }
+  void ShowBalloon(TextView text, TextView title, unsigned ms) override {
+    log.push_back(ToUtf8(title) + ": " + ToUtf8(text) + " (" + std::to_string(ms) + ")");
+  }
+  void ShowExitMenu(TextView text) override { log.push_back("menu " + ToUtf8(text)); }
+  bool ClaimFirstInstance() override {
+    log.push_back("instance");
+    return first;
+  }
+  // Logs the skin in force it was opened with.
+  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override {
+    const UiTextColor& c = inForce.textColor;
+    log.push_back("chooser " + ToUtf8(skinName) + " in " + ToUtf8(inForce.skinFolder) + " " +
+                  std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) +
+                  (inForce.language == Language::English ? " EN" : " not EN"));
+    return choice;
+  }
+  // As the page leaves its flags.
+  void Build() override {
+    log.push_back("build");
+    if (state == nullptr) return;
+    state->PageState = kPageBuilt;
+    state->PageBuiltOnce = true;
+  }
+  AppState* state = nullptr;
+  void Rebuild(const std::function<void()>& reread) override {
+    log.push_back("rebuild");
+    if (reread) reread();
+  }
+};
+
+class NoWait final : public WaitPort {
+ public:
+  void Wait(unsigned) override {}
+};
+
+constexpr const char* kNotDetectedBalloon = "Warning: The system did not detect the gaming mouse! (100)";
+constexpr const char* kDetectedBalloon = "Info: The system detect the gaming mouse. (100)";
+
+// A mouse of DPI table variant 1 whose memory is a state file, config.bin and
+// str.ini as installed, and the controller over them.
+struct ControllerFixture {
+  TempDir dir;
+  std::filesystem::path stateFile = dir.path() / "mouse.bin";
+  testing::MemoryFileSystem files;
+  testing::LoggingBoxes boxes;
+  NoWait waits;
+  ConfigFile config{files, boxes, PathFromText(u"/px/config.bin")};
+  IniFileStore ini{files, PathFromText(u"/px/str.ini")};
+  std::shared_ptr<SimulatedMouse> mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
+  SimulatedHidBus bus{mouse, MouseInterfaces()};
+  AppState state;
+  RecordingShell shell;
+  MainController controller{state,
+                            ControllerPorts{shell, shell, shell, shell},
+                            config,
+                            ini,
+                            DeviceParts{bus, boxes, waits},
+                            [](TextView name) { return u"/skins/" + Text(name); }};
+
+  explicit ControllerFixture(bool plugged = true) {
+    files.files[u"/px/config.bin"] = InstalledConfigBin();
+    files.files[u"/px/str.ini"] = InstalledStrIni();
+    if (plugged) Plug();
+    shell.state = &state;
+    controller.AttachPage(shell);
+  }
+  void Plug() {
+    DeviceImage image{};
+    image.USBReportRate = 1;
+    image.Blocks[3][1] = 1;  // DPI table variant
+    testing::WriteState(stateFile, image);
+  }
+  void Unplug() { std::filesystem::remove(stateFile); }
+  void Started() {
+    ASSERT_TRUE(controller.StartUp());
+    shell.log.clear();
+  }
+  void SetLanguage(TextView code) { ini.Write(kSkinsSection, kLanguageKey, code); }
+};
+
+std::vector<std::string> Lines(std::initializer_list<const char*> lines) { return {lines.begin(), lines.end()}; }
+
+TEST(MainControllerStartUp, WithTheMouseTheStepsRunInOrderAndThePageIsBuiltHidden) {
+  ControllerFixture f;
+  ASSERT_TRUE(f.controller.StartUp());
+  EXPECT_EQ(f.shell.log, Lines({"instance", "dialog init", "icons", "tool window", "publish window", "message filter",
+                                "tray add", "register", "background /skins/Default", "resize", "fonts", "build"}));
+  EXPECT_TRUE(f.state.Settings.devicePresent);
+  EXPECT_EQ(f.state.Settings.dpiTableVariant, 1);
+  EXPECT_EQ(ToUtf8(f.state.SkinFolder), "/skins/Default");
+  EXPECT_EQ(f.state.TextColor, (UiTextColor{230, 230, 230}));
+  EXPECT_TRUE(f.boxes.shown.empty());
+}
+
+TEST(MainControllerStartUp, WithoutTheMouseTheIconWarnsInTheFilesLanguageAndNoPageIsBuilt) {
+  ControllerFixture f(false);
+  f.SetLanguage(u"CHS");
+  ASSERT_TRUE(f.controller.StartUp());
+  EXPECT_EQ(f.shell.log, Lines({"instance", "dialog init", "icons", "tool window", "publish window", "message filter",
+                                "tray add", "Warning: 系统没有检测到游戏鼠标！ (100)", "register",
+                                "background /skins/Default", "resize", "fonts"}));
+  EXPECT_FALSE(f.state.Settings.devicePresent);
+}
+
+TEST(MainControllerStartUp, AnotherInstanceEndsBeforeAnythingElse) {
+  ControllerFixture f;
+  f.shell.first = false;
+  EXPECT_FALSE(f.controller.StartUp());
+  EXPECT_EQ(f.shell.log, Lines({"instance"}));
+  EXPECT_FALSE(f.state.Settings.devicePresent);
+}
+
+TEST(MainControllerStartUp, WithoutANotificationAreaTheWindowShowsAtTheEnd) {
+  for (bool plugged : {true, false}) {
+    ControllerFixture f(plugged);
+    f.shell.trayAvailable = false;
+    ASSERT_TRUE(f.controller.StartUp());
+    EXPECT_EQ(f.shell.log.back(), "show") << plugged;
+  }
+}
+
+TEST(MainControllerTray, EachClickInEachState) {
+  struct Case {
+    const char* name;
+    bool plugged;
+    std::int64_t message;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      {"left, mouse present", true, 0x202, {"show"}},
+      {"double click, mouse present", true, 0x203, {"show"}},
+      {"left, no mouse", false, 0x202, {kNotDetectedBalloon}},
+      {"right", true, 0x205, {"menu Exit"}},
+      {"right, no mouse", false, 0x205, {"menu Exit"}},
+      {"left down", true, 0x201, {}},
+      {"move", true, 0x200, {}},
+      {"right down", true, 0x204, {}},
+  };
+  for (const Case& c : cases) {
+    ControllerFixture f(c.plugged);
+    f.Started();
+    f.controller.OnTrayMouse(c.message);
+    EXPECT_EQ(f.shell.log, c.expected) << c.name;
+  }
+}
+
+TEST(MainControllerTray, TheExitMenuSpeaksTheLanguageOfTheSettings) {
+  ControllerFixture f;
+  f.SetLanguage(u"CHT");
+  f.Started();
+  f.controller.OnTrayMouse(kTrayRightButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({"menu 退出"}));
+}
+
+TEST(MainControllerTray, AfterCancelTheShowRebuildsThePageWithTheLabelsAsSaved) {
+  ControllerFixture f;
+  f.Started();
+  f.state.Settings.labels[0] = u"edited";
+  f.controller.Cancel();
+  EXPECT_TRUE(f.state.Settings.labelsReloadPending);
+  f.ini.Write(u"Setting-EN", u"Item1", u"saved");
+  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({"hide", "rebuild", "show"}));
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[0]), "saved");
+  EXPECT_FALSE(f.state.Settings.labelsReloadPending);
+}
+
+TEST(MainControllerTray, AMouseThatArrivedAfterTheStartGetsItsPageBuiltAtTheFirstShow) {
+  ControllerFixture f(false);
+  f.Started();
+  f.Plug();
+  f.controller.OnMousePlugged(true);
+  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({kDetectedBalloon, "build", "show"}));
+}
+
+TEST(MainControllerTray, AnotherStartShowsTheWindowLikeALeftClick) {
+  ControllerFixture f;
+  f.Started();
+  f.controller.OnShowRequest();
+  EXPECT_EQ(f.shell.log, Lines({"show"}));
+
+  ControllerFixture absent(false);
+  absent.Started();
+  absent.controller.OnShowRequest();
+  EXPECT_EQ(absent.shell.log, Lines({kNotDetectedBalloon}));
+
+  // Without an icon the window is the only way to the program.
+  ControllerFixture bare(false);
+  bare.shell.trayAvailable = false;
+  bare.Started();
+  bare.controller.OnShowRequest();
+  EXPECT_EQ(bare.shell.log, Lines({kNotDetectedBalloon, "show"}));
+}
+
+TEST(MainControllerNotification, TextsReachTheBalloon) {
+  ControllerFixture f;
+  f.Started();
+  f.state.Settings.model.DpiLevel[1] = 5;  // "2000" in variant 1
+  f.controller.OnNotification(7, 2);
+  f.controller.OnNotification(9, 3);
+  f.controller.OnNotification(5, 3);  // no such report rate: nothing
+  f.controller.OnNotification(14, 0);
+  EXPECT_EQ(f.shell.log, Lines({"Info: Switch DPI into the second stage 2000 (5000)", "Info: Switch to macro key3 (5000)",
+                                kDetectedBalloon}));
+}
+
+TEST(MainControllerDevice, RemovalAndArrivalAsOneEvent) {
+  ControllerFixture f;
+  f.Started();
+  f.Unplug();
+  f.controller.OnMousePlugged(false);
+  EXPECT_EQ(f.shell.log, Lines({kNotDetectedBalloon, "hide"}));
+  EXPECT_FALSE(f.state.Settings.devicePresent);
+
+  f.shell.log.clear();
+  f.Plug();
+  f.state.Settings.image.Clear();
+  f.controller.OnMousePlugged(true);
+  EXPECT_EQ(f.shell.log, Lines({kDetectedBalloon}));
+  EXPECT_TRUE(f.state.Settings.devicePresent);
+  EXPECT_EQ(f.state.Settings.image.USBReportRate, 1);  // read again
+  EXPECT_EQ(f.state.Settings.dpiTableVariant, 1);
+}
+
+TEST(MainControllerDevice, CountedNotificationsRediscoverAtTheFourth) {
+  ControllerFixture f;
+  f.Started();
+  f.Unplug();
+  for (int i = 0; i < 3; ++i) f.controller.OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, kMouseIdUpperCase);
+  EXPECT_TRUE(f.shell.log.empty());
+  EXPECT_TRUE(f.state.Settings.devicePresent);
+  f.controller.OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, kMouseIdUpperCase);
+  EXPECT_EQ(f.shell.log, Lines({kNotDetectedBalloon, "hide"}));
+  EXPECT_FALSE(f.state.Settings.devicePresent);
+}
+
+TEST(MainControllerCommands, OkAppliesSavesAndHides) {
+  ControllerFixture f;
+  f.Started();
+  f.state.Settings.model.ReportRateCode = 8;
+  f.controller.Ok();
+  EXPECT_EQ(f.shell.log, Lines({"hide"}));
+  EXPECT_EQ(f.files.files[u"/px/config.bin"][0], 1);  // flag byte of a saved file
+  EXPECT_EQ(f.state.Settings.saved, f.state.Settings.model);
+  EXPECT_EQ(testing::ReadBytes(f.stateFile),
+            std::vector<std::uint8_t>(f.state.Settings.image.Bytes().begin(), f.state.Settings.image.Bytes().end()));
+}
+
+TEST(MainControllerCommands, ApplyKeepsTheWindowAndWithoutAMouseNeitherDoesAnything) {
+  ControllerFixture f;
+  f.Started();
+  f.controller.Apply();
+  EXPECT_TRUE(f.shell.log.empty());
+  EXPECT_EQ(f.files.files[u"/px/config.bin"][0], 1);
+
+  ControllerFixture absent(false);
+  absent.Started();
+  const FileBytes before = absent.files.files[u"/px/config.bin"];
+  absent.controller.Ok();
+  absent.controller.Apply();
+  EXPECT_TRUE(absent.shell.log.empty());
+  EXPECT_EQ(absent.files.files[u"/px/config.bin"], before);
+}
+
+TEST(MainControllerCommands, CancelRestoresTheSavedModelAndHidesOrMinimisesWithoutAnIcon) {
+  for (bool tray : {true, false}) {
+    ControllerFixture f;
+    f.shell.trayAvailable = tray;
+    f.Started();
+    const SettingsModel saved = f.state.Settings.model;
+    f.state.Settings.model.ReportRateCode = 2;
+    f.controller.Cancel();
+    EXPECT_EQ(f.state.Settings.model, saved);
+    EXPECT_EQ(f.shell.log, Lines({tray ? "hide" : "minimise"}));
+  }
+}
+
+TEST(MainControllerCommands, CloseHidesBehindTheIconOrEndsTheProgramWithoutOne) {
+  ControllerFixture f;
+  f.Started();
+  f.controller.OnCloseRequest();
+  f.controller.OnHideKey();
+  EXPECT_EQ(f.shell.log, Lines({"hide", "hide"}));
+
+  ControllerFixture bare;
+  bare.shell.trayAvailable = false;
+  bare.Started();
+  bare.controller.OnHideKey();
+  bare.controller.OnCloseRequest();
+  EXPECT_EQ(bare.shell.log, Lines({"minimise", "tray remove", "exit"}));
+  EXPECT_EQ(bare.controller.Device()->Link().ControlHandle, nullptr);
+}
+
+TEST(MainControllerSkins, OkTakesTheChoiceSavesItRebuildsAndShows) {
+  ControllerFixture f;
+  f.Started();
+  f.controller.RunSkinFlow();
+  EXPECT_EQ(f.shell.log, Lines({"chooser Default in /skins/Default 230,230,230 EN"}));
+  EXPECT_EQ(ToUtf8(f.state.SkinName), "Default");
+
+  f.shell.log.clear();
+  f.shell.choice = SkinChoice{u"Crimson", u"/skins/Crimson", UiTextColor{1, 2, 3}};
+  f.controller.RunSkinFlow();
+  EXPECT_EQ(f.shell.log, Lines({"chooser Default in /skins/Default 230,230,230 EN", "rebuild", "show"}));
+  EXPECT_EQ(ToUtf8(f.state.SkinFolder), "/skins/Crimson");
+  EXPECT_EQ(f.state.TextColor, (UiTextColor{1, 2, 3}));
+  EXPECT_EQ(ToUtf8(f.ini.Read(kSkinsSection, kSkinNameKey)), "Crimson");
+  EXPECT_EQ(ToUtf8(f.ini.Read(kSkinsSection, kGreenKey)), "2");
+
+  // The next opening starts from the choice in force.
+  f.shell.log.clear();
+  f.shell.choice.reset();
+  f.controller.RunSkinFlow();
+  EXPECT_EQ(f.shell.log, Lines({"chooser Crimson in /skins/Crimson 1,2,3 EN"}));
+}
+
+}  // namespace
+}  // namespace px

@@ -1,0 +1,129 @@
+// The skin chooser's flow over the frame: the skins listed, the folder a
+// pick gives, and which colour the choice carries.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "recording_dialog_view.h"
+#include "skin/skin_chooser_controller.h"
+#include "storage_fakes.h"
+
+namespace px {
+namespace {
+
+using testing::RecordingDialogView;
+
+// Default, Light and Plain under R, and a file; Default and Light name a colour.
+class Skins final : public FolderSearchPort {
+ public:
+  FolderListing listing{u"R/", {{u"Default", true}, {u"Light", true}, {u"Plain", true}, {u"notes.txt", false}}};
+  FolderListing Search(TextView root) override {
+    EXPECT_EQ(root, u"Skins");
+    return listing;
+  }
+};
+
+constexpr UiTextColor kInForce{230, 230, 230};
+constexpr UiTextColor kLight{32, 36, 44};
+constexpr UiTextColor kPicked{9, 8, 7};
+
+struct Action {
+  enum Kind { Pick, PickGone, ChooseColour, CancelColourChooser } kind;
+  TextView skin;
+};
+
+struct Case {
+  const char* name;
+  TextView nameInForce;
+  std::vector<Action> actions;
+  DialogEnd end;
+  std::optional<SkinChoice> result;
+};
+
+class SkinChooserFlow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing::ResetDialogKindStates();
+    Put(u"R/Default/text-color.txt", "1, 2, 3");
+    Put(u"R/Light/text-color.txt", "32, 36, 44\n");
+  }
+  void Put(TextView path, const std::string& text) { files_.files[Text(path)] = FileBytes(text.begin(), text.end()); }
+
+  std::optional<SkinChoice> Run(const Case& c, RecordingDialogView& view) {
+    search_ = Skins{};
+    view.user = [&](DialogController& controller) {
+      for (const Action& action : c.actions) {
+        switch (action.kind) {
+          case Action::Pick:
+          case Action::PickGone: {
+            controller.LeftButtonDown(140, 136);
+            const auto at = std::find(view.listItems.begin(), view.listItems.end(), Text(action.skin));
+            ASSERT_NE(at, view.listItems.end()) << ToUtf8(action.skin);
+            // Removed by another hand while the list was open.
+            if (action.kind == Action::PickGone) search_.listing.entries.clear();
+            view.ClickEntry(controller, static_cast<int>(at - view.listItems.begin()));
+            break;
+          }
+          case Action::ChooseColour:
+          case Action::CancelColourChooser:
+            view.colorChooserAnswer = action.kind == Action::ChooseColour ? std::optional(kPicked) : std::nullopt;
+            controller.LeftButtonDown(60, 100);
+            break;
+        }
+      }
+      controller.LeftButtonDown(c.end == DialogEnd::Ok ? 200 : 320, 263);
+    };
+    const DialogContext context{u"X/Skins/Default", Language::English, kInForce};
+    return RunSkinChooser(view, context, c.nameInForce, u"Skins", search_, files_);
+  }
+
+  Skins search_;
+  testing::MemoryFileSystem files_;
+};
+
+TEST_F(SkinChooserFlow, AChoiceCarriesAProposedColourOnlyInPlaceOfTheOneInForce) {
+  using A = Action;
+  const Case cases[] = {
+      {"OK untouched: the skin and colour in force", u"Default", {}, DialogEnd::Ok,
+       SkinChoice{u"Default", u"X/Skins/Default", kInForce}},
+      {"another skin proposes its colour", u"Default", {{A::Pick, u"Light"}}, DialogEnd::Ok,
+       SkinChoice{u"Light", u"R/Light", kLight}},
+      {"the skin in force proposes nothing", u"Default", {{A::Pick, u"Default"}}, DialogEnd::Ok,
+       SkinChoice{u"Default", u"R/Default", kInForce}},
+      {"named in force in another case", u"DEFAULT", {{A::Pick, u"Default"}}, DialogEnd::Ok,
+       SkinChoice{u"Default", u"R/Default", kInForce}},
+      {"back to the skin in force, back to its colour", u"Default", {{A::Pick, u"Light"}, {A::Pick, u"Default"}},
+       DialogEnd::Ok, SkinChoice{u"Default", u"R/Default", kInForce}},
+      {"a skin without a colour keeps the one in force", u"Default", {{A::Pick, u"Light"}, {A::Pick, u"Plain"}},
+       DialogEnd::Ok, SkinChoice{u"Plain", u"R/Plain", kInForce}},
+      {"the user's colour is kept over a later pick", u"Default", {{A::ChooseColour, {}}, {A::Pick, u"Light"}},
+       DialogEnd::Ok, SkinChoice{u"Light", u"R/Light", kPicked}},
+      {"the user's colour replaces a proposal", u"Default", {{A::Pick, u"Light"}, {A::ChooseColour, {}}},
+       DialogEnd::Ok, SkinChoice{u"Light", u"R/Light", kPicked}},
+      {"a cancelled colour chooser changes nothing", u"Default",
+       {{A::Pick, u"Light"}, {A::CancelColourChooser, {}}, {A::Pick, u"Plain"}}, DialogEnd::Ok,
+       SkinChoice{u"Plain", u"R/Plain", kInForce}},
+      {"a skin gone before the pick keeps the folder", u"Default", {{A::PickGone, u"Light"}},
+       DialogEnd::Ok, SkinChoice{u"Light", u"X/Skins/Default", kInForce}},
+      {"Cancel answers nothing", u"Default", {{A::Pick, u"Light"}, {A::ChooseColour, {}}}, DialogEnd::Cancel,
+       std::nullopt},
+  };
+  for (const Case& c : cases) {
+    testing::ResetDialogKindStates();
+    RecordingDialogView view;
+    EXPECT_EQ(Run(c, view), c.result) << c.name;
+    if (c.result) {
+      EXPECT_EQ(view.swatch, c.result->color) << c.name << ": the swatch shows the choice";
+    }
+  }
+}
+
+TEST_F(SkinChooserFlow, ListsFoldersOnlyInTheSearchsOrder) {
+  RecordingDialogView view;
+  const Case c{"list", u"Default", {{Action::Pick, u"Plain"}}, DialogEnd::Cancel, std::nullopt};
+  Run(c, view);
+  EXPECT_EQ(view.listItems, (std::vector<Text>{u"Default", u"Light", u"Plain"}));
+}
+
+}  // namespace
+}  // namespace px
