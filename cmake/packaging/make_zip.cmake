@@ -1,17 +1,12 @@
-# cmake -DDIST=dist -DREADME=README.txt -DSTRIP=strip -DSTAGE=dir -DZIP=out.zip -P make_zip.cmake
+# cmake -DDIST=dist -DREADME=README.txt -DSTAGE=dir -DZIP=out.zip -P make_zip.cmake
 # Lays out PX6410/ in STAGE from the build's installed folder and zips it.
 file(REMOVE_RECURSE ${STAGE})
 set(top ${STAGE}/PX6410)
 file(MAKE_DIRECTORY ${top})
-# The executables are stripped here, on their way into the zip; the build's
-# own copies keep their symbols.
-foreach(exe PX6410-3-4.exe px6410ctl.exe)
-  execute_process(COMMAND ${STRIP} --strip-all -o ${top}/${exe} ${DIST}/${exe} RESULT_VARIABLE failed)
-  if(failed)
-    message(FATAL_ERROR "${DIST}/${exe}: could not be stripped into the zip")
-  endif()
-endforeach()
-file(COPY ${DIST}/config.bin ${DIST}/str.ini ${DIST}/Skins ${README} DESTINATION ${top})
+# The installed folder holds the executables stripped already (their copies
+# with symbols stay in the build tree).
+file(COPY ${DIST}/PX6410-3-4.exe ${DIST}/px6410ctl.exe ${DIST}/config.bin ${DIST}/str.ini ${DIST}/Skins ${README}
+     DESTINATION ${top})
 get_filename_component(dir ${ZIP} DIRECTORY)
 file(MAKE_DIRECTORY ${dir})
 file(REMOVE ${ZIP})

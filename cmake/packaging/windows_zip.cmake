@@ -10,7 +10,7 @@ set(PX_ZIP ${CMAKE_BINARY_DIR}/packages/PX6410-${PROJECT_VERSION}-windows.zip)
 configure_file(${PROJECT_SOURCE_DIR}/dist/windows/README.txt.in ${PX_PACKAGE_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
 add_custom_command(OUTPUT ${PX_ZIP}
   COMMAND ${CMAKE_COMMAND} -DDIST=${CMAKE_BINARY_DIR}/dist -DREADME=${PX_PACKAGE_DIR}/README.txt
-          -DSTRIP=${CMAKE_STRIP} -DSTAGE=${PX_PACKAGE_DIR}/zip -DZIP=${PX_ZIP}
+          -DSTAGE=${PX_PACKAGE_DIR}/zip -DZIP=${PX_ZIP}
           -P ${CMAKE_CURRENT_LIST_DIR}/make_zip.cmake
   DEPENDS px_utility px6410ctl ${PX_DIST_OUTPUTS} ${PX_SKIN_OUTPUTS} ${PX_PACKAGE_DIR}/README.txt
           ${CMAKE_CURRENT_LIST_DIR}/make_zip.cmake
