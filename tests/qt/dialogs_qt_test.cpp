@@ -68,5 +68,23 @@ TEST(QtDialogView, WheelNotchesAClickedEntryAndTheSharedColumnReachTheFrame) {
   EXPECT_EQ(view.RunModal(snipe), DialogEnd::Cancel);  // OK, then Cancel: the later end
 }
 
+TEST(QtDialogView, TheSecondClickOfADoubleClickIsNoClickOfTheFrame) {
+  const DialogContext context{FromUtf8(PX_SOURCE_DIR "/skins/Default"), Language::English, UiTextColor{230, 230, 230}};
+  QtDialogView view(nullptr);
+  ListDialogController hot(DialogKind::HotKey, view, context);
+  QTimer::singleShot(0, [&] {
+    // Press, release, then the double click and its release, as Qt delivers them.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(140, 136));
+    EXPECT_TRUE(view.ListExists());
+    EXPECT_TRUE(KindState(DialogKind::HotKey).listOpen);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
+    EXPECT_FALSE(view.ListExists());
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(320, 263));
+  });
+  EXPECT_EQ(view.RunModal(hot), DialogEnd::Cancel);
+}
+
 }  // namespace
 }  // namespace px

@@ -428,6 +428,12 @@ void QtDialogView::mousePressEvent(QMouseEvent* event) {
   }
 }
 
+void QtDialogView::mouseDoubleClickEvent(QMouseEvent*) {
+  // The second click of a double click is a click of its own on Windows, but
+  // one the frame does not handle: a quick double click on the drop-down
+  // opens the list and leaves it open.
+}
+
 void QtDialogView::mouseMoveEvent(QMouseEvent* event) {
   if (controller_ == nullptr) return;
   const QPoint at = event->position().toPoint();
