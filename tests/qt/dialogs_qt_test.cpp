@@ -68,22 +68,41 @@ TEST(QtDialogView, WheelNotchesAClickedEntryAndTheSharedColumnReachTheFrame) {
   EXPECT_EQ(view.RunModal(snipe), DialogEnd::Cancel);  // OK, then Cancel: the later end
 }
 
-TEST(QtDialogView, TheSecondClickOfADoubleClickIsNoClickOfTheFrame) {
+// A left button event at a client point and time (milliseconds), as the
+// system delivers it.
+void Mouse(QWidget& widget, QEvent::Type type, QPoint at, quint64 time) {
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), Qt::LeftButton, held, Qt::NoModifier);
+  event.setTimestamp(time);
+  QApplication::sendEvent(&widget, &event);
+}
+
+TEST(QtDialogView, ADoubleClickIsOneClickOfTheFrameWhenBothClicksCameToIt) {
   const DialogContext context{FromUtf8(PX_SOURCE_DIR "/skins/Default"), Language::English, UiTextColor{230, 230, 230}};
+  const QPoint dropdown(140, 136);
+  KindState(DialogKind::HotKey) = {};
   QtDialogView view(nullptr);
   ListDialogController hot(DialogKind::HotKey, view, context);
   QTimer::singleShot(0, [&] {
-    // Press, release, then the double click and its release, as Qt delivers them.
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
-    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
-    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(140, 136));
+    // A first event that is a double click: its first click went to another
+    // window (the dialog before this one), so it is a click here.
+    Mouse(view, QEvent::MouseButtonDblClick, dropdown, 1000);
+    Mouse(view, QEvent::MouseButtonRelease, dropdown, 1000);
+    EXPECT_TRUE(view.ListExists());
+    Mouse(view, QEvent::MouseButtonPress, dropdown, 5000);  // closes it
+    Mouse(view, QEvent::MouseButtonRelease, dropdown, 5000);
+    EXPECT_FALSE(view.ListExists());
+    // Both clicks on the drop-down: the list opens and stays open.
+    Mouse(view, QEvent::MouseButtonPress, dropdown, 9000);
+    Mouse(view, QEvent::MouseButtonRelease, dropdown, 9000);
+    Mouse(view, QEvent::MouseButtonDblClick, dropdown, 9100);
+    Mouse(view, QEvent::MouseButtonRelease, dropdown, 9100);
     EXPECT_TRUE(view.ListExists());
     EXPECT_TRUE(KindState(DialogKind::HotKey).listOpen);
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(140, 136));
-    EXPECT_FALSE(view.ListExists());
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(320, 263));
   });
   EXPECT_EQ(view.RunModal(hot), DialogEnd::Cancel);
+  KindState(DialogKind::HotKey) = {};
 }
 
 }  // namespace
