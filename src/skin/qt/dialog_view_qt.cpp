@@ -207,12 +207,16 @@ void QtDialogView::SetLabelText(int id, TextView text) {
 void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
   list_ = new QListWidget(this);
   Tag(list_, id, "ListBox");
-  // As a Windows list box, only as high as its whole rows need: first the
-  // rows of the dialog template's font it is created in, then those of the
-  // dialog font it is given.
+  // As a Windows list box, only as high as its whole rows need: the rows of
+  // the dialog template's font it is created in. It fits itself again only
+  // when it is resized, which its scroll bar does as it appears for more
+  // entries than it shows: then to the rows of the dialog font it was given.
+  const auto wholeRows = [](int height, int row) { return 2 + (height - 2) / row * row; };
   QRect area = ToQRect(rect);
-  area.setHeight(2 + (area.height() - 2) / kTemplateRowHeight * kTemplateRowHeight);
-  area.setHeight(2 + (area.height() - 2) / rowHeight_ * rowHeight_);
+  area.setHeight(wholeRows(area.height(), kTemplateRowHeight));
+  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - 2) {
+    area.setHeight(wholeRows(area.height(), rowHeight_));
+  }
   list_->setGeometry(area);
   list_->setFont(font_);
   list_->setFocusPolicy(Qt::NoFocus);
