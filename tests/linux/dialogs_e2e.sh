@@ -115,8 +115,10 @@ dl_until "the first run to answer" first_done
 second_open() { dl_dialog_open && grep -q '^child 565 ' "$STATE"; }
 rm -f "$STATE"
 dl_until "the second opening" second_open
+# The clicks a few pixels apart, so that no two make a double click, whose
+# second click the frame does not take.
 dl_click 140 136
-dl_click 140 136
+dl_click 146 136
 dl_until "the second click to open the list" dl_has_child 566
 dl_click 140 136   # it was the second: the first only cleared the flag
 dl_until "the list to close" dl_no_child 566

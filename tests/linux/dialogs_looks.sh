@@ -50,9 +50,12 @@ for skin_dir in "$DIR"/Skins/*/; do
           media) list=553 ;; windows) list=533 ;; skins) list=562 ;;
         esac
         dl_open_list "$dx" "$dy" "$list"
-        # As high as its whole rows, as a Windows list box.
+        # As high as whole rows, as a Windows list box: of the template's
+        # 16-pixel font, or for the fire key's scrolling list of its own rows.
         read -r top bottom < <(dl_child "$list" | awk '{print $6, $8}')
-        [ $(((bottom - top - 2) % $(dl_list_value "$list" itemh))) = 0 ] || dl_fail "$kind list: $(dl_child "$list")"
+        rows=16
+        [ "$kind" != fire ] || rows=$(dl_list_value "$list" itemh)
+        [ $(((bottom - top - 2) % rows)) = 0 ] || dl_fail "$kind list: $(dl_child "$list")"
         # The pointer rests on an entry, as a user would see it.
         dl_move $((dx - 40)) $((dy + 40))
         dl_move $((dx - 41)) $((dy + 41))

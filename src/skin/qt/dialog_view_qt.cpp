@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,9 @@
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleHints>
+
+#include <cstdlib>
 
 #include "skin/qt/ui_font_qt.h"
 
@@ -124,6 +128,7 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
   setFont(font_);
   ended_ = false;
   end_ = DialogEnd::Cancel;
+  lastPress_.reset();
   // An opening that asks for no focus (no key capture) still shows, as on
   // Windows; one that failed has ended already.
   controller.Open();
@@ -202,12 +207,16 @@ void QtDialogView::SetLabelText(int id, TextView text) {
 void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
   list_ = new QListWidget(this);
   Tag(list_, id, "ListBox");
-  // As a Windows list box, only as high as its whole rows need: first the
-  // rows of the dialog template's font it is created in, then those of the
-  // dialog font it is given.
+  // As a Windows list box, only as high as its whole rows need: the rows of
+  // the dialog template's font it is created in. It fits itself again only
+  // when it is resized, which its scroll bar does as it appears for more
+  // entries than it shows: then to the rows of the dialog font it was given.
+  const auto wholeRows = [](int height, int row) { return 2 + (height - 2) / row * row; };
   QRect area = ToQRect(rect);
-  area.setHeight(2 + (area.height() - 2) / kTemplateRowHeight * kTemplateRowHeight);
-  area.setHeight(2 + (area.height() - 2) / rowHeight_ * rowHeight_);
+  area.setHeight(wholeRows(area.height(), kTemplateRowHeight));
+  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - 2) {
+    area.setHeight(wholeRows(area.height(), rowHeight_));
+  }
   list_->setGeometry(area);
   list_->setFont(font_);
   list_->setFocusPolicy(Qt::NoFocus);
@@ -422,10 +431,29 @@ void QtDialogView::paintEvent(QPaintEvent*) {
 }
 
 void QtDialogView::mousePressEvent(QMouseEvent* event) {
+  lastPress_ = OwnPress{event->timestamp(), event->globalPosition().toPoint()};
   if (controller_ != nullptr && event->button() == Qt::LeftButton) {
     const QPoint at = event->position().toPoint();
     controller_->LeftButtonDown(at.x(), at.y());
   }
+}
+
+void QtDialogView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Windows pairs two clicks into a double click on one window only, and
+  // the frame takes no double click: the second click of a pair whose first
+  // came here does nothing (a quick double click on the drop-down leaves its
+  // list open). One whose first went to the list, a field or the dialog
+  // before this one is a click of its own.
+  if (!SecondOfOwnPair(*event)) mousePressEvent(event);
+}
+
+bool QtDialogView::SecondOfOwnPair(const QMouseEvent& event) const {
+  if (!lastPress_) return false;
+  const QStyleHints* hints = QGuiApplication::styleHints();
+  const QPoint moved = event.globalPosition().toPoint() - lastPress_->at;
+  const int distance = hints->mouseDoubleClickDistance();
+  return event.timestamp() - lastPress_->time < static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
+         std::abs(moved.x()) <= distance && std::abs(moved.y()) <= distance;
 }
 
 void QtDialogView::mouseMoveEvent(QMouseEvent* event) {

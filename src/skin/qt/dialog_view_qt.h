@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "skin/dialog_controller.h"
 #include "skin/dialog_view.h"
@@ -71,6 +72,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -81,6 +83,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   bool ListEvent(QEvent* event);
   void Wheel(int angleDelta);
   void Retire(QWidget* widget);
+  bool SecondOfOwnPair(const QMouseEvent& event) const;
 
   DialogController* controller_ = nullptr;
   DialogEnd end_ = DialogEnd::Cancel;
@@ -98,6 +101,11 @@ class QtDialogView : public QDialog, public ModalDialogView {
   std::map<int, QWidget*> swatches_;
   QTimer hoverTimer_;
   int wheelRest_ = 0;  // part of a notch not yet turned
+  struct OwnPress {
+    quint64 time;
+    QPoint at;  // on the screen
+  };
+  std::optional<OwnPress> lastPress_;  // the last press on the frame itself
   KeyNamer keyNamer_;
   bool capturingKeys_ = false;
 };
