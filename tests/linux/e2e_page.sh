@@ -3,9 +3,9 @@
 # same as on Windows): the over look under the pointer; edits of the report
 # rate, a DPI level, a stage, a colour and the lighting, then Cancel, which
 # writes nothing; the same edits and Apply, after which config.bin and the
-# simulated mouse hold exactly what px6410ctl composes; the web link opens
-# the address and does not drag, an empty spot drags; the close button ends
-# the program with 0.
+# simulated mouse hold exactly what px6410ctl composes; a double click acts
+# once, as on Windows; the web link opens the address and does not drag, an
+# empty spot drags; the close button ends the program with 0.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 lx_start_display
@@ -86,6 +86,16 @@ done
 "$PX6410CTL" compose config.bin mouse-before.bin expected.bin >/dev/null || lx_fail "px6410ctl compose failed"
 cmp mouse.bin expected.bin || lx_fail "the mouse does not hold the composed image"
 lx_shot page-applied >/dev/null
+
+lx_log "a double click is one click: stage 3's tick box changes once"
+lx_region 608 541 16 16 tick3-before
+lx_region 635 541 16 16 tick4-before
+xdotool mousemove $((OX + 616)) $((OY + 549)) click --repeat 2 --delay 80 1
+# A click after it, once seen, tells that the double click has been handled.
+lx_click 643 549
+lx_wait_region_change tick4-before 635 541 16 16 || lx_fail "stage 4's tick box did not change"
+lx_region 608 541 16 16 tick3-after
+lx_differs tick3-before tick3-after || lx_fail "a double click on stage 3's tick box changed it twice"
 
 lx_log "the web link opens the address and does not drag; an empty spot drags"
 press_and_move() {

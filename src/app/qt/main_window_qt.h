@@ -5,6 +5,7 @@
 // notification-area icon it starts hidden and has no taskbar button; on a
 // desktop without one it is an ordinary window.
 #include <QImage>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include <functional>
@@ -43,6 +44,10 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The second press of a double click is no click on the page, as the
+  // Windows window, whose class takes double clicks, leaves it to the
+  // default handling: a tick box changes once, the web link opens once.
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
