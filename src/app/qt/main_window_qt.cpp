@@ -34,6 +34,7 @@ QtMainWindow::QtMainWindow(AppState& state, bool behindIcon) : state_(state) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  qApp->installEventFilter(this);
   view_ = std::make_unique<PageQtView>(
       *this,
       PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
@@ -133,6 +134,24 @@ void QtMainWindow::mousePressEvent(QMouseEvent* event) {
   dragging_ = false;
   const QPoint at = event->position().toPoint();
   page_->DispatchClick({at.x(), at.y()});
+}
+
+void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (lastPressHere_) {
+    event->accept();
+    return;
+  }
+  mousePressEvent(event);
+}
+
+bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Qt makes a double click of two presses anywhere in the application;
+  // Windows only of two on the same window.
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    lastPressHere_ = watched == this;
+  }
+  return false;
 }
 
 void QtMainWindow::StartDrag(Point at) {
