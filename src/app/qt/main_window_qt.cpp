@@ -109,9 +109,12 @@ void QtMainWindow::ShowToFront() {
       move(area.center() - QPoint(width() / 2, height() / 2));
     }
   }
+  // The state change this makes is the controller's own show, not one to report back.
+  showing_ = true;
   showNormal();
   raise();
   activateWindow();
+  showing_ = false;
 }
 
 void QtMainWindow::Exit() {
@@ -201,7 +204,9 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
 
 void QtMainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown()) return;
+  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown() || showing_) {
+    return;
+  }
   // Without an icon the taskbar brings the window back: as a show from the
   // icon, the page is rebuilt when a Cancel asked for it.
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);

@@ -68,6 +68,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   QFont headingFont_;
   std::unique_ptr<PageQtView> view_;
   bool placed_ = false;
+  bool showing_ = false;  // inside ShowToFront
   // The left button last went down on the window itself, not on a list or
   // another window.
   bool lastPressHere_ = false;
