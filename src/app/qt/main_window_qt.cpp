@@ -148,8 +148,8 @@ void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // Qt makes a double click of two presses anywhere in the application;
-  // Windows only of two on the same window.
+  // Qt makes a double click of two presses anywhere in the window, a list's
+  // included; Windows only of two on the same window.
   if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     lastPressHere_ = watched == this;

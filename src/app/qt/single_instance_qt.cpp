@@ -40,8 +40,9 @@ bool QtSingleInstance::ClaimFirstInstance() {
     // Only a lock held by another instance means one runs; a lock that
     // cannot be made at all must not keep the program from starting.
     if (error != QLockFile::LockFailedError) {
+      const char* why = error == QLockFile::PermissionError ? "permission denied" : "its folder is unusable";
       std::fprintf(stderr, "px6410: cannot make the lock %s (%s); a second start will not find this one\n",
-                   qPrintable(lockPath_), error == QLockFile::PermissionError ? "permission denied" : "its folder is unusable");
+                   qPrintable(lockPath_), why);
       return true;
     }
     if (!AskRunningToShow()) std::fputs("px6410: another instance runs but does not answer\n", stderr);
