@@ -91,7 +91,7 @@ lx_shot page-applied >/dev/null
 lx_log "a double click is one click: stage 3's tick box changes once"
 lx_region 608 541 16 16 tick3-before
 lx_region 635 541 16 16 tick4-before
-xdotool mousemove $((OX + 616)) $((OY + 549)) click --repeat 2 --delay 80 1
+xdotool mousemove $((OX + 616)) $((OY + 549)) click --repeat 2 --delay 20 1
 # A click after it, once seen, tells that the double click has been handled.
 lx_click 643 549
 lx_wait_region_change tick4-before 635 541 16 16 || lx_fail "stage 4's tick box did not change"
@@ -106,7 +106,7 @@ lx_click 330 232
 lx_wait_region_change lists-closed 252 300 211 140 || lx_fail "row 2's list did not open"
 # Mid Click, over row 4's header: as on Windows, where the two presses went
 # to two windows and so made no double click, row 4's list opens.
-xdotool mousemove $((OX + 300)) $((OY + 283)) click --repeat 2 --delay 80 1
+xdotool mousemove $((OX + 300)) $((OY + 283)) click --repeat 2 --delay 20 1
 lx_wait_region_change row4-list-closed 252 476 211 28 || lx_fail "the second press did not open row 4's list"
 lx_click 330 278
 row4_closed() { lx_region 252 476 211 28 row4-list-now && ! lx_differs row4-list-closed row4-list-now; }
