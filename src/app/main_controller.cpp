@@ -20,6 +20,7 @@ MainController::MainController(AppState& state, ControllerPorts ports, ConfigFil
 MainController::~MainController() = default;
 
 bool MainController::StartUp() {
+  starting_ = true;
   StartupStep step = StartupStep::CheckSingleInstance;
   while (step != StartupStep::Done) {
     const bool succeeded = RunStep(step);
@@ -27,8 +28,13 @@ bool MainController::StartUp() {
     if (step == StartupStep::CheckSingleInstance && !succeeded) return false;
     step = NextStartupStep(step, succeeded, state_.Settings.devicePresent);
   }
+  starting_ = false;
   // Without an icon nothing could show the window later: it shows now.
   if (!trayShown_) ports_.window.ShowToFront();
+  if (showAsked_) {
+    showAsked_ = false;
+    OnShowRequest();
+  }
   return true;
 }
 
@@ -96,6 +102,12 @@ void MainController::OnTrayMouse(std::int64_t mouseMessage) {
   const TrayState trayState{settings.devicePresent, settings.labelsReloadPending, state_.PageState,
                             state_.PageBuiltOnce};
   const TrayClickPlan plan = DecideTrayClick(mouseMessage, trayState);
+  // A click while a start-up step's box is up: the mouse, texts, skin and
+  // fonts are not settled yet, and a page built now would stay blank.
+  if (starting_ && (plan.action == TrayAction::ShowWindow || plan.action == TrayAction::NotifyNotDetected)) {
+    showAsked_ = true;
+    return;
+  }
   switch (plan.action) {
     case TrayAction::Nothing:
       return;
@@ -118,6 +130,10 @@ void MainController::OnTrayMouse(std::int64_t mouseMessage) {
 }
 
 void MainController::OnShowRequest() {
+  if (starting_) {
+    showAsked_ = true;
+    return;
+  }
   const bool present = state_.Settings.devicePresent;
   OnTrayMouse(kTrayLeftButtonUp);
   if (!trayShown_ && !present) ports_.window.ShowToFront();

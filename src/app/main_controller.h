@@ -94,7 +94,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   void AttachPage(PagePort& page) { page_ = &page; }
 
   // The start-up sequence. False when another instance runs: the caller ends
-  // at once with exit code 0, having changed nothing.
+  // at once with exit code 0, having changed nothing. A show asked for while
+  // it runs (in a box's loop) comes at its end.
   bool StartUp();
 
   // A mouse message on the icon.
@@ -159,6 +160,9 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   SkinKeys skinKeys_;
   Text skinFolder_;
   bool trayShown_ = true;
+  // A show asked for during the start-up, carried out at its end.
+  bool starting_ = false;
+  bool showAsked_ = false;
 };
 
 }  // namespace px

@@ -3,9 +3,10 @@
 # same as on Windows): the over look under the pointer; edits of the report
 # rate, a DPI level, a stage, a colour and the lighting, then Cancel, which
 # writes nothing; the same edits and Apply, after which config.bin and the
-# simulated mouse hold exactly what px6410ctl composes; the web link opens
-# the address and does not drag, an empty spot drags; the close button ends
-# the program with 0.
+# simulated mouse hold exactly what px6410ctl composes; a double click on
+# the page acts once, one that begins on a list's entry chooses it and then
+# presses the page, as on Windows; the web link opens the address and does not drag, an
+# empty spot drags; the close button ends the program with 0.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 lx_start_display
@@ -86,6 +87,30 @@ done
 "$PX6410CTL" compose config.bin mouse-before.bin expected.bin >/dev/null || lx_fail "px6410ctl compose failed"
 cmp mouse.bin expected.bin || lx_fail "the mouse does not hold the composed image"
 lx_shot page-applied >/dev/null
+
+lx_log "a double click is one click: stage 3's tick box changes once"
+lx_region 608 541 16 16 tick3-before
+lx_region 635 541 16 16 tick4-before
+xdotool mousemove $((OX + 616)) $((OY + 549)) click --repeat 2 --delay 20 1
+# A click after it, once seen, tells that the double click has been handled.
+lx_click 643 549
+lx_wait_region_change tick4-before 635 541 16 16 || lx_fail "stage 4's tick box did not change"
+lx_region 608 541 16 16 tick3-after
+lx_differs tick3-before tick3-after || lx_fail "a double click on stage 3's tick box changed it twice"
+
+lx_log "a double click on a list's entry: the entry is chosen, the second press lands on the page"
+# Below row 2's list, inside row 4's: changes only when row 4's list opens.
+lx_region 252 476 211 28 row4-list-closed
+lx_region 252 300 211 140 lists-closed
+lx_click 330 232
+lx_wait_region_change lists-closed 252 300 211 140 || lx_fail "row 2's list did not open"
+# Mid Click, over row 4's header: as on Windows, where the two presses went
+# to two windows and so made no double click, row 4's list opens.
+xdotool mousemove $((OX + 300)) $((OY + 283)) click --repeat 2 --delay 20 1
+lx_wait_region_change row4-list-closed 252 476 211 28 || lx_fail "the second press did not open row 4's list"
+lx_click 330 278
+row4_closed() { lx_region 252 476 211 28 row4-list-now && ! lx_differs row4-list-closed row4-list-now; }
+lx_wait 10 row4_closed || lx_fail "row 4's list stayed open"
 
 lx_log "the web link opens the address and does not drag; an empty spot drags"
 press_and_move() {

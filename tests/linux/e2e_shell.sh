@@ -5,7 +5,8 @@
 # and ends with 0; Escape hides; unplugging and plugging the simulated mouse
 # is noticed and announced on the desktop; the icon's menu ends the program
 # with 0 and takes the icon away; without a notification area the window
-# shows at start and closing it ends the program.
+# shows at start, a second start brings it back with one notice, and
+# closing it ends the program.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 
@@ -100,6 +101,18 @@ xdotool search --onlyvisible --name '^PX6410-3-4$' >/dev/null && lx_fail "a mess
 lx_shot shell-no-tray >/dev/null
 xdotool key Escape
 lx_running bare || lx_fail "Escape ended the program without a notification area"
+lx_log "without a notification area a second start brings the window back and warns once"
+from=$(($(lx_notes_seen) + 1))
+lx_start_app again "$bare/px6410" --sim "$bare/mouse.bin" --settings-dir "$bare/settings"
+lx_exited_with again 20 0 || lx_fail "the second start did not end with 0"
+lx_wait_visible || lx_fail "the second start did not bring the window back"
+# The mouse plugged in afterwards: its notice comes after all of the second start's.
+head -c 322 /dev/zero >"$bare/mouse.new"
+printf '\001' | dd of="$bare/mouse.new" bs=1 seek=0 conv=notrunc status=none
+mv "$bare/mouse.new" "$bare/mouse.bin"
+lx_wait_note "Info|系統檢測到遊戲滑鼠。" "$from" || lx_fail "no detected notification"
+warnings="$(tail -n +"$from" "$LX_NOTES" | grep -c '^Warning|')" || true
+[ "$warnings" = 1 ] || lx_fail "the second start warned $warnings times that the mouse is missing"
 lx_origin
 lx_click 859 14
 lx_exited_with bare 20 0 || lx_fail "closing did not end the program with 0"

@@ -3,6 +3,7 @@
 // coming and going as plugs.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QTemporaryDir>
 
@@ -44,6 +45,17 @@ TEST(QtSingleInstanceTest, ALockLeftByADeadInstanceIsTakenOver) {
   Touch(runtime.filePath("px6410.socket").toStdString());
   QtSingleInstance instance(runtime.path());
   EXPECT_TRUE(instance.ClaimFirstInstance());
+}
+
+TEST(QtSingleInstanceTest, WhereNoLockCanBeMadeTheProgramRunsAtOnce) {
+  // The runtime folder cannot be made: a file stands where it would be.
+  QTemporaryDir dir;
+  Touch(dir.filePath("file").toStdString());
+  QtSingleInstance instance(dir.filePath("file/run"));
+  QElapsedTimer waited;
+  waited.start();
+  EXPECT_TRUE(instance.ClaimFirstInstance());
+  EXPECT_LT(waited.elapsed(), QtSingleInstance::kAskTimeoutMs / 2);
 }
 
 TEST(QtPlugWatchTest, TheStateFileGoingAndComingIsAnUnplugAndAPlug) {

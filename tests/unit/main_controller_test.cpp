@@ -36,8 +36,11 @@ class RecordingShell final : public MainWindowShell,
   bool trayAvailable = true;
   std::optional<SkinChoice> choice;
 
+  // Runs inside a start-up step, as a click does while a step's box is up.
+  std::function<void(StartupStep)> during;
   bool RunPlatformStep(StartupStep step) override {
     log.push_back(kStepNames[static_cast<std::size_t>(step)]);
+    if (during) during(step);
     return true;
   }
   bool LoadBackground(TextView folder) override {
@@ -171,6 +174,27 @@ TEST(MainControllerStartUp, WithoutANotificationAreaTheWindowShowsAtTheEnd) {
     f.shell.trayAvailable = false;
     ASSERT_TRUE(f.controller.StartUp());
     EXPECT_EQ(f.shell.log.back(), "show") << plugged;
+  }
+}
+
+TEST(MainControllerStartUp, AShowAskedForWhileAStepsBoxIsUpComesAtTheEnd) {
+  // A click on the icon, or another start, while the start-up is still in a
+  // step: the page is built and the window shown only once texts, skin and
+  // fonts are there.
+  const std::vector<std::function<void(MainController&)>> asks = {
+      [](MainController& c) { c.OnTrayMouse(kTrayLeftButtonUp); },
+      [](MainController& c) { c.OnShowRequest(); },
+  };
+  for (std::size_t i = 0; i < asks.size(); ++i) {
+    ControllerFixture f;
+    f.shell.during = [&](StartupStep step) {
+      if (step == StartupStep::RegisterDeviceNotification) asks[i](f.controller);
+    };
+    ASSERT_TRUE(f.controller.StartUp());
+    EXPECT_EQ(f.shell.log, Lines({"instance", "dialog init", "icons", "tool window", "publish window", "message filter",
+                                  "tray add", "register", "background /skins/Default", "resize", "fonts", "build",
+                                  "show"}))
+        << i;
   }
 }
 

@@ -34,6 +34,7 @@ QtMainWindow::QtMainWindow(AppState& state, bool behindIcon) : state_(state) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  qApp->installEventFilter(this);
   view_ = std::make_unique<PageQtView>(
       *this,
       PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
@@ -108,9 +109,12 @@ void QtMainWindow::ShowToFront() {
       move(area.center() - QPoint(width() / 2, height() / 2));
     }
   }
+  // The state change this makes is the controller's own show, not one to report back.
+  showing_ = true;
   showNormal();
   raise();
   activateWindow();
+  showing_ = false;
 }
 
 void QtMainWindow::Exit() {
@@ -133,6 +137,24 @@ void QtMainWindow::mousePressEvent(QMouseEvent* event) {
   dragging_ = false;
   const QPoint at = event->position().toPoint();
   page_->DispatchClick({at.x(), at.y()});
+}
+
+void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (lastPressHere_) {
+    event->accept();
+    return;
+  }
+  mousePressEvent(event);
+}
+
+bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Qt makes a double click of two presses anywhere in the window, a list's
+  // included; Windows only of two on the same window.
+  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    lastPressHere_ = watched == this;
+  }
+  return false;
 }
 
 void QtMainWindow::StartDrag(Point at) {
@@ -182,7 +204,9 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
 
 void QtMainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown()) return;
+  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown() || showing_) {
+    return;
+  }
   // Without an icon the taskbar brings the window back: as a show from the
   // icon, the page is rebuilt when a Cancel asked for it.
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);

@@ -43,6 +43,13 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  // The second press of a double click on the page is no click, as on
+  // Windows, whose window class takes double clicks and leaves them to the
+  // default handling: a tick box changes once, the web link opens once. A
+  // double click whose first press went to a list is a press, as there.
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Notes which widget each press goes to (installed on the application).
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -61,6 +68,10 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   QFont headingFont_;
   std::unique_ptr<PageQtView> view_;
   bool placed_ = false;
+  bool showing_ = false;  // inside ShowToFront
+  // The left button last went down on the window itself, not on a list or
+  // another window.
+  bool lastPressHere_ = false;
   bool exiting_ = false;
   // A move of the window by hand, where the window manager offers none.
   bool dragging_ = false;

@@ -17,6 +17,8 @@ constexpr char kShowRequest[] = "show\n";
 
 QtSingleInstance::QtSingleInstance(QString folder) {
   if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  // No runtime folder at all: no lock either, rather than one at the root.
+  if (folder.isEmpty()) return;
   QDir().mkpath(folder);
   lockPath_ = folder + QStringLiteral("/px6410.lock");
   socketPath_ = folder + QStringLiteral("/px6410.socket");
@@ -25,11 +27,24 @@ QtSingleInstance::QtSingleInstance(QString folder) {
 QtSingleInstance::~QtSingleInstance() = default;
 
 bool QtSingleInstance::ClaimFirstInstance() {
+  if (lockPath_.isEmpty()) {
+    std::fputs("px6410: no runtime folder for the lock; a second start will not find this one\n", stderr);
+    return true;
+  }
   lock_ = std::make_unique<QLockFile>(lockPath_);
   // Only a lock whose process is gone is stale, however old it is.
   lock_->setStaleLockTime(0);
   if (!lock_->tryLock(0)) {
+    const QLockFile::LockError error = lock_->error();
     lock_.reset();
+    // Only a lock held by another instance means one runs; a lock that
+    // cannot be made at all must not keep the program from starting.
+    if (error != QLockFile::LockFailedError) {
+      const char* why = error == QLockFile::PermissionError ? "permission denied" : "its folder is unusable";
+      std::fprintf(stderr, "px6410: cannot make the lock %s (%s); a second start will not find this one\n",
+                   qPrintable(lockPath_), why);
+      return true;
+    }
     if (!AskRunningToShow()) std::fputs("px6410: another instance runs but does not answer\n", stderr);
     return false;
   }

@@ -23,7 +23,8 @@ class QtSingleInstance final : public SingleInstancePort {
   std::function<void()> onShowRequest;
 
   // The first instance takes the lock and listens; any other asks the
-  // running one to show itself and answers false.
+  // running one to show itself and answers false. Where no lock can be made
+  // (no usable runtime folder), this one runs, unguarded.
   bool ClaimFirstInstance() override;
 
   static constexpr int kAskTimeoutMs = 10000;
