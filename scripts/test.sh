@@ -11,26 +11,30 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
+started=$SECONDS
+stage() { echo "=== $* ($((SECONDS - started)) s) ==="; }
 
-echo "=== windows: build ==="
+stage "windows: build"
 cmake --preset windows
 cmake --build --preset windows
 log=build/windows/test.log
-echo "=== windows: tests in the background ($log) ==="
-ctest --preset windows >"$log" 2>&1 &
+stage "windows: tests in the background ($log)"
+# A session of its own, so that a failure below ends its programs too.
+setsid ctest --preset windows >"$log" 2>&1 &
 windows_tests=$!
-trap 'kill "$windows_tests" 2>/dev/null || true' EXIT
+trap 'kill -- -"$windows_tests" 2>/dev/null || true' EXIT
 
 for preset in native native-asan fuzz; do
-  echo "=== $preset ==="
+  stage "$preset"
   cmake --preset "$preset"
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
 
-echo "=== windows: tests ==="
+stage "windows: tests"
 status=0
 wait "$windows_tests" || status=$?
 trap - EXIT
 cat "$log"
+stage "done"
 exit "$status"
