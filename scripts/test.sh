@@ -20,7 +20,7 @@ cmake --build --preset windows
 log=build/windows/test.log
 stage "windows: tests in the background ($log)"
 # A session of its own, so that a failure below ends its programs too.
-setsid ctest --preset windows >"$log" 2>&1 &
+setsid -w ctest --preset windows >"$log" 2>&1 &
 windows_tests=$!
 trap 'kill -- -"$windows_tests" 2>/dev/null || true' EXIT
 
