@@ -161,6 +161,9 @@ void QtMainWindow::StartDrag(Point at) {
   // A dialog the click opened (the skin chooser) took the button's release:
   // a move begun now would follow the pointer with no button held.
   if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+  // OK and Cancel hide (or minimise) the window before their click falls
+  // through to here: there is nothing on the screen to move.
+  if (!isVisible() || isMinimized()) return;
   // The window manager moves the window where it can; elsewhere (no window
   // manager, as on a bare X server) the window follows the pointer itself.
   if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
