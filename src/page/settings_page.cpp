@@ -74,7 +74,8 @@ void SettingsPage::DrawBuild() {
   for (const FrameLook& look : kFrameLooks) {
     if (look.caption != nullptr) view_.DrawString(texts.*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
   }
-  for (int row = 1; row <= kShownButtons; ++row) DrawRow(row, false);
+  // The boxes are already drawn: a second blend would darken their soft corners.
+  for (int row = 1; row <= kShownButtons; ++row) DrawRowTexts(row);
   DrawModeButtons();
   for (int n = 1; n <= kReportRateSegments; ++n) {
     view_.DrawString(layout::kReportRateLabels[static_cast<std::size_t>(n - 1)], layout::ReportRateLabelRect(n),
@@ -151,6 +152,11 @@ void SettingsPage::DrawCaptionButton(const Rect& rect, TextView image, TextView 
 void SettingsPage::DrawRow(int row, bool over) {
   const Rect rect = layout::kButtonRows[static_cast<std::size_t>(row - 1)];
   view_.DrawImage(over ? img::kRowOver : img::kRowNormal, rect.TopLeft());
+  DrawRowTexts(row);
+}
+
+void SettingsPage::DrawRowTexts(int row) {
+  const Rect rect = layout::kButtonRows[static_cast<std::size_t>(row - 1)];
   view_.DrawString(kRowNumbers[static_cast<std::size_t>(row - 1)],
                  {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, TextFormat::Left,
                  PageFont::Body);

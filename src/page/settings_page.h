@@ -91,6 +91,7 @@ class SettingsPage {
   void DrawBuild();
   void DrawCaptionButton(const Rect& rect, TextView image, TextView caption);
   void DrawRow(int row, bool over);
+  void DrawRowTexts(int row);
   void DrawModeButtons();
   void DrawSegment(int segment, bool light);
   void DrawStage(int stage);

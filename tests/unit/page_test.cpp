@@ -2,6 +2,8 @@
 // it makes, which commands it reaches, in which order.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "page/control_colors.h"
 #include "page/lighting_texts.h"
 #include "page_fixture.h"
@@ -165,6 +167,26 @@ TEST(PageBuild, ARebuildIsShownOnlyWhenWhole) {
   PageFixture unbuilt(0, false);
   unbuilt.page.Rebuild();
   EXPECT_TRUE(unbuilt.view.log.empty());
+}
+
+// Each picture of the page is blended once at a build: a second blend of a
+// soft edge over the persistent canvas darkens it. Only the lit segment goes
+// over its dark one.
+TEST(PageBuild, EachPictureOnceExceptTheLitSegmentOverItsDarkOne) {
+  PageFixture f(0, false);
+  f.page.BuildPage();
+  std::map<std::string, Lines> byPoint;
+  for (const auto& line : f.view.log) {
+    if (line.starts_with("image ")) byPoint[line.substr(line.rfind(' ') + 1)].push_back(line);
+  }
+  EXPECT_EQ(byPoint["0,0"].front(), "image /BasicSet2.png 0,0");
+  for (const auto& [point, images] : byPoint) {
+    if (point == "614,204") {
+      EXPECT_EQ(images, (Lines{"image /slider-RP-dark.png 614,204", "image /slider-RP-light.png 614,204"}));
+    } else {
+      EXPECT_EQ(images.size(), 1u) << point << ": " << images.front();
+    }
+  }
 }
 
 TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
