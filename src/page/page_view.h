@@ -42,9 +42,9 @@ class PageView {
 
   // A rebuild of the whole page runs between these two: nothing of its
   // teardown or of the new build reaches the screen before EndRebuild, which
-  // shows the new page at once, controls included. The skin's pictures are
-  // read again for it. A view that paints only from its event loop, after the
-  // rebuild has ended, needs nothing here.
+  // shows the new page at once, controls included. Every view reads the
+  // skin's pictures again for it; one that paints only from its event loop,
+  // after the rebuild has ended, needs nothing else here.
   virtual void BeginRebuild() {}
   virtual void EndRebuild() {}
 

@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QFile>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <array>
@@ -74,6 +76,35 @@ TEST(PageQtViewTest, PicturesLandOnTheCanvasAndAreDecodedOncePerSkin) {
   f.view.DrawImage(u"/button-normal.png", {562, 623});
   f.view.CopyToScreen();
   EXPECT_EQ(f.view.Images().Count(), 1u);
+}
+
+// A rebuild (the same skin chosen again, a restore after Cancel) reads the
+// skin's files again, as the Windows page does: a picture edited in place shows.
+TEST(PageQtViewTest, ARebuildReadsTheSkinsPicturesAgain) {
+  QTemporaryDir skin;
+  ASSERT_TRUE(skin.isValid());
+  const QString button = skin.filePath(QStringLiteral("button-normal.png"));
+  auto install = [&](const Text& from) {
+    QFile::remove(button);
+    return QFile::copy(QString::fromStdString(ToUtf8(from + u"/button-normal.png")), button);
+  };
+  ASSERT_TRUE(install(kDefaultSkin));
+  ViewFixture f;
+  f.skinFolder = FromUtf8(skin.path().toStdString());
+  auto drawnCentre = [&] {
+    f.view.BeginDrawing();
+    f.view.DrawImage(u"/button-normal.png", {562, 623});
+    f.view.CopyToScreen();
+    return f.canvas.pixel(562 + 50, 623 + 10) & 0xFFFFFF;
+  };
+  const QRgb before = drawnCentre();
+  ASSERT_TRUE(install(kCrimsonSkin));
+  const QImage replaced = LoadSkinImageQt(f.skinFolder + u"/button-normal.png");
+  const QRgb edited = replaced.convertToFormat(QImage::Format_RGB32).pixel(50, 10) & 0xFFFFFF;
+  ASSERT_NE(before, edited);
+  f.view.BeginRebuild();
+  f.view.EndRebuild();
+  EXPECT_EQ(drawnCentre(), edited);
 }
 
 TEST(PageQtViewTest, AMoveSelectsAnEntryAndAClickChoosesIt) {

@@ -82,6 +82,11 @@ void PageQtView::CopyToScreen() {
   window_.repaint();
 }
 
+void PageQtView::BeginRebuild() {
+  // The skin, or its files, may have changed: its pictures are read again.
+  images_.Drop();
+}
+
 void PageQtView::CreateStatic(const StaticControl& control) {
   DestroyControl(control.id);
   auto* label = new QLabel(ToQString(control.text), &window_);

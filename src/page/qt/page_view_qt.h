@@ -55,6 +55,8 @@ class PageQtView final : public PageView {
   void DrawImage(TextView imageName, Point at) override;
   void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) override;
   void CopyToScreen() override;
+  // Nothing to hold back: the window paints after the rebuild has ended.
+  void BeginRebuild() override;
 
   void CreateStatic(const StaticControl& control) override;
   void SetStaticText(int id, TextView text) override;
