@@ -29,8 +29,18 @@ class RecordingView final : public PageView, public PageCommands {
 
   void BeginDrawing() override { log.push_back("begin"); }
   void DrawImage(TextView name, Point at) override { log.push_back("image " + U8(name) + " " + At(at)); }
-  void DrawString(TextView text, const Rect& r, TextFormat, PageFont) override {
+  // Every text with where and how it was drawn.
+  struct DrawnText {
+    std::string text;
+    Rect rect;
+    TextFormat format;
+    PageFont font;
+  };
+  std::vector<DrawnText> texts;
+
+  void DrawString(TextView text, const Rect& r, TextFormat format, PageFont font) override {
     log.push_back("text " + U8(text) + " " + At(r.TopLeft()));
+    texts.push_back({U8(text), r, format, font});
   }
   void CopyToScreen() override { log.push_back("copy"); }
   void BeginRebuild() override { log.push_back("begin rebuild"); }

@@ -189,6 +189,45 @@ TEST(PageBuild, EachPictureOnceExceptTheLitSegmentOverItsDarkOne) {
   }
 }
 
+// Each text of the page in its rectangle: the title in the heading font, the
+// rows' numbers and labels left-aligned, the names beside a row or column
+// right-aligned, every caption centred.
+TEST(PageBuild, EachTextInItsRectangleWithItsAlignmentAndFont) {
+  using F = TextFormat;
+  struct Case {
+    Rect rect;
+    std::string text;
+    TextFormat format;
+    PageFont font = PageFont::Body;
+  };
+  const InterfaceTexts& en = TextsFor(Language::English);
+  const std::vector<Case> cases{
+      {layout::kTitle, U8(en.BasicSettings), F::Centre, PageFont::Heading},
+      {layout::kKeySettingHeading, U8(en.KeySetting), F::Centre},
+      {layout::kLightingHeading, U8(en.DpiEffect), F::Centre},
+      {layout::kWebLink, U8(en.WebSite), F::Centre},
+      {layout::kDefaultButton, U8(en.Default), F::Centre},
+      {layout::kModeBButton, "Mode B", F::Centre},
+      {{252, 245, 272, 266}, "3", F::Left},
+      {{272, 245, 463, 266}, "label", F::Left},
+      {{758, 225, 828, 245}, "1000", F::Centre},
+      {layout::kSelectLabel, "Select", F::Right},
+      {layout::kLightingRows[1].label, U8(en.Parameter), F::Right},
+      {layout::StageNumber(4), "4", F::Centre},
+      {layout::LevelLabel(12, 12), "4000", F::Right},
+  };
+  PageFixture f(0, false);
+  f.page.BuildPage();
+  for (const Case& c : cases) {
+    const auto drawn = std::find_if(f.view.texts.begin(), f.view.texts.end(),
+                                    [&](const RecordingView::DrawnText& t) { return t.rect == c.rect; });
+    ASSERT_NE(drawn, f.view.texts.end()) << c.text;
+    EXPECT_EQ(drawn->text, c.text);
+    EXPECT_EQ(drawn->format, c.format) << c.text;
+    EXPECT_EQ(drawn->font, c.font) << c.text;
+  }
+}
+
 TEST(PageStages, ClicksOnBarCellsTicksAndSwatches) {
   struct Case {
     const char* name;
