@@ -22,7 +22,7 @@ mkdir -p "$signals"
 size="$(identify -format '%wx%h' "$BUILD_DIR/dist/Skins/$FROM/main.png")"
 ( cd "$BUILD_DIR/dist" &&
   wine "$BUILD_DIR/px_rebuild_shot.exe" "Skins\\$FROM" "Skins\\$TO" "$(winepath -w "$signals" 2>/dev/null)" \
-    >/dev/null 2>&1; echo $? >"$E2E_ROOT/shot.exit" ) &
+    >/dev/null 2>&1; echo $? >"$E2E_ROOT/shot.exit.part" && mv "$E2E_ROOT/shot.exit.part" "$E2E_ROOT/shot.exit" ) &
 
 # Each stop: the window at the top left corner, as it stands.
 shots=()

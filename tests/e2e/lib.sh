@@ -152,7 +152,9 @@ e2e_make_folder() {
 e2e_start_app() {
   local exe=$1 tag=$2
   rm -f "$E2E_ROOT/$tag.exit"
-  ( cd "$(dirname "$exe")" && wine "./$(basename "$exe")" >/dev/null 2>&1; echo $? >"$E2E_ROOT/$tag.exit" ) &
+  # The code is written aside and renamed: a reader never sees the file empty.
+  ( cd "$(dirname "$exe")" && wine "./$(basename "$exe")" >/dev/null 2>&1
+    echo $? >"$E2E_ROOT/$tag.exit.part" && mv "$E2E_ROOT/$tag.exit.part" "$E2E_ROOT/$tag.exit" ) &
   E2E_APP_PIDS+=($!)
 }
 
@@ -161,6 +163,14 @@ e2e_wait_exit() {
   local tag=$1 seconds=${2:-60}
   e2e_until "$seconds" test -f "$E2E_ROOT/$tag.exit" || return 1
   cat "$E2E_ROOT/$tag.exit"
+}
+
+# The app tagged TAG ends within SECONDS (default 60) with exit code CODE;
+# otherwise says what it saw.
+e2e_exits_with() {
+  local tag=$1 code=$2 got
+  got="$(e2e_wait_exit "$tag" "${3:-60}")" || { echo "$tag did not end within ${3:-60} s" >&2; return 1; }
+  [ "$got" = "$code" ] || { echo "$tag ended with $got" >&2; return 1; }
 }
 
 e2e_running() { [ ! -f "$E2E_ROOT/$1.exit" ]; }

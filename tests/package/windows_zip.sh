@@ -44,7 +44,7 @@ e2e_wait_balloon "The system did not detect the gaming mouse!" || e2e_fail "no n
 e2e_shot package-zip-tray >/dev/null
 [ "$(wine "$dir/px6410ctl.exe" --version | tr -d '\r')" = "px6410ctl $VERSION" ] || e2e_fail "px6410ctl.exe --version"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit zipped 20)" = 0 ] || e2e_fail "Exit did not end it with code 0"
+e2e_exits_with zipped 0 20 || e2e_fail "Exit did not end it with code 0"
 
 # The page from the zip's files: the simulator build of the same version in
 # a copy of the folder, with a simulated mouse plugged in.
@@ -56,5 +56,5 @@ e2e_start_shown "$E2E_ROOT/page/PX6410-3-4.exe" page
 helper boxes || e2e_fail "a message box over the page"
 e2e_log "page shown: $(e2e_shot package-zip-page)"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit page 20)" = 0 ] || e2e_fail "Exit did not end the page's utility with code 0"
+e2e_exits_with page 0 20 || e2e_fail "Exit did not end the page's utility with code 0"
 echo ok

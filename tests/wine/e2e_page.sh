@@ -128,5 +128,5 @@ e2e_settle
 e2e_origin
 [ "$ox $oy" != "$before" ] || e2e_fail "a press on an empty spot did not move the window"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit page)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+e2e_exits_with page 0 || e2e_fail "the exit command did not end the program with 0"
 e2e_log "pass"

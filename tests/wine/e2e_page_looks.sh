@@ -72,7 +72,7 @@ for skin_dir in "$dir"/Skins/*/; do
     e2e_expect_colours "Parameter list ($tag)" "#000000" "#FFFFFF" 8 769 415 80 40
 
     helper post 0x111 1028 0
-    [ "$(e2e_wait_exit "$tag")" = 0 ] || e2e_fail "exit code not 0 ($tag)"
+    e2e_exits_with "$tag" 0 || e2e_fail "exit code not 0 ($tag)"
   done
 done
 e2e_log "pass"

@@ -20,5 +20,5 @@ e2e_settle
 e2e_show_from_tray || e2e_fail "not shown again"
 e2e_wait_placed "shown again"
 xdotool mousemove $((ox + 859)) $((oy + 14)) click 1  # close
-[ "$(e2e_wait_exit noskin)" = 0 ] || e2e_fail "close did not end the program with 0"
+e2e_exits_with noskin 0 || e2e_fail "close did not end the program with 0"
 e2e_log "pass"

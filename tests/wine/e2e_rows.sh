@@ -273,5 +273,5 @@ open_row 1
 helper boxes >/dev/null || e2e_fail "Mode B's row 1 warned after its row 2 took left click"
 
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit rows)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+e2e_exits_with rows 0 || e2e_fail "the exit command did not end the program with 0"
 e2e_log "pass"

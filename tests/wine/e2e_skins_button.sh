@@ -217,7 +217,7 @@ e2e_log "ok: Cancel and close change nothing"
 
 # --- the next start keeps the skin and the colour ---------------------------------
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit first)" = 0 ] || e2e_fail "the exit command did not end the program with 0"
+e2e_exits_with first 0 || e2e_fail "the exit command did not end the program with 0"
 cmp -s str.ini str-before.ini || e2e_fail "the exit changed str.ini"
 start_shown second
 expect_page_of Light "after a new start"
@@ -236,5 +236,5 @@ wait_ini Light "$picked"
 expect_page_of Light "after OK without a change"
 expect_text_colour "$picked" Light "after OK without a change"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit second)" = 0 ] || e2e_fail "the second run did not end with 0"
+e2e_exits_with second 0 || e2e_fail "the second run did not end with 0"
 e2e_log "pass"

@@ -41,7 +41,7 @@ e2e_wait_balloon "系统没有检测到游戏鼠标！" || e2e_fail "no not-dete
 helper state | grep -q '^hidden' || e2e_fail "a tray click without a mouse showed the window"
 e2e_shot nomouse-tray-click >/dev/null
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit nomouse)" = 0 ] || e2e_fail "exit command did not end with code 0"
+e2e_exits_with nomouse 0 || e2e_fail "exit command did not end with code 0"
 
 e2e_log "simulated mouse: read at start, window hidden"
 dir="$(e2e_make_folder withmouse 1)"
@@ -61,12 +61,12 @@ e2e_shot withmouse-dpi-stage-1-variant-1 >/dev/null
 
 e2e_log "second instance ends at once with code 0, the first is untouched"
 e2e_start_app "$dir/PX6410-3-4.exe" second
-[ "$(e2e_wait_exit second)" = 0 ] || e2e_fail "second instance did not end with code 0"
+e2e_exits_with second 0 || e2e_fail "second instance did not end with code 0"
 [ "$(helper count | tr -d '\r')" = 1 ] || e2e_fail "two main windows"
 e2e_running withmouse || e2e_fail "first instance ended"
 helper state | grep -q '^hidden' || e2e_fail "second start showed the first instance"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit withmouse)" = 0 ] || e2e_fail "exit code not 0"
+e2e_exits_with withmouse 0 || e2e_fail "exit code not 0"
 
 e2e_log "renamed executable: still finds its files and skin"
 dir="$(e2e_make_folder renamed 1)"
@@ -82,7 +82,7 @@ size="$(identify -format '%wx%h' "$dir/Skins/$skin/main.png")"
 helper state | grep -q "^visible ${size} " || e2e_fail "window not sized to the skin ($size): $(helper state)"
 e2e_shot renamed-shown >/dev/null
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit renamed)" = 0 ] || e2e_fail "exit code not 0"
+e2e_exits_with renamed 0 || e2e_fail "exit code not 0"
 if [ -f "$BUILD_DIR/dist/PX6410-3-4.exe" ]; then
   e2e_log "real build: Wine's own HID devices are passed over, no mouse"
   dir="$(e2e_make_folder real)"
@@ -93,6 +93,6 @@ if [ -f "$BUILD_DIR/dist/PX6410-3-4.exe" ]; then
   e2e_wait_balloon "The system did not detect the gaming mouse!" || e2e_fail "no not-detected balloon"
   helper state | grep -q '^hidden' || e2e_fail "window shown at start"
   helper post 0x111 1028 0
-  [ "$(e2e_wait_exit real)" = 0 ] || e2e_fail "exit code not 0"
+  e2e_exits_with real 0 || e2e_fail "exit code not 0"
 fi
 e2e_log "pass"

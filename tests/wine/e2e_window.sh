@@ -38,5 +38,5 @@ helper post 0x112 0xF060 0  # the system close command
 helper wait-hidden 30000 || e2e_fail "the system close command did not hide the window"
 e2e_running window || e2e_fail "closing ended the program"
 helper post 0x111 1028 0
-[ "$(e2e_wait_exit window)" = 0 ] || e2e_fail "exit code not 0"
+e2e_exits_with window 0 || e2e_fail "exit code not 0"
 e2e_log "pass"
