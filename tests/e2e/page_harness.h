@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "idle_page_ports.h"
 #include "page/settings_page.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/skin_paths.h"
@@ -55,28 +56,6 @@ inline std::vector<std::uint32_t> Shown(HWND window) {
   for (auto& pixel : shown) pixel &= 0x00FFFFFFu;
   return shown;
 }
-
-class NoCommands final : public PageCommands {
- public:
-  void Ok() override {}
-  void Apply() override {}
-  void Cancel() override {}
-  void Minimise() override {}
-  void Close() override {}
-  void RunSkinFlow() override {}
-};
-
-// Nothing here ever chooses in a button list.
-class NoDialogs final : public ParameterDialogPort {
- public:
-  std::optional<DialogChoice> Run(std::uint8_t) override { return std::nullopt; }
-};
-
-class NoStore final : public ProfileStore {
- public:
-  Text Read(TextView, TextView) override { return {}; }
-  bool Write(TextView, TextView, TextView) override { return true; }
-};
 
 // The real view, watched: `onScreen` runs after each moment something may
 // have reached the screen ("copy" for a drawing's copy, "rebuild" when a

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "../e2e/idle_page_ports.h"
 #include "page/qt/page_view_qt.h"
 #include "page/settings_page.h"
 #include "skin/qt/skin_images_qt.h"
@@ -19,27 +20,6 @@
 
 namespace px {
 namespace {
-
-class NoCommands final : public PageCommands {
- public:
-  void Ok() override {}
-  void Apply() override {}
-  void Cancel() override {}
-  void Minimise() override {}
-  void Close() override {}
-  void RunSkinFlow() override {}
-};
-
-class NoDialogs final : public ParameterDialogPort {
- public:
-  std::optional<DialogChoice> Run(std::uint8_t) override { return std::nullopt; }
-};
-
-class NoStore final : public ProfileStore {
- public:
-  Text Read(TextView, TextView) override { return {}; }
-  bool Write(TextView, TextView, TextView) override { return true; }
-};
 
 // The main window's painting: the canvas in one copy.
 class CanvasWindow final : public QWidget {
