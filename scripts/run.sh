@@ -18,24 +18,31 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ROOT="$PWD"
 scripts/install-deps.sh
 
+# The run folder: a fresh program and skins; settings and mouse only when
+# missing, so that they stay between runs.   prepare_folder DIST RUN PROGRAM
+prepare_folder() {
+  local dist=$1 run=$2 mouse="$2/simulated-mouse.bin"
+  mkdir -p "$run"
+  cp "$dist/$3" "$run/"
+  rm -rf "$run/Skins" && cp -r "$dist/Skins" "$run/"
+  for f in config.bin str.ini; do
+    [ -f "$run/$f" ] || cp "$dist/$f" "$run/"
+  done
+  if [ ! -f "$mouse" ]; then
+    # 322 bytes: report rate 1000 Hz, stage 1, DPI table variant 1 (block 4 byte 1).
+    head -c 322 /dev/zero >"$mouse"
+    printf '\001' | dd of="$mouse" bs=1 seek=0 conv=notrunc status=none
+    printf '\001' | dd of="$mouse" bs=1 seek=195 conv=notrunc status=none
+  fi
+}
+
 if [ "${1:-}" = "--linux" ]; then
   cmake --preset native >/dev/null
   cmake --build --preset native --target px6410 px6410ctl
   BUILD="$ROOT/build/native"
   RUN_DIR="$BUILD/run"
-  mkdir -p "$RUN_DIR"
-  cp "$BUILD/dist/px6410" "$RUN_DIR/"
-  rm -rf "$RUN_DIR/Skins" && cp -r "$BUILD/dist/Skins" "$RUN_DIR/"
-  for f in config.bin str.ini; do
-    [ -f "$RUN_DIR/$f" ] || cp "$BUILD/dist/$f" "$RUN_DIR/"
-  done
+  prepare_folder "$BUILD/dist" "$RUN_DIR" px6410
   MOUSE="$RUN_DIR/simulated-mouse.bin"
-  if [ ! -f "$MOUSE" ]; then
-    # 322 bytes: report rate 1000 Hz, stage 1, DPI table variant 1 (block 4 byte 1).
-    head -c 322 /dev/zero >"$MOUSE"
-    printf '\001' | dd of="$MOUSE" bs=1 seek=0 conv=notrunc status=none
-    printf '\001' | dd of="$MOUSE" bs=1 seek=195 conv=notrunc status=none
-  fi
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     echo "px6410 runs. With a notification area its icon is there: left click shows the"
     echo "window, right click offers Exit; without one the window shows and closing it ends it."
@@ -70,19 +77,7 @@ export WINEPREFIX="$BUILD/run-prefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The folder: a fresh executable and skins; settings and mouse only when missing.
-mkdir -p "$RUN_DIR"
-cp "$BUILD/dist-sim/PX6410-3-4.exe" "$RUN_DIR/"
-rm -rf "$RUN_DIR/Skins" && cp -r "$BUILD/dist-sim/Skins" "$RUN_DIR/"
-for f in config.bin str.ini; do
-  [ -f "$RUN_DIR/$f" ] || cp "$BUILD/dist-sim/$f" "$RUN_DIR/"
-done
-if [ ! -f "$RUN_DIR/simulated-mouse.bin" ]; then
-  # 322 bytes: report rate 1000 Hz, stage 1, DPI table variant 1 (block 4 byte 1).
-  head -c 322 /dev/zero >"$RUN_DIR/simulated-mouse.bin"
-  printf '\001' | dd of="$RUN_DIR/simulated-mouse.bin" bs=1 seek=0 conv=notrunc status=none
-  printf '\001' | dd of="$RUN_DIR/simulated-mouse.bin" bs=1 seek=195 conv=notrunc status=none
-fi
+prepare_folder "$BUILD/dist-sim" "$RUN_DIR" PX6410-3-4.exe
 
 XVFB_PID=""
 cleanup() {
