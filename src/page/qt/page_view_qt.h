@@ -55,7 +55,8 @@ class PageQtView final : public PageView {
   void DrawImage(TextView imageName, Point at) override;
   void DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) override;
   void CopyToScreen() override;
-  // Nothing to hold back: the window paints after the rebuild has ended.
+  // Drops the skin's pictures. Nothing is held back: the window paints only
+  // after the rebuild has ended.
   void BeginRebuild() override;
 
   void CreateStatic(const StaticControl& control) override;
