@@ -107,10 +107,12 @@ using UniqueDeviceNotify = Unique<DeviceNotifyTraits>;
 using UniqueWindow = Unique<WindowTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
 
-// GetDC / ReleaseDC.
+// GetDC / ReleaseDC; with flags, GetDCEx (a client DC that clips the child
+// windows, say, so that controls keep what they painted).
 class WindowDc {
  public:
   explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  WindowDc(HWND window, DWORD flags) : window_(window), dc_(::GetDCEx(window, nullptr, flags)) {}
   ~WindowDc() {
     if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
   }

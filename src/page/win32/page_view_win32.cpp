@@ -28,24 +28,6 @@ UINT FormatFlags(TextFormat format) {
   return DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 }
 
-// The client area's DC without the child windows: the controls keep what
-// they painted.
-class ClientDcAroundControls {
- public:
-  explicit ClientDcAroundControls(HWND window)
-      : window_(window), dc_(::GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS)) {}
-  ~ClientDcAroundControls() {
-    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
-  }
-  ClientDcAroundControls(const ClientDcAroundControls&) = delete;
-  ClientDcAroundControls& operator=(const ClientDcAroundControls&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-};
-
 }  // namespace
 
 PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_(window), res_(resources) {}
@@ -101,7 +83,8 @@ void PageWin32View::ShowWholePage() {
   for (auto& [id, control] : statics_) {
     ::RedrawWindow(control.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
   }
-  ClientDcAroundControls screen(window_);
+  // Around the child windows: the controls keep what they painted.
+  winui::WindowDc screen(window_, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
   RECT client{};
   ::GetClientRect(window_, &client);
   SkinComposition copy(screen.Get(), client, res_.background);
