@@ -44,6 +44,10 @@ cmp <(tail -c 199 config.bin) <(tail -c 199 config-ctl.bin) || e2e_fail "Apply s
 e2e_log "the state file removed just before Apply: two boxes, no file made again"
 box_is() { [ "$(helper boxes | tr -d '\r')" = "$1" ]; }
 box_gone() { helper boxes >/dev/null 2>&1; }
+# Mode A (in force already) first: a second press on Apply this soon would
+# make a double click.
+xdotool mousemove $((ox + 300)) $((oy + 528)) click 1
+e2e_settle
 rm simulated-mouse.bin
 xdotool mousemove $((ox + 700)) $((oy + 633)) click 1
 gone="The system did not detect the gaming mouse!"
