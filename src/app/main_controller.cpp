@@ -4,16 +4,19 @@
 #include "app/notification.h"
 #include "app/skin_flow.h"
 #include "app/tray_click.h"
+#include "page/page_state.h"
 #include "storage/str_ini.h"
 
 namespace px {
 
 MainController::MainController(AppState& state, ControllerPorts ports, ConfigFile& config, ProfileStore& strIni,
-                               DeviceParts device, std::function<Text(TextView)> skinFolderFor)
+                               SharedSettingsFiles& shared, DeviceParts device,
+                               std::function<Text(TextView)> skinFolderFor)
     : state_(state),
       ports_(ports),
       config_(config),
       strIni_(strIni),
+      shared_(shared),
       deviceParts_(device),
       skinFolderFor_(std::move(skinFolderFor)) {}
 
@@ -59,7 +62,9 @@ bool MainController::RunStep(StartupStep step) {
     case StartupStep::LoadConfig:
       // The settings files are read in one go, in their order; the next
       // steps take their results.
+      shared_.Remember();
       startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_);
+      appliedLabels_ = settings.labels;
       return startupSettings_.configLoad == ConfigLoadResult::Loaded;
     case StartupStep::CopySavedSettings:
     case StartupStep::ReadLanguage:
@@ -117,15 +122,22 @@ void MainController::OnTrayMouse(std::int64_t mouseMessage) {
     case TrayAction::ShowExitMenu:
       ports_.tray.ShowExitMenu(Texts().Exit);
       return;
-    case TrayAction::ShowWindow:
+    case TrayAction::ShowWindow: {
+      // Asked before the flag below is cleared: after a Cancel no edits remain.
+      const bool takeFiles = TakeSharedFiles(SharedFilesMoment::Show);
       if (plan.clearLabelsReloadPending) settings.labelsReloadPending = false;
-      // After a Cancel the page shows the restored model and the labels as saved.
-      if (plan.rebuildPage && page_ != nullptr) {
-        page_->Rebuild([&] { skinKeys_ = ReloadLabels(settings, strIni_); });
+      // After a Cancel the page shows the restored model and the labels as
+      // saved; after another program's change, what the files hold.
+      const bool rebuild = plan.rebuildPage || (takeFiles && state_.PageState == kPageBuilt);
+      if (rebuild && page_ != nullptr) {
+        page_->Rebuild([this, takeFiles] { RereadFiles(takeFiles); });
+      } else if (takeFiles) {
+        RereadFiles(true);
       }
       if (plan.buildPage && page_ != nullptr) page_->Build();
       ports_.window.ShowToFront();
       return;
+    }
   }
 }
 
@@ -183,21 +195,64 @@ ApplyPorts MainController::Ports() {
 }
 
 void MainController::Ok() {
-  if (device_ != nullptr) OkCommand(state_.Settings, Ports());
+  if (device_ == nullptr) return;
+  const bool applies = state_.Settings.devicePresent;
+  OkCommand(state_.Settings, Ports());
+  if (applies) FilesInStep();
 }
 
 void MainController::Apply() {
-  if (device_ != nullptr) ApplyCommand(state_.Settings, Ports());
+  if (device_ == nullptr) return;
+  const bool applies = state_.Settings.devicePresent;
+  ApplyCommand(state_.Settings, Ports());
+  if (applies) FilesInStep();
 }
 
-void MainController::Cancel() { CancelCommand(state_.Settings, static_cast<MainWindowPort&>(*this)); }
+// Files changed by another program: Cancel returns to what they hold now,
+// not to this page's last load. The labels follow at the next show, read
+// with the model again, as after every Cancel.
+void MainController::Cancel() {
+  if (TakeSharedFiles(SharedFilesMoment::Cancel)) TakeSavedFromFiles();
+  CancelCommand(state_.Settings, static_cast<MainWindowPort&>(*this));
+}
+
+bool MainController::TakeSharedFiles(SharedFilesMoment moment) {
+  const bool edits = HasUnappliedEdits(state_.Settings, appliedLabels_);
+  return DecideSharedFiles(moment, shared_.ChangedElsewhere(), edits) == SharedFilesAction::TakeFiles;
+}
+
+// A config.bin gone or damaged meanwhile gives nothing to take: the last
+// saved copy stays.
+void MainController::TakeSavedFromFiles() {
+  if (std::optional<SettingsModel> model = config_.CurrentModel()) state_.Settings.saved = *model;
+}
+
+void MainController::RereadFiles(bool withModel) {
+  SettingsSession& settings = state_.Settings;
+  // Before the reads: a write that comes between them is seen next time.
+  shared_.Remember();
+  if (withModel) {
+    TakeSavedFromFiles();
+    settings.model = settings.saved;
+  }
+  skinKeys_ = ReloadLabels(settings, strIni_);
+  appliedLabels_ = settings.labels;
+}
+
+void MainController::FilesInStep() {
+  shared_.Remember();
+  appliedLabels_ = state_.Settings.labels;
+}
 
 // After OK the page is drawn again from the new skin folder and text colour,
 // then brought to the front.
 void MainController::RunSkinFlow() {
   const std::optional<SkinChoice> choice = ports_.skins.Run(DialogContextOf(state_), state_.SkinName);
   if (!choice) return;
+  // Its own write to str.ini is no change from elsewhere; one before it still is.
+  const bool changedBefore = shared_.ChangedElsewhere();
   ApplySkinChoice(state_, strIni_, *choice);
+  if (!changedBefore) shared_.Remember();
   if (page_ != nullptr) page_->Rebuild({});
   ports_.window.ShowToFront();
 }

@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "app/apply_flow.h"
+#include "app/shared_settings.h"
 #include "app/startup.h"
 #include "device/device_change.h"
 #include "page/page_view.h"
@@ -18,6 +19,7 @@
 #include "skin/skin_chooser_controller.h"
 #include "storage/config_file.h"
 #include "storage/profile_store.h"
+#include "storage/shared_files.h"
 
 namespace px {
 
@@ -86,9 +88,10 @@ inline constexpr std::int64_t kTrayRightButtonUp = 0x205;
 class MainController final : public PageCommands, private DeviceNotificationPort, private MainWindowPort {
  public:
   // skinFolderFor turns a skin's name into its folder (the platforms keep
-  // their skins in different places).
+  // their skins in different places). `shared` tells when another program
+  // changed config.bin or str.ini.
   MainController(AppState& state, ControllerPorts ports, ConfigFile& config, ProfileStore& strIni,
-                 DeviceParts device, std::function<Text(TextView skinName)> skinFolderFor);
+                 SharedSettingsFiles& shared, DeviceParts device, std::function<Text(TextView skinName)> skinFolderFor);
   ~MainController() override;
 
   void AttachPage(PagePort& page) { page_ = &page; }
@@ -139,6 +142,14 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   bool RunStep(StartupStep step);
   void SyncDeviceState();
   ApplyPorts Ports();
+  // Whether the files changed elsewhere ask to be taken at this moment.
+  bool TakeSharedFiles(SharedFilesMoment moment);
+  // The saved copy (and so, at Cancel, the model) from config.bin as it is now.
+  void TakeSavedFromFiles();
+  // Labels and skin keys again, with the model when `withModel`.
+  void RereadFiles(bool withModel);
+  // After a load or an apply: what the page now holds is what the files hold.
+  void FilesInStep();
 
   // DeviceNotificationPort and MainWindowPort.
   void MouseDetected() override;
@@ -149,6 +160,7 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   ControllerPorts ports_;
   ConfigFile& config_;
   ProfileStore& strIni_;
+  SharedSettingsFiles& shared_;
   DeviceParts deviceParts_;
   std::function<Text(TextView)> skinFolderFor_;
   PagePort* page_ = nullptr;
@@ -158,6 +170,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   Language language_ = Language::English;
   const InterfaceTexts* texts_ = nullptr;
   SkinKeys skinKeys_;
+  // The labels as last loaded or applied, to tell edits not yet applied.
+  LabelSet appliedLabels_{};
   Text skinFolder_;
   bool trayShown_ = true;
   // A show asked for during the start-up, carried out at its end.

@@ -16,17 +16,18 @@ namespace px {
 
 class SimulatedMouse::Collection final : public HidCollection {
  public:
-  Collection(SimulatedMouse& mouse, bool control) : mouse_(mouse), control_(control) {}
+  Collection(SimulatedMouse& mouse, bool control) : mouse_(mouse), control_(control), plugging_(mouse.plugging_) {}
   bool SetFeature(std::span<const std::uint8_t> report) override {
-    return control_ ? mouse_.ControlSet(report) : mouse_.DataSet(report);
+    return control_ ? mouse_.ControlSet(plugging_, report) : mouse_.DataSet(plugging_, report);
   }
   bool GetFeature(std::span<std::uint8_t> report) override {
-    return control_ ? mouse_.ControlGet(report) : mouse_.DataGet(report);
+    return control_ ? mouse_.ControlGet(plugging_, report) : mouse_.DataGet(plugging_, report);
   }
 
  private:
   SimulatedMouse& mouse_;
   bool control_;
+  unsigned plugging_;
 };
 
 SimulatedMouse::SimulatedMouse(FileSystem& files, NativePath stateFile, SimulatedFaults faults,
@@ -79,7 +80,18 @@ std::unique_ptr<HidCollection> SimulatedMouse::OpenData() {
   return std::make_unique<Collection>(*this, false);
 }
 
-bool SimulatedMouse::CountTransfer() {
+// Only the state file's presence is asked (its memory is the mouse's own
+// between loads), and not in memory-only runs, whose file is not the memory.
+bool SimulatedMouse::StateFilePresent() {
+  return persistence_ == Persistence::MemoryOnly || files_.Inspect(stateFile_).kind == FileKind::Regular;
+}
+
+bool SimulatedMouse::CountTransfer(unsigned plugging) {
+  if (plugging != plugging_) return false;
+  if (!StateFilePresent()) {
+    ++plugging_;
+    return false;
+  }
   if (unplugged_ || faults_.failTransfers) return false;
   if (faults_.unplugAfterTransfers && transfers_ >= *faults_.unplugAfterTransfers) {
     unplugged_ = true;
@@ -89,14 +101,19 @@ bool SimulatedMouse::CountTransfer() {
   return true;
 }
 
-// Through a temporary file, so that a crash never leaves half a state.
+// Through a temporary file, so that a crash never leaves half a state. A
+// file removed since the transfer began is not made again: the mouse is gone.
 bool SimulatedMouse::Save() {
   if (persistence_ == Persistence::MemoryOnly) return true;
+  if (!StateFilePresent()) {
+    ++plugging_;
+    return false;
+  }
   return WriteWholeFile(files_, stateFile_, memory_.Bytes()).Ok();
 }
 
-bool SimulatedMouse::ControlSet(std::span<const std::uint8_t> report) {
-  if (!CountTransfer()) return false;
+bool SimulatedMouse::ControlSet(unsigned plugging, std::span<const std::uint8_t> report) {
+  if (!CountTransfer(plugging)) return false;
   if (report.size() < kControlReportSize || report[0] != kControlReportId) return false;
   std::array<std::uint8_t, kControlReportSize> r{};
   std::copy_n(report.begin(), kControlReportSize, r.begin());
@@ -117,8 +134,8 @@ bool SimulatedMouse::ControlSet(std::span<const std::uint8_t> report) {
   return true;
 }
 
-bool SimulatedMouse::ControlGet(std::span<std::uint8_t> report) {
-  if (!CountTransfer()) return false;
+bool SimulatedMouse::ControlGet(unsigned plugging, std::span<std::uint8_t> report) {
+  if (!CountTransfer(plugging)) return false;
   if (report.size() < kControlReportSize) return false;
   std::array<std::uint8_t, kControlReportSize> r{};
   r[0] = kControlReportId;
@@ -138,8 +155,8 @@ bool SimulatedMouse::ControlGet(std::span<std::uint8_t> report) {
   return true;
 }
 
-bool SimulatedMouse::DataGet(std::span<std::uint8_t> report) {
-  if (!CountTransfer()) return false;
+bool SimulatedMouse::DataGet(unsigned plugging, std::span<std::uint8_t> report) {
+  if (!CountTransfer(plugging)) return false;
   const int block = lastCommand_ & 0x7F;
   if (report.size() < kBlockReportSize || !haveCommand_ || (lastCommand_ & 0x80) == 0 || block < 1 ||
       block > kConfigBlockCount) {
@@ -155,8 +172,8 @@ bool SimulatedMouse::DataGet(std::span<std::uint8_t> report) {
   return true;
 }
 
-bool SimulatedMouse::DataSet(std::span<const std::uint8_t> report) {
-  if (!CountTransfer()) return false;
+bool SimulatedMouse::DataSet(unsigned plugging, std::span<const std::uint8_t> report) {
+  if (!CountTransfer(plugging)) return false;
   const int block = lastCommand_;
   if (report.size() < kBlockReportSize || report[0] != kBlockReportId || !haveCommand_ || block < 1 ||
       block > kConfigBlockCount) {

@@ -4,7 +4,10 @@
 // scrambling of everything it sends and receives. Its memory (status bytes
 // and blocks 1..5, 322 bytes in image order) lives in a state file: loaded
 // when a collection is opened, saved after every write. No state file, no
-// mouse. It can misbehave on request for tests.
+// mouse: once the file is gone, the collections opened before fail every
+// transfer, as a real mouse's handles do once it is unplugged (even when
+// the file comes back: a mouse plugged in again is opened again), and the
+// file is never made again by a save. It can misbehave on request for tests.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -54,11 +57,14 @@ class SimulatedMouse {
 
  private:
   class Collection;
-  bool CountTransfer();
-  bool ControlSet(std::span<const std::uint8_t> report);
-  bool ControlGet(std::span<std::uint8_t> report);
-  bool DataSet(std::span<const std::uint8_t> report);
-  bool DataGet(std::span<std::uint8_t> report);
+  // Whether a transfer on a collection opened while plugged in as
+  // `plugging` goes through.
+  bool CountTransfer(unsigned plugging);
+  bool StateFilePresent();
+  bool ControlSet(unsigned plugging, std::span<const std::uint8_t> report);
+  bool ControlGet(unsigned plugging, std::span<std::uint8_t> report);
+  bool DataSet(unsigned plugging, std::span<const std::uint8_t> report);
+  bool DataGet(unsigned plugging, std::span<std::uint8_t> report);
   bool Save();
 
   FileSystem& files_;
@@ -69,6 +75,9 @@ class SimulatedMouse {
   std::string error_;
   unsigned transfers_ = 0;
   bool unplugged_ = false;
+  // Counts the times the state file was found gone: collections opened
+  // before the latest stay dead.
+  unsigned plugging_ = 0;
   std::uint8_t lastCommand_ = 0;
   bool haveCommand_ = false;
 };

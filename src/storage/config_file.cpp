@@ -26,6 +26,14 @@ ConfigLoadResult ConfigFile::Load(std::uint8_t& firstRunFlag, SettingsModel& mod
   return ConfigLoadResult::Loaded;
 }
 
+std::optional<SettingsModel> ConfigFile::CurrentModel() {
+  const ReadResult read = files_.Read(path_, kConfigFileSize);
+  if (!read.Ok() || read.bytes.size() != kConfigFileSize) return std::nullopt;
+  SettingsModel model{};
+  std::copy(read.bytes.begin() + 1, read.bytes.end(), model.Bytes().begin());
+  return model;
+}
+
 ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {
   if (!files_.Exists(path_)) {
     boxes_.ShowMessage(kConfigMissingText, kApplicationTitle);

@@ -2,6 +2,7 @@
 // config.bin: one flag byte, then the 199 bytes of the settings model.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "common/ports.h"
 #include "model/settings_model.h"
@@ -37,6 +38,10 @@ class ConfigFile {
 
   // Fills `firstRunFlag` and `model` only from a file of exactly 200 bytes.
   ConfigLoadResult Load(std::uint8_t& firstRunFlag, SettingsModel& model);
+
+  // The model the file holds now, without a box: nothing when it is
+  // missing, unreadable or not exactly 200 bytes.
+  std::optional<SettingsModel> CurrentModel();
 
   // Writes the flag byte 1 and the model. The file is replaced as a whole:
   // a save that fails at any point leaves the previous file as it was. Only

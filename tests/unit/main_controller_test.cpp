@@ -104,6 +104,7 @@ struct ControllerFixture {
   NoWait waits;
   ConfigFile config{files, boxes, PathFromText(u"/px/config.bin")};
   IniFileStore ini{files, PathFromText(u"/px/str.ini")};
+  SharedSettingsFiles shared{files, PathFromText(u"/px/config.bin"), PathFromText(u"/px/str.ini")};
   std::shared_ptr<SimulatedMouse> mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
   SimulatedHidBus bus{mouse, MouseInterfaces()};
   AppState state;
@@ -112,6 +113,7 @@ struct ControllerFixture {
                             ControllerPorts{shell, shell, shell, shell},
                             config,
                             ini,
+                            shared,
                             DeviceParts{bus, boxes, waits},
                             [](TextView name) { return u"/skins/" + Text(name); }};
 
@@ -352,6 +354,81 @@ TEST(MainControllerCommands, CancelRestoresTheSavedModelAndHidesOrMinimisesWitho
     f.controller.Cancel();
     EXPECT_EQ(f.state.Settings.model, saved);
     EXPECT_EQ(f.shell.log, Lines({tray ? "hide" : "minimise"}));
+  }
+}
+
+// Another program on the same folder (px6410ctl set): a report rate in
+// config.bin and row 4's label in str.ini.
+SettingsModel EditElsewhere(ControllerFixture& f) {
+  SettingsModel model = f.config.CurrentModel().value();
+  model.ReportRateCode = 2;
+  FileBytes& bytes = f.files.files[u"/px/config.bin"];
+  std::ranges::copy(model.Bytes(), bytes.begin() + 1);
+  f.ini.Write(u"Setting-EN", u"Item4", u"Multimedia-Mute");
+  return model;
+}
+
+TEST(MainControllerSharedFiles, CancelAndShowTakeModelAndLabelsTogetherAndApplyWritesThem) {
+  ControllerFixture f;
+  f.Started();
+  f.state.Settings.model.ReportRateCode = 8;  // an edit on the page
+  const SettingsModel elsewhere = EditElsewhere(f);
+  f.controller.Cancel();
+  EXPECT_EQ(f.state.Settings.model, elsewhere);
+  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({"hide", "rebuild", "show"}));
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
+  f.controller.Apply();
+  EXPECT_EQ(f.config.CurrentModel(), elsewhere);
+  EXPECT_EQ(ToUtf8(f.ini.Read(u"Setting-EN", u"Item4")), "Multimedia-Mute");
+}
+
+TEST(MainControllerSharedFiles, AShowTakesTheFilesUnlessThePageHoldsEditsWhichStayUntilCancel) {
+  ControllerFixture f;
+  f.Started();
+  SettingsModel elsewhere = EditElsewhere(f);
+  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({"rebuild", "show"}));
+  EXPECT_EQ(f.state.Settings.model, elsewhere);
+  EXPECT_EQ(f.state.Settings.saved, elsewhere);
+
+  f.shell.log.clear();
+  f.state.Settings.labels[0] = u"Right Click";  // an edit, then the window hidden
+  f.controller.OnHideKey();
+  elsewhere.ReportRateCode = 4;
+  std::ranges::copy(elsewhere.Bytes(), f.files.files[u"/px/config.bin"].begin() + 1);
+  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  EXPECT_EQ(f.shell.log, Lines({"hide", "show"}));
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[0]), "Right Click");
+  EXPECT_EQ(f.state.Settings.model.ReportRateCode, 2);
+  f.controller.Cancel();
+  EXPECT_EQ(f.state.Settings.model, elsewhere);
+}
+
+// The utility's own writes (Apply, OK, the skin choice) and its reads are no
+// change from elsewhere: the next show rebuilds nothing and no flow rewrites
+// a file it did not mean to.
+TEST(MainControllerSharedFiles, OwnWritesAreNoChangeElsewhere) {
+  const std::vector<std::pair<const char*, std::function<void(ControllerFixture&)>>> flows = {
+      {"apply", [](ControllerFixture& f) { f.controller.Apply(); }},
+      {"ok", [](ControllerFixture& f) { f.controller.Ok(); }},
+      {"skin", [](ControllerFixture& f) {
+         f.shell.choice = SkinChoice{u"Crimson", u"/skins/Crimson", UiTextColor{1, 2, 3}};
+         f.controller.RunSkinFlow();
+       }},
+      {"show", [](ControllerFixture& f) { f.controller.OnTrayMouse(kTrayLeftButtonUp); }},
+  };
+  for (const auto& [name, flow] : flows) {
+    ControllerFixture f;
+    f.Started();
+    f.state.Settings.model.ReportRateCode = 8;
+    flow(f);
+    f.shell.log.clear();
+    const auto before = f.files.files;
+    f.controller.OnTrayMouse(kTrayLeftButtonUp);
+    EXPECT_EQ(f.shell.log, Lines({"show"})) << name;
+    EXPECT_EQ(f.state.Settings.model.ReportRateCode, 8) << name;
+    EXPECT_EQ(f.files.files, before) << name;
   }
 }
 

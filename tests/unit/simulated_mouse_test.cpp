@@ -51,6 +51,31 @@ TEST(SimulatedMouse, StateFileMissingOrDamaged) {
   EXPECT_FALSE(mouse.Attached());
 }
 
+// Unplugged under an open connection: its transfers fail as a real mouse's
+// handles do, so Apply shows its two boxes, and no save brings the file back.
+// Plugged in again, the old handles stay dead; a new discovery opens it.
+TEST(SimulatedMouse, AnOpenConnectionDiesWithItsStateFile) {
+  testing::LinkedMouse m;
+  ASSERT_TRUE(m.Connect());
+  DeviceImage image = testing::PatternImage();
+  std::filesystem::remove(m.stateFile);
+  EXPECT_FALSE(m.operations.GetDPIStage(image));
+  EXPECT_FALSE(m.operations.WriteOperation(image));
+  EXPECT_EQ(m.boxes.shown, (std::vector<testing::Box>{{Text(testing::kNotDetected), u"GetDPIStage"},
+                                                      {Text(testing::kNotDetected), u"WriteOperation"}}));
+  EXPECT_FALSE(std::filesystem::exists(m.stateFile));
+
+  testing::WriteState(m.stateFile, testing::PatternImage());
+  EXPECT_FALSE(m.operations.GetDPIStage(image));
+  DeviceLink again;
+  ASSERT_TRUE(Discover(*m.bus, again, m.boxes));
+  again.ScramblingOn = true;
+  FeatureReportTransactions fresh{again, m.boxes, m.waits, testing::kNotDetected};
+  image.SensorDPIStage = 1;
+  EXPECT_TRUE(fresh.WriteOperation(image));
+  EXPECT_EQ(testing::ReadBytes(m.stateFile)[1], 1);
+}
+
 TEST(SimulatedMouse, IgnoresWhatIsNotItsProtocol) {
   testing::TempDir dir;
   const auto file = dir.path() / "state.bin";

@@ -35,6 +35,7 @@ QtUtility::QtUtility(const UtilityOptions& options) : options_(options) {
   }
   config_ = std::make_unique<ConfigFile>(files, boxes_, where.configFile);
   ini_ = std::make_unique<IniFileStore>(files, where.iniFile);
+  shared_ = std::make_unique<SharedSettingsFiles>(files, where.configFile, where.iniFile);
   bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(SystemFileSystem(), *options_.simulatedMouse) : MakeSystemHidBus();
 }
 
@@ -51,7 +52,7 @@ int QtUtility::Run() {
   skins_ = std::make_unique<QtSkinChooser>(window_.get(), skinsRoot_);
   dialogs_ = std::make_unique<QtParameterDialogs>(window_.get(), [&state] { return ParameterDialogSettingsOf(state); });
   controller_ = std::make_unique<MainController>(
-      state, ControllerPorts{*window_, tray_, instance_, *skins_}, *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
+      state, ControllerPorts{*window_, tray_, instance_, *skins_}, *config_, *ini_, *shared_, DeviceParts{*bus_, boxes_, waits_},
       [this](TextView skinName) { return SkinFolderIn(skinsRoot_, skinName); });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
                                          window_->View(), *controller_, *dialogs_);

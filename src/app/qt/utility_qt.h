@@ -36,6 +36,7 @@ class QtUtility final : private PagePort {
   Text skinsRoot_;
   std::unique_ptr<ConfigFile> config_;
   std::unique_ptr<IniFileStore> ini_;
+  std::unique_ptr<SharedSettingsFiles> shared_;
   std::unique_ptr<HidBus> bus_;
   QtMessageBoxes boxes_;
   QtWait waits_;

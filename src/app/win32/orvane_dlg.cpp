@@ -44,13 +44,14 @@ COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
   configPath_ = paths.configFile;
   ini_ = std::make_unique<Win32ProfileStore>(paths.iniFile);
   config_ = std::make_unique<ConfigFile>(files_, boxes_, configPath_);
+  shared_ = std::make_unique<SharedSettingsFiles>(files_, PathFromText(configPath_), PathFromText(paths.iniFile));
   bus_ = MakeUtilityHidBus(executableFolder_);
   TheAppState().TextColor = UiTextColor{0, 255, 0};
   controller_ = std::make_unique<MainController>(
       TheAppState(),
       ControllerPorts{static_cast<MainWindowShell&>(*this), static_cast<TrayPort&>(*this),
                       static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserPort&>(*this)},
-      *config_, *ini_, DeviceParts{*bus_, boxes_, waits_},
+      *config_, *ini_, *shared_, DeviceParts{*bus_, boxes_, waits_},
       [this](TextView skinName) { return SkinFolderFor(executablePath_, skinName); });
 }
 

@@ -84,6 +84,7 @@ class COrvaneDlg final : public winui::Dialog,
   Win32FileSystem files_;
   std::unique_ptr<Win32ProfileStore> ini_;
   std::unique_ptr<ConfigFile> config_;
+  std::unique_ptr<SharedSettingsFiles> shared_;
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
