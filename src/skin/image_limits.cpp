@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
+#include <utility>
+
+#include "common/native_path.h"
 
 namespace px {
 
@@ -30,8 +34,27 @@ bool WithinSkinImageLimits(PixelSize size) {
          std::uint64_t{size.width} * size.height <= kMaxSkinImagePixels;
 }
 
+std::optional<SkinPictureFile> ReadSkinPicture(FileSystem& files, TextView path) {
+  // Read through the one bounded file reader (a FIFO or a device named like
+  // an image cannot stall the window), and sized from the header before
+  // anything is decoded.
+  ReadResult file = files.Read(PathFromText(path), kMaxSkinImageFileSize);
+  if (!file.Ok()) return std::nullopt;
+  const std::optional<PixelSize> declared = PngHeaderSize(file.bytes);
+  if (!declared || !WithinSkinImageLimits(*declared)) return std::nullopt;
+  return SkinPictureFile{std::move(file.bytes), *declared};
+}
+
+void SayOverBudget(TextView imagePath, std::size_t budget) {
+  std::fprintf(stderr, "px6410: skin picture %s not drawn: the skin's pictures would take more than %u MiB\n",
+               ToUtf8(imagePath).c_str(), static_cast<unsigned>(budget / (1024 * 1024)));
+}
+
+std::uint64_t DecodedBytes(PixelSize size) { return std::uint64_t{size.width} * size.height * 4; }
+
 bool BackgroundHolds(PixelSize background, PixelSize needed) {
-  return background.width >= needed.width && background.height >= needed.height;
+  return background.width >= needed.width && background.height >= needed.height &&
+         background.width <= kMaxWindowSize.width && background.height <= kMaxWindowSize.height;
 }
 
 }  // namespace px

@@ -41,7 +41,8 @@ FolderListing StdFolderSearch::Search(TextView root) {
 std::vector<Text> SkinNames(const FolderListing& listing) {
   std::vector<Text> names;
   for (const FolderEntry& entry : listing.entries) {
-    if (!entry.isFolder || entry.name == u"." || entry.name == u"..") continue;
+    // "." and "..", and names no skin may have (a trailing dot, a colon).
+    if (!entry.isFolder || SkinNameRefusal(entry.name)) continue;
     names.push_back(entry.name);
   }
   return names;

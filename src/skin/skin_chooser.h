@@ -41,7 +41,8 @@ class StdFolderSearch final : public FolderSearchPort {
   FolderListing Search(TextView root) override;
 };
 
-// The folders of a listing in its order; ".", ".." and files skipped.
+// The folders of a listing in its order; files and the names SkinNameRefusal
+// refuses (".", ".." among them) skipped.
 std::vector<Text> SkinNames(const FolderListing& listing);
 
 // A and a, ..., Z and z are the same; every other character only itself.

@@ -1,5 +1,7 @@
 #include "skin/skin_chooser_controller.h"
 
+#include "skin/skin_paths.h"
+
 namespace px {
 
 SkinChooserController::SkinChooserController(DialogView& view, DialogContext context, TextView skinName,
@@ -16,12 +18,18 @@ SkinChooserController::SkinChooserController(DialogView& view, DialogContext con
 
 void SkinChooserController::CreateOwnControls() { View().CreateSwatch(kSkinsSwatchId, kSkinsSwatch, chosenColor_); }
 
-std::vector<Text> SkinChooserController::ListItems() { return SkinNames(search_.Search(skinsRoot_)); }
+std::vector<Text> SkinChooserController::ListItems() {
+  std::vector<Text> names = SkinNames(search_.Search(skinsRoot_));
+  // A link that leads out of the skins root is no skin of it.
+  std::erase_if(names, [this](const Text& name) { return SkinFolderIn(skinsRoot_, name).empty(); });
+  return names;
+}
 
 void SkinChooserController::AfterChoice() {
   const std::optional<Text> folder = SkinFolderOf(search_.Search(skinsRoot_), ChosenText());
   if (!folder) return;
-  chosenFolder_ = *folder;
+  // Made a link out since the list was filled: drawn as a missing skin.
+  chosenFolder_ = SkinFolderIn(skinsRoot_, ChosenText()).empty() ? Text{} : *folder;
   // A colour the user chose in this opening is never replaced. Otherwise
   // another skin proposes its own colour when it names one, and the skin in
   // force (or one without a colour) keeps the colour in force.

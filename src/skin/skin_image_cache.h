@@ -4,32 +4,42 @@
 // skin do not change while it is in force, so every window takes them from
 // one cache over the platform's decoded image type:
 //
-//   SkinImageCache<QImage> images(&LoadSkinImageQt, &QImageBytes);
+//   SkinImageCache<QImage> images(&ReadSystemSkinPicture, &DecodeSkinImageQt, &SayOverBudget);
 //   images.ForSkin(skinFolder);  // another skin: the old pictures go
 //   const QImage& pane = images.Get(SkinImagePath(skinFolder, u"/Pane.png"));
 //
 // The cache is dropped when the skin changes and when the page is rebuilt, so
 // a user who edits a skin's files sees them after choosing the skin again.
-// One thread (the user interface's) uses it; it takes no lock.
+// The pictures held never cost more than a budget together: a picture that
+// would pass it is refused from its header, before it is decoded, and kept
+// as missing like a broken one. One thread (the user interface's) uses it;
+// it takes no lock.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "common/text.h"
+#include "skin/image_limits.h"
 
 namespace px {
 
 template <typename Image>
 class SkinImageCache {
  public:
-  // Reads and decodes one picture, ready to draw; a null image when the file
-  // is missing, too large or not a picture.
-  using Loader = std::function<Image(TextView imagePath)>;
-  // What one decoded picture costs in memory, in bytes (0 for a null image).
-  using Cost = std::function<std::size_t(const Image&)>;
+  // Reads one picture's file and its header (ReadSkinPicture); nothing when
+  // the file is missing, too large or not a picture.
+  using Reader = std::function<std::optional<SkinPictureFile>(TextView imagePath)>;
+  // Decodes a picture read, ready to draw; nothing when it does not decode.
+  using Decoder = std::function<std::optional<Image>(const SkinPictureFile& file)>;
+  // Told of the first picture the budget refuses since the cache was last
+  // dropped, so that a skin too heavy is said once, not at every draw.
+  using OverBudget = std::function<void(TextView imagePath, std::size_t budget)>;
 
-  SkinImageCache(Loader loader, Cost cost) : loader_(std::move(loader)), cost_(std::move(cost)) {}
+  SkinImageCache(Reader read, Decoder decode, OverBudget overBudget = {}, std::size_t budget = kSkinPicturesBudget)
+      : read_(std::move(read)), decode_(std::move(decode)), overBudget_(std::move(overBudget)), budget_(budget) {}
 
   // The picture at this path, decoded at the first ask. A missing or refused
   // picture is kept as missing: asked again it is missing again, and its file
@@ -37,12 +47,7 @@ class SkinImageCache {
   // until then.
   const Image& Get(TextView imagePath) {
     auto found = images_.find(imagePath);
-    if (found == images_.end()) {
-      Image image = loader_(imagePath);
-      const std::size_t cost = cost_(image);
-      found = images_.emplace(Text(imagePath), std::move(image)).first;
-      bytes_ += cost;
-    }
+    if (found == images_.end()) found = images_.emplace(Text(imagePath), Load(imagePath)).first;
     return found->second;
   }
 
@@ -59,18 +64,37 @@ class SkinImageCache {
   void Drop() {
     images_.clear();
     bytes_ = 0;
+    saidOverBudget_ = false;
   }
 
   std::size_t Count() const { return images_.size(); }
-  // What the decoded pictures held cost together.
+  // What the decoded pictures held cost together, four bytes a pixel.
   std::size_t Bytes() const { return bytes_; }
 
  private:
-  Loader loader_;
-  Cost cost_;
+  Image Load(TextView imagePath) {
+    std::optional<SkinPictureFile> file = read_(imagePath);
+    if (!file) return Image{};
+    const std::uint64_t cost = DecodedBytes(file->size);
+    if (cost > budget_ - bytes_) {
+      if (!saidOverBudget_ && overBudget_) overBudget_(imagePath, budget_);
+      saidOverBudget_ = true;
+      return Image{};
+    }
+    std::optional<Image> image = decode_(*file);
+    if (!image) return Image{};
+    bytes_ += static_cast<std::size_t>(cost);
+    return std::move(*image);
+  }
+
+  Reader read_;
+  Decoder decode_;
+  OverBudget overBudget_;
+  std::size_t budget_;
   std::map<Text, Image, std::less<>> images_;
   Text folder_;
   std::size_t bytes_ = 0;
+  bool saidOverBudget_ = false;
 };
 
 }  // namespace px

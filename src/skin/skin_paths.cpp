@@ -1,11 +1,36 @@
 #include "skin/skin_paths.h"
 
+#include <filesystem>
+#include <system_error>
+
+#include "common/native_path.h"
 #include "storage/settings_paths.h"
 
 namespace px {
 namespace {
 
 constexpr TextView kSkinsFolder = u"/Skins";
+
+// The folder, links followed, as the system resolves it; nothing when that
+// cannot be told. A trailing separator is dropped, so that a root given as
+// "/a/Skins/" compares equal to "/a/Skins".
+std::optional<NativePath> Resolved(const NativePath& path) {
+  std::error_code error;
+  NativePath resolved = std::filesystem::weakly_canonical(path, error);
+  if (error) return std::nullopt;
+  if (!resolved.has_filename() && resolved.has_parent_path()) resolved = resolved.parent_path();
+  return resolved;
+}
+
+// A link inside the skins root that leads out of it (or into a skin's
+// subfolder) is refused like a climbing name: pictures are only read from
+// the skins root's own folders. A link to a sibling skin stays a skin.
+bool ResolvesDirectlyUnder(TextView skinsRoot, TextView skinName) {
+  const NativePath root = PathFromText(skinsRoot);
+  const std::optional<NativePath> resolvedRoot = Resolved(root);
+  const std::optional<NativePath> folder = Resolved(root / PathFromText(skinName));
+  return resolvedRoot && folder && folder->parent_path() == *resolvedRoot;
+}
 
 std::size_t AfterLastSeparator(TextView path) {
   const std::size_t pos = path.find_last_of(u"\\/");
@@ -24,7 +49,27 @@ Text SkinFolderFor(TextView executablePath, TextView skinName) {
   return SkinFolderIn(SkinsRootFor(executablePath), skinName);
 }
 
+std::optional<std::string_view> SkinNameRefusal(TextView name) {
+  if (name.empty()) return "is empty";
+  if (name.find_first_not_of(u'.') == TextView::npos) return "is only dots";
+  if (name.find_first_of(u"/\\") != TextView::npos) return "holds a path separator";
+  // "C:x" is relative to drive C's current folder, "x:y" a stream of x.
+  if (name.find(u':') != TextView::npos) return "holds a colon";
+  if (name.back() == u'.' || name.back() == u' ') return "ends with a dot or a blank";
+  for (const char16_t c : name) {
+    if (c < 0x20 || c == 0x7F) return "holds a control character";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string_view> SkinRefusal(TextView skinsRoot, TextView skinName) {
+  if (const auto refused = SkinNameRefusal(skinName)) return refused;
+  if (!ResolvesDirectlyUnder(skinsRoot, skinName)) return "leads out of the skins folder";
+  return std::nullopt;
+}
+
 Text SkinFolderIn(TextView skinsRoot, TextView skinName) {
+  if (SkinRefusal(skinsRoot, skinName)) return Text{};
   Text folder(skinsRoot);
   folder.push_back(u'/');
   folder.append(skinName);
@@ -38,6 +83,7 @@ Text SkinsRootFor(TextView executablePath) {
 }
 
 Text SkinImagePath(TextView skinFolder, TextView imageName) {
+  if (skinFolder.empty()) return Text{};
   Text path(skinFolder);
   path.append(imageName);
   return path;

@@ -283,6 +283,12 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
       {{"--from", Path("newline.json")}, "rate=500\\x0arm -rf: not a report rate"},
       {{"--variant", "2", "rate=500"}, "--variant 2 disagrees with the mouse, whose table variant is 1"},
       {{}, "nothing to set"},
+      {{"skin=../../../../tmp/elsewhere"}, "skin=../../../../tmp/elsewhere: not a skin's folder name (the name holds a"},
+      {{"rate=500", "skin=/tmp/x"}, "skin=/tmp/x: not a skin's folder name"},
+      {{"skin=C:\\x"}, "skin=C:\\x: not a skin's folder name"},
+      {{"skin=.."}, "skin=..: not a skin's folder name (the name is only dots)"},
+      {{"skin="}, "skin=: not a skin's folder name (the name is empty)"},
+      {{"skin=Blue", "skin=Red"}, "skin is given twice"},
   };
   for (const Case& c : cases) {
     const CtlResult r = Ctl("set", c.args);
@@ -292,6 +298,19 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
     EXPECT_EQ(SlurpFile(Path("config.bin")), config) << c.mention;
     EXPECT_EQ(SlurpFile(Path("str.ini")), ini) << c.mention;
   }
+}
+
+// The skin goes to str.ini's "Path" alone: config.bin and the labels stay.
+TEST_F(CtlEdit, SkinIsWrittenToStrIniOnly) {
+  const std::string config = SlurpFile(Path("config.bin"));
+  const LabelSet labels = Labels(Language::English);
+  ASSERT_EQ(Ctl("set", {"skin=Crimson"}).exitCode, 0);
+  EXPECT_EQ(SlurpFile(Path("config.bin")), config);
+  EXPECT_EQ(IniFileStore(SystemFileSystem(), Path("str.ini")).Read(kSkinsSection, kSkinNameKey), u"Crimson");
+  EXPECT_EQ(Labels(Language::English), labels);
+  ASSERT_EQ(Ctl("set", {"skin=Default", "rate=250"}).exitCode, 0);
+  EXPECT_EQ(IniFileStore(SystemFileSystem(), Path("str.ini")).Read(kSkinsSection, kSkinNameKey), u"Default");
+  EXPECT_EQ(Get("rate"), "rate=250\n");
 }
 
 // Neon only ever comes from a file: the page cannot choose it again, so the

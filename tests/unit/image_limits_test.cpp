@@ -52,5 +52,19 @@ TEST(SkinImageLimits, MainBackgroundMustHoldTheFrameButtons) {
   EXPECT_FALSE(BackgroundHolds({1000, 646}, kMainWindowFrameExtent));  // the web link's bottom
 }
 
+TEST(SkinImageLimits, NoBackgroundAsksForAWindowLargerThanA4KScreen) {
+  struct Case {
+    PixelSize size;
+    bool holds;
+  };
+  const Case cases[] = {
+      {{3840, 2160}, true}, {{3841, 2160}, false}, {{3840, 2161}, false}, {{7680, 4320}, false}, {{2160, 3840}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(BackgroundHolds(c.size, kMainWindowFrameExtent), c.holds) << c.size.width << " x " << c.size.height;
+    EXPECT_EQ(BackgroundHolds(c.size, {1, 1}), c.holds) << c.size.width << " x " << c.size.height;  // dialogs too
+  }
+}
+
 }  // namespace
 }  // namespace px

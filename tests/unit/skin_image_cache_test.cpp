@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <vector>
 
 #include "skin/skin_image_cache.h"
 #include "skin/skin_image_set.h"
@@ -13,39 +14,61 @@
 namespace px {
 namespace {
 
-// A decoded picture: which edit of its file it shows, and what it costs
-// (nothing when it is missing).
+// A decoded picture: which edit of its file it shows (0 when it is missing).
 struct Picture {
   int edit = 0;
-  std::size_t bytes = 0;
 };
 
 constexpr TextView kBlue = u"C:\\Tools\\/Skins/Blue";
 constexpr TextView kRed = u"C:\\Tools\\/Skins/Red";
 constexpr TextView kDark = u"C:\\Tools\\/Skins/Dark";
 
-// Skin folders on a pretend disk, every read counted, and the cache over them.
-struct Fixture {
-  std::map<Text, Picture> files;
-  std::map<Text, int> reads;
-  SkinImageCache<Picture> cache{[this](TextView path) {
-                                  ++reads[Text(path)];
-                                  const auto found = files.find(Text(path));
-                                  return found == files.end() ? Picture{} : found->second;
-                                },
-                                [](const Picture& p) { return p.bytes; }};
+// A file on the pretend disk: its edit and the size its header declares.
+struct File {
+  int edit = 1;
+  PixelSize size{5, 5};  // 100 bytes decoded
+};
 
-  void AddSkin(TextView folder, std::size_t bytes) {
-    for (TextView name : kSkinImageSet) files[SkinImagePath(folder, name)] = Picture{1, bytes};
+// Skin folders on a pretend disk, every read and decode counted, and the
+// cache over them.
+struct Fixture {
+  std::map<Text, File> files;
+  std::map<Text, int> reads;
+  int decodes = 0;
+  std::uint64_t decodedBytes = 0;  // what the decoder was made to allocate
+  std::vector<Text> saidOverBudget;
+  std::size_t budget = kSkinPicturesBudget;
+  SkinImageCache<Picture> cache{
+      [this](TextView path) -> std::optional<SkinPictureFile> {
+        ++reads[Text(path)];
+        const auto found = files.find(Text(path));
+        if (found == files.end()) return std::nullopt;
+        return SkinPictureFile{FileBytes{static_cast<std::uint8_t>(found->second.edit)}, found->second.size};
+      },
+      [this](const SkinPictureFile& file) -> std::optional<Picture> {
+        ++decodes;
+        decodedBytes += DecodedBytes(file.size);
+        return Picture{file.bytes.at(0)};
+      },
+      [this](TextView path, std::size_t) { saidOverBudget.emplace_back(path); }, budget};
+
+  explicit Fixture(std::size_t budgetBytes = kSkinPicturesBudget) : budget(budgetBytes) {}
+
+  void AddSkin(TextView folder, PixelSize size) {
+    for (TextView name : kSkinImageSet) files[SkinImagePath(folder, name)] = File{1, size};
   }
-  Picture& File(TextView folder, TextView name) { return files[SkinImagePath(folder, name)]; }
+  File& FileOf(TextView folder, TextView name) { return files[SkinImagePath(folder, name)]; }
   const Picture& Get(TextView folder, TextView name) { return cache.Get(SkinImagePath(folder, name)); }
   int Reads(TextView folder, TextView name) { return reads[SkinImagePath(folder, name)]; }
 };
 
+constexpr PixelSize k100Bytes{5, 5};
+constexpr PixelSize k300Bytes{5, 15};
+constexpr PixelSize k200Bytes{5, 10};
+
 TEST(SkinImageCache, EachPictureIsReadOncePerSkinAndCostsWhatItDecodedTo) {
   Fixture f;
-  f.AddSkin(kBlue, 100);
+  f.AddSkin(kBlue, k100Bytes);
   for (int draw = 0; draw < 5; ++draw) {
     f.cache.ForSkin(kBlue);  // the same skin again keeps what is held
     EXPECT_EQ(f.Get(kBlue, skin_image::kButtonNormal).edit, 1);
@@ -59,11 +82,11 @@ TEST(SkinImageCache, EachPictureIsReadOncePerSkinAndCostsWhatItDecodedTo) {
 
 TEST(SkinImageCache, AMissingPictureIsMissingEveryTimeWithoutReadingAgain) {
   Fixture f;
-  f.AddSkin(kBlue, 100);
+  f.AddSkin(kBlue, k100Bytes);
   f.files.erase(SkinImagePath(kBlue, skin_image::kCloseOver));
   for (int draw = 0; draw < 3; ++draw) {
-    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseOver).bytes, 0u);
-    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseNormal).bytes, 100u);
+    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseOver).edit, 0);
+    EXPECT_EQ(f.Get(kBlue, skin_image::kCloseNormal).edit, 1);
   }
   EXPECT_EQ(f.Reads(kBlue, skin_image::kCloseOver), 1);
   EXPECT_EQ(f.cache.Bytes(), 100u);
@@ -71,25 +94,26 @@ TEST(SkinImageCache, AMissingPictureIsMissingEveryTimeWithoutReadingAgain) {
 
 TEST(SkinImageCache, AnotherSkinOrADropRefillsFromTheFilesAsTheyAreNow) {
   Fixture f;
-  f.AddSkin(kBlue, 100);
-  f.AddSkin(kRed, 300);
+  f.AddSkin(kBlue, k100Bytes);
+  f.AddSkin(kRed, k300Bytes);
   f.cache.ForSkin(kBlue);
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 1);
-  f.File(kBlue, skin_image::kPage).edit = 2;  // edited while Blue is in force: not seen yet
+  f.FileOf(kBlue, skin_image::kPage).edit = 2;  // edited while Blue is in force: not seen yet
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 1);
 
   f.cache.ForSkin(kRed);
   EXPECT_EQ(f.cache.Count(), 0u);
   EXPECT_EQ(f.cache.Bytes(), 0u);
-  EXPECT_EQ(f.Get(kRed, skin_image::kPage).bytes, 300u);
+  EXPECT_EQ(f.Get(kRed, skin_image::kPage).edit, 1);
+  EXPECT_EQ(f.cache.Bytes(), 300u);
   f.cache.ForSkin(kBlue);  // chosen again: the edit shows
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 2);
 
   // A rebuild, or the same skin chosen again, drops the pictures in force.
-  f.File(kBlue, skin_image::kPage).edit = 3;
+  f.FileOf(kBlue, skin_image::kPage).edit = 3;
   f.files.erase(SkinImagePath(kBlue, skin_image::kTickBox));
-  EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).bytes, 0u);
-  f.File(kBlue, skin_image::kTickBox) = Picture{3, 100};  // and a missing one put back
+  EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).edit, 0);
+  f.FileOf(kBlue, skin_image::kTickBox) = File{3, k100Bytes};  // and a missing one put back
   f.cache.Drop();
   EXPECT_EQ(f.cache.Count(), 0u);
   EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 3);
@@ -98,9 +122,9 @@ TEST(SkinImageCache, AnotherSkinOrADropRefillsFromTheFilesAsTheyAreNow) {
 
 TEST(SkinImageCache, SwitchingSkinsNeverHoldsMoreThanOneSkin) {
   Fixture f;
-  f.AddSkin(kBlue, 100);
-  f.AddSkin(kRed, 300);
-  f.AddSkin(kDark, 200);
+  f.AddSkin(kBlue, k100Bytes);
+  f.AddSkin(kRed, k300Bytes);
+  f.AddSkin(kDark, k200Bytes);
   std::size_t most = 0;
   for (int round = 0; round < 20; ++round) {
     for (TextView folder : {kBlue, kRed, kDark}) {
@@ -115,6 +139,39 @@ TEST(SkinImageCache, SwitchingSkinsNeverHoldsMoreThanOneSkin) {
   EXPECT_EQ(most, kSkinImageSet.size() * 300);  // the largest skin alone
   EXPECT_EQ(f.cache.Bytes(), kSkinImageSet.size() * 200);
   EXPECT_EQ(f.Reads(kRed, skin_image::kPage), 20);  // once per switch, however often drawn
+}
+
+// 26 pictures of an 8K screen each took gigabytes: a picture that would take
+// the skin over its budget is refused from its header, never decoded, and
+// said once per filling of the cache, however often it is drawn.
+TEST(SkinImageCache, AHeavySkinStopsAtItsBudgetWithoutDecodingWhatDoesNotFit) {
+  Fixture f;
+  f.AddSkin(kBlue, {7680, 4320});
+  f.FileOf(kBlue, skin_image::kTickBox).size = k100Bytes;
+  for (int draw = 0; draw < 3; ++draw) {
+    for (TextView name : kSkinImageSet) f.Get(kBlue, name);
+  }
+  EXPECT_EQ(f.decodes, 1);
+  EXPECT_EQ(f.decodedBytes, 100u);
+  EXPECT_EQ(f.cache.Bytes(), 100u);
+  EXPECT_EQ(f.Get(kBlue, skin_image::kTickBox).edit, 1);
+  EXPECT_EQ(f.Get(kBlue, skin_image::kPage).edit, 0);  // missing, as a broken picture
+  EXPECT_EQ(f.Reads(kBlue, skin_image::kPage), 1);
+  EXPECT_EQ(f.saidOverBudget, (std::vector<Text>{SkinImagePath(kBlue, kSkinImageSet[0])}));
+
+  // Pictures that fit are kept up to the budget exactly, later smaller ones too.
+  Fixture g(1000);
+  g.AddSkin(kRed, k300Bytes);
+  g.FileOf(kRed, skin_image::kTickBox).size = k100Bytes;
+  for (TextView name : kSkinImageSet) g.Get(kRed, name);
+  EXPECT_EQ(g.decodes, 4);
+  EXPECT_EQ(g.decodedBytes, 1000u);
+  EXPECT_EQ(g.cache.Bytes(), 1000u);
+  EXPECT_EQ(g.saidOverBudget.size(), 1u);
+  g.cache.Drop();  // the skin read again: said again, once
+  for (TextView name : kSkinImageSet) g.Get(kRed, name);
+  EXPECT_EQ(g.saidOverBudget.size(), 2u);
+  EXPECT_EQ(g.cache.Bytes(), 1000u);
 }
 
 }  // namespace

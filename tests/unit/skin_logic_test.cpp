@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <string>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -32,6 +36,53 @@ TEST(SkinPaths, RenamedExecutableStillFindsItsFolder) {
   EXPECT_EQ(ExecutableFolder(u"Z:/home/u/dist/copy.exe"), u"Z:/home/u/dist/");
   EXPECT_EQ(ExecutableFolder(u"bare.exe"), u"");
   EXPECT_EQ(ExecutableFolder(u""), u"");
+}
+
+// Whatever brings the name (str.ini, the chooser, px6410ctl), only a folder
+// directly under the skins root is a skin; any other gives no folder, and so
+// no picture path at all.
+TEST(SkinPaths, ANameThatIsNotAFolderOfTheSkinsRootGivesNoFolder) {
+  struct Case {
+    TextView name;
+    bool refused;
+  };
+  const Case cases[] = {
+      {u"Default", false}, {u"My skin", false},  {u"默认", false},        {u".hidden", false}, {u"a..b", false},
+      {u"", true},         {u".", true},         {u"..", true},          {u"...", true},      {u"../../../../tmp/x", true},
+      {u"..\\..\\x", true}, {u"Blue/..", true}, {u"Blue\\sub", true}, {u"/tmp/x", true},   {u"\\\\server\\share", true},
+      {u"C:\\x", true},    {u"C:x", true},       {u"Blue:stream", true}, {u".. ", true},      {u"Blue.", true},
+      {u"Blue ", true},    {Text(u"a\0b", 3), true}, {u"a\nb", true},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SkinNameRefusal(c.name).has_value(), c.refused) << ToUtf8(c.name);
+    const Text folder = SkinFolderFor(u"C:\\Tools\\PX6410-3-4.exe", c.name);
+    EXPECT_EQ(folder.empty(), c.refused) << ToUtf8(c.name);
+    if (c.refused) {
+      EXPECT_EQ(SkinImagePath(folder, u"/main.png"), u"") << ToUtf8(c.name);
+    }
+  }
+}
+
+// A folder of the skins root that is a link: to another skin it is a skin, out
+// of the root it is refused like a climbing name.
+TEST(SkinPaths, ALinkOutOfTheSkinsRootIsRefused) {
+  namespace fs = std::filesystem;
+  const fs::path base = fs::temp_directory_path() / ("px-skin-links-" + std::to_string(::getpid()));
+  fs::remove_all(base);
+  fs::create_directories(base / "Skins" / "Default");
+  fs::create_directories(base / "elsewhere");
+  fs::create_directory_symlink("Default", base / "Skins" / "Alias");
+  fs::create_directory_symlink(base / "elsewhere", base / "Skins" / "Out");
+  fs::create_directory_symlink("Default/..", base / "Skins" / "Up");
+  const Text root = FromUtf8((base / "Skins").string());
+  EXPECT_EQ(SkinFolderIn(root, u"Default"), root + u"/Default");
+  EXPECT_EQ(SkinFolderIn(root, u"Alias"), root + u"/Alias");
+  EXPECT_EQ(SkinFolderIn(root, u"Missing"), root + u"/Missing");  // drawn as missing, no refusal needed
+  EXPECT_EQ(SkinFolderIn(root, u"Out"), u"");
+  EXPECT_EQ(SkinFolderIn(root, u"Up"), u"");
+  EXPECT_EQ(SkinRefusal(root, u"Out"), "leads out of the skins folder");
+  EXPECT_EQ(SkinFolderIn(root + u"/", u"Default"), root + u"//Default");  // a root as a folder search reports it
+  fs::remove_all(base);
 }
 
 TEST(SkinPaths, ApplicationNameIsTheFileNameWithoutExtension) {

@@ -188,5 +188,33 @@ TEST(SkinImageFiles, MainBackgroundSmallerThanTheFrameButtonsCountsAsMissing) {
   DeleteFileW(file.c_str());
 }
 
+// An 8K picture is within the per-picture limits but over a skin's budget and
+// a window's largest size: refused from its header, never decoded.
+TEST(SkinImageFiles, An8KPictureIsNeitherDecodedForTheSkinNorAWindow) {
+  std::array<std::uint8_t, 98> large = kPalettePng;
+  large[16] = 0, large[17] = 0, large[18] = 0x1E, large[19] = 0x00;  // 7680
+  large[20] = 0, large[21] = 0, large[22] = 0x10, large[23] = 0xE0;  // 4320
+  const std::wstring file = TempPng(L"px_skin_8k.png", large);
+  const auto* path = reinterpret_cast<const char16_t*>(file.c_str());
+  const int decodes = SkinDecodes();
+  DropSkinImages();
+  EXPECT_TRUE(SkinImages().Get(path).IsNull());
+  BackgroundBitmap background;
+  EXPECT_FALSE(background.Load(path));
+  EXPECT_EQ(SkinDecodes(), decodes);
+  DropSkinImages();
+  DeleteFileW(file.c_str());
+}
+
+// The skins root as the program builds it, mixed separators and all: a
+// shipped skin is found, a climbing name gives no folder.
+TEST(SkinImageFiles, SkinNamesResolveUnderTheSkinsRootOnly) {
+  const Text executable = wintest::SourcePath("PX6410-3-4.exe");
+  EXPECT_EQ(SkinFolderFor(executable, u"Default"), SkinsRootFor(executable) + u"/Default");
+  EXPECT_EQ(SkinFolderFor(executable, u"..\\tests"), u"");
+  EXPECT_EQ(SkinFolderFor(executable, u"../tests"), u"");
+  EXPECT_EQ(SkinFolderFor(executable, u"C:\\windows"), u"");
+}
+
 }  // namespace
 }  // namespace px

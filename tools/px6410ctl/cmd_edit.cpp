@@ -17,6 +17,7 @@
 #include "edit_batch.h"
 #include "installed.h"
 #include "setting_names.h"
+#include "skin/skin_paths.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
 #include "storage/settings_paths.h"
@@ -187,13 +188,16 @@ bool NeedsVariant(const std::vector<SettingName>& names) {
 
 // Writes str.ini (when the labels are to be written) and then config.bin; a
 // failure of the second puts str.ini back as it was.
+// With `configChanged` false (only the skin changed) config.bin is left alone.
 std::optional<std::string> WriteSettings(const std::string& configPath, std::uint8_t flag, const SettingsModel& model,
-                                         const std::optional<FileBytes>& newIni, const std::optional<FileBytes>& oldIni) {
+                                         const std::optional<FileBytes>& newIni, const std::optional<FileBytes>& oldIni,
+                                         bool configChanged) {
   const std::string iniPath = StrIniBeside(configPath);
-  if (ReadOnly(configPath)) return configPath + ": read-only; nothing written";
+  if (configChanged && ReadOnly(configPath)) return configPath + ": read-only; nothing written";
   if (newIni && ReadOnly(iniPath)) return iniPath + ": read-only; nothing written";
   std::string error;
   if (newIni && !WriteWholeFile(iniPath, *newIni, error)) return error + "; nothing written";
+  if (!configChanged) return std::nullopt;
   std::vector<std::uint8_t> config(1 + kSettingsModelSize);
   config[0] = flag;
   std::copy(model.Bytes().begin(), model.Bytes().end(), config.begin() + 1);
@@ -206,6 +210,29 @@ std::optional<std::string> WriteSettings(const std::string& configPath, std::uin
       std::filesystem::remove(NativePath(iniPath), ec);
     }
     return error + "; nothing written";
+  }
+  return std::nullopt;
+}
+
+constexpr std::string_view kSkinPrefix = "skin=";
+
+// "skin=NAME": the skin the utility draws, in str.ini's "Path", taken out of
+// the assignments of the settings file. A name that no skin may have (one
+// that climbs out of the skins folder, a path) is refused here; a folder
+// that is a link leading out is refused where the utility draws.
+std::optional<std::string> TakeSkinAssignment(std::vector<std::string>& texts, std::optional<Text>& skin) {
+  for (auto it = texts.begin(); it != texts.end();) {
+    if (!it->starts_with(kSkinPrefix)) {
+      ++it;
+      continue;
+    }
+    if (skin) return std::string("skin is given twice");
+    const std::string value = it->substr(kSkinPrefix.size());
+    if (const auto refused = SkinNameRefusal(FromUtf8(value))) {
+      return *it + ": not a skin's folder name (the name " + std::string(*refused) + ")";
+    }
+    skin = FromUtf8(value);
+    it = texts.erase(it);
   }
   return std::nullopt;
 }
@@ -227,6 +254,8 @@ int CmdSet(Context& ctx) {
   }
   texts.insert(texts.end(), args.assignments.begin(), args.assignments.end());
   if (texts.empty()) return UsageError(ctx, "set: nothing to set: give NAME=VALUE or --from FILE.json (see set --help)");
+  std::optional<Text> skin;
+  if (auto e = TakeSkinAssignment(texts, skin)) return UsageError(ctx, "set: " + *e);
   const auto chosen = ConfigPathOr(ctx, args.configPath);
   if (!chosen) return kExitUsage;
   const std::string& configPath = *chosen;
@@ -269,15 +298,18 @@ int CmdSet(Context& ctx) {
   if (auto e = ApplyAssignments(state, assignments, words)) return UsageError(ctx, "set: " + *e);
 
   const bool writeLabels = state.labels != labelsBefore || ButtonsDiffer(state.model, config->model);
-  if (state.model != config->model || writeLabels) {
+  const bool writeSkin = skin && ini.Read(kSkinsSection, kSkinNameKey) != *skin;
+  const bool configChanged = state.model != config->model || writeLabels;
+  if (configChanged || writeSkin) {
     std::optional<FileBytes> newIni;
-    if (writeLabels) {
-      SaveLabels(ini, words.language, state.labels);
-      newIni = ini.Bytes();
-    }
+    if (writeLabels) SaveLabels(ini, words.language, state.labels);
+    if (writeSkin) ini.Write(kSkinsSection, kSkinNameKey, *skin);
+    if (writeLabels || writeSkin) newIni = ini.Bytes();
     // The labels now match the model, as after the utility's first Apply.
     const std::uint8_t flag = writeLabels ? std::uint8_t{1} : config->firstRunFlag;
-    if (auto e = WriteSettings(configPath, flag, state.model, newIni, oldIni)) return UsageError(ctx, "set: " + *e);
+    if (auto e = WriteSettings(configPath, flag, state.model, newIni, oldIni, configChanged)) {
+      return UsageError(ctx, "set: " + *e);
+    }
   }
   if (!args.apply) return kExitOk;
   Context applyCtx{.simFile = ctx.simFile, .traceFile = ctx.traceFile, .program = ctx.program, .args = {configPath},

@@ -122,6 +122,7 @@ std::string SetPage() {
     os << '\n';
   }
   os << "  dpi.N.level            1..12 (variant 0) or 1..8; 1 is the lowest\n"
+        "  skin                   the name of a folder of the skins folder, kept in str.ini (\"Path\")\n"
         "  dpi.N.enabled          yes no\n"
         "  dpi.N.color            #RRGGBB, e.g. #ff8000\n"
         "  light.mode             off standard respiration\n"

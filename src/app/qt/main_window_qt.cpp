@@ -78,9 +78,8 @@ bool QtMainWindow::RunPlatformStep(StartupStep step) {
 }
 
 bool QtMainWindow::LoadBackground(TextView skinFolder) {
-  const QImage image = LoadSkinImageQt(SkinImagePath(skinFolder, u"/main.png"));
-  const PixelSize size{static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height())};
-  if (image.isNull() || !BackgroundHolds(size, kMainWindowFrameExtent)) {
+  const QImage image = LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent);
+  if (image.isNull()) {
     MakePlainCanvas();
     return false;
   }

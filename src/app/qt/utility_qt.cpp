@@ -53,7 +53,14 @@ int QtUtility::Run() {
   dialogs_ = std::make_unique<QtParameterDialogs>(window_.get(), [&state] { return ParameterDialogSettingsOf(state); });
   controller_ = std::make_unique<MainController>(
       state, ControllerPorts{*window_, tray_, instance_, *skins_}, *config_, *ini_, *shared_, DeviceParts{*bus_, boxes_, waits_},
-      [this](TextView skinName) { return SkinFolderIn(skinsRoot_, skinName); });
+      [this](TextView skinName) {
+        // Drawn as a missing skin; str.ini keeps the user's text as it is.
+        if (const auto refused = SkinRefusal(skinsRoot_, skinName)) {
+          std::fprintf(stderr, "px6410: skin \"%s\" of str.ini not used: the name %.*s\n", ToUtf8(skinName).c_str(),
+                       static_cast<int>(refused->size()), refused->data());
+        }
+        return SkinFolderIn(skinsRoot_, skinName);
+      });
   page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
                                          window_->View(), *controller_, *dialogs_);
   window_->Attach(*controller_, *page_);

@@ -144,7 +144,7 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
 }
 
 bool QtDialogView::LoadBackground(TextView imagePath) {
-  const QImage picture = LoadSkinImageQt(imagePath);
+  const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1});
   // The picture decides the window's size; without one the window is 0 x 0.
   setFixedSize(picture.size());
   if (picture.isNull()) return false;

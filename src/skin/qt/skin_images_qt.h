@@ -3,12 +3,15 @@
 // reader, checked against the image limits before decoding, decoded once and
 // kept premultiplied, ready to draw. Dropped when the skin changes, so a user
 // who edits a skin's files sees them after choosing the skin again. The
-// keeping itself is the portable SkinImageCache, shared with the Windows build.
+// keeping itself is the portable SkinImageCache, shared with the Windows build,
+// and so is its budget.
 #include <QImage>
 
 #include <cstddef>
+#include <optional>
 
 #include "common/text.h"
+#include "skin/image_limits.h"
 #include "skin/skin_image_cache.h"
 
 namespace px {
@@ -18,16 +21,26 @@ class QtSkinImages {
   QtSkinImages();
 
   // The decoded picture at this path; a null image when the file is missing,
-  // too large or not a PNG (asked again, it is missing again).
+  // too large, not a PNG or over the skin's budget (asked again, it is
+  // missing again).
   const QImage& Get(TextView imagePath) { return images_.Get(imagePath); }
   void Drop() { images_.Drop(); }
   std::size_t Count() const { return images_.Count(); }
+  std::size_t Bytes() const { return images_.Bytes(); }
 
  private:
   SkinImageCache<QImage> images_;
 };
 
-// Decodes one skin picture as above, without keeping it.
+// Decodes a picture read by ReadSkinPicture, premultiplied when it has alpha.
+std::optional<QImage> DecodeSkinImageQt(const SkinPictureFile& file);
+
+// Reads and decodes one skin picture as the cache would, without keeping it.
 QImage LoadSkinImageQt(TextView imagePath);
+
+// A window's background: a null image when it does not load or, from its
+// header before any decoding, is smaller than `needed` or larger than the
+// largest window (BackgroundHolds).
+QImage LoadSkinBackgroundQt(TextView imagePath, PixelSize needed);
 
 }  // namespace px

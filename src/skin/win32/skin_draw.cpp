@@ -76,6 +76,8 @@ SkinLoadFailureBox failureBox = &ShowFailureBox;
 
 int RowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
+std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
+
 }  // namespace
 
 Text ExecutablePath() {
@@ -124,18 +126,19 @@ void CMemDC::CopyToTarget() {
 // --- SkinImage ---------------------------------------------------------------
 
 bool SkinImage::Load(TextView path) {
+  const std::optional<SkinPictureFile> file = ReadSkinFile(path);
+  if (!file) {
+    *this = SkinImage{};
+    return false;
+  }
+  return Decode(*file);
+}
+
+bool SkinImage::Decode(const SkinPictureFile& file) {
   bitmap_.Reset();
   bits_ = nullptr;
   width_ = height_ = bitsPerPixel_ = 0;
   hasAlpha_ = false;
-
-  // Read through the one bounded file reader (a FIFO or a device named like
-  // an image cannot stall the window), and sized from the header before
-  // anything is decoded.
-  const ReadResult file = SystemFileSystem().Read(PathFromText(path), kMaxSkinImageFileSize);
-  if (!file.Ok()) return false;
-  const std::optional<PixelSize> declared = PngHeaderSize(file.bytes);
-  if (!declared || !WithinSkinImageLimits(*declared)) return false;
   if (!StartSkinDecoder()) return false;
   {
     DecoderState& state = Decoder();
@@ -275,12 +278,14 @@ int SkinDecodes() {
 
 SkinImageCache<SkinImage>& SkinImages() {
   static SkinImageCache<SkinImage> images(
-      [](TextView path) {
+      &ReadSkinFile,
+      [](const SkinPictureFile& file) -> std::optional<SkinImage> {
         SkinImage image;
-        if (image.Load(path)) image.PremultiplyAlpha();
+        if (!image.Decode(file)) return std::nullopt;
+        image.PremultiplyAlpha();
         return image;
       },
-      [](const SkinImage& image) { return image.Bytes(); });
+      &SayOverBudget);
   return images;
 }
 
@@ -310,10 +315,12 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
 bool BackgroundBitmap::Load(TextView path, PixelSize needed) {
   bitmap_.Reset();
   width_ = height_ = 0;
+  // Sized from the header: a background too small or too large for a window
+  // is never decoded.
+  const std::optional<SkinPictureFile> file = ReadSkinFile(path);
+  if (!file || !BackgroundHolds(file->size, needed)) return false;
   SkinImage image;
-  if (!image.Load(path)) return false;
-  const PixelSize size{static_cast<std::uint32_t>(image.Width()), static_cast<std::uint32_t>(image.Height())};
-  if (!BackgroundHolds(size, needed)) return false;
+  if (!image.Decode(*file)) return false;
   width_ = image.Width();
   height_ = image.Height();
   bitmap_.Reset(image.Detach());

@@ -80,6 +80,8 @@ class SkinImage {
   // Decodes the file; false when it is missing or undecodable (or GDI+ does
   // not start). Formats with alpha become 32-bit BGRA marked as having alpha.
   bool Load(TextView path);
+  // Decodes a file already read and sized (ReadSkinPicture).
+  bool Decode(const SkinPictureFile& file);
   bool IsNull() const { return !bitmap_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -148,8 +150,8 @@ class BackgroundBitmap {
   BackgroundBitmap& operator=(const BackgroundBitmap&) = delete;
 
   // False when the file does not load, or when the picture is smaller than
-  // `needed` (it could not show what the window draws on it); the window
-  // then has no background and a size of 0 x 0.
+  // `needed` (it could not show what the window draws on it) or larger than
+  // the largest window; the window then has no background and a size of 0 x 0.
   bool Load(TextView path, PixelSize needed = PixelSize{1, 1});
   HBITMAP Handle() const { return bitmap_.Get(); }
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
