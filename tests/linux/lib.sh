@@ -240,7 +240,7 @@ lx_no_dialog() { ! lx_dialog "$1"; }
 DX=0 DY=0
 lx_wait_dialog() {
   lx_wait "${2:-20}" lx_dialog "$1" || return 1
-  eval "$(xdotool getwindowgeometry --shell "$(lx_dialog "$1")")"
+  eval "$(lx_geometry "$(lx_dialog "$1")")"
   DX=$X DY=$Y
 }
 lx_wait_no_dialog() { lx_wait "${2:-20}" lx_no_dialog "$1"; }
@@ -255,12 +255,19 @@ lx_dialog_drawn() {
   [ "$ok" != "#000000" ] && [ "$ok" = "$(lx_pixel $((DX + 274)) $((DY + 256)))" ]
 }
 
+# A window's client area on the screen as X= Y= WIDTH= HEIGHT= lines, for
+# eval. xdotool counts a window manager's frame twice; xwininfo does not.
+lx_geometry() {
+  xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left X: *\(-*[0-9]*\)/X=\1/p; s/^ *Absolute upper-left Y: *\(-*[0-9]*\)/Y=\1/p
+    s/^ *Width: *\([0-9]*\)/WIDTH=\1/p; s/^ *Height: *\([0-9]*\)/HEIGHT=\1/p'
+}
+
 # The window's client origin, read again after anything that can move it.
 lx_origin() {
   local w
   w="$(lx_window)"
   [ -n "$w" ] || lx_fail "no main window"
-  eval "$(xdotool getwindowgeometry --shell "$w")"
+  eval "$(lx_geometry "$w")"
   OX=$X OY=$Y OW=$WIDTH OH=$HEIGHT
 }
 lx_click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }
