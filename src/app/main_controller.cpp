@@ -48,6 +48,7 @@ bool MainController::RunStep(StartupStep step) {
       return ports_.instance.ClaimFirstInstance();
     case StartupStep::AddTrayIcon:
       trayShown_ = ports_.tray.Add();
+      ports_.tray.SetExitText(Texts().Exit);
       return true;
     case StartupStep::DiscoverMouse: {
       // The session's boxes speak the language of the settings file.
@@ -72,6 +73,7 @@ bool MainController::RunStep(StartupStep step) {
     case StartupStep::SetTexts:
       language_ = settings.language;
       texts_ = &TextsFor(language_);
+      ports_.tray.SetExitText(texts_->Exit);
       return true;
     case StartupStep::LoadLabelsAndSkinKeys:
       skinKeys_ = startupSettings_.skinKeys;
@@ -178,6 +180,12 @@ void MainController::OnCloseRequest() {
   } else {
     ExitProgram();
   }
+}
+
+void MainController::OnTrayAvailability(bool available) {
+  if (available == trayShown_) return;
+  trayShown_ = available;
+  ports_.window.SetBehindIcon(available);
 }
 
 void MainController::ReleaseAtExit() {

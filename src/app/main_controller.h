@@ -39,6 +39,10 @@ class MainWindowShell {
   virtual void Minimise() = 0;
   // Ends the program with exit code 0.
   virtual void Exit() = 0;
+  // A notification area came (true) or went: behind the icon the window has
+  // no taskbar button; without one the taskbar is the way back to it. Windows
+  // keeps its window as it was made.
+  virtual void SetBehindIcon(bool /*behindIcon*/) {}
 };
 
 // The notification-area icon.
@@ -50,6 +54,9 @@ class TrayPort {
   virtual void Remove() = 0;
   virtual void ShowBalloon(TextView text, TextView title, unsigned timeoutMs) = 0;
   virtual void ShowExitMenu(TextView exitText) = 0;
+  // The exit item's text ahead of any click, for desktops whose notification
+  // area shows the icon's menu itself; Windows makes its menu at the click.
+  virtual void SetExitText(TextView /*exitText*/) {}
 };
 
 class SingleInstancePort {
@@ -118,6 +125,11 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // an icon, closing ends the program and the keys minimise.
   void OnCloseRequest();
   void OnHideKey() { HideMainWindow(); }
+  // The desktop's notification area appeared or went away after the start:
+  // from then on close, Enter and Escape follow the rules of a desktop with
+  // (or without) one. A window hidden behind the icon stays hidden: another
+  // start of the program brings it back.
+  void OnTrayAvailability(bool available);
 
   // Device handles closed and the icon removed (exit, or the window's destruction).
   void ReleaseAtExit();

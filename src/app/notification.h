@@ -25,6 +25,14 @@ inline constexpr TextView kBalloonTitleInfo = u"Info";
 inline constexpr TextView kBalloonTitleWarning = u"Warning";
 inline constexpr unsigned kSwitchBalloonTimeoutMs = 5000;
 inline constexpr unsigned kPresenceBalloonTimeoutMs = 100;
+// The shortest time the icon's own balloon stays up, where a desktop has no
+// notification service to keep it for its own time. Windows keeps a balloon
+// at least as long whatever the program asks; the 100 ms of the presence
+// balloons would be gone before anyone could read them.
+inline constexpr unsigned kReadableBalloonMs = 10000;
+constexpr unsigned ReadableBalloonMs(unsigned askedMs) {
+  return askedMs < kReadableBalloonMs ? kReadableBalloonMs : askedMs;
+}
 
 struct Balloon {
   Text text;

@@ -6,7 +6,9 @@
 # simulated mouse hold exactly what px6410ctl composes; a double click on
 # the page acts once, one that begins on a list's entry chooses it and then
 # presses the page, as on Windows; the web link opens the address and does not drag, an
-# empty spot drags; the close button ends the program with 0.
+# empty spot drags; a quick click (press and release back to back, as a
+# touchpad's tap) on Apply or an empty spot leaves the window where it is
+# while the pointer moves on; the close button ends the program with 0.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 lx_start_display
@@ -122,10 +124,41 @@ press_and_move 300 636
 lx_wait 20 grep -q 'example.com' "$LX_ROOT/opened.log" || lx_fail "the web link opened nothing"
 lx_origin
 [ "$OX $OY" = "$before" ] || lx_fail "the web link dragged the window"
-press_and_move 120 300
-lx_wait 20 bash -c "[ \"\$(xdotool getwindowgeometry '$(lx_window)' | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p')\" != '${OX},${OY}' ]" ||
-  lx_fail "a press on an empty spot did not drag the window"
+# A hand's drag: the button held, the pointer moving a little at a time
+# until the window goes along (the window manager takes the move over
+# some motions after the press), at most 200 pixels.
+window_at() { xdotool getwindowgeometry "$(lx_window)" | sed -n 's/.*Position: \([0-9]*,[0-9]*\).*/\1/p'; }
+xdotool mousemove $((OX + 120)) $((OY + 300)) mousedown 1
+steps=0
+while [ "$(window_at)" = "$OX,$OY" ] && [ $steps -lt 100 ]; do
+  xdotool mousemove_relative 2 1
+  steps=$((steps + 1))
+done
+xdotool mouseup 1
+[ "$(window_at)" != "$OX,$OY" ] || lx_fail "a press on an empty spot did not drag the window"
 lx_origin
+
+lx_log "a quick click on Apply or an empty spot moves nothing once the button is up"
+# The pointer then rests on OK until its over look shows, and leaves it until
+# it is gone: each step waits for the program to have handled the one before,
+# by when the window manager has seen any move the click asked for, and a move
+# left running would take the window along with the pointer.
+quick_click_stays() {
+  local x=$1 y=$2 what=$3 before
+  lx_origin
+  before="$OX $OY"
+  xdotool mousemove $((OX + x)) $((OY + y)) click 1
+  lx_region 562 623 105 21 ok-rest
+  xdotool mousemove $((OX + 600)) $((OY + 633))
+  lx_wait_region_change ok-rest 562 623 105 21 || lx_fail "OK shows no over look after a quick click on $what"
+  lx_region 562 623 105 21 ok-hover
+  xdotool mousemove $((OX + 120)) $((OY + 420))
+  lx_wait_region_change ok-hover 562 623 105 21 || lx_fail "OK kept its over look after a quick click on $what"
+  lx_origin
+  [ "$OX $OY" = "$before" ] || lx_fail "a quick click on $what moved the window ($before to $OX $OY)"
+}
+quick_click_stays 700 633 Apply
+quick_click_stays 120 300 "an empty spot"
 
 lx_log "the close button ends the program with 0"
 lx_click 859 14

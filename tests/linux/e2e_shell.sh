@@ -5,8 +5,11 @@
 # and ends with 0; Escape hides; unplugging and plugging the simulated mouse
 # is noticed and announced on the desktop; the icon's menu ends the program
 # with 0 and takes the icon away; without a notification area the window
-# shows at start, a second start brings it back with one notice, and
-# closing it ends the program.
+# shows at start, a second start brings it back with one notice; a
+# notification area that comes later takes the icon and the window's
+# taskbar button, Escape and the window manager's close (Alt+F4) hide it to
+# the icon, whose click shows it; once that area goes away again, closing
+# ends the program.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 
@@ -23,6 +26,7 @@ lx_log "options need no display; a wrong one ends with 2"
 
 lx_start_display
 lx_start_tray
+first_tray=${LX_PIDS[-1]}
 lx_start_bus
 dir="$(lx_make_folder shell 1)"
 cd "$dir"
@@ -59,6 +63,8 @@ lx_log "unplug and plug the simulated mouse"
 from=$(($(lx_notes_seen) + 1))
 mv mouse.bin mouse.away
 lx_wait_note "Warning|The system did not detect the gaming mouse!" "$from" || lx_fail "no not-detected notification"
+[ "$(tail -n1 "$LX_NOTES.icons")" = "px6410|48x48" ] ||
+  lx_fail "the notification came without the program's icon: $(tail -n1 "$LX_NOTES.icons")"
 lx_tray_click 1
 lx_wait_note "Warning|The system did not detect the gaming mouse!" $((from + 1)) ||
   lx_fail "no not-detected notification after a click on the icon"
@@ -87,7 +93,7 @@ lx_exited_with first 20 0 || lx_fail "Exit did not end the program with 0"
 lx_has_tray && lx_fail "the icon stayed"
 
 lx_log "without a notification area: shown at start, closing ends the program"
-kill "${LX_PIDS[1]}"  # the tray host
+kill "$first_tray"
 lx_wait 20 bash -c "! xdotool search --name '^panel$'" || lx_fail "the tray host stayed"
 # The settings in a folder of their own, given on the command line.
 bare="$(lx_make_folder bare)"
@@ -113,7 +119,31 @@ mv "$bare/mouse.new" "$bare/mouse.bin"
 lx_wait_note "Info|系統檢測到遊戲滑鼠。" "$from" || lx_fail "no detected notification"
 warnings="$(tail -n +"$from" "$LX_NOTES" | grep -c '^Warning|')" || true
 [ "$warnings" = 1 ] || lx_fail "the second start warned $warnings times that the mouse is missing"
-lx_origin
-lx_click 859 14
+
+lx_log "a notification area started later: the icon docks, the window hides to it"
+window_is() { [ "$(lx_window_type)" = "$1" ]; }
+window_is NORMAL || lx_fail "without a notification area the window is of type $(lx_window_type)"
+lx_start_tray
+late_tray=${LX_PIDS[-1]}
+lx_wait_tray || lx_fail "the icon did not dock in a notification area started later"
+lx_wait 20 window_is UTILITY || lx_fail "the window kept its taskbar button behind the icon ($(lx_window_type))"
+lx_visible || lx_fail "the window went away when the icon came"
+# The window made anew for the icon: a click into it would give it the keys.
+xdotool windowactivate --sync "$(lx_window)" key Escape
+lx_wait_hidden || lx_fail "Escape did not hide the window to the icon"
+lx_tray_click 1
+lx_wait_visible || lx_fail "the icon's click did not show the window"
+xdotool key alt+F4
+lx_wait_hidden || lx_fail "Alt+F4 did not hide the window to the icon"
+lx_running bare || lx_fail "Alt+F4 ended the program behind the icon"
+lx_tray_click 1
+lx_wait_visible || lx_fail "the icon's click did not show the window after Alt+F4"
+
+lx_log "the notification area goes away: the taskbar button is back, closing ends the program"
+kill "$late_tray"
+lx_wait 20 window_is NORMAL || lx_fail "the window got no taskbar button back ($(lx_window_type))"
+lx_visible || lx_fail "the window went away with the notification area"
+# Made anew again, for the taskbar.
+xdotool windowactivate --sync "$(lx_window)" key alt+F4
 lx_exited_with bare 20 0 || lx_fail "closing did not end the program with 0"
 lx_log "pass"

@@ -137,7 +137,7 @@ has_colour_window() { [ -n "$(colour_window)" ]; }
 open_chooser
 lx_dclick 96 102  # the swatch
 lx_wait 20 has_colour_window || lx_fail "no colour chooser"
-eval "$(xdotool getwindowgeometry --shell "$(colour_window)")"
+eval "$(lx_geometry "$(colour_window)")"
 # The HTML field, at the lower right of Qt's colour dialog.
 xdotool mousemove $((X + 418)) $((Y + 346)) click --repeat 3 1
 xdotool key ctrl+a type '#4080c0'

@@ -40,7 +40,8 @@ lx_cleanup() {
   local i
   for ((i = ${#LX_PIDS[@]} - 1; i >= 0; i--)); do kill "${LX_PIDS[i]}" 2>/dev/null; done
   for ((i = ${#LX_PIDS[@]} - 1; i >= 0; i--)); do wait "${LX_PIDS[i]}" 2>/dev/null; done
-  rm -rf "$LX_ROOT"
+  # A service the bus started (xfconfd) may still write its files as it goes.
+  lx_wait 10 rm -rf "$LX_ROOT" || rm -rf "$LX_ROOT"
   exit $status
 }
 trap lx_cleanup EXIT
@@ -56,7 +57,8 @@ lx_wait() {
   done
 }
 
-# A virtual display on a free number.
+# A virtual display on a free number, managed by a window manager as users'
+# desktops are (LX_BARE_X=1: a bare X server).
 lx_start_display() {
   local fd_file="$LX_ROOT/display"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
@@ -64,6 +66,23 @@ lx_start_display() {
   lx_wait 20 test -s "$fd_file" || lx_fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$fd_file")"
   lx_log "display $DISPLAY"
+  [ "${LX_BARE_X:-0}" = 1 ] || lx_start_wm
+}
+
+# --- Window manager -------------------------------------------------------
+# openbox with its default settings (Alt+F4 closes, windows are framed and
+# moved by it); ready once it has claimed the screen for the desktop.
+lx_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+lx_start_wm() {
+  openbox --sm-disable >"$LX_ROOT/openbox.log" 2>&1 &
+  LX_PIDS+=($!)
+  lx_wait 20 lx_wm_ready || lx_fail "openbox did not start: $(cat "$LX_ROOT/openbox.log")"
+}
+# The window's type as the window manager reads it, the first it knows of
+# (NORMAL, or UTILITY: no taskbar button).
+lx_window_type() {
+  xprop -id "$(lx_window)" _NET_WM_WINDOW_TYPE | cut -d= -f2 | tr ',' '\n' | tr -d ' ' |
+    sed -n 's/^_NET_WM_WINDOW_TYPE_//p' | head -n1
 }
 
 # A notification area (XEmbed) at the top right of the display.
@@ -73,13 +92,56 @@ lx_start_tray() {
   lx_wait 20 xdotool search --name '^panel$' || lx_fail "the tray host did not start"
 }
 
+# --- Desktop panel --------------------------------------------------------
+# xfce4-panel at the top of the screen with only its notification area
+# (XEmbed icons and StatusNotifierItems alike), its settings the test's own.
+# Needs the session bus first (its settings come through xfconfd on it).
+lx_start_panel() {
+  local conf="$XDG_CONFIG_HOME/xfce4/xfconf/xfce-perchannel-xml"
+  mkdir -p "$conf"
+  cat >"$conf/xfce4-panel.xml" <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="position-locked" type="bool" value="true"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="size" type="uint" value="32"/>
+      <property name="plugin-ids" type="array">
+        <value type="int" value="1"/>
+      </property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+XML
+  xfce4-panel --disable-wm-check >"$LX_ROOT/panel.log" 2>&1 &
+  LX_PIDS+=($!)
+  lx_wait 30 xdotool search --onlyvisible --classname '^xfce4-panel$' || lx_fail "xfce4-panel did not start: $(cat "$LX_ROOT/panel.log")"
+  # Its notification area takes StatusNotifierItems once it watches for them.
+  lx_wait 30 dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+    org.freedesktop.DBus.GetNameOwner string:org.kde.StatusNotifierWatcher || lx_fail "the panel hosts no StatusNotifierItems"
+}
+
 # A session bus of the test's own and a notification service on it that
-# writes every notification to $LX_NOTES.
+# writes every notification to $LX_NOTES (and its icon to $LX_NOTES.icons).
 lx_start_bus() {
+  lx_start_bare_bus
+  lx_start_notify_sink
+}
+# A session bus of the test's own without any notification service.
+lx_start_bare_bus() {
   local out
   out="$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile)" || lx_fail "no session bus"
   export DBUS_SESSION_BUS_ADDRESS="$(sed -n 1p <<<"$out")"
   LX_PIDS+=("$(sed -n 2p <<<"$out")")
+}
+lx_start_notify_sink() {
   "$BUILD_DIR/px_notify_sink" "$LX_NOTES" &
   LX_PIDS+=($!)
   lx_wait 20 dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
@@ -178,7 +240,7 @@ lx_no_dialog() { ! lx_dialog "$1"; }
 DX=0 DY=0
 lx_wait_dialog() {
   lx_wait "${2:-20}" lx_dialog "$1" || return 1
-  eval "$(xdotool getwindowgeometry --shell "$(lx_dialog "$1")")"
+  eval "$(lx_geometry "$(lx_dialog "$1")")"
   DX=$X DY=$Y
 }
 lx_wait_no_dialog() { lx_wait "${2:-20}" lx_no_dialog "$1"; }
@@ -193,12 +255,19 @@ lx_dialog_drawn() {
   [ "$ok" != "#000000" ] && [ "$ok" = "$(lx_pixel $((DX + 274)) $((DY + 256)))" ]
 }
 
+# A window's client area on the screen as X= Y= WIDTH= HEIGHT= lines, for
+# eval. xdotool counts a window manager's frame twice; xwininfo does not.
+lx_geometry() {
+  xwininfo -id "$1" | sed -n 's/^ *Absolute upper-left X: *\(-*[0-9]*\)/X=\1/p; s/^ *Absolute upper-left Y: *\(-*[0-9]*\)/Y=\1/p
+    s/^ *Width: *\([0-9]*\)/WIDTH=\1/p; s/^ *Height: *\([0-9]*\)/HEIGHT=\1/p'
+}
+
 # The window's client origin, read again after anything that can move it.
 lx_origin() {
   local w
   w="$(lx_window)"
   [ -n "$w" ] || lx_fail "no main window"
-  eval "$(xdotool getwindowgeometry --shell "$w")"
+  eval "$(lx_geometry "$w")"
   OX=$X OY=$Y OW=$WIDTH OH=$HEIGHT
 }
 lx_click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }

@@ -1,8 +1,10 @@
 // A desktop notification service for the Linux end-to-end tests: takes the
 // session bus's org.freedesktop.Notifications and appends each notification
 // to a file as "SUMMARY|BODY", one line each, so that a script can wait for a
-// text to arrive.
+// text to arrive. The icon each one came with goes to LOG.icons as
+// "APP_ICON|WIDTHxHEIGHT" (the image-data hint's size, or "none").
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
@@ -14,6 +16,27 @@ namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+
+// The size of the image-data hint's picture (iiibiiay), "none" without one.
+QString ImageSize(const QVariantMap& hints) {
+  const QVariant hint = hints.value(QStringLiteral("image-data"));
+  if (!hint.canConvert<QDBusArgument>()) return QStringLiteral("none");
+  const QDBusArgument image = hint.value<QDBusArgument>();
+  int width = 0, height = 0, stride = 0, bits = 0, channels = 0;
+  bool alpha = false;
+  QByteArray data;
+  image.beginStructure();
+  image >> width >> height >> stride >> alpha >> bits >> channels >> data;
+  image.endStructure();
+  // A picture whose bytes do not fill its rows is no picture.
+  if (data.size() < qsizetype(stride) * height || stride < width * channels) return QStringLiteral("bad");
+  return QStringLiteral("%1x%2").arg(width).arg(height);
+}
+
+void Append(const QString& path, const QString& line) {
+  QFile file(path);
+  if (file.open(QIODevice::Append)) file.write((line + QLatin1Char('\n')).toUtf8());
+}
 
 class Sink final : public QDBusVirtualObject {
  public:
@@ -38,10 +61,10 @@ class Sink final : public QDBusVirtualObject {
     QDBusMessage reply = message.createReply();
     if (member == QLatin1String("Notify") && message.arguments().size() == 8) {
       const QList<QVariant> args = message.arguments();
-      QFile file(log_);
-      if (file.open(QIODevice::Append)) {
-        file.write((args[3].toString() + QLatin1Char('|') + args[4].toString() + QLatin1Char('\n')).toUtf8());
-      }
+      const QVariantMap hints = qdbus_cast<QVariantMap>(args[6]);
+      // The icon first: a script that sees the text may then read its icon.
+      Append(log_ + QStringLiteral(".icons"), args[2].toString() + QLatin1Char('|') + ImageSize(hints));
+      Append(log_, args[3].toString() + QLatin1Char('|') + args[4].toString());
       reply << ++count_;
     } else if (member == QLatin1String("GetCapabilities")) {
       reply << QStringList{QStringLiteral("body")};

@@ -134,5 +134,13 @@ TEST(CopyBoundedTest, NeverLeavesHalfASurrogatePair) {
   EXPECT_EQ(Text(field.data()), u"a\U0001F5B1");
 }
 
+// The icon's own balloon, where no notification service keeps it: even the
+// presence balloons stay up long enough to be read.
+TEST(ReadableBalloonTest, EveryBalloonStaysAtLeastTenSeconds) {
+  EXPECT_EQ(ReadableBalloonMs(kPresenceBalloonTimeoutMs), 10000u);
+  EXPECT_EQ(ReadableBalloonMs(kSwitchBalloonTimeoutMs), 10000u);
+  EXPECT_EQ(ReadableBalloonMs(30000), 30000u);
+}
+
 }  // namespace
 }  // namespace px

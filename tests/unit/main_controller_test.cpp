@@ -51,6 +51,9 @@ class RecordingShell final : public MainWindowShell,
   void Hide() override { log.push_back("hide"); }
   void Minimise() override { log.push_back("minimise"); }
   void Exit() override { log.push_back("exit"); }
+  void SetBehindIcon(bool behind) override { log.push_back(behind ? "behind icon" : "taskbar button"); }
+  std::string exitText;  // as the icon's own menu holds it
+  void SetExitText(TextView text) override { exitText = ToUtf8(text); }
   bool Add() override {
     log.push_back("tray add");
     return trayAvailable;
@@ -231,6 +234,40 @@ TEST(MainControllerTray, TheExitMenuSpeaksTheLanguageOfTheSettings) {
   f.Started();
   f.controller.OnTrayMouse(kTrayRightButtonUp);
   EXPECT_EQ(f.shell.log, Lines({"menu 退出"}));
+}
+
+TEST(MainControllerTray, TheIconsOwnMenuHoldsExitInTheLanguageOfTheSettingsBeforeAnyClick) {
+  ControllerFixture f;
+  f.SetLanguage(u"CHT");
+  f.Started();
+  EXPECT_EQ(f.shell.exitText, "退出");
+}
+
+// A notification area that comes or goes after the start: the window's
+// taskbar button follows, and so do close and the keys; a hidden window is
+// not shown again by it.
+TEST(MainControllerTray, ANotificationAreaThatComesOrGoesChangesCloseAndTheKeys) {
+  struct Case {
+    const char* name;
+    bool atStart;
+    std::vector<bool> changes;
+    std::vector<std::string> expected;  // after the changes: Escape, then close
+  };
+  const std::vector<Case> cases = {
+      {"appears", false, {true}, {"behind icon", "hide", "hide"}},
+      {"goes away", true, {false}, {"taskbar button", "minimise", "tray remove", "exit"}},
+      {"goes and comes back", true, {false, true}, {"taskbar button", "behind icon", "hide", "hide"}},
+      {"reported again as it is", true, {true}, {"hide", "hide"}},
+  };
+  for (const Case& c : cases) {
+    ControllerFixture f;
+    f.shell.trayAvailable = c.atStart;
+    f.Started();
+    for (const bool available : c.changes) f.controller.OnTrayAvailability(available);
+    f.controller.OnHideKey();
+    f.controller.OnCloseRequest();
+    EXPECT_EQ(f.shell.log, c.expected) << c.name;
+  }
 }
 
 TEST(MainControllerTray, AfterCancelTheShowRebuildsThePageWithTheLabelsAsSaved) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,7 +26,8 @@ QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
 
 }  // namespace
 
-QtMainWindow::QtMainWindow(AppState& state, bool behindIcon) : state_(state) {
+QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
+    : state_(state), drag_(QApplication::startDragDistance()) {
   // Behind the icon the window has no taskbar button, as on Windows.
   setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
   // The name the desktop's menu gives the program; message boxes carry the
@@ -134,6 +136,7 @@ void QtMainWindow::paintEvent(QPaintEvent*) {
 void QtMainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || page_ == nullptr) return;
   dragging_ = false;
+  drag_.Cancel();
   const QPoint at = event->position().toPoint();
   page_->DispatchClick({at.x(), at.y()});
 }
@@ -163,26 +166,48 @@ void QtMainWindow::StartDrag(Point at) {
   // OK and Cancel hide (or minimise) the window before their click falls
   // through to here: there is nothing on the screen to move.
   if (!isVisible() || isMinimized()) return;
-  // The window manager moves the window where it can; elsewhere (no window
-  // manager, as on a bare X server) the window follows the pointer itself.
-  if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-  dragging_ = true;
+  const QPoint on = QCursor::pos();
+  drag_.Arm({on.x(), on.y()});
+  dragging_ = false;
   dragOffset_ = QPoint(at.x, at.y);
 }
 
 void QtMainWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-    move(event->globalPosition().toPoint() - dragOffset_);
+  const bool held = (event->buttons() & Qt::LeftButton) != 0;
+  const QPoint on = event->globalPosition().toPoint();
+  if (dragging_ && held) {
+    move(on - dragOffset_);
     return;
   }
   dragging_ = false;
+  if (drag_.OnMotion({on.x(), on.y()}, held)) {
+    // The window manager moves the window where it can; elsewhere (no window
+    // manager, as on a bare X server) the window follows the pointer itself.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+    dragging_ = true;
+    move(on - dragOffset_);
+    return;
+  }
   if (page_ == nullptr) return;
   const QPoint at = event->position().toPoint();
   page_->OnPageMouseMove({at.x(), at.y()});
 }
 
 void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) dragging_ = false;
+  if (event->button() != Qt::LeftButton) return;
+  drag_.Cancel();
+  dragging_ = false;
+}
+
+void QtMainWindow::SetBehindIcon(bool behindIcon) {
+  // New flags make a new native window, hidden: one on the screen comes back
+  // where it was.
+  const bool shown = isVisible();
+  const QPoint at = pos();
+  setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
+  if (!shown) return;
+  move(at);
+  show();
 }
 
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {

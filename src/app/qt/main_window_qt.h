@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "app/main_controller.h"
+#include "app/window_drag.h"
 #include "page/settings_page.h"
 
 namespace px {
@@ -33,6 +34,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   void Hide() override { hide(); }
   void Minimise() override { showMinimized(); }
   void Exit() override;
+  void SetBehindIcon(bool behindIcon) override;
 
   // At the start-up's device-notification step: the plugging watch begins.
   std::function<void()> onWatchDevices;
@@ -73,6 +75,9 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   // another window.
   bool lastPressHere_ = false;
   bool exiting_ = false;
+  // A press on an empty spot arms a move; the move begins only while the
+  // button is held (see window_drag.h).
+  WindowDragGesture drag_;
   // A move of the window by hand, where the window manager offers none.
   bool dragging_ = false;
   QPoint dragOffset_;

@@ -1,12 +1,15 @@
 #include "app/qt/tray_qt.h"
 
-#include <QCursor>
+#include <QDBusArgument>
 #include <QDBusConnection>
+#include <QDBusMetaType>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QImage>
 
+#include "app/notification.h"
 #include "app/qt/app_icon_qt.h"
 
 namespace px {
@@ -14,14 +17,53 @@ namespace {
 
 constexpr TextView kTrayTip = u"Gaming Mouse Setting";
 const QString kNotificationsService = QStringLiteral("org.freedesktop.Notifications");
+// The icon's name in the desktop's icon theme and the desktop entry's name.
+const QString kIconName = QStringLiteral("px6410");
+constexpr int kNotificationImageSide = 48;
+constexpr int kAvailabilityPollMs = 500;
 
 QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
+// A notification's "image-data" hint: the program's own icon, for runs from a
+// folder whose icon the desktop's theme does not know.
+struct NotificationImage {
+  QImage image;  // RGBA8888
+};
+
+QDBusArgument& operator<<(QDBusArgument& out, const NotificationImage& in) {
+  const QImage& i = in.image;
+  const QByteArray bytes(reinterpret_cast<const char*>(i.constBits()), i.sizeInBytes());
+  out.beginStructure();
+  out << i.width() << i.height() << static_cast<int>(i.bytesPerLine()) << true << 8 << 4 << bytes;
+  out.endStructure();
+  return out;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& in, NotificationImage&) { return in; }
+
+}  // namespace px
+
+Q_DECLARE_METATYPE(px::NotificationImage)
+
+namespace px {
+
 QtTray::QtTray() {
+  qDBusRegisterMetaType<NotificationImage>();
   icon_.setIcon(AppIconQt());
   icon_.setToolTip(ToQString(kTrayTip));
+  exit_ = menu_.addAction(QString());
+  QObject::connect(exit_, &QAction::triggered, [this] {
+    if (onExit) onExit();
+  });
+  icon_.setContextMenu(&menu_);
+  QObject::connect(&watch_, &QTimer::timeout, [this] {
+    const bool now = Available();
+    if (now == available_) return;
+    available_ = now;
+    if (onAvailability) onAvailability(now);
+  });
   QObject::connect(&icon_, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
     if (!onMouse) return;
     switch (reason) {
@@ -42,7 +84,8 @@ bool QtTray::Add() {
 }
 
 void QtTray::Remove() {
-  if (menu_) menu_->close();
+  watch_.stop();
+  menu_.close();
   icon_.hide();
   shown_ = false;
 }
@@ -58,7 +101,11 @@ bool QtTray::NotifyOnDesktop(const QString& title, const QString& text) {
                                                      kNotificationsService, QStringLiteral("Notify"));
   // The desktop's own time-out: Windows, too, keeps a balloon for as long as
   // its settings say rather than what the program asks.
-  call << QStringLiteral("px6410") << notificationId_ << QString() << title << text << QStringList() << QVariantMap()
+  QVariantMap hints;
+  hints.insert(QStringLiteral("desktop-entry"), kIconName);
+  const QImage image = AppIconQt().pixmap(kNotificationImageSide).toImage().convertToFormat(QImage::Format_RGBA8888);
+  if (!image.isNull()) hints.insert(QStringLiteral("image-data"), QVariant::fromValue(NotificationImage{image}));
+  call << QStringLiteral("px6410") << notificationId_ << kIconName << title << text << QStringList() << hints
        << qint32(-1);
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
   QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [this](QDBusPendingCallWatcher* done) {
@@ -72,18 +119,21 @@ bool QtTray::NotifyOnDesktop(const QString& title, const QString& text) {
 void QtTray::ShowBalloon(TextView text, TextView title, unsigned timeoutMs) {
   if (NotifyOnDesktop(ToQString(title), ToQString(text))) return;
   if (shown_ && Available()) {
-    icon_.showMessage(ToQString(title), ToQString(text), QSystemTrayIcon::Information, static_cast<int>(timeoutMs));
+    icon_.showMessage(ToQString(title), ToQString(text), QSystemTrayIcon::Information,
+                      static_cast<int>(ReadableBalloonMs(timeoutMs)));
   }
 }
 
 void QtTray::ShowExitMenu(TextView exitText) {
-  // One item; chosen, it ends the program.
-  menu_ = std::make_unique<QMenu>();
-  QAction* exit = menu_->addAction(ToQString(exitText));
-  QObject::connect(exit, &QAction::triggered, [this] {
-    if (onExit) onExit();
-  });
-  menu_->popup(QCursor::pos());
+  // The icon's host shows the menu at the click; its text is kept current.
+  SetExitText(exitText);
+}
+
+void QtTray::SetExitText(TextView exitText) { exit_->setText(ToQString(exitText)); }
+
+void QtTray::WatchAvailability(bool available) {
+  available_ = available;
+  watch_.start(kAvailabilityPollMs);
 }
 
 }  // namespace px

@@ -3,8 +3,13 @@
 // click offers Exit, as the Win32 icon's callback; the balloons go out as
 // desktop notifications (org.freedesktop.Notifications), or as the icon's
 // own balloon where the desktop has no notification service.
+//
+// The Exit menu is the icon's own context menu, so that it goes along with
+// the icon to every host: an XEmbed tray and a StatusNotifierItem host (which
+// draws the menu itself from what the icon exports) alike.
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -21,11 +26,18 @@ class QtTray final : public TrayPort {
   // Mouse messages on the icon, as the Win32 callback numbers them.
   std::function<void(std::int64_t mouseMessage)> onMouse;
   std::function<void()> onExit;
+  // The notification area came (true) or went after WatchAvailability.
+  std::function<void(bool available)> onAvailability;
 
   bool Add() override;
   void Remove() override;
   void ShowBalloon(TextView text, TextView title, unsigned timeoutMs) override;
   void ShowExitMenu(TextView exitText) override;
+  void SetExitText(TextView exitText) override;
+
+  // Notices a notification area that appears or goes away from now on;
+  // `available` is what the program went by until now.
+  void WatchAvailability(bool available);
 
   // Whether the desktop has a notification area at all.
   static bool Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -33,9 +45,14 @@ class QtTray final : public TrayPort {
  private:
   bool NotifyOnDesktop(const QString& title, const QString& text);
 
+  QMenu menu_;  // made before the icon that shows it, gone after it
+  QAction* exit_ = nullptr;
   QSystemTrayIcon icon_;
-  std::unique_ptr<QMenu> menu_;
   bool shown_ = false;
+  // Polled: the hosts come as an XEmbed manager selection or as a
+  // StatusNotifierWatcher on the bus, and Qt answers for both.
+  QTimer watch_;
+  bool available_ = false;
   unsigned notificationId_ = 0;  // the last one, replaced by the next as one balloon by another
 };
 

@@ -73,8 +73,11 @@ int QtUtility::Run() {
     plugs_ = options_.simulatedMouse ? QtPlugWatch::ForStateFile(*options_.simulatedMouse, onPlug)
                                      : QtPlugWatch::ForHidraw(onPlug);
   };
+  tray_.onAvailability = [this](bool available) { controller_->OnTrayAvailability(available); };
   // Another instance runs: it has been asked to show itself.
   if (!controller_->StartUp()) return 0;
+  // A notification area may come or go while the program runs.
+  tray_.WatchAvailability(controller_->TrayShown());
   return QApplication::exec();
 }
 

@@ -1,0 +1,54 @@
+// A press that asks to move the window: the move begins only on a motion
+// past the distance while the button is held, once, and never after release.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/window_drag.h"
+
+namespace px {
+namespace {
+
+struct Step {
+  enum Kind { Press, Move, Release } kind;
+  Point at{};
+  bool held = true;
+};
+
+TEST(WindowDragGesture, TheMoveBeginsOnlyWhileTheButtonIsHeld) {
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    std::vector<bool> begins;  // OnMotion's answer for each motion, in order
+  };
+  const std::vector<Case> cases = {
+      {"a tap, then the pointer moves on",
+       {{Step::Press, {100, 100}}, {Step::Release}, {Step::Move, {200, 180}, false}, {Step::Move, {300, 250}, false}},
+       {false, false}},
+      {"a drag past the distance", {{Step::Press, {100, 100}}, {Step::Move, {104, 100}}, {Step::Move, {110, 101}}},
+       {false, true}},
+      {"upwards and left count alike", {{Step::Press, {100, 100}}, {Step::Move, {100, 90}}}, {true}},
+      {"begins once", {{Step::Press, {100, 100}}, {Step::Move, {120, 100}}, {Step::Move, {140, 100}}}, {true, false}},
+      {"the release went elsewhere",
+       {{Step::Press, {100, 100}}, {Step::Move, {130, 100}, false}, {Step::Move, {160, 100}}},
+       {false, false}},
+      {"no press asked for a move", {{Step::Move, {100, 100}}, {Step::Move, {300, 300}}}, {false, false}},
+      {"a new press measures from itself",
+       {{Step::Press, {100, 100}}, {Step::Release}, {Step::Press, {200, 200}}, {Step::Move, {205, 205}}},
+       {false}},
+  };
+  for (const Case& c : cases) {
+    WindowDragGesture gesture(10);
+    std::vector<bool> begins;
+    for (const Step& step : c.steps) {
+      if (step.kind == Step::Press) gesture.Arm(step.at);
+      if (step.kind == Step::Release) gesture.Cancel();
+      if (step.kind == Step::Move) begins.push_back(gesture.OnMotion(step.at, step.held));
+    }
+    EXPECT_EQ(begins, c.begins) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace px
