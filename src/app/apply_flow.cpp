@@ -35,6 +35,9 @@ void CancelCommand(SettingsSession& session, MainWindowPort& window) {
 
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni) {
   StartupSettings out;
+  // Saves killed half-way in earlier runs left their temporary files.
+  configFile.RemoveStaleTemporaries();
+  strIni.RemoveStaleTemporaries();
   out.configLoad = configFile.Load(session.firstRunFlag, session.model);
   session.saved = session.model;
   session.languageCode = ReadLanguageCode(strIni);

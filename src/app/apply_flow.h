@@ -49,7 +49,8 @@ struct StartupSettings {
 };
 
 // The start-up reads in order: config.bin, the saved copy, "Lan" and the
-// language, the labels of its section, then the skin keys.
+// language, the labels of its section, then the skin keys. Before them, the
+// left-overs of interrupted saves are removed.
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni);
 
 // The labels and skin keys again, for the first show after a Cancel; clears

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdio>
 
+#include "storage/stale_temporaries.h"
+
 namespace px {
 
 Text SaveFailedText(int errorCode) {
@@ -45,11 +47,14 @@ ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {
   // A folder where only config.bin itself was made writable takes no
   // temporary file; the file is then written in place.
   const WriteResult written = WriteWholeFile(files_, path_, bytes, WhenNoTemporaryFile::WriteInPlace);
+  RemoveStaleTemporaries();
   if (!written.Ok()) {
     boxes_.ShowMessage(SaveFailedText(written.error), kSaveFailedCaption);
     return ConfigSaveResult::Failed;
   }
   return ConfigSaveResult::Saved;
 }
+
+void ConfigFile::RemoveStaleTemporaries() { px::RemoveStaleTemporaries(files_, files_.Inspect(path_).resolved); }
 
 }  // namespace px

@@ -46,7 +46,11 @@ class ConfigFile {
   // Writes the flag byte 1 and the model. The file is replaced as a whole:
   // a save that fails at any point leaves the previous file as it was. Only
   // in a folder that refuses new files is it written in place.
+  // Then removes what interrupted saves left beside the file.
   ConfigSaveResult Save(const SettingsModel& model);
+
+  // The temporary files that interrupted saves of config.bin left behind.
+  void RemoveStaleTemporaries();
 
   const NativePath& Path() const { return path_; }
 

@@ -10,6 +10,7 @@
 //   FIFOs are written directly, folders are refused.
 // Error codes are the platform's own (errno, or GetLastError on Windows):
 // they end up in the utility's save failure box.
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -67,6 +68,13 @@ class WritableFile {
   virtual int LastError() const = 0;
 };
 
+// One name in a folder, as the folder itself holds it (links not followed).
+struct FolderItem {
+  NativePath name;              // the name alone, without the folder
+  bool plainFile = false;       // a regular file: not a link, folder or device
+  std::chrono::seconds age{0};  // since its last change; negative if the clock went back
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -84,6 +92,8 @@ class FileSystem {
   // `target` exists but may not be written, as writing it in place would.
   virtual bool Replace(const NativePath& source, const NativePath& target, int& error) = 0;
   virtual void Remove(const NativePath& path) = 0;
+  // What the folder holds; empty when it cannot be read.
+  virtual std::vector<FolderItem> ListFolder(const NativePath& folder) = 0;
   // The system's words for one of its error codes.
   virtual std::string ErrorText(int error) const = 0;
   // Whether the code says "not allowed" (rather than: full, gone, broken).

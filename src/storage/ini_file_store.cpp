@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "storage/stale_temporaries.h"
+
 namespace px {
 
 namespace {
@@ -219,6 +221,11 @@ Text IniFileStore::Read(TextView section, TextView key) {
 }
 
 bool IniFileStore::Write(TextView section, TextView key, TextView value) {
+  const ProfileEntry entry{Text(section), Text(key), Text(value)};
+  return WriteAll({&entry, 1});
+}
+
+bool IniFileStore::WriteAll(std::span<const ProfileEntry> entries) {
   DecodedIni current;  // a new file is UTF-16LE with a BOM
   const ReadResult read = files_.Read(path_, kMaxFileSize);
   if (read.Ok()) {
@@ -226,8 +233,12 @@ bool IniFileStore::Write(TextView section, TextView key, TextView value) {
   } else if (read.status != ReadResult::Status::Missing) {
     return false;  // never rewritten from a partial or failed read
   }
-  const Text updated = SetIniValue(current.text, section, key, value);
-  return WriteWholeFile(files_, path_, EncodeIni(updated, current.encoding)).Ok();
+  for (const ProfileEntry& e : entries) current.text = SetIniValue(current.text, e.section, e.key, e.value);
+  const bool written = WriteWholeFile(files_, path_, EncodeIni(current.text, current.encoding)).Ok();
+  RemoveStaleTemporaries();
+  return written;
 }
+
+void IniFileStore::RemoveStaleTemporaries() { px::RemoveStaleTemporaries(files_, files_.Inspect(path_).resolved); }
 
 }  // namespace px

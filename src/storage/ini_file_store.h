@@ -49,6 +49,9 @@ class IniFileStore final : public ProfileStore {
   // Rewrites the whole file through a temporary file; a failure leaves the
   // old file unchanged.
   bool Write(TextView section, TextView key, TextView value) override;
+  // The same bytes as one Write per entry, in one replacement of the file.
+  bool WriteAll(std::span<const ProfileEntry> entries) override;
+  void RemoveStaleTemporaries() override;
 
   const NativePath& Path() const { return path_; }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace px {
 
@@ -15,15 +16,15 @@ LabelSet LoadLabels(ProfileStore& store, Language language) {
 }
 
 bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels) {
-  const TextView section = LabelSectionName(language);
-  bool allWritten = true;
+  const Text section(LabelSectionName(language));
+  std::vector<ProfileEntry> entries;
   for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
     Text value = labels[i];
     std::ranges::replace(value, u'\r', u' ');
     std::ranges::replace(value, u'\n', u' ');
-    allWritten = store.Write(section, kLabelKeys[i], value) && allWritten;
+    entries.push_back({section, Text(kLabelKeys[i]), std::move(value)});
   }
-  return allWritten;
+  return store.WriteAll(entries);
 }
 
 SkinKeys LoadSkinKeys(ProfileStore& store) {
@@ -55,11 +56,14 @@ Rgb ParseUiTextColor(const SkinKeys& keys) {
 Text FormatDecimal(int value) { return FromUtf8(std::to_string(value)); }
 
 bool SaveSkinChoice(ProfileStore& store, Rgb color, TextView skinName) {
-  bool ok = store.Write(kSkinsSection, kRedKey, FormatDecimal(color[0]));
-  ok = store.Write(kSkinsSection, kGreenKey, FormatDecimal(color[1])) && ok;
-  ok = store.Write(kSkinsSection, kBlueKey, FormatDecimal(color[2])) && ok;
-  ok = store.Write(kSkinsSection, kSkinNameKey, skinName) && ok;
-  return ok;
+  const Text section(kSkinsSection);
+  const ProfileEntry entries[] = {
+      {section, Text(kRedKey), FormatDecimal(color[0])},
+      {section, Text(kGreenKey), FormatDecimal(color[1])},
+      {section, Text(kBlueKey), FormatDecimal(color[2])},
+      {section, Text(kSkinNameKey), Text(skinName)},
+  };
+  return store.WriteAll(entries);
 }
 
 }  // namespace px

@@ -31,9 +31,9 @@ Text ReadLanguageCode(ProfileStore& store);
 // The 16 labels of the language's section; missing keys give empty labels.
 LabelSet LoadLabels(ProfileStore& store, Language language);
 
-// Writes the 16 labels in key order to the language's section only. A line
-// break inside a label would end the INI line early, so it is written as a
-// blank. False when any write failed; the others are still attempted.
+// Writes the 16 labels in key order to the language's section only, in one
+// write of the file. A line break inside a label would end the INI line
+// early, so it is written as a blank. False when the write failed.
 bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels);
 
 // The skin keys as text, read in the order "RColor", "GColor", "BColor", "Path".
@@ -53,7 +53,8 @@ Rgb ParseUiTextColor(const SkinKeys& keys);
 // "%d".
 Text FormatDecimal(int value);
 
-// After the skin chooser's OK: "RColor", "GColor", "BColor", then "Path".
+// After the skin chooser's OK: "RColor", "GColor", "BColor", then "Path", in
+// one write of the file.
 bool SaveSkinChoice(ProfileStore& store, Rgb color, TextView skinName);
 
 }  // namespace px

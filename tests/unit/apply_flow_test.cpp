@@ -64,6 +64,11 @@ class LoggingStore final : public ProfileStore {
     log_.push_back("ini " + ToUtf8(section) + "/" + ToUtf8(key));
     return inner_.Write(section, key, value);
   }
+  bool WriteAll(std::span<const ProfileEntry> entries) override {
+    for (const ProfileEntry& e : entries) log_.push_back("ini " + ToUtf8(e.section) + "/" + ToUtf8(e.key));
+    return inner_.WriteAll(entries);
+  }
+  void RemoveStaleTemporaries() override { inner_.RemoveStaleTemporaries(); }
 
  private:
   EventLog& log_;
@@ -118,12 +123,11 @@ class ApplyFlowTest : public ::testing::Test {
   SettingsSession session;
 };
 
+// The sixteen labels in one replacement of str.ini.
 std::vector<std::string> LabelWrites(const char* section) {
   std::vector<std::string> out;
-  for (TextView key : kLabelKeys) {
-    out.push_back(std::string("ini ") + section + "/" + ToUtf8(key));
-    out.push_back("replace " + ToUtf8(kIni));
-  }
+  for (TextView key : kLabelKeys) out.push_back(std::string("ini ") + section + "/" + ToUtf8(key));
+  out.push_back("replace " + ToUtf8(kIni));
   return out;
 }
 
@@ -133,6 +137,7 @@ TEST_F(ApplyFlowTest, RunsInOrderAndSendsTheComposedImage) {
   const auto labels = LabelWrites("Setting-EN");
   expected.insert(expected.end(), labels.begin(), labels.end());
   EXPECT_EQ(log, expected);
+  EXPECT_EQ(files.replacements, (std::map<Text, int>{{Text(kConfig), 1}, {Text(kIni), 1}}));
   EXPECT_TRUE(boxes.shown.empty());
 
   ASSERT_TRUE(mouse.written);

@@ -1,8 +1,10 @@
 // px6410ctl set, get, show --json and set --from, run as a user runs them,
 // against the page's and the assignment flow's own logic.
+#include <sys/inotify.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <map>
 #include <sstream>
 
 #include "buttons/assignment.h"
@@ -434,6 +436,34 @@ TEST_F(CtlEdit, HelpListsEveryNameAndCompletionOffersThem) {
   EXPECT_EQ(tried.out, "set\nlight.mode=\nvol+ vol-\ndpi.3.enabled\nrgb-effect rgb-flash\n"
                        "250 400 500 600 750 800 1000 1200 1250 1500 1600 1750 2000 2400 2500 2800 3000 3200 3500 4000\n")
       << tried.err;
+}
+
+}  // namespace
+}  // namespace px
+
+namespace px {
+namespace {
+
+// Each file is written once, labels and all: renames into the folder counted
+// as the system reports them.
+TEST_F(CtlEdit, SetReplacesEachFileOnce) {
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  // Both moves of each save: from its temporary name, onto the settings file.
+  ASSERT_GE(inotify_add_watch(watch, dir_.c_str(), IN_MOVED_FROM | IN_MOVED_TO), 0);
+  ASSERT_EQ(Ctl("set", {"button.A.2=middle", "button.B.2=media:mute", "button.A.3=snipe:800", "rate=250"}).exitCode, 0);
+  std::map<std::string, int> renamed;
+  alignas(inotify_event) char buffer[16384];
+  for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;) {
+    for (char* p = buffer; p < buffer + n;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(p);
+      if ((event->mask & IN_MOVED_TO) && event->len > 0) ++renamed[event->name];
+      p += sizeof(inotify_event) + event->len;
+    }
+  }
+  close(watch);
+  EXPECT_EQ(renamed, (std::map<std::string, int>{{"config.bin", 1}, {"str.ini", 1}}));
+  EXPECT_EQ(Labels(Language::English)[1], u"Mid Click");
 }
 
 }  // namespace

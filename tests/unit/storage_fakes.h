@@ -2,6 +2,7 @@
 // Test doubles for the storage and apply-flow tests: an in-memory file
 // system whose every step can be made to fail, a message-box recorder and a
 // shared event log, so that tests can assert the order of what happened.
+#include <chrono>
 #include <map>
 #include <optional>
 #include <set>
@@ -43,6 +44,9 @@ class MemoryFileSystem final : public FileSystem {
 
   std::map<Text, FileBytes> files;
   std::set<Text> folders;
+  std::set<Text> links;  // listed, but neither read nor written here
+  std::map<Text, std::chrono::seconds> ages;  // the others are brand new
+  std::map<Text, int> replacements;           // by target
 
   bool Has(TextView path) const { return files.contains(Text(path)); }
 
@@ -103,11 +107,29 @@ class MemoryFileSystem final : public FileSystem {
       return false;
     }
     files[Key(target)] = std::move(node.mapped());
+    ++replacements[Key(target)];
     if (log_) log_->push_back("replace " + ToUtf8(Key(target)));
     return true;
   }
 
-  void Remove(const NativePath& path) override { files.erase(Key(path)); }
+  void Remove(const NativePath& path) override {
+    files.erase(Key(path));
+    links.erase(Key(path));
+  }
+
+  std::vector<FolderItem> ListFolder(const NativePath& folder) override {
+    std::vector<FolderItem> out;
+    const auto list = [&](const Text& name, bool plain) {
+      const NativePath path = PathFromText(name);
+      if (path.parent_path() != folder) return;
+      const auto age = ages.find(name);
+      out.push_back(FolderItem{path.filename(), plain, age == ages.end() ? std::chrono::seconds(0) : age->second});
+    };
+    for (const auto& [name, bytes] : files) list(name, true);
+    for (const Text& name : folders) list(name, false);
+    for (const Text& name : links) list(name, false);
+    return out;
+  }
   std::string ErrorText(int error) const override { return "error " + std::to_string(error); }
   bool IsAccessDenied(int error) const override { return error == 13; }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "storage/config_file.h"
@@ -144,6 +146,85 @@ TEST_F(Win32Storage, PortableStoreAndProfileApiAgreeOnFilesWrittenByEither) {
     EXPECT_EQ(readApi.Read(u"Nowhere", u"Chinese"), u"");
     EXPECT_EQ(ReadLanguageCode(readPortable), u"CHS");
   }
+}
+
+// Counts the files put in place of others.
+class CountingFileSystem final : public FileSystem {
+ public:
+  explicit CountingFileSystem(FileSystem& inner) : inner_(inner) {}
+  FileInfo Inspect(const NativePath& p) override { return inner_.Inspect(p); }
+  ReadResult Read(const NativePath& p, std::size_t max) override { return inner_.Read(p, max); }
+  std::unique_ptr<WritableFile> CreateBeside(const NativePath& t, NativePath& c, int& e) override {
+    return inner_.CreateBeside(t, c, e);
+  }
+  std::unique_ptr<WritableFile> OpenExisting(const NativePath& p, int& e) override { return inner_.OpenExisting(p, e); }
+  bool Replace(const NativePath& s, const NativePath& t, int& e) override {
+    ++replaced;
+    return inner_.Replace(s, t, e);
+  }
+  void Remove(const NativePath& p) override { inner_.Remove(p); }
+  std::vector<FolderItem> ListFolder(const NativePath& f) override { return inner_.ListFolder(f); }
+  std::string ErrorText(int e) const override { return inner_.ErrorText(e); }
+  bool IsAccessDenied(int e) const override { return inner_.IsAccessDenied(e); }
+  int replaced = 0;
+
+ private:
+  FileSystem& inner_;
+};
+
+// The bytes the profile API gave when it wrote each key into str.ini itself,
+// now in one replacement of the file.
+TEST_F(Win32Storage, LabelsAreOneReplacementWithTheProfileApisOwnBytes) {
+  const std::pair<const char*, std::optional<FileBytes>> starts[] = {
+      {"installed", InstalledStrIni()},
+      {"ANSI", FileBytes{'[', 'S', 'k', 'i', 'n', 's', ']', '\r', '\n', 'L', 'a', 'n', '=', 'E', 'N', '\r', '\n'}},
+      {"missing", std::nullopt},
+  };
+  for (const auto& [name, bytes] : starts) {
+    const Text before = PathOf(u"before.ini");
+    const Text now = PathOf(u"str.ini");
+    if (bytes) {
+      Put(before, *bytes);
+      Put(now, *bytes);
+    }
+    Win32ProfileStore api(before);
+    for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
+      ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", Wide(Text(kLabelKeys[i])), Wide(ChineseLabels()[i]),
+                                             Wide(before)));
+    }
+    CountingFileSystem counting(files_);
+    Win32ProfileStore store(now, counting);
+    ASSERT_TRUE(SaveLabels(store, Language::SimplifiedChinese, ChineseLabels()));
+    EXPECT_EQ(files_.Read(now, 1 << 20).bytes, files_.Read(before, 1 << 20).bytes) << name;
+    EXPECT_EQ(counting.replaced, 1) << name;
+    EXPECT_EQ(LoadLabels(store, Language::SimplifiedChinese), LoadLabels(api, Language::SimplifiedChinese)) << name;
+    EXPECT_EQ(FilesInDir().size(), 2u) << name;  // no temporary file left
+    DeleteFileW(Wide(before));
+    DeleteFileW(Wide(now));
+  }
+}
+
+TEST_F(Win32Storage, OldTemporaryFilesOfStrIniGoYoungOnesStay) {
+  const Text ini = PathOf(u"str.ini");
+  Put(ini, InstalledStrIni());
+  for (const char16_t* name : {u".str.ini.0123456789ab.tmp", u".str.ini.00000000000a.tmp", u".other.0123456789ab.tmp"}) {
+    Put(PathOf(name), FileBytes{1});
+  }
+  for (const char16_t* name : {u".str.ini.0123456789ab.tmp", u".other.0123456789ab.tmp"}) {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER old{{now.dwLowDateTime, now.dwHighDateTime}};
+    old.QuadPart -= 120ull * 10'000'000;  // two minutes
+    const FILETIME when{old.LowPart, old.HighPart};
+    const HANDLE file = CreateFileW(Wide(PathOf(name)), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    SetFileTime(file, nullptr, nullptr, &when);
+    CloseHandle(file);
+  }
+  Win32ProfileStore(ini).RemoveStaleTemporaries();
+  std::vector<Text> left = FilesInDir();
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<Text>{u".other.0123456789ab.tmp", u".str.ini.00000000000a.tmp", u"str.ini"}));
 }
 
 TEST_F(Win32Storage, MissingStrIniReadsEmptyAndColoursBlack) {

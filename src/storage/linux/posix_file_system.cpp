@@ -1,4 +1,5 @@
 // The file system port over POSIX calls: names are bytes from end to end.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <random>
 #include <system_error>
 
@@ -226,6 +228,28 @@ class PosixFileSystem final : public FileSystem {
   }
 
   void Remove(const NativePath& path) override { ::unlink(path.c_str()); }
+
+  std::vector<FolderItem> ListFolder(const NativePath& folder) override {
+    std::vector<FolderItem> entries;
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return entries;
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+      ::close(fd);
+      return entries;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* found = ::readdir(dir)) {
+      const std::string name = found->d_name;
+      if (name == "." || name == "..") continue;
+      struct stat st {};
+      // The entry itself: a link is reported as a link, never as its target.
+      if (::fstatat(::dirfd(dir), found->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+      entries.push_back(FolderItem{name, S_ISREG(st.st_mode), std::chrono::seconds(now - st.st_mtime)});
+    }
+    ::closedir(dir);
+    return entries;
+  }
 
   std::string ErrorText(int error) const override { return std::strerror(error); }
   bool IsAccessDenied(int error) const override { return error == EACCES || error == EPERM; }

@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
 #include <random>
 #include <string>
+
+#include "storage/ini_file_store.h"
+#include "storage/stale_temporaries.h"
 
 namespace px {
 
@@ -209,6 +213,29 @@ bool Win32FileSystem::Replace(const NativePath& source, const NativePath& target
 
 void Win32FileSystem::Remove(const NativePath& path) { DeleteFileW(path.c_str()); }
 
+std::vector<FolderItem> Win32FileSystem::ListFolder(const NativePath& folder) {
+  std::vector<FolderItem> entries;
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  const auto ticks = [](const FILETIME& t) {
+    return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+  };
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    // A link (reparse point) is reported as such, never as its target.
+    const bool plain = (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                                                  FILE_ATTRIBUTE_DEVICE)) == 0;
+    const long long age = (ticks(now) - ticks(found.ftLastWriteTime)) / 10'000'000;  // 100 ns ticks
+    entries.push_back(FolderItem{NativePath(name), plain, std::chrono::seconds(age)});
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return entries;
+}
+
 std::string Win32FileSystem::ErrorText(int error) const {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
@@ -239,8 +266,65 @@ Text Win32ProfileStore::Read(TextView section, TextView key) {
   return Text(reinterpret_cast<const char16_t*>(buffer), std::min<std::size_t>(length, kProfileValueMaxLength));
 }
 
+namespace {
+
+// The profile API's own writes, straight into `file`.
+bool WriteEachThroughApi(std::span<const ProfileEntry> entries, const Text& file) {
+  for (const ProfileEntry& e : entries) {
+    if (!WritePrivateProfileStringW(Wide(e.section), Wide(e.key), Wide(e.value), Wide(file))) return false;
+  }
+  // Three nulls: nothing of the file stays in the API's cache.
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, Wide(file));
+  return true;
+}
+
+bool FlushToDisk(const NativePath& path) {
+  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid() && FlushFileBuffers(file.Get()) && file.Close();
+}
+
+}  // namespace
+
 bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
-  return WritePrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), Wide(Text(value)), Wide(path_)) != 0;
+  const ProfileEntry entry{Text(section), Text(key), Text(value)};
+  return WriteAll({&entry, 1});
+}
+
+bool Win32ProfileStore::WriteAll(std::span<const ProfileEntry> entries) {
+  const FileInfo info = files_.Inspect(PathFromText(path_));
+  if (info.error != 0 || info.kind == FileKind::Folder) return false;
+  // A device has no contents to keep whole.
+  if (info.kind == FileKind::Special) return WriteEachThroughApi(entries, path_);
+  const NativePath& target = info.resolved;
+  std::optional<FileBytes> old;
+  if (info.kind == FileKind::Regular) {
+    ReadResult read = files_.Read(target, IniFileStore::kMaxFileSize);
+    if (!read.Ok()) return false;  // never rewritten from a partial or failed read
+    old = std::move(read.bytes);
+  }
+  NativePath copy;
+  int error = 0;
+  auto out = files_.CreateBeside(target, copy, error);
+  if (!out) {
+    // A folder that takes no new file, around a file that may be written:
+    // the API writes it in place, as it always did.
+    if (old && files_.IsAccessDenied(error)) return WriteEachThroughApi(entries, path_);
+    return false;
+  }
+  const bool copied = (!old || out->Write(*old)) && out->Finish(false);
+  out.reset();
+  if (!old) files_.Remove(copy);  // the API makes a missing file as it always did
+  const Text copyText(reinterpret_cast<const char16_t*>(copy.c_str()));
+  const bool ok = copied && WriteEachThroughApi(entries, copyText) && FlushToDisk(copy) &&
+                  files_.Replace(copy, target, error);
+  if (!ok) files_.Remove(copy);
+  px::RemoveStaleTemporaries(files_, target);
+  return ok;
+}
+
+void Win32ProfileStore::RemoveStaleTemporaries() {
+  px::RemoveStaleTemporaries(files_, files_.Inspect(PathFromText(path_)).resolved);
 }
 
 // However long the path is: a cut path would name some other file.

@@ -16,21 +16,28 @@ class Win32FileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) override;
   bool Replace(const NativePath& source, const NativePath& target, int& error) override;
   void Remove(const NativePath& path) override;
+  std::vector<FolderItem> ListFolder(const NativePath& folder) override;
   std::string ErrorText(int error) const override;
   bool IsAccessDenied(int error) const override;
 };
 
 // GetPrivateProfileStringW / WritePrivateProfileStringW on one file, with
-// 1024-character value buffers.
+// 1024-character value buffers. Writes go to a copy of the file, which then
+// replaces it in one step: the bytes are the profile API's own, and a crash
+// leaves the file wholly old or wholly new.
 class Win32ProfileStore final : public ProfileStore {
  public:
-  explicit Win32ProfileStore(Text path) : path_(std::move(path)) {}
+  explicit Win32ProfileStore(Text path, FileSystem& files = SystemFileSystem())
+      : path_(std::move(path)), files_(files) {}
   Text Read(TextView section, TextView key) override;
   bool Write(TextView section, TextView key, TextView value) override;
+  bool WriteAll(std::span<const ProfileEntry> entries) override;
+  void RemoveStaleTemporaries() override;
   const Text& Path() const { return path_; }
 
  private:
   Text path_;
+  FileSystem& files_;
 };
 
 }  // namespace px

@@ -1,0 +1,130 @@
+// Apply killed at random moments, on real files: each settings file is
+// wholly old or wholly new afterwards, never a mix of rows.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <thread>
+
+#include "app/apply_flow.h"
+#include "storage/ini_file_store.h"
+#include "storage/installed_files.h"
+#include "storage_fakes.h"
+
+namespace px {
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietMouse final : public DeviceOperations {
+ public:
+  bool GetDPIStage(DeviceImage&) override { return true; }
+  bool ReadOperation(DeviceImage&) override { return true; }
+  bool WriteOperation(const DeviceImage&) override { return true; }
+};
+
+class NoWindow final : public MainWindowPort {
+ public:
+  void HideMainWindow() override {}
+};
+
+struct Saved {
+  FileBytes config, ini;
+  bool operator==(const Saved&) const = default;
+};
+
+class ApplyCrash : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) / ("px_apply_crash_" + std::to_string(getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    ASSERT_TRUE(WriteWholeFile(SystemFileSystem(), dir_ / "config.bin", InstalledConfigBin()).Ok());
+    ASSERT_TRUE(WriteWholeFile(SystemFileSystem(), dir_ / "str.ini", InstalledStrIni()).Ok());
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void RunApply(const SettingsSession& state) {
+    testing::LoggingBoxes boxes;
+    ConfigFile config(SystemFileSystem(), boxes, dir_ / "config.bin");
+    IniFileStore ini(SystemFileSystem(), dir_ / "str.ini");
+    QuietMouse mouse;
+    NoWindow window;
+    SettingsSession session = state;
+    Apply(session, ApplyPorts{mouse, config, ini, window});
+  }
+  Saved Files() const {
+    return {SystemFileSystem().Read(dir_ / "config.bin", 1000).bytes,
+            SystemFileSystem().Read(dir_ / "str.ini", 1 << 20).bytes};
+  }
+
+  fs::path dir_;
+};
+
+SettingsSession State(std::uint8_t rate, TextView prefix) {
+  SettingsSession s;
+  s.devicePresent = true;
+  s.model.ReportRateCode = rate;
+  s.labels = DefaultButtonLabels(Language::English);
+  for (std::size_t i = 0; i < 4; ++i) s.labels[i] = s.labels[8 + i] = Text(prefix) + FromUtf8(std::to_string(i));
+  return s;
+}
+
+TEST_F(ApplyCrash, EachFileIsWhollyOldOrWhollyNewWhereverTheKillFalls) {
+  const SettingsSession states[] = {State(1, u"first "), State(8, u"second ")};
+  Saved saved[2];
+  auto longest = std::chrono::microseconds(0);
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < 2; ++i) {
+      const auto start = std::chrono::steady_clock::now();
+      RunApply(states[i]);
+      longest = std::max(longest, std::chrono::duration_cast<std::chrono::microseconds>(
+                                      std::chrono::steady_clock::now() - start));
+      saved[i] = Files();
+    }
+  }
+  ASSERT_NE(saved[0].config, saved[1].config);
+  ASSERT_NE(saved[0].ini, saved[1].ini);
+
+  std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<long> moment(0, longest.count() * 3 / 2 + 100);
+  int current = 1;
+  int mixed = 0;
+  for (int kill = 0; kill < 30; ++kill) {
+    const int target = 1 - current;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      RunApply(states[target]);
+      _exit(0);
+    }
+    // Not a wait for anything: the kill lands at a random moment of the save.
+    std::this_thread::sleep_for(std::chrono::microseconds(moment(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+
+    const Saved now = Files();
+    const bool configNew = now.config == saved[target].config;
+    const bool iniNew = now.ini == saved[target].ini;
+    ASSERT_TRUE(configNew || now.config == saved[current].config) << "config.bin is neither old nor new, kill " << kill;
+    ASSERT_TRUE(iniNew || now.ini == saved[current].ini) << "str.ini is neither old nor new, kill " << kill;
+    // config.bin is saved first: the only mixed pair is a new config.bin
+    // with the old labels.
+    ASSERT_TRUE(configNew || !iniNew) << "new labels with the old config.bin, kill " << kill;
+    if (configNew != iniNew) {
+      ++mixed;
+      RunApply(states[target]);  // the next Apply puts the pair right
+      ASSERT_EQ(Files(), saved[target]);
+    }
+    if (configNew) current = target;
+  }
+  std::printf("30 kills, %d between the two files\n", mixed);
+}
+
+}  // namespace
+}  // namespace px
