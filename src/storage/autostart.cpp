@@ -157,7 +157,14 @@ AutostartAnswer LinuxAutostartOff(FileSystem& files, const SettingsEnvironment& 
   return Answer(AutostartAnswer::Status::Ok, *path);
 }
 
-Text RunValueFor(TextView utility) { return u"\"" + Text(utility) + u"\""; }
+Text RunValueFor(TextView utility) {
+  Text value;
+  value.reserve(utility.size() + 2);
+  value += u'"';
+  value.append(utility);
+  value += u'"';
+  return value;
+}
 
 AutostartAnswer WindowsAutostartStatus(RunKey& key) {
   AutostartAnswer answer;

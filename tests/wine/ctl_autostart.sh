@@ -13,7 +13,7 @@ if [ -f "$BUILD_DIR/dist/px6410ctl.exe" ]; then
   cp "$BUILD_DIR/dist/px6410ctl.exe" inst/
   tool() { "$SOURCE_DIR/scripts/wine-env.sh" "$WORK/inst/px6410ctl.exe" "$@"; }
   run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
-  entry() { "$SOURCE_DIR/scripts/wine-env.sh" wine reg query "$run_key" /v PX6410 2>/dev/null | tr -d '\r' || true; }
+  entry() { "$SOURCE_DIR/scripts/wine-env.sh" wine reg query "$run_key" /v PX6410 2>/dev/null | tr -d '\r' | grep PX6410 || true; }
   other() { "$SOURCE_DIR/scripts/wine-env.sh" wine reg add "$run_key" /v Other /d other.exe /f >/dev/null 2>&1; }
   other_kept() { "$SOURCE_DIR/scripts/wine-env.sh" wine reg query "$run_key" /v Other 2>/dev/null | grep -q other.exe; }
   utility=PX6410-3-4.exe
