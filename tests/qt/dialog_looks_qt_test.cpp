@@ -37,21 +37,17 @@ std::unique_ptr<DialogController> ControllerFor(DialogKind kind, QtDialogView& v
   }
 }
 
-// How many pixels of the window nothing paints: rendered without the
-// window's own background onto a transparent picture, they stay transparent.
-int UnpaintedPixels(QWidget& window, QRect& where) {
+// Where nothing paints the window: rendered without the window's own
+// background onto a transparent picture, those pixels stay transparent.
+QRect Unpainted(QWidget& window) {
   QImage picture(window.size(), QImage::Format_ARGB32);
   picture.fill(Qt::transparent);
   window.render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
-  int count = 0;
+  QRect where;
   for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      if (qAlpha(picture.pixel(x, y)) == 255) continue;
-      ++count;
-      where |= QRect(x, y, 1, 1);
-    }
+    for (int x = 0; x < picture.width(); ++x) where |= qAlpha(picture.pixel(x, y)) == 255 ? QRect() : QRect(x, y, 1, 1);
   }
-  return count;
+  return where;
 }
 
 TEST(QtDialogLooks, EveryDialogPaintsItsWholeWindow) {
@@ -64,10 +60,9 @@ TEST(QtDialogLooks, EveryDialogPaintsItsWholeWindow) {
     view.SetKeyNamer([](const QKeyEvent& event) { return KeyNameOfQtKey(event); });
     const std::unique_ptr<DialogController> controller = ControllerFor(kind, view, context, search);
     QTimer::singleShot(0, [&] {
-      QRect where;
-      EXPECT_EQ(UnpaintedPixels(view, where), 0)
-          << static_cast<int>(kind) << ": unpainted in x " << where.left() << ".." << where.right() << ", y "
-          << where.top() << ".." << where.bottom() << " of " << view.width() << " x " << view.height();
+      const QRect where = Unpainted(view);
+      EXPECT_TRUE(where.isEmpty()) << static_cast<int>(kind) << ": unpainted in x " << where.left() << ".."
+                                   << where.right() << ", y " << where.top() << ".." << where.bottom();
       controller->Cancel();
     });
     EXPECT_EQ(view.RunModal(*controller), DialogEnd::Cancel);
@@ -81,11 +76,8 @@ QColor StartColourOf(const std::function<void()>& run) {
   QColor seen;
   QTimer::singleShot(0, [&] {
     QColorDialog* chooser = nullptr;
-    const bool open = testing::ProcessEventsUntil([&] {
-      chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-      return chooser != nullptr;
-    });
-    ASSERT_TRUE(open);
+    ASSERT_TRUE(testing::ProcessEventsUntil(
+        [&] { return (chooser = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) != nullptr; }));
     seen = chooser->currentColor();
     chooser->reject();
   });
@@ -96,20 +88,16 @@ QColor StartColourOf(const std::function<void()>& run) {
 TEST(QtDialogLooks, BothColourChoosersOpenOnTheColourTheWindowsOnesOpenOn) {
   const QColor start(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
 
-  StdFolderSearch search;
-  const DialogContext context{kDefaultSkin, Language::English, UiTextColor{230, 230, 230}};
   QtDialogView view(nullptr);
-  SkinChooserController skins(view, context, u"Default", FromUtf8(PX_SOURCE_DIR "/skins"), search, SystemFileSystem());
   EXPECT_EQ(StartColourOf([&] { EXPECT_FALSE(view.RunColorChooser()); }).name(), start.name()) << "skin chooser";
 
   QWidget window;
   QImage canvas(880, 660, QImage::Format_RGB32);
   Text skinFolder = kDefaultSkin;
   UiTextColor textColor{230, 230, 230};
-  const QFont body = UiFontQt(Language::English, FontRole::Body);
-  const QFont heading = UiFontQt(Language::English, FontRole::Heading);
+  const QFont font = UiFontQt(Language::English, FontRole::Body);
   SettingsModel model{};
-  PageQtView page{window, {canvas, skinFolder, textColor, body, heading, model}, {}};
+  PageQtView page{window, {canvas, skinFolder, textColor, font, font, model}, {}};
   EXPECT_EQ(StartColourOf([&] { EXPECT_FALSE(page.RunColorChooser()); }).name(), start.name()) << "DPI swatch";
 }
 
