@@ -103,6 +103,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARGET px6410)
+  # Qt's Wayland platform plugin, so that px6410 runs as a Wayland client on
+  # Wayland desktops instead of depending on Xwayland being there; the
+  # libraries found by shlibdeps are added to it.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/dist/linux/postinst ${PROJECT_SOURCE_DIR}/dist/linux/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_STRIP_FILES TRUE)

@@ -54,11 +54,11 @@ void Commit(const AssignmentTarget& t, int row, std::uint8_t function, const Tex
   storeParameter(i);
   if (t.model.ButtonFunction[i] == fi::kShift) {
     t.model.ButtonFunction[o] = function;
-    t.labels[o] = label;
+    SetLabel(t.labels, o, label);
     storeParameter(o);
   }
   t.model.ButtonFunction[i] = function;
-  t.labels[i] = label;
+  SetLabel(t.labels, i, label);
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ CommitOutcome CommitButtonChoice(const AssignmentTarget& t, int row, int entry, 
     if (ShiftButton(t.model, m)) return CommitOutcome::ShiftTaken;
     for (int mode : {0, 1}) {
       t.model.ButtonFunction[At(row, mode)] = fi::kShift;
-      t.labels[At(row, mode)] = Text(functionText);
+      SetLabel(t.labels, At(row, mode), functionText);
     }
     return CommitOutcome::Committed;
   }

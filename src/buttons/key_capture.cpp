@@ -3,6 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "common/printable_text.h"
+
 namespace px {
 namespace {
 
@@ -43,6 +45,12 @@ TextView KeyNameOfLinuxKeyCode(unsigned code) {
     if (key == code) return name;
   }
   return {};
+}
+
+Text ReadableKeyName(TextView platformName) {
+  if (!IsPrintableText(platformName)) return {};
+  if (platformName.find_first_not_of(u' ') == TextView::npos) return {};
+  return Text(platformName);
 }
 
 }  // namespace px

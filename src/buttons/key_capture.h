@@ -13,4 +13,10 @@ namespace px {
 // left Shift...).
 TextView KeyNameOfLinuxKeyCode(unsigned code);
 
+// The platform's own name for a key the table has no name for, as the row
+// and str.ini can keep it: printable, well-formed text (AltGr, Compose, dead
+// and media keys come from the platform as code points that are no text),
+// else no name.
+Text ReadableKeyName(TextView platformName);
+
 }  // namespace px

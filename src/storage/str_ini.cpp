@@ -11,7 +11,7 @@ Text ReadLanguageCode(ProfileStore& store) { return store.Read(kSkinsSection, kL
 LabelSet LoadLabels(ProfileStore& store, Language language) {
   const TextView section = LabelSectionName(language);
   LabelSet labels;
-  for (std::size_t i = 0; i < kLabelKeys.size(); ++i) labels[i] = store.Read(section, kLabelKeys[i]);
+  for (std::size_t i = 0; i < kLabelKeys.size(); ++i) SetLabel(labels, i, store.Read(section, kLabelKeys[i]));
   return labels;
 }
 

@@ -29,6 +29,8 @@ inline constexpr TextView kBlueKey = u"BColor";
 Text ReadLanguageCode(ProfileStore& store);
 
 // The 16 labels of the language's section; missing keys give empty labels.
+// Each enters the set through SetLabel, so a file written by hand with text
+// no reader can decode is not carried into the next save.
 LabelSet LoadLabels(ProfileStore& store, Language language);
 
 // Writes the 16 labels in key order to the language's section only, in one

@@ -17,6 +17,11 @@ deb="$WORK/out/px6410_${VERSION}_amd64.deb"
 # The control fields: the project's version, dependencies found by dpkg-shlibdeps.
 [ "$(dpkg-deb -f "$deb" Version)" = "$VERSION" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $VERSION"
 dpkg-deb -f "$deb" Depends | grep -q 'libc6 (>= ' || fail "no versioned libc6 dependency: $(dpkg-deb -f "$deb" Depends)"
+# The utility runs as a Wayland client on Wayland desktops.
+if [ "$WITH_UTILITY" = 1 ]; then
+  dpkg-deb -f "$deb" Depends | grep -qE '(^|, )qt6-wayland(,|$| )' ||
+    fail "px6410 without Qt's Wayland plugin: $(dpkg-deb -f "$deb" Depends)"
+fi
 
 # The files: exactly these (directories aside).
 {

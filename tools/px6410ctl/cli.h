@@ -49,6 +49,7 @@ int CmdSet(Context& ctx);
 int CmdGet(Context& ctx);
 int CmdShowJson(Context& ctx);
 int CmdCompletion(Context& ctx);
+int CmdAutostart(Context& ctx);
 
 // The sensor's DPI table variant read from the mouse (--sim or the system's),
 // quietly: nothing when no mouse answers.

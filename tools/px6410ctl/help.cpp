@@ -69,6 +69,16 @@ constexpr std::array kPages{
          "  `set` takes: `px6410ctl set $(px6410ctl get rate)` changes nothing. The names are those of\n"
          "  `px6410ctl set --help`. A value the utility cannot choose reads unknown-N (N its byte).\n\n"
          "OPTIONS\n  --variant N   the sensor's DPI table when no mouse answers (default 0)\n"},
+    Page{"autostart",
+         "NAME\n  px6410ctl autostart - start the utility when you log in\n\n"
+         "SYNOPSIS\n  px6410ctl autostart on|off|status\n\n"
+         "DESCRIPTION\n  For your user only, and off until you turn it on. On Linux `on` writes the desktop's\n"
+         "  autostart entry $XDG_CONFIG_HOME/autostart/px6410.desktop (~/.config/autostart/), which\n"
+         "  starts the px6410 beside px6410ctl when there is one, else /usr/bin/px6410. On Windows it\n"
+         "  sets the value PX6410 of HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run to the\n"
+         "  PX6410-3-4.exe beside px6410ctl.exe. `off` removes that entry and nothing else (an entry of\n"
+         "  the same name that px6410ctl did not write is left alone); `status` prints on or off and\n"
+         "  where the entry is, and what it starts.\n"},
     Page{"completion",
          "NAME\n  px6410ctl completion - bash completion of commands, names and values\n\n"
          "SYNOPSIS\n  px6410ctl completion bash\n\n"
@@ -229,7 +239,7 @@ std::string CompletionScript() {
       "_px6410ctl_words() {\n"
       "  local -a w\n"
       "  case \"$1\" in\n"
-      "    command) w=(show compose status read write apply set get completion help) ;;\n";
+      "    command) w=(show compose status read write apply set get autostart completion help) ;;\n";
   const auto add = [&](std::string_view pattern, const std::vector<std::string>& words) {
     s += "    " + std::string(pattern) + ") w=(" + BashWords(words) + ") ;;\n";
   };
@@ -298,6 +308,8 @@ std::string CompletionScript() {
        "    COMPREPLY=($(compgen -f -- \"$frag\"))\n"
        "  elif [[ $cmd == help ]]; then\n"
        "    mapfile -t words < <(_px6410ctl_words command)\n"
+       "  elif [[ $cmd == autostart ]]; then\n"
+       "    words=(on off status)\n"
        "  elif [[ $cmd == completion ]]; then\n"
        "    words=(bash)\n"
        "  else\n"

@@ -29,6 +29,7 @@ constexpr std::array kCommands{
     Command{"apply", CmdApply, "apply [CONFIG.BIN]"},
     Command{"set", CmdSet, "set [CONFIG.BIN] NAME=VALUE... [--from FILE.json] [--variant N] [--apply]"},
     Command{"get", CmdGet, "get [CONFIG.BIN] [NAME...] [--variant N]"},
+    Command{"autostart", CmdAutostart, "autostart on|off|status"},
     Command{"completion", CmdCompletion, "completion bash"},
 };
 

@@ -1,6 +1,7 @@
 #include "buttons/qt/key_names_qt.h"
 
 #include <QKeySequence>
+#include <QMetaEnum>
 
 #include "buttons/key_capture.h"
 
@@ -9,6 +10,25 @@ namespace {
 
 // X11 and Wayland (xkb) number keys from 8 up: the kernel's code plus 8.
 constexpr quint32 kXkbOffset = 8;
+
+Text FromQ(const QString& text) {
+  return Text(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+}
+
+// Qt names keys it has no word for by their key value taken as a character,
+// which for AltGr, Compose, Mode_switch, the dead keys... is no character at
+// all. Those get the name Qt's own enumeration gives them ("Key_Dead_Grave"
+// is "Dead Grave"), Compose its everyday name.
+QString NameOfQtKey(int key) {
+  if (key == Qt::Key_Multi_key) return QStringLiteral("Compose");
+  const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
+  if (!ReadableKeyName(FromQ(text)).empty()) return text;
+  const char* enumerated = QMetaEnum::fromType<Qt::Key>().valueToKey(key);
+  if (enumerated == nullptr) return {};
+  QString name = QString::fromLatin1(enumerated);
+  if (name.startsWith(QLatin1String("Key_"))) name.remove(0, 4);
+  return name.replace(QLatin1Char('_'), QLatin1Char(' '));
+}
 
 }  // namespace
 
@@ -19,8 +39,7 @@ Text KeyNameOfQtKey(const QKeyEvent& event) {
     if (!name.empty()) return Text(name);
   }
   if (event.key() == 0 || event.key() == Qt::Key_unknown) return {};
-  const QString own = QKeySequence(event.key()).toString(QKeySequence::NativeText);
-  return Text(reinterpret_cast<const char16_t*>(own.utf16()), static_cast<std::size_t>(own.size()));
+  return ReadableKeyName(FromQ(NameOfQtKey(event.key())));
 }
 
 }  // namespace px

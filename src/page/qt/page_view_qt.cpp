@@ -11,6 +11,7 @@
 
 #include "page/control_colors.h"
 #include "page/qt/page_list_qt.h"
+#include "skin/color_chooser.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -196,7 +197,8 @@ void PageQtView::ShowMessage(TextView text, TextView caption) {
 }
 
 std::optional<Rgb> PageQtView::RunColorChooser() {
-  const QColor color = QColorDialog::getColor(Qt::black, &window_);
+  const QColor start(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
+  const QColor color = QColorDialog::getColor(start, &window_);
   if (!color.isValid()) return std::nullopt;
   return Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
              static_cast<std::uint8_t>(color.blue())};

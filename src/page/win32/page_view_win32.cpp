@@ -7,6 +7,7 @@
 #include <string>
 
 #include "page/control_colors.h"
+#include "skin/color_chooser.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -159,6 +160,8 @@ std::optional<Rgb> PageWin32View::RunColorChooser() {
   chooser.lStructSize = sizeof(chooser);
   chooser.hwndOwner = window_;
   chooser.lpCustColors = customColors;
+  // Without CC_RGBINIT the chooser opens on black, this value.
+  chooser.rgbResult = RGB(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
   const bool confirmed = ::ChooseColorW(&chooser) != FALSE;
   return ChosenColor(confirmed, chooser.rgbResult);
 }

@@ -17,6 +17,7 @@
 
 #include <cstdlib>
 
+#include "skin/color_chooser.h"
 #include "skin/qt/ui_font_qt.h"
 
 namespace px {
@@ -339,7 +340,7 @@ void QtDialogView::ShowMessage(TextView text, TextView caption) {
 Text QtDialogView::ApplicationName() const { return FromQ(QCoreApplication::applicationName()); }
 
 std::optional<UiTextColor> QtDialogView::RunColorChooser() {
-  QColorDialog chooser(this);
+  QColorDialog chooser(QColor(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]), this);
   if (chooser.exec() != QDialog::Accepted) return std::nullopt;
   const QColor color = chooser.selectedColor();
   return UiTextColor{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),

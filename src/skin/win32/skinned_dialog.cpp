@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "skin/color_chooser.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -188,6 +189,8 @@ std::optional<UiTextColor> SkinnedDialog::RunColorChooser() {
   // Owned by the dialog, so that it stays modal over it.
   chooser.hwndOwner = Hwnd();
   chooser.lpCustColors = g_customColours.data();
+  // Without CC_RGBINIT the chooser opens on black, this value.
+  chooser.rgbResult = RGB(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
   if (!::ChooseColorW(&chooser)) return std::nullopt;
   return UiTextColor{GetRValue(chooser.rgbResult), GetGValue(chooser.rgbResult), GetBValue(chooser.rgbResult)};
 }
