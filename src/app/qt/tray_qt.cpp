@@ -65,13 +65,7 @@ QtTray::QtTray() {
     if (onAvailability) onAvailability(now);
   });
   QObject::connect(&icon_, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-    if (!onMouse) return;
-    switch (reason) {
-      case QSystemTrayIcon::Trigger: onMouse(kTrayLeftButtonUp); break;
-      case QSystemTrayIcon::DoubleClick: onMouse(0x203); break;
-      case QSystemTrayIcon::Context: onMouse(kTrayRightButtonUp); break;
-      default: break;
-    }
+    if (onMouse) onMouse(TrayMouseOf(reason));
   });
 }
 

@@ -204,7 +204,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     case kTrayCallbackMessage:
-      controller_->OnTrayMouse(static_cast<std::int64_t>(lParam));
+      controller_->OnTrayMouse(TrayMouseOfMessage(lParam));
       return 0;
     case kNotificationMessage:
       controller_->OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
