@@ -9,6 +9,7 @@
 #include <QDBusPendingReply>
 #include <QImage>
 
+#include "common/qt/qt_text.h"
 #include "app/notification.h"
 #include "app/qt/app_icon_qt.h"
 
@@ -22,7 +23,6 @@ const QString kIconName = QStringLiteral("px6410");
 constexpr int kNotificationImageSide = 48;
 constexpr int kAvailabilityPollMs = 500;
 
-QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 #include "app/plain_page.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/utility_bus.h"
-#include "app/win32/win32_text.h"
+#include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
 #include "skin/win32/skins_dialog.h"
 #include "skin/skin_paths.h"

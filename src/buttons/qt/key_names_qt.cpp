@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 
+#include "common/qt/qt_text.h"
 #include "buttons/key_capture.h"
 
 namespace px {
@@ -20,7 +21,7 @@ Text KeyNameOfQtKey(const QKeyEvent& event) {
   }
   if (event.key() == 0 || event.key() == Qt::Key_unknown) return {};
   const QString own = QKeySequence(event.key()).toString(QKeySequence::NativeText);
-  return Text(reinterpret_cast<const char16_t*>(own.utf16()), static_cast<std::size_t>(own.size()));
+  return TextOfQString(own);
 }
 
 }  // namespace px

@@ -7,11 +7,11 @@
 #include <random>
 #include <string>
 
+#include "common/win32/wide_text.h"
+
 namespace px {
 
 namespace {
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
@@ -234,13 +234,13 @@ FileSystem& SystemFileSystem() {
 
 Text Win32ProfileStore::Read(TextView section, TextView key) {
   wchar_t buffer[kProfileValueBuffer] = {};
-  const DWORD length = GetPrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), L"", buffer,
-                                                static_cast<DWORD>(kProfileValueBuffer), Wide(path_));
+  const DWORD length = GetPrivateProfileStringW(WideOf(Text(section)), WideOf(Text(key)), L"", buffer,
+                                                static_cast<DWORD>(kProfileValueBuffer), WideOf(path_));
   return Text(reinterpret_cast<const char16_t*>(buffer), std::min<std::size_t>(length, kProfileValueMaxLength));
 }
 
 bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
-  return WritePrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), Wide(Text(value)), Wide(path_)) != 0;
+  return WritePrivateProfileStringW(WideOf(Text(section)), WideOf(Text(key)), WideOf(Text(value)), WideOf(path_)) != 0;
 }
 
 // However long the path is: a cut path would name some other file.
