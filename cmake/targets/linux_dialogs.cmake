@@ -1,4 +1,4 @@
-# The small dialogs as Qt windows for the Linux utility: px_qt_dialogs (the
+# The small dialogs as Qt windows for the Linux utility: px_buttons_qt (the
 # six parameter dialogs, over the frame and skin chooser of px_skin_qt), the
 # program that opens each on its own, and the end-to-end scripts that drive
 # them on a virtual display (tests/linux/dialogs*.sh).
@@ -7,13 +7,13 @@ if(NOT PX_QT)
 endif()
 
 file(GLOB PX_QT_DIALOG_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/buttons/qt/*.cpp)
-add_library(px_qt_dialogs STATIC ${PX_QT_DIALOG_SOURCES})
-target_link_libraries(px_qt_dialogs PUBLIC px_skin_qt px_platform Qt6::Widgets)
-px_strict(px_qt_dialogs)
+add_library(px_buttons_qt STATIC ${PX_QT_DIALOG_SOURCES})
+target_link_libraries(px_buttons_qt PUBLIC px_skin_qt px_platform Qt6::Widgets)
+px_strict(px_buttons_qt)
 
 # Opens one dialog over a window of its own and prints what it answered.
 add_executable(px_dialog_runner_qt ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner_qt.cpp)
-target_link_libraries(px_dialog_runner_qt PRIVATE px_qt_dialogs)
+target_link_libraries(px_dialog_runner_qt PRIVATE px_buttons_qt)
 px_strict(px_dialog_runner_qt)
 
 # Each script has a display of its own; the dialogs' shipped skins come

@@ -1,6 +1,6 @@
 # px6410: the Linux utility, Qt 6 Widgets views over the portable core (the
 # page's view in src/page/qt, the main window, icon, single instance and
-# plugging watch in src/app/qt, the small dialogs of px_qt_dialogs). Built into dist/ beside config.bin, str.ini
+# plugging watch in src/app/qt, the small dialogs of px_buttons_qt). Built into dist/ beside config.bin, str.ini
 # and Skins/, so that the build tree runs as a portable folder.
 if(NOT PX_QT)
   return()
@@ -16,7 +16,7 @@ px_strict(px_page_qt)
 file(GLOB PX_APP_QT_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/qt/*.cpp)
 list(FILTER PX_APP_QT_SOURCES EXCLUDE REGEX "/main_qt\\.cpp$")
 add_library(px_app_qt STATIC ${PX_APP_QT_SOURCES})
-target_link_libraries(px_app_qt PUBLIC px_page_qt px_qt_dialogs Qt6::Widgets Qt6::DBus Qt6::Network)
+target_link_libraries(px_app_qt PUBLIC px_page_qt px_buttons_qt Qt6::Widgets Qt6::DBus Qt6::Network)
 px_strict(px_app_qt)
 
 add_executable(px6410 ${PROJECT_SOURCE_DIR}/src/app/qt/main_qt.cpp)
@@ -51,7 +51,7 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 find_package(GTest REQUIRED)
 file(GLOB PX_QT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/qt/*.cpp)
 add_executable(px_qt_tests ${PX_QT_TEST_SOURCES})
-target_link_libraries(px_qt_tests PRIVATE px_app_qt px_qt_dialogs Qt6::Test GTest::gtest)
+target_link_libraries(px_qt_tests PRIVATE px_app_qt px_buttons_qt Qt6::Test GTest::gtest)
 target_compile_definitions(px_qt_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 px_strict(px_qt_tests)
 gtest_discover_tests(px_qt_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60 ENVIRONMENT QT_QPA_PLATFORM=offscreen)

@@ -23,13 +23,17 @@ target_include_directories(px_winui PUBLIC ${PROJECT_SOURCE_DIR}/src)
 target_link_libraries(px_winui PUBLIC user32 gdi32)
 px_strict(px_winui)
 
+# The settings page's view over the main window.
+file(GLOB PX_PAGE_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/page/win32/*.cpp)
+add_library(px_page_win32 STATIC ${PX_PAGE_WIN32_SOURCES})
+target_link_libraries(px_page_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 comdlg32 msimg32 shell32 user32 gdi32)
+px_strict(px_page_win32)
+
 # The windows of the application, without the entry and without a bus.
 file(GLOB PX_APP_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/app/win32/*.cpp)
 list(FILTER PX_APP_WIN32_SOURCES EXCLUDE REGEX "/(main|utility_bus_[a-z]+)\\.cpp$")
-# The settings page's view over the main window.
-file(GLOB PX_PAGE_WIN32_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/page/win32/*.cpp)
-add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES} ${PX_PAGE_WIN32_SOURCES})
-target_link_libraries(px_app_win32 PUBLIC px_winui px_skin_win32 px_platform comctl32 comdlg32 gdiplus msimg32 shell32 user32 gdi32)
+add_library(px_app_win32 STATIC ${PX_APP_WIN32_SOURCES})
+target_link_libraries(px_app_win32 PUBLIC px_page_win32 px_winui px_skin_win32 px_platform comctl32 comdlg32 gdiplus msimg32 shell32 user32 gdi32)
 px_strict(px_app_win32)
 
 function(px_utility target folder bus_source)

@@ -104,11 +104,11 @@ void MainController::SyncDeviceState() {
   settings.dpiTableVariant = device_->DpiTableVariant();
 }
 
-void MainController::OnTrayMouse(std::int64_t mouseMessage) {
+void MainController::OnTrayMouse(TrayMouse event) {
   SettingsSession& settings = state_.Settings;
   const TrayState trayState{settings.devicePresent, settings.labelsReloadPending, state_.PageState,
                             state_.PageBuiltOnce};
-  const TrayClickPlan plan = DecideTrayClick(mouseMessage, trayState);
+  const TrayClickPlan plan = DecideTrayClick(event, trayState);
   // A click while a start-up step's box is up: the mouse, texts, skin and
   // fonts are not settled yet, and a page built now would stay blank.
   if (starting_ && (plan.action == TrayAction::ShowWindow || plan.action == TrayAction::NotifyNotDetected)) {
@@ -149,7 +149,7 @@ void MainController::OnShowRequest() {
     return;
   }
   const bool present = state_.Settings.devicePresent;
-  OnTrayMouse(kTrayLeftButtonUp);
+  OnTrayMouse(TrayMouse::LeftUp);
   if (!trayShown_ && !present) ports_.window.ShowToFront();
 }
 

@@ -13,6 +13,7 @@
 #include "app/apply_flow.h"
 #include "app/shared_settings.h"
 #include "app/startup.h"
+#include "app/tray_click.h"
 #include "device/device_change.h"
 #include "page/page_view.h"
 #include "skin/skin_chooser.h"
@@ -88,10 +89,6 @@ struct DeviceParts {
   WaitPort& waits;
 };
 
-// The mouse messages of the icon (the tray callback's lParam).
-inline constexpr std::int64_t kTrayLeftButtonUp = 0x202;
-inline constexpr std::int64_t kTrayRightButtonUp = 0x205;
-
 class MainController final : public PageCommands, private DeviceNotificationPort, private MainWindowPort {
  public:
   // skinFolderFor turns a skin's name into its folder (the platforms keep
@@ -108,8 +105,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // it runs (in a box's loop) comes at its end.
   bool StartUp();
 
-  // A mouse message on the icon.
-  void OnTrayMouse(std::int64_t mouseMessage);
+  // A click on the icon.
+  void OnTrayMouse(TrayMouse event);
   // Another start of the program asks this one to show itself, as a left
   // click on the icon would; without an icon the window comes to the front
   // in any case, there being no other way to it.

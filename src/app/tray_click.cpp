@@ -2,19 +2,13 @@
 
 namespace px {
 
-namespace {
-constexpr std::int64_t kLeftButtonUp = 0x202;
-constexpr std::int64_t kLeftButtonDoubleClick = 0x203;
-constexpr std::int64_t kRightButtonUp = 0x205;
-}  // namespace
-
-TrayClickPlan DecideTrayClick(std::int64_t mouseMessage, const TrayState& state) {
+TrayClickPlan DecideTrayClick(TrayMouse event, const TrayState& state) {
   TrayClickPlan plan;
-  if (mouseMessage == kRightButtonUp) {
+  if (event == TrayMouse::RightUp) {
     plan.action = TrayAction::ShowExitMenu;
     return plan;
   }
-  if (mouseMessage != kLeftButtonUp && mouseMessage != kLeftButtonDoubleClick) return plan;
+  if (event != TrayMouse::LeftUp && event != TrayMouse::LeftDoubleClick) return plan;
 
   if (!state.devicePresent) {
     plan.action = TrayAction::NotifyNotDetected;

@@ -22,6 +22,15 @@ struct TrayClickPlan {
   friend bool operator==(const TrayClickPlan&, const TrayClickPlan&) = default;
 };
 
+// What the user did on the icon, in the core's words; each toolkit translates
+// its own events (Win32's callback messages, Qt's activation reasons).
+enum class TrayMouse : std::uint8_t {
+  LeftUp,           // the left button released on the icon: a click
+  LeftDoubleClick,
+  RightUp,          // the context click
+  Other,            // presses, moves, the middle button: nothing to do
+};
+
 struct TrayState {
   bool devicePresent = false;
   bool labelsReloadPending = false;
@@ -29,7 +38,6 @@ struct TrayState {
   bool pageBuiltOnce = false;
 };
 
-// mouseMessage is the callback's lParam (the mouse message on the icon).
-TrayClickPlan DecideTrayClick(std::int64_t mouseMessage, const TrayState& state);
+TrayClickPlan DecideTrayClick(TrayMouse event, const TrayState& state);
 
 }  // namespace px

@@ -42,11 +42,11 @@ class SettingsPage {
   // Nothing while the page is not built.
   void Rebuild(const std::function<void()>& reread = {});
 
-  // WM_LBUTTONDOWN on the main window.
+  // The left button pressed on the main window (WM_LBUTTONDOWN).
   void DispatchClick(Point at);
   Point LastClickPoint() const { return lastClick_; }
 
-  // A selection notification (LBN_SELCHANGE or LBN_DBLCLK) of a page list.
+  // An entry of a page list chosen or double-clicked (LBN_SELCHANGE, LBN_DBLCLK).
   void OnListChosen(int listId);
 
   // The pointer moved over entry `item` of an open page list (after the view
@@ -54,7 +54,7 @@ class SettingsPage {
   // sub-list opens beside it, over any other entry it goes.
   void OnPointerOverList(int listId, int item);
 
-  // WM_MOUSEMOVE and WM_MOUSEHOVER.
+  // The pointer moved over the page, or rested there (WM_MOUSEMOVE, WM_MOUSEHOVER).
   void OnPageMouseMove(Point at);
   void OnPageHover(Point at);
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "common/qt/qt_text.h"
 #include "skin/image_limits.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/skin_image_set.h"
@@ -42,7 +43,7 @@ TEST(SkinBudgetQt, ASkinOfLargePicturesStopsAtItsBudget) {
   const QString large = skin.filePath(QStringLiteral("large.png"));
   ASSERT_TRUE(SavePicture(large, 2000, 2000));  // 15.3 MiB decoded: four fit in the budget
   for (TextView name : kSkinImageSet) {
-    ASSERT_TRUE(QFile::copy(large, skin.path() + QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size()))));
+    ASSERT_TRUE(QFile::copy(large, skin.path() + ToQString(name)));
   }
   QFile::remove(skin.filePath(QStringLiteral("main.png")));
   ASSERT_TRUE(SavePicture(skin.filePath(QStringLiteral("main.png")), 7680, 4320));

@@ -187,7 +187,7 @@ TEST(MainControllerStartUp, AShowAskedForWhileAStepsBoxIsUpComesAtTheEnd) {
   // step: the page is built and the window shown only once texts, skin and
   // fonts are there.
   const std::vector<std::function<void(MainController&)>> asks = {
-      [](MainController& c) { c.OnTrayMouse(kTrayLeftButtonUp); },
+      [](MainController& c) { c.OnTrayMouse(TrayMouse::LeftUp); },
       [](MainController& c) { c.OnShowRequest(); },
   };
   for (std::size_t i = 0; i < asks.size(); ++i) {
@@ -207,23 +207,21 @@ TEST(MainControllerTray, EachClickInEachState) {
   struct Case {
     const char* name;
     bool plugged;
-    std::int64_t message;
+    TrayMouse event;
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-      {"left, mouse present", true, 0x202, {"show"}},
-      {"double click, mouse present", true, 0x203, {"show"}},
-      {"left, no mouse", false, 0x202, {kNotDetectedBalloon}},
-      {"right", true, 0x205, {"menu Exit"}},
-      {"right, no mouse", false, 0x205, {"menu Exit"}},
-      {"left down", true, 0x201, {}},
-      {"move", true, 0x200, {}},
-      {"right down", true, 0x204, {}},
+      {"left, mouse present", true, TrayMouse::LeftUp, {"show"}},
+      {"double click, mouse present", true, TrayMouse::LeftDoubleClick, {"show"}},
+      {"left, no mouse", false, TrayMouse::LeftUp, {kNotDetectedBalloon}},
+      {"right", true, TrayMouse::RightUp, {"menu Exit"}},
+      {"right, no mouse", false, TrayMouse::RightUp, {"menu Exit"}},
+      {"other", true, TrayMouse::Other, {}},
   };
   for (const Case& c : cases) {
     ControllerFixture f(c.plugged);
     f.Started();
-    f.controller.OnTrayMouse(c.message);
+    f.controller.OnTrayMouse(c.event);
     EXPECT_EQ(f.shell.log, c.expected) << c.name;
   }
 }
@@ -232,7 +230,7 @@ TEST(MainControllerTray, TheExitMenuSpeaksTheLanguageOfTheSettings) {
   ControllerFixture f;
   f.SetLanguage(u"CHT");
   f.Started();
-  f.controller.OnTrayMouse(kTrayRightButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::RightUp);
   EXPECT_EQ(f.shell.log, Lines({"menu 退出"}));
 }
 
@@ -277,7 +275,7 @@ TEST(MainControllerTray, AfterCancelTheShowRebuildsThePageWithTheLabelsAsSaved) 
   f.controller.Cancel();
   EXPECT_TRUE(f.state.Settings.labelsReloadPending);
   f.ini.Write(u"Setting-EN", u"Item1", u"saved");
-  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({"hide", "rebuild", "show"}));
   EXPECT_EQ(ToUtf8(f.state.Settings.labels[0]), "saved");
   EXPECT_FALSE(f.state.Settings.labelsReloadPending);
@@ -288,7 +286,7 @@ TEST(MainControllerTray, AMouseThatArrivedAfterTheStartGetsItsPageBuiltAtTheFirs
   f.Started();
   f.Plug();
   f.controller.OnMousePlugged(true);
-  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({kDetectedBalloon, "build", "show"}));
 }
 
@@ -412,7 +410,7 @@ TEST(MainControllerSharedFiles, CancelAndShowTakeModelAndLabelsTogetherAndApplyW
   const SettingsModel elsewhere = EditElsewhere(f);
   f.controller.Cancel();
   EXPECT_EQ(f.state.Settings.model, elsewhere);
-  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({"hide", "rebuild", "show"}));
   EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
   f.controller.Apply();
@@ -424,7 +422,7 @@ TEST(MainControllerSharedFiles, AShowTakesTheFilesUnlessThePageHoldsEditsWhichSt
   ControllerFixture f;
   f.Started();
   SettingsModel elsewhere = EditElsewhere(f);
-  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({"rebuild", "show"}));
   EXPECT_EQ(f.state.Settings.model, elsewhere);
   EXPECT_EQ(f.state.Settings.saved, elsewhere);
@@ -434,7 +432,7 @@ TEST(MainControllerSharedFiles, AShowTakesTheFilesUnlessThePageHoldsEditsWhichSt
   f.controller.OnHideKey();
   elsewhere.ReportRateCode = 4;
   std::ranges::copy(elsewhere.Bytes(), f.files.files[u"/px/config.bin"].begin() + 1);
-  f.controller.OnTrayMouse(kTrayLeftButtonUp);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({"hide", "show"}));
   EXPECT_EQ(ToUtf8(f.state.Settings.labels[0]), "Right Click");
   EXPECT_EQ(f.state.Settings.model.ReportRateCode, 2);
@@ -453,7 +451,7 @@ TEST(MainControllerSharedFiles, OwnWritesAreNoChangeElsewhere) {
          f.shell.choice = SkinChoice{u"Crimson", u"/skins/Crimson", UiTextColor{1, 2, 3}};
          f.controller.RunSkinFlow();
        }},
-      {"show", [](ControllerFixture& f) { f.controller.OnTrayMouse(kTrayLeftButtonUp); }},
+      {"show", [](ControllerFixture& f) { f.controller.OnTrayMouse(TrayMouse::LeftUp); }},
   };
   for (const auto& [name, flow] : flows) {
     ControllerFixture f;
@@ -462,7 +460,7 @@ TEST(MainControllerSharedFiles, OwnWritesAreNoChangeElsewhere) {
     flow(f);
     f.shell.log.clear();
     const auto before = f.files.files;
-    f.controller.OnTrayMouse(kTrayLeftButtonUp);
+    f.controller.OnTrayMouse(TrayMouse::LeftUp);
     EXPECT_EQ(f.shell.log, Lines({"show"})) << name;
     EXPECT_EQ(f.state.Settings.model.ReportRateCode, 8) << name;
     EXPECT_EQ(f.files.files, before) << name;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "storage/config_file.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
@@ -17,8 +18,6 @@
 
 namespace px {
 namespace {
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 class Boxes final : public MessageBoxPort {
  public:
@@ -35,14 +34,14 @@ class Win32Storage : public ::testing::Test {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     dir_ = Text(reinterpret_cast<const char16_t*>(temp)) + u"px_storage_" +
            FromUtf8(std::to_string(GetCurrentProcessId()) + "_" + info->name()) + u"\\";
-    CreateDirectoryW(Wide(dir_), nullptr);
+    CreateDirectoryW(WideOf(dir_), nullptr);
   }
   void TearDown() override {
     for (const Text& f : FilesInDir()) {
-      SetFileAttributesW(Wide(dir_ + f), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(Wide(dir_ + f));
+      SetFileAttributesW(WideOf(dir_ + f), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(WideOf(dir_ + f));
     }
-    RemoveDirectoryW(Wide(dir_));
+    RemoveDirectoryW(WideOf(dir_));
   }
 
   Text PathOf(TextView name) { return dir_ + Text(name); }
@@ -58,7 +57,7 @@ class Win32Storage : public ::testing::Test {
   std::vector<Text> FilesInDir() const {
     std::vector<Text> names;
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(Wide(dir_ + u"*"), &found);
+    const HANDLE search = FindFirstFileW(WideOf(dir_ + u"*"), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
       const Text name(reinterpret_cast<const char16_t*>(found.cFileName));
@@ -242,7 +241,7 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   SettingsModel model{};
   EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Missing);
   EXPECT_EQ(config.Save(InstalledFirstModel()), ConfigSaveResult::Missing);
-  EXPECT_EQ(GetFileAttributesW(Wide(path)), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(WideOf(path)), INVALID_FILE_ATTRIBUTES);
   ASSERT_EQ(boxes.shown.size(), 2u);
 
   Put(path, InstalledConfigBin());
@@ -258,7 +257,7 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   EXPECT_EQ(reread, model);
 
   const FileBytes saved = files_.Read(path, 1000).bytes;
-  SetFileAttributesW(Wide(path), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesW(WideOf(path), FILE_ATTRIBUTE_READONLY);
   boxes.shown.clear();
   model.ReportRateCode = 4;
   EXPECT_EQ(config.Save(model), ConfigSaveResult::Failed);

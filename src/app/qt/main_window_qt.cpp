@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "common/qt/qt_text.h"
 #include "app/plain_page.h"
 #include "app/qt/app_icon_qt.h"
 #include "page/page_state.h"
@@ -21,7 +22,6 @@
 namespace px {
 namespace {
 
-QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
 
 }  // namespace

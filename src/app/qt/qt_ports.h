@@ -5,6 +5,7 @@
 #include <QThread>
 #include <QWidget>
 
+#include "common/qt/qt_text.h"
 #include "common/ports.h"
 
 namespace px {
@@ -13,8 +14,7 @@ class QtMessageBoxes final : public MessageBoxPort {
  public:
   void SetOwner(QWidget* owner) { owner_ = owner; }
   void ShowMessage(TextView text, TextView caption) override {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())),
-                    QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, owner_);
     box.exec();
   }
 

@@ -9,6 +9,7 @@
 #include <QDBusPendingReply>
 #include <QImage>
 
+#include "common/qt/qt_text.h"
 #include "app/notification.h"
 #include "app/qt/app_icon_qt.h"
 
@@ -22,7 +23,6 @@ const QString kIconName = QStringLiteral("px6410");
 constexpr int kNotificationImageSide = 48;
 constexpr int kAvailabilityPollMs = 500;
 
-QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
@@ -65,13 +65,7 @@ QtTray::QtTray() {
     if (onAvailability) onAvailability(now);
   });
   QObject::connect(&icon_, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-    if (!onMouse) return;
-    switch (reason) {
-      case QSystemTrayIcon::Trigger: onMouse(kTrayLeftButtonUp); break;
-      case QSystemTrayIcon::DoubleClick: onMouse(0x203); break;
-      case QSystemTrayIcon::Context: onMouse(kTrayRightButtonUp); break;
-      default: break;
-    }
+    if (onMouse) onMouse(TrayMouseOf(reason));
   });
 }
 

@@ -18,13 +18,23 @@
 
 namespace px {
 
+// Qt's activation reasons in the core's words: Trigger is the click.
+inline TrayMouse TrayMouseOf(QSystemTrayIcon::ActivationReason reason) {
+  switch (reason) {
+    case QSystemTrayIcon::Trigger: return TrayMouse::LeftUp;
+    case QSystemTrayIcon::DoubleClick: return TrayMouse::LeftDoubleClick;
+    case QSystemTrayIcon::Context: return TrayMouse::RightUp;
+    default: return TrayMouse::Other;
+  }
+}
+
 class QtTray final : public TrayPort {
  public:
   QtTray();
   ~QtTray() override;
 
-  // Mouse messages on the icon, as the Win32 callback numbers them.
-  std::function<void(std::int64_t mouseMessage)> onMouse;
+  // Clicks on the icon.
+  std::function<void(TrayMouse event)> onMouse;
   std::function<void()> onExit;
   // The notification area came (true) or went after WatchAvailability.
   std::function<void(bool available)> onAvailability;

@@ -65,7 +65,7 @@ int QtUtility::Run() {
                                          window_->View(), *controller_, *dialogs_);
   window_->Attach(*controller_, *page_);
   controller_->AttachPage(*this);
-  tray_.onMouse = [this](std::int64_t message) { controller_->OnTrayMouse(message); };
+  tray_.onMouse = [this](TrayMouse event) { controller_->OnTrayMouse(event); };
   tray_.onExit = [this] { controller_->ExitProgram(); };
   instance_.onShowRequest = [this] { controller_->OnShowRequest(); };
   window_->onWatchDevices = [this] {

@@ -10,7 +10,7 @@
 #include "app/plain_page.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/utility_bus.h"
-#include "app/win32/win32_text.h"
+#include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
 #include "skin/win32/skins_dialog.h"
 #include "skin/skin_paths.h"
@@ -204,7 +204,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return TRUE;
     }
     case kTrayCallbackMessage:
-      controller_->OnTrayMouse(static_cast<std::int64_t>(lParam));
+      controller_->OnTrayMouse(TrayMouseOfMessage(lParam));
       return 0;
     case kNotificationMessage:
       controller_->OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));

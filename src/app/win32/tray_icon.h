@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "app/notification.h"
+#include "app/tray_click.h"
 #include "common/text.h"
 
 namespace px {
@@ -13,6 +14,16 @@ inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 inline constexpr UINT kNotificationMessage = WM_USER + 2;
 inline constexpr UINT kExitCommand = 1028;
 inline constexpr TextView kTrayTip = u"Gaming Mouse Setting";
+
+// The callback's lParam (the mouse message on the icon) in the core's words.
+inline TrayMouse TrayMouseOfMessage(LPARAM message) {
+  switch (message) {
+    case WM_LBUTTONUP: return TrayMouse::LeftUp;
+    case WM_LBUTTONDBLCLK: return TrayMouse::LeftDoubleClick;
+    case WM_RBUTTONUP: return TrayMouse::RightUp;
+    default: return TrayMouse::Other;
+  }
+}
 
 class TrayIcon {
  public:

@@ -1,6 +1,6 @@
 #include "app/win32/win32_ports.h"
 
-#include "app/win32/win32_text.h"
+#include "common/win32/wide_text.h"
 
 namespace px {
 

@@ -4,16 +4,13 @@
 #include <QMetaEnum>
 
 #include "buttons/key_capture.h"
+#include "common/qt/qt_text.h"
 
 namespace px {
 namespace {
 
 // X11 and Wayland (xkb) number keys from 8 up: the kernel's code plus 8.
 constexpr quint32 kXkbOffset = 8;
-
-Text FromQ(const QString& text) {
-  return Text(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
-}
 
 // Qt names keys it has no word for by their key value taken as a character,
 // which for AltGr, Compose, Mode_switch, the dead keys... is no character at
@@ -22,7 +19,7 @@ Text FromQ(const QString& text) {
 QString NameOfQtKey(int key) {
   if (key == Qt::Key_Multi_key) return QStringLiteral("Compose");
   const QString text = QKeySequence(key).toString(QKeySequence::NativeText);
-  if (!ReadableKeyName(FromQ(text)).empty()) return text;
+  if (!ReadableKeyName(TextOfQString(text)).empty()) return text;
   const char* enumerated = QMetaEnum::fromType<Qt::Key>().valueToKey(key);
   if (enumerated == nullptr) return {};
   QString name = QString::fromLatin1(enumerated);
@@ -39,7 +36,7 @@ Text KeyNameOfQtKey(const QKeyEvent& event) {
     if (!name.empty()) return Text(name);
   }
   if (event.key() == 0 || event.key() == Qt::Key_unknown) return {};
-  return ReadableKeyName(FromQ(NameOfQtKey(event.key())));
+  return ReadableKeyName(TextOfQString(NameOfQtKey(event.key())));
 }
 
 }  // namespace px

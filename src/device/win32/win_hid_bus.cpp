@@ -11,6 +11,7 @@ extern "C" {
 
 #include <vector>
 
+#include "common/win32/wide_text.h"
 #include "winui/handles.h"
 
 namespace px {
@@ -19,8 +20,6 @@ namespace {
 
 // {4D1E55B2-F16F-11CF-88CB-001111000030}: the HID device interface class.
 constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 class DeviceInfoList {
  public:
@@ -131,7 +130,7 @@ std::unique_ptr<HidInterfaceSet> WinHidBus::PresentInterfaces() {
 }
 
 std::unique_ptr<HidQueryHandle> WinHidBus::OpenForQuery(const Text& path) {
-  HANDLE handle = CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE handle = CreateFileW(WideOf(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<QueryHandle>(handle);
 }
@@ -139,7 +138,7 @@ std::unique_ptr<HidQueryHandle> WinHidBus::OpenForQuery(const Text& path) {
 OpenedCollection WinHidBus::OpenCollection(const Text& path, CollectionRole role) {
   const DWORD flags = role == CollectionRole::Data ? FILE_ATTRIBUTE_NORMAL : 0;
   HANDLE handle =
-      CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+      CreateFileW(WideOf(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
   return {std::make_unique<Collection>(handle), 0};
 }

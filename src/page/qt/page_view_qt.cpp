@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include "common/qt/qt_text.h"
 #include "page/control_colors.h"
 #include "page/qt/page_list_qt.h"
 #include "skin/color_chooser.h"
@@ -21,7 +22,6 @@ namespace {
 // the height its whole rows need, and the page's font set later changes no size.
 constexpr int kCreationRowHeight = 16;
 
-QString ToQString(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 QColor ToQColor(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 

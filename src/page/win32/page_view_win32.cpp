@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/win32/wide_text.h"
 #include "page/control_colors.h"
 #include "skin/color_chooser.h"
 #include "skin/skin_paths.h"
@@ -13,7 +14,6 @@
 namespace px {
 namespace {
 
-std::wstring Wide(TextView text) { return std::wstring(text.begin(), text.end()); }
 RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 UINT FormatFlags(TextFormat format) {
@@ -96,12 +96,12 @@ void PageWin32View::CreateStatic(const StaticControl& control) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER;
   if (control.sunken) style |= SS_SUNKEN;
   if (control.centreImage) style |= SS_CENTERIMAGE;
-  statics_[control.id].Create(window_, control.id, ToRect(control.rect), style, Wide(control.text));
+  statics_[control.id].Create(window_, control.id, ToRect(control.rect), style, WideString(control.text));
 }
 
 void PageWin32View::SetStaticText(int id, TextView text) {
   auto found = statics_.find(id);
-  if (found != statics_.end()) found->second.SetText(Wide(text));
+  if (found != statics_.end()) found->second.SetText(WideString(text));
 }
 
 void PageWin32View::InvalidateControl(int id) {
@@ -123,7 +123,7 @@ void PageWin32View::CreateList(int id, const Rect& rect, std::span<const TextVie
   // Above the labels it drops over.
   ::SetWindowPos(list.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ::SendMessageW(list.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(res_.bodyFont.Get()), FALSE);
-  for (TextView item : items) list.AddString(Wide(item));
+  for (TextView item : items) list.AddString(WideString(item));
 }
 
 bool PageWin32View::ListExists(int id) const {
@@ -151,7 +151,7 @@ std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
 }
 
 void PageWin32View::ShowMessage(TextView text, TextView caption) {
-  ::MessageBoxW(window_, Wide(text).c_str(), Wide(caption).c_str(), MB_OK);
+  ::MessageBoxW(window_, WideString(text).c_str(), WideString(caption).c_str(), MB_OK);
 }
 
 std::optional<Rgb> PageWin32View::RunColorChooser() {
@@ -167,7 +167,7 @@ std::optional<Rgb> PageWin32View::RunColorChooser() {
 }
 
 void PageWin32View::OpenWithShell(TextView address) {
-  ::ShellExecuteW(window_, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(window_, L"open", WideString(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void PageWin32View::StartWindowDrag(Point at) {

@@ -18,6 +18,7 @@
 #include <cstdlib>
 
 #include "skin/color_chooser.h"
+#include "common/qt/qt_text.h"
 #include "skin/qt/ui_font_qt.h"
 
 namespace px {
@@ -32,8 +33,6 @@ constexpr int kHoverMilliseconds = 10;
 constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
 
-QString Q(TextView text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
-Text FromQ(const QString& text) { return Text(reinterpret_cast<const char16_t*>(text.utf16()), text.size()); }
 QRect ToQRect(const FrameRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 QColor ToQColor(UiTextColor c) { return QColor(c.red, c.green, c.blue); }
 
@@ -180,7 +179,7 @@ void QtDialogView::DrawText(TextView text, const FrameRect& rect, DialogTextForm
   painter_->setPen(ToQColor(color));
   const int flags = static_cast<int>(AlignmentOf(format.align) | Qt::AlignVCenter) | Qt::TextSingleLine |
                     (format.whole ? Qt::TextDontClip : 0);
-  painter_->drawText(ToQRect(rect), flags, Q(text));
+  painter_->drawText(ToQRect(rect), flags, ToQString(text));
 }
 
 void QtDialogView::EndDrawing() {
@@ -195,14 +194,14 @@ void QtDialogView::CreateLabel(int id, const FrameRect& rect, bool centred, Text
   Tag(label, id, "Static");
   label->setFont(font_);
   label->setGeometry(ToQRect(rect));
-  label->SetText(Q(text));
+  label->SetText(ToQString(text));
   label->show();
   labels_[id] = label;
 }
 
 void QtDialogView::SetLabelText(int id, TextView text) {
   auto found = labels_.find(id);
-  if (found != labels_.end()) static_cast<SunkenLabel*>(found->second)->SetText(Q(text));
+  if (found != labels_.end()) static_cast<SunkenLabel*>(found->second)->SetText(ToQString(text));
 }
 
 void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
@@ -234,7 +233,7 @@ void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Tex
   // The classic scroll bar with its arrow buttons, as the Windows list shows it.
   static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));
   if (classic != nullptr) list_->verticalScrollBar()->setStyle(classic);
-  for (const Text& item : items) list_->addItem(Q(item));
+  for (const Text& item : items) list_->addItem(ToQString(item));
   list_->viewport()->setMouseTracking(true);
   list_->viewport()->installEventFilter(this);
   list_->show();
@@ -282,9 +281,9 @@ void QtDialogView::CreateEdit(int id, const FrameRect& rect, TextView text) {
   field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
   field->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: white; border: none; padding: 0; }")
                            .arg(kDarkGrey.name()));
-  field->setText(Q(text));
+  field->setText(ToQString(text));
   QObject::connect(field, &QLineEdit::textChanged, this, [this, id](const QString& now) {
-    if (controller_ != nullptr) controller_->EditChanged(id, FromQ(now));
+    if (controller_ != nullptr) controller_->EditChanged(id, TextOfQString(now));
   });
   field->installEventFilter(this);
   field->show();
@@ -302,12 +301,12 @@ void QtDialogView::DestroyEdit(int id) {
 
 Text QtDialogView::EditText(int id) const {
   auto found = edits_.find(id);
-  return found == edits_.end() ? Text{} : FromQ(found->second->text());
+  return found == edits_.end() ? Text{} : TextOfQString(found->second->text());
 }
 
 void QtDialogView::SetEditText(int id, TextView text) {
   auto found = edits_.find(id);
-  if (found != edits_.end()) found->second->setText(Q(text));
+  if (found != edits_.end()) found->second->setText(ToQString(text));
 }
 
 void QtDialogView::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
@@ -333,11 +332,11 @@ std::optional<unsigned long> QtDialogView::StartKeyCapture() {
 }
 
 void QtDialogView::ShowMessage(TextView text, TextView caption) {
-  QMessageBox box(QMessageBox::NoIcon, Q(caption), Q(text), QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, this);
   box.exec();
 }
 
-Text QtDialogView::ApplicationName() const { return FromQ(QCoreApplication::applicationName()); }
+Text QtDialogView::ApplicationName() const { return TextOfQString(QCoreApplication::applicationName()); }
 
 std::optional<UiTextColor> QtDialogView::RunColorChooser() {
   QColorDialog chooser(QColor(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]), this);
@@ -392,7 +391,7 @@ bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
   if (controller_ != nullptr && list_ != nullptr && watched == list_->viewport()) return ListEvent(event);
   if (controller_ != nullptr && event->type() == QEvent::FocusOut) {
     if (auto* field = qobject_cast<QLineEdit*>(watched)) {
-      controller_->EditFocusLost(field->property("pxControlId").toInt(), FromQ(field->text()));
+      controller_->EditFocusLost(field->property("pxControlId").toInt(), TextOfQString(field->text()));
     }
   }
   return QDialog::eventFilter(watched, event);

@@ -4,6 +4,8 @@
 #include <array>
 #include <utility>
 
+#include "common/qt/qt_text.h"
+
 namespace px {
 namespace {
 
@@ -20,7 +22,7 @@ QString FontFamilyFor(TextView windowsFace) {
   for (const auto& [face, family] : kStandIns) {
     if (face == windowsFace) return QString::fromUtf8(family);
   }
-  return QString::fromUtf16(windowsFace.data(), static_cast<qsizetype>(windowsFace.size()));
+  return ToQString(windowsFace);
 }
 
 QFont UiFontQt(Language language, FontRole role) {

@@ -1,5 +1,6 @@
 #include "skin/win32/skin_draw.h"
 
+#include "common/win32/wide_text.h"
 #include "skin/win32/gdiplus_headers.h"
 
 #include <shlwapi.h>
@@ -22,8 +23,6 @@ namespace {
 
 namespace gp = Gdiplus;
 namespace flat = Gdiplus::DllExports;
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 // The GDI+ start-up token, started once for the process.
 struct DecoderState {
@@ -69,7 +68,7 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
 }
 
 void ShowFailureBox(HWND owner, TextView text, TextView caption) {
-  MessageBoxW(owner, Wide(Text(text)), Wide(Text(caption)), MB_OK);
+  MessageBoxW(owner, WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
 }
 
 SkinLoadFailureBox failureBox = &ShowFailureBox;
@@ -391,7 +390,7 @@ winui::UniqueFont CreateUiFont(Language language, FontRole role) {
   const UiFontChoice font = ChooseUiFont(language, role, VersionFromGetVersion(GetVersion()));
   const Text face(font.face);
   return winui::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
-                                       0, font.pitchAndFamily, Wide(face)));
+                                       0, font.pitchAndFamily, WideOf(face)));
 }
 
 }  // namespace px

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "skin/color_chooser.h"
+#include "common/win32/wide_text.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -22,9 +23,6 @@ constexpr DWORD kFieldStyle = 0x50002001;      // WS_CHILD WS_VISIBLE ES_NUMBER 
 constexpr DWORD kSwatchStyle = 0x50000001;     // WS_CHILD WS_VISIBLE SS_CENTER
 constexpr DWORD kHoverTime = 10;
 
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-std::wstring WideOf(TextView text) { return std::wstring(text.begin(), text.end()); }
-Text TextOf(const std::wstring& text) { return Text(text.begin(), text.end()); }
 RECT ToRect(const FrameRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 COLORREF ColourOf(UiTextColor c) { return RGB(c.red, c.green, c.blue); }
 
@@ -108,11 +106,11 @@ void SkinnedDialog::DrawText(TextView text, const FrameRect& rect, DialogTextFor
 void SkinnedDialog::EndDrawing() { drawing_.reset(); }
 
 void SkinnedDialog::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
-  label_.Create(Hwnd(), id, ToRect(rect), kLabelStyle | (centred ? kCentred : 0), WideOf(text));
+  label_.Create(Hwnd(), id, ToRect(rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
 }
 
 void SkinnedDialog::SetLabelText(int id, TextView text) {
-  ::SetDlgItemTextW(Hwnd(), id, WideOf(text).c_str());
+  ::SetDlgItemTextW(Hwnd(), id, WideString(text).c_str());
   // Redrawn with the new text in the frame's colours.
   ::InvalidateRect(::GetDlgItem(Hwnd(), id), nullptr, TRUE);
 }
@@ -124,7 +122,7 @@ void SkinnedDialog::CreateList(int id, const FrameRect& rect, std::span<const Te
   // taller font the last entries of the hot key and Windows lists would
   // fall below the list's end, out of the pointer's reach.
   ::SendMessageW(list_.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-  for (const Text& item : items) list_.AddString(WideOf(item));
+  for (const Text& item : items) list_.AddString(WideString(item));
 }
 
 std::optional<int> SkinnedDialog::ListSelection() const {
@@ -140,7 +138,7 @@ void SkinnedDialog::ScrollList(int lines) {
 
 void SkinnedDialog::CreateEdit(int id, const FrameRect& rect, TextView text) {
   winui::Edit& field = edits_[id];
-  field.Create(Hwnd(), id, ToRect(rect), kFieldStyle, WideOf(text));
+  field.Create(Hwnd(), id, ToRect(rect), kFieldStyle, WideString(text));
   ::SendMessageW(field.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
@@ -164,7 +162,7 @@ Text SkinnedDialog::EditText(int id) const {
 
 void SkinnedDialog::SetEditText(int id, TextView text) {
   auto found = edits_.find(id);
-  if (found != edits_.end() && found->second.Hwnd() != nullptr) found->second.SetText(WideOf(text));
+  if (found != edits_.end() && found->second.Hwnd() != nullptr) found->second.SetText(WideString(text));
 }
 
 void SkinnedDialog::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
@@ -178,7 +176,7 @@ void SkinnedDialog::SetSwatchColor(int, UiTextColor color) {
 }
 
 void SkinnedDialog::ShowMessage(TextView text, TextView caption) {
-  ::MessageBoxW(Hwnd(), Wide(Text(text)), Wide(Text(caption)), MB_OK);
+  ::MessageBoxW(Hwnd(), WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
 }
 
 Text SkinnedDialog::ApplicationName() const { return ApplicationNameFromPath(ExecutablePath()); }

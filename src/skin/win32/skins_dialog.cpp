@@ -2,13 +2,12 @@
 
 #include <array>
 
+#include "common/win32/wide_text.h"
 #include "skin/skin_paths.h"
 #include "storage/win32/win32_storage.h"
 
 namespace px {
 namespace {
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
 
@@ -16,7 +15,7 @@ FolderListing Win32FolderSearch::Search(TextView root) {
   FolderListing listing;
   const Text rootText(root);
   std::array<wchar_t, 32768> full{};
-  const DWORD length = ::GetFullPathNameW(Wide(rootText), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  const DWORD length = ::GetFullPathNameW(WideOf(rootText), static_cast<DWORD>(full.size()), full.data(), nullptr);
   listing.fullRoot = length > 0 && length < full.size()
                          ? Text(reinterpret_cast<const char16_t*>(full.data()), length)
                          : rootText;
@@ -25,7 +24,7 @@ FolderListing Win32FolderSearch::Search(TextView root) {
   }
   const Text pattern = rootText + u"\\*.*";
   WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW(Wide(pattern), &found);
+  HANDLE search = ::FindFirstFileW(WideOf(pattern), &found);
   if (search == INVALID_HANDLE_VALUE) return listing;
   do {
     listing.entries.push_back({Text(reinterpret_cast<const char16_t*>(found.cFileName)),

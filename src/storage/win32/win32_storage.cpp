@@ -10,12 +10,11 @@
 
 #include "storage/ini_file_store.h"
 #include "storage/stale_temporaries.h"
+#include "common/win32/wide_text.h"
 
 namespace px {
 
 namespace {
-
-const wchar_t* Wide(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
 
@@ -261,8 +260,8 @@ FileSystem& SystemFileSystem() {
 
 Text Win32ProfileStore::Read(TextView section, TextView key) {
   wchar_t buffer[kProfileValueBuffer] = {};
-  const DWORD length = GetPrivateProfileStringW(Wide(Text(section)), Wide(Text(key)), L"", buffer,
-                                                static_cast<DWORD>(kProfileValueBuffer), Wide(path_));
+  const DWORD length = GetPrivateProfileStringW(WideOf(Text(section)), WideOf(Text(key)), L"", buffer,
+                                                static_cast<DWORD>(kProfileValueBuffer), WideOf(path_));
   return Text(reinterpret_cast<const char16_t*>(buffer), std::min<std::size_t>(length, kProfileValueMaxLength));
 }
 
