@@ -270,10 +270,10 @@ namespace {
 // The profile API's own writes, straight into `file`.
 bool WriteEachThroughApi(std::span<const ProfileEntry> entries, const Text& file) {
   for (const ProfileEntry& e : entries) {
-    if (!WritePrivateProfileStringW(Wide(e.section), Wide(e.key), Wide(e.value), Wide(file))) return false;
+    if (!WritePrivateProfileStringW(WideOf(e.section), WideOf(e.key), WideOf(e.value), WideOf(file))) return false;
   }
   // Three nulls: nothing of the file stays in the API's cache.
-  WritePrivateProfileStringW(nullptr, nullptr, nullptr, Wide(file));
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, WideOf(file));
   return true;
 }
 
