@@ -188,8 +188,8 @@ TEST_F(Win32Storage, LabelsAreOneReplacementWithTheProfileApisOwnBytes) {
     }
     Win32ProfileStore api(before);
     for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
-      ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", Wide(Text(kLabelKeys[i])), Wide(ChineseLabels()[i]),
-                                             Wide(before)));
+      ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", WideOf(Text(kLabelKeys[i])), WideOf(ChineseLabels()[i]),
+                                             WideOf(before)));
     }
     CountingFileSystem counting(files_);
     Win32ProfileStore store(now, counting);
@@ -198,8 +198,8 @@ TEST_F(Win32Storage, LabelsAreOneReplacementWithTheProfileApisOwnBytes) {
     EXPECT_EQ(counting.replaced, 1) << name;
     EXPECT_EQ(LoadLabels(store, Language::SimplifiedChinese), LoadLabels(api, Language::SimplifiedChinese)) << name;
     EXPECT_EQ(FilesInDir().size(), 2u) << name;  // no temporary file left
-    DeleteFileW(Wide(before));
-    DeleteFileW(Wide(now));
+    DeleteFileW(WideOf(before));
+    DeleteFileW(WideOf(now));
   }
 }
 
@@ -215,7 +215,7 @@ TEST_F(Win32Storage, OldTemporaryFilesOfStrIniGoYoungOnesStay) {
     ULARGE_INTEGER old{{now.dwLowDateTime, now.dwHighDateTime}};
     old.QuadPart -= 120ull * 10'000'000;  // two minutes
     const FILETIME when{old.LowPart, old.HighPart};
-    const HANDLE file = CreateFileW(Wide(PathOf(name)), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file = CreateFileW(WideOf(PathOf(name)), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     SetFileTime(file, nullptr, nullptr, &when);
     CloseHandle(file);
