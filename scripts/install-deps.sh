@@ -11,6 +11,7 @@ PACKAGES=(
   python3 fonts-liberation
   clang libclang-rt-14-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev libudev-dev trayer fonts-dejavu-core
+  libxcb1-dev weston qt6-wayland
   dpkg-dev file lintian unzip man-db bsdextrautils binutils
 )
 

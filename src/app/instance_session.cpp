@@ -71,4 +71,30 @@ bool ReadRequestLine(std::string_view line, ActivationToken& token) {
   return false;
 }
 
+std::optional<std::uint32_t> StartupIdTime(std::string_view startupId) {
+  constexpr std::string_view kTime = "_TIME";
+  const std::size_t at = startupId.rfind(kTime);
+  if (at == std::string_view::npos) return std::nullopt;
+  const std::string_view digits = startupId.substr(at + kTime.size());
+  if (digits.empty() || digits.size() > 10) return std::nullopt;
+  std::uint64_t time = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return std::nullopt;
+    time = time * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  // X times are 32-bit; 0 means "no time" there.
+  if (time == 0 || time > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(time);
+}
+
+std::string StartupRemoveMessage(std::string_view startupId) {
+  std::string message = "remove: ID=";
+  for (char c : startupId) {
+    if (c == ' ' || c == '"' || c == '\\') message += '\\';
+    message += c;
+  }
+  message += '\0';
+  return message;
+}
+
 }  // namespace px

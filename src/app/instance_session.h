@@ -4,6 +4,7 @@
 // folder, so the lock and the socket there carry the session's name. A
 // second start hands the running instance its activation token with the
 // show request, so that the desktop lets the window come forward.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,5 +37,13 @@ std::string EncodeShowRequest(const ActivationToken& token);
 // Reads the request line by line: a token line fills `token`; the show line
 // answers true (the request is complete); anything else is ignored.
 bool ReadRequestLine(std::string_view line, ActivationToken& token);
+
+// X11: the time of the user's action that a startup id carries ("..._TIME<n>").
+std::optional<std::uint32_t> StartupIdTime(std::string_view startupId);
+
+// X11: the startup-notification message that ends the start's notice (the
+// busy pointer), with its closing NUL: "remove: ID=<id>" with spaces, quotes
+// and backslashes escaped.
+std::string StartupRemoveMessage(std::string_view startupId);
 
 }  // namespace px

@@ -70,5 +70,24 @@ TEST(InstanceSessionTest, TheShowRequestCarriesTheTokensAndEndsWithThePlainShow)
   EXPECT_EQ(token, ActivationToken{});
 }
 
+TEST(InstanceSessionTest, AnX11StartupIdGivesItsTimeAndTheMessageThatEndsIt) {
+  const struct {
+    const char* id;
+    std::optional<std::uint32_t> time;
+  } times[] = {
+      {"kde-host-1234-5_TIME98765", 98765u},
+      {"openbox-1_TIME0", std::nullopt},
+      {"a_TIME1_TIME42", 42u},
+      {"no-time", std::nullopt},
+      {"x_TIME", std::nullopt},
+      {"x_TIME12a", std::nullopt},
+      {"x_TIME4294967295", 4294967295u},
+      {"x_TIME4294967296", std::nullopt},
+  };
+  for (const auto& c : times) EXPECT_EQ(StartupIdTime(c.id), c.time) << c.id;
+  EXPECT_EQ(StartupRemoveMessage("gnome-1_TIME5"), std::string("remove: ID=gnome-1_TIME5\0", 25));
+  EXPECT_EQ(StartupRemoveMessage("a b\"c\\"), std::string("remove: ID=a\\ b\\\"c\\\\\0", 21));
+}
+
 }  // namespace
 }  // namespace px
