@@ -3,7 +3,8 @@
 # of one user (two displays, one runtime folder) each run their own px6410,
 # and a second start in one reaches only that one; on a screen smaller than
 # the page (1280x800 at scale 2), the page and its dialogs open with their
-# top-left corner on the screen.
+# top-left corner on the screen; a start that cannot have its settings
+# folder says why in a box as well as on stderr.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 # The sessions differ by their displays here.
@@ -51,4 +52,17 @@ lx_screen sessions-scaled-dialog
 lx_dclick 640 526
 lx_wait_no_dialog scaled || lx_fail "Cancel did not end the dialog"
 # Its close button lies off the screen; the test's end stops it.
+
+lx_log "a start that cannot make its settings folder says why in a box, then ends with 1"
+c="$(lx_make_folder c)"
+rm "$c/config.bin"  # not a portable folder: the settings go to the user's folder
+XDG_CONFIG_HOME=/dev/null/config lx_start_app nofolder "$c/px6410"
+lx_wait 60 xdotool search --onlyvisible --name '^PX6410-3-4$' || lx_fail "no box: $(cat "$LX_ROOT/nofolder.out")"
+lx_screen sessions-no-settings-folder
+lx_running nofolder || lx_fail "the program ended before the box was answered"
+# Keys go to the window under the pointer (no window manager here).
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^PX6410-3-4$' | head -n1)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
+lx_exited_with nofolder 20 1 || lx_fail "the start without a settings folder did not end with 1"
+grep -q '^px6410: ' "$LX_ROOT/nofolder.out" || lx_fail "nothing said on stderr"
 lx_log "pass"

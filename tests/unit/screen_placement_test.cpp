@@ -2,9 +2,14 @@
 // the screen's available area.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "skin/screen_placement.h"
 
 namespace px {
+
+void PrintTo(const ScreenPoint& point, std::ostream* out) { *out << point.x << "," << point.y; }
+
 namespace {
 
 struct CentredCase {
