@@ -21,11 +21,7 @@ pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(px_app_qt PUBLIC px_page_qt px_qt_dialogs Qt6::Widgets Qt6::DBus Qt6::Network PkgConfig::XCB)
 px_strict(px_app_qt)
 
-# The sanitizer build's leak check passes over what Qt's libraries keep until exit.
-if(PX_SANITIZE)
-  set(PX_LSAN_SUPPRESSIONS ${PROJECT_SOURCE_DIR}/tests/linux/lsan_suppressions.cpp)
-endif()
-add_executable(px6410 ${PROJECT_SOURCE_DIR}/src/app/qt/main_qt.cpp ${PX_LSAN_SUPPRESSIONS})
+add_executable(px6410 ${PROJECT_SOURCE_DIR}/src/app/qt/main_qt.cpp)
 target_link_libraries(px6410 PRIVATE px_app_qt)
 target_include_directories(px6410 PRIVATE ${PX_GENERATED_DIR})
 # The application's icon, the Windows build's own file.
@@ -47,8 +43,8 @@ target_link_libraries(px_notify_sink PRIVATE Qt6::DBus)
 px_strict(px_notify_sink)
 file(GLOB PX_LINUX_E2E_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/linux/e2e_*.sh)
 if(PX_SANITIZE)
-  # One flow through the page, the files and the mouse is enough under the
-  # sanitizers, whose program is several times slower.
+  # Under the sanitizers one flow through the page, its files and the mouse
+  # (the whole set runs in the native build), for the test command's time.
   set(PX_LINUX_E2E_SCRIPTS ${PROJECT_SOURCE_DIR}/tests/linux/e2e_page.sh)
 endif()
 foreach(script IN LISTS PX_LINUX_E2E_SCRIPTS)
@@ -61,7 +57,7 @@ endforeach()
 find_package(Qt6 REQUIRED COMPONENTS Test)
 find_package(GTest REQUIRED)
 file(GLOB PX_QT_TEST_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/qt/*.cpp)
-add_executable(px_qt_tests ${PX_QT_TEST_SOURCES} ${PX_LSAN_SUPPRESSIONS})
+add_executable(px_qt_tests ${PX_QT_TEST_SOURCES})
 target_link_libraries(px_qt_tests PRIVATE px_app_qt px_qt_dialogs Qt6::Test GTest::gtest)
 target_compile_definitions(px_qt_tests PRIVATE PX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 px_strict(px_qt_tests)

@@ -81,6 +81,8 @@ TEST(QtSingleInstanceTest, ALockWhoseProcessRunsIsNeverStaleHoweverOld) {
   QtSingleInstance instance(runtime.path(), "px6410-x");
   EXPECT_FALSE(instance.ClaimFirstInstance());
   EXPECT_TRUE(running.hasPendingConnections() || running.waitForNewConnection(2000));
+  holder.kill();
+  holder.waitForFinished();
 }
 
 TEST(QtSingleInstanceTest, WhereNoLockCanBeMadeTheProgramRunsAtOnce) {
