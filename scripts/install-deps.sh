@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev libudev-dev trayer fonts-dejavu-core
   dbus openbox xfce4-panel
+  libxcb1-dev weston qt6-wayland
   dpkg-dev file lintian unzip man-db bsdextrautils binutils
 )
 

@@ -296,3 +296,76 @@ lx_shot() {
   import -window root -crop "${OW}x${OH}+$OX+$OY" +repage "$LX_SHOTS/$1.png" 2>/dev/null || true
   echo "$LX_SHOTS/$1.png"
 }
+
+# ---------------------------------------------------------------------------
+# A Wayland desktop in the test's display: weston's X11 backend draws its
+# output in a window over the whole display, so the display's screenshots
+# show what weston shows and xdotool's pointer and keys reach its clients.
+# Weston has no notification area. Programs started afterwards use Qt's
+# Wayland platform. Call after lx_start_display.
+LX_WL_PANEL=32   # weston's panel along the top of its output
+LX_WL_HEIGHT=776 # its output, short of the display's bottom (see below)
+lx_start_weston() {
+  weston --backend=x11-backend.so --width=1280 --height=$LX_WL_HEIGHT --socket=px-wayland --idle-time=0 \
+    >"$LX_ROOT/weston.log" 2>&1 &
+  LX_PIDS+=($!)
+  lx_wait 30 test -S "$XDG_RUNTIME_DIR/px-wayland" || lx_fail "weston did not start: $(tail -n3 "$LX_ROOT/weston.log")"
+  lx_wait 30 lx_wl_output || lx_fail "weston shows no output"
+  export WAYLAND_DISPLAY=px-wayland QT_QPA_PLATFORM=wayland
+  lx_wait 30 lx_wl_desktop_drawn || lx_fail "weston drew no desktop"
+  # Weston takes the pointer's position when it enters its output and
+  # follows it by the moves it sees from there: it enters once the output is
+  # drawn (and so input taken), from the strip of the display below it. X
+  # keys go to the window under the pointer: weston's, as long as parked.
+  xdotool mousemove 640 $((LX_WL_HEIGHT + 10))
+  lx_wl_park
+  lx_wl_still desktop || lx_fail "weston's desktop does not settle"
+}
+# Weston's output window is on the display.
+lx_wl_output() { xwininfo -root -tree | grep -q '"Weston Compositor'; }
+# The pointer where no window of a test goes, the same for every picture.
+lx_wl_park() { xdotool mousemove 640 2; }
+lx_wl_desktop_drawn() { [ "$(lx_pixel 640 400)" != "#000000" ]; }
+# The output below the panel (whose clock changes) as the picture NAME.
+LX_WL_AREA="1280x$((LX_WL_HEIGHT - LX_WL_PANEL))+0+$LX_WL_PANEL"
+lx_wl_grab() { import -window root -crop "$LX_WL_AREA" +repage "$LX_ROOT/$1.png"; }
+# Saves NAME once two pictures in a row are the same (animations done).
+lx_wl_still() {
+  lx_wait "${2:-20}" bash -c "import -window root -crop $LX_WL_AREA +repage '$LX_ROOT/$1.a.png' &&
+    import -window root -crop $LX_WL_AREA +repage '$LX_ROOT/$1.png' &&
+    [ \"\$(compare -metric AE '$LX_ROOT/$1.a.png' '$LX_ROOT/$1.png' null: 2>&1 || true)\" = 0 ]"
+}
+# "W H X Y" of what differs between the output now and picture BASE, in
+# display coordinates, leaving out the first SKIP rows below the panel and
+# MARGIN columns or rows at the other edges; nothing when nothing does.
+lx_wl_box() {
+  local skip=${2:-0} margin=${3:-0}
+  lx_wl_grab now-box
+  # A black frame keeps the bounds of a difference that fills the picture.
+  convert "$LX_ROOT/$1.png" "$LX_ROOT/now-box.png" \
+    -crop "$((1280 - 2 * margin))x$((LX_WL_HEIGHT - LX_WL_PANEL - skip - margin))+$margin+$skip" +repage \
+    -compose difference -composite -threshold 0 -bordercolor black -border 1 -format '%@' info: 2>/dev/null |
+    sed -n 's/^\([0-9]*\)x\([0-9]*\)+\([0-9]*\)+\([0-9]*\)$/\1 \2 \3 \4/p' |
+    awk -v left="$margin" -v top=$((LX_WL_PANEL + skip)) '$1 > 0 && $2 > 0 { print $1, $2, $3 - 1 + left, $4 - 1 + top }'
+}
+# The page is on top where BASE showed none: what differs is exactly a
+# window of the background's size; OX OY are its client origin then.
+LX_WL_PAGE_SIZE=""
+lx_wl_page_on() {
+  local box w h x y
+  box="$(lx_wl_box "$1")"
+  [ -n "$box" ] || return 1
+  read -r w h x y <<<"$box"
+  [ "$w $h" = "$LX_WL_PAGE_SIZE" ] || return 1
+  OX=$x OY=$y OW=$w OH=$h
+}
+lx_wl_wait_page() {
+  lx_wl_park
+  lx_wait "${2:-30}" lx_wl_page_on "$1" && lx_wl_page_on "$1"
+}
+# Nothing of the program is left on the output over BASE.
+lx_wl_gone() { [ -z "$(lx_wl_box "$1")" ]; }
+lx_wl_wait_gone() {
+  lx_wl_park
+  lx_wait "${2:-20}" lx_wl_gone "$1"
+}

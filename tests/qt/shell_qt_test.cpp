@@ -3,12 +3,18 @@
 // coming and going as plugs.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QProcess>
 #include <QFileSystemWatcher>
 #include <QTemporaryDir>
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "app/qt/plug_watch_qt.h"
 #include "app/qt/single_instance_qt.h"
@@ -21,30 +27,62 @@ namespace fs = std::filesystem;
 
 void Touch(const fs::path& file) { std::ofstream(file) << "x"; }
 
-TEST(QtSingleInstanceTest, TheSecondStartAsksTheFirstToShowAndEnds) {
+TEST(QtSingleInstanceTest, TheSecondStartOfTheSessionHandsTheFirstItsTokenAndEnds) {
   QTemporaryDir runtime;
-  QtSingleInstance first(runtime.path());
-  int shows = 0;
-  first.onShowRequest = [&] { ++shows; };
+  QtSingleInstance first(runtime.path(), "px6410-session-1");
+  std::vector<ActivationToken> shows;
+  first.onShowRequest = [&](const ActivationToken& token) { shows.push_back(token); };
   ASSERT_TRUE(first.ClaimFirstInstance());
 
-  QtSingleInstance second(runtime.path());
+  const ActivationToken token{.xdgActivation = "wl-token-1", .startupId = "host-42_TIME1234"};
+  QtSingleInstance second(runtime.path(), "px6410-session-1", token);
   EXPECT_FALSE(second.ClaimFirstInstance());
-  EXPECT_TRUE(testing::ProcessEventsUntil([&] { return shows == 1; }));
+  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return shows.size() == 1; }));
+  EXPECT_EQ(shows[0], token);
 
-  // Another session (another runtime folder) has its own instance.
-  QTemporaryDir otherRuntime;
-  QtSingleInstance other(otherRuntime.path());
+  // The plain request of an earlier version still shows the window.
+  QLocalSocket earlier;
+  earlier.connectToServer(runtime.filePath("px6410-session-1.socket"));
+  ASSERT_TRUE(earlier.waitForConnected(2000));
+  earlier.write("show\n");
+  ASSERT_TRUE(testing::ProcessEventsUntil([&] { return shows.size() == 2; }));
+  EXPECT_EQ(shows[1], ActivationToken{});
+
+  // Another session of the same user, in the same runtime folder, has its own.
+  QtSingleInstance other(runtime.path(), "px6410-session-2");
   EXPECT_TRUE(other.ClaimFirstInstance());
 }
 
 TEST(QtSingleInstanceTest, ALockLeftByADeadInstanceIsTakenOver) {
   QTemporaryDir runtime;
   // A lock file naming a process that no longer exists, and its socket.
-  std::ofstream(runtime.filePath("px6410.lock").toStdString()) << "999999\npx6410\n" << QSysInfo::machineHostName().toStdString() << "\n";
-  Touch(runtime.filePath("px6410.socket").toStdString());
-  QtSingleInstance instance(runtime.path());
+  std::ofstream(runtime.filePath("px6410-x.lock").toStdString()) << "999999\npx6410\n" << QSysInfo::machineHostName().toStdString() << "\n";
+  Touch(runtime.filePath("px6410-x.socket").toStdString());
+  QtSingleInstance instance(runtime.path(), "px6410-x");
   EXPECT_TRUE(instance.ClaimFirstInstance());
+}
+
+TEST(QtSingleInstanceTest, ALockWhoseProcessRunsIsNeverStaleHoweverOld) {
+  // A live process named in an hour-old lock (Qt's own stale time is half a minute).
+  QProcess holder;
+  holder.start("sleep", {"600"});
+  ASSERT_TRUE(holder.waitForStarted());
+  QTemporaryDir runtime;
+  const QString lock = runtime.filePath("px6410-x.lock");
+  std::ofstream(lock.toStdString()) << holder.processId() << "\nsleep\n" << QSysInfo::machineHostName().toStdString() << "\n";
+  QFile file(lock);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+  file.close();
+  // Its instance answers on the socket.
+  QLocalServer running;
+  ASSERT_TRUE(running.listen(runtime.filePath("px6410-x.socket")));
+
+  QtSingleInstance instance(runtime.path(), "px6410-x");
+  EXPECT_FALSE(instance.ClaimFirstInstance());
+  EXPECT_TRUE(running.hasPendingConnections() || running.waitForNewConnection(2000));
+  holder.kill();
+  holder.waitForFinished();
 }
 
 TEST(QtSingleInstanceTest, WhereNoLockCanBeMadeTheProgramRunsAtOnce) {

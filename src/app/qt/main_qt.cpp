@@ -21,10 +21,12 @@ int main(int argc, char** argv) {
     std::fputs(line.output.c_str(), stderr);
     return line.exitCode;
   }
+  // Taken before Qt starts, which consumes the start's activation tokens.
+  const px::ActivationToken startToken = px::QtSingleInstance::StartToken();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("px6410"));
   // Closing the window hides it; the program ends by its own exit.
   QApplication::setQuitOnLastWindowClosed(false);
-  px::QtUtility utility(line.options);
+  px::QtUtility utility(line.options, startToken);
   return utility.Run();
 }

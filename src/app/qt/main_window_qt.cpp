@@ -12,17 +12,22 @@
 #include "common/qt/qt_text.h"
 #include "app/plain_page.h"
 #include "app/qt/app_icon_qt.h"
+#include "app/qt/x11_startup_qt.h"
 #include "page/page_state.h"
 #include "page/qt/page_view_qt.h"
 #include "skin/image_limits.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/qt/ui_font_qt.h"
+#include "skin/screen_placement.h"
 #include "skin/skin_paths.h"
 
 namespace px {
 namespace {
 
 QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
+
+// Qt's Wayland platforms are "wayland", "wayland-egl" and the like.
+bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 }  // namespace
 
@@ -103,19 +108,43 @@ void QtMainWindow::MakePlainCanvas() {
 
 void QtMainWindow::ShowToFront() {
   if (!placed_) {
-    // Centred on the screen the first time, as the Win32 dialog opens.
+    // Centred on the screen the first time, as the Win32 dialog opens, but
+    // never with its corner (and the page's buttons near it) off the screen.
     placed_ = true;
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       const QRect area = screen->availableGeometry();
-      move(area.center() - QPoint(width() / 2, height() / 2));
+      const ScreenPoint at =
+          PlaceCentred({area.x(), area.y(), area.width(), area.height()}, {width(), height()});
+      move(at.x, at.y);
     }
   }
   // The state change this makes is the controller's own show, not one to report back.
   showing_ = true;
+  const bool wayland = OnWayland();
+  const ActivationToken token = askingStart_.value_or(ActivationToken{});
+  // On Wayland no client can raise or unminimise its window; a window
+  // mapped anew comes up in front, as every new window does. Only for
+  // another start's request, and not when the window is the active one.
+  if (wayland && askingStart_ && isVisible() && !isActiveWindow()) hide();
+  askingStart_.reset();
   showNormal();
   raise();
+  // Qt's Wayland platform activates with the token it finds here (and then
+  // clears it): the asking start's, so that the desktop lets the window forward.
+  if (wayland && !token.xdgActivation.empty()) {
+    qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token.xdgActivation));
+  }
+  if (!wayland) ApplyX11StartupId(*this, token.startupId);
   activateWindow();
   showing_ = false;
+}
+
+void QtMainWindow::Minimise() {
+  if (OnWayland()) {
+    hide();
+  } else {
+    showMinimized();
+  }
 }
 
 void QtMainWindow::Exit() {

@@ -9,7 +9,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "app/instance_session.h"
 #include "app/main_controller.h"
 #include "app/window_drag.h"
 #include "page/settings_page.h"
@@ -32,9 +34,14 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   bool LoadBackground(TextView skinFolder) override;
   void ShowToFront() override;
   void Hide() override { hide(); }
-  void Minimise() override { showMinimized(); }
+  // Wayland has no request that undoes a minimise: there the window is
+  // hidden instead, which a second start can always undo.
+  void Minimise() override;
   void Exit() override;
   void SetBehindIcon(bool behindIcon) override;
+
+  // Another start asks for the next ShowToFront, with its token.
+  void AskedByAnotherStart(const ActivationToken& token) { askingStart_ = token; }
 
   // At the start-up's device-notification step: the plugging watch begins.
   std::function<void()> onWatchDevices;
@@ -70,6 +77,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   QFont headingFont_;
   std::unique_ptr<PageQtView> view_;
   bool placed_ = false;
+  std::optional<ActivationToken> askingStart_;
   bool showing_ = false;  // inside ShowToFront
   // The left button last went down on the window itself, not on a list or
   // another window.

@@ -7,21 +7,33 @@
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
+#include <string_view>
 
 namespace px {
 namespace {
 
-constexpr char kShowRequest[] = "show\n";
+std::string Env(const char* name) { return qEnvironmentVariable(name).toStdString(); }
 
 }  // namespace
 
-QtSingleInstance::QtSingleInstance(QString folder) {
+QString QtSingleInstance::SessionName() {
+  return QString::fromStdString(
+      InstanceFileName({.sessionId = Env("XDG_SESSION_ID"), .waylandDisplay = Env("WAYLAND_DISPLAY"), .x11Display = Env("DISPLAY")}));
+}
+
+ActivationToken QtSingleInstance::StartToken() {
+  return {.xdgActivation = Env("XDG_ACTIVATION_TOKEN"), .startupId = Env("DESKTOP_STARTUP_ID")};
+}
+
+QtSingleInstance::QtSingleInstance(QString folder, QString name, ActivationToken token) : token_(std::move(token)) {
   if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   // No runtime folder at all: no lock either, rather than one at the root.
   if (folder.isEmpty()) return;
+  if (name.isEmpty()) name = SessionName();
   QDir().mkpath(folder);
-  lockPath_ = folder + QStringLiteral("/px6410.lock");
-  socketPath_ = folder + QStringLiteral("/px6410.socket");
+  lockPath_ = folder + QLatin1Char('/') + name + QStringLiteral(".lock");
+  socketPath_ = folder + QLatin1Char('/') + name + QStringLiteral(".socket");
 }
 
 QtSingleInstance::~QtSingleInstance() = default;
@@ -57,9 +69,16 @@ bool QtSingleInstance::ClaimFirstInstance() {
   QObject::connect(&server_, &QLocalServer::newConnection, [this] {
     while (QLocalSocket* peer = server_.nextPendingConnection()) {
       QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-      QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
+      // The tokens come on lines before the show line, on the same connection.
+      auto token = std::make_shared<ActivationToken>();
+      QObject::connect(peer, &QLocalSocket::readyRead, peer, [this, peer, token] {
         while (peer->canReadLine()) {
-          if (peer->readLine() == kShowRequest && onShowRequest) onShowRequest();
+          const QByteArray line = peer->readLine();
+          if (!ReadRequestLine(std::string_view(line.constData(), static_cast<std::size_t>(line.size())), *token)) {
+            continue;
+          }
+          if (onShowRequest) onShowRequest(*token);
+          *token = {};
         }
       });
     }
@@ -75,7 +94,7 @@ bool QtSingleInstance::AskRunningToShow() {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (socket.waitForConnected(500)) {
-      socket.write(kShowRequest);
+      socket.write(QByteArray::fromStdString(EncodeShowRequest(token_)));
       const bool sent = socket.waitForBytesWritten(2000);
       socket.disconnectFromServer();
       if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);

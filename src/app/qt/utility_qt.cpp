@@ -14,7 +14,8 @@
 
 namespace px {
 
-QtUtility::QtUtility(const UtilityOptions& options) : options_(options) {
+QtUtility::QtUtility(const UtilityOptions& options, const ActivationToken& startToken)
+    : options_(options), instance_({}, {}, startToken) {
   FileSystem& files = SystemFileSystem();
   const SettingsEnvironment environment = SystemSettingsEnvironment();
   skinsRoot_ = FromUtf8(ChooseSkinsRoot(files, environment).string());
@@ -43,7 +44,9 @@ QtUtility::~QtUtility() = default;
 
 int QtUtility::Run() {
   if (!config_) {
+    // Started from the desktop's menu nobody reads stderr: the box says it too.
     std::fprintf(stderr, "px6410: %s\n", filesError_.c_str());
+    boxes_.ShowMessage(FromUtf8(filesError_), kApplicationTitle);
     return 1;
   }
   AppState& state = TheAppState();
@@ -67,7 +70,10 @@ int QtUtility::Run() {
   controller_->AttachPage(*this);
   tray_.onMouse = [this](TrayMouse event) { controller_->OnTrayMouse(event); };
   tray_.onExit = [this] { controller_->ExitProgram(); };
-  instance_.onShowRequest = [this] { controller_->OnShowRequest(); };
+  instance_.onShowRequest = [this](const ActivationToken& token) {
+    window_->AskedByAnotherStart(token);
+    controller_->OnShowRequest();
+  };
   window_->onWatchDevices = [this] {
     auto onPlug = [this](bool arrived) { controller_->OnMousePlugged(arrived); };
     plugs_ = options_.simulatedMouse ? QtPlugWatch::ForStateFile(*options_.simulatedMouse, onPlug)

@@ -20,11 +20,13 @@ namespace px {
 
 class QtUtility final : private PagePort {
  public:
-  explicit QtUtility(const UtilityOptions& options);
+  // startToken: what this start was given to come forward with, passed on
+  // to a running instance.
+  QtUtility(const UtilityOptions& options, const ActivationToken& startToken);
   ~QtUtility() override;
 
   // The exit code: 0 after Exit; 0 at once when another instance runs; 1
-  // when the settings folder could not be had.
+  // when the settings folder could not be had (said on stderr and in a box).
   int Run();
 
  private:

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleHints>
@@ -20,6 +21,7 @@
 #include "skin/color_chooser.h"
 #include "common/qt/qt_text.h"
 #include "skin/qt/ui_font_qt.h"
+#include "skin/screen_placement.h"
 
 namespace px {
 namespace {
@@ -134,8 +136,17 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
   controller.Open();
   if (!ended_) {
     controller.Erase();
-    // As on Windows, at the owner's client corner.
-    if (parentWidget() != nullptr) move(parentWidget()->mapToGlobal(QPoint(0, 0)));
+    // As on Windows, at the owner's client corner, but inside the screen
+    // whatever part of the owner lies off it.
+    if (parentWidget() != nullptr) {
+      const QPoint corner = parentWidget()->mapToGlobal(QPoint(0, 0));
+      ScreenPoint at{corner.x(), corner.y()};
+      if (const QScreen* screen = parentWidget()->screen()) {
+        const QRect area = screen->availableGeometry();
+        at = PlaceInside({area.x(), area.y(), area.width(), area.height()}, at, {width(), height()});
+      }
+      move(at.x, at.y);
+    }
     exec();
   }
   hoverTimer_.stop();
