@@ -1,5 +1,7 @@
 #include "app/apply_flow.h"
 
+#include <string>
+
 #include "model/composition.h"
 
 namespace px {
@@ -10,8 +12,27 @@ void Apply(SettingsSession& session, const ApplyPorts& ports) {
   ports.device.GetDPIStage(session.image);
   ComposeFromModel(session.image, session.model, session.dpiTableVariant);
   ports.device.WriteOperation(session.image);
-  ports.configFile.Save(session.model);
-  SaveLabels(ports.strIni, session.language, session.labels);
+  SaveSettingsPair(session, ports.configFile, ports.strIni);
+}
+
+void SaveSettingsPair(const SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni) {
+  // The labels name the buttons' functions: they go in only with the
+  // config.bin they belong to, which a start can tell from the staged name.
+  const std::string tag = ConfigFile::TagOf(session.model);
+  const bool staged = StageLabels(strIni, session.language, session.labels, tag);
+  if (configFile.Save(session.model) != ConfigSaveResult::Saved) {
+    // The box has been shown; both files stay as they were, in step.
+    if (staged) strIni.DropStaged(tag);
+    return;
+  }
+  // A copy that could not be staged (a folder that takes no new file): the
+  // labels are written straight after config.bin, as well as can be. A
+  // staged copy that cannot be committed now is committed by the next start.
+  if (staged) {
+    strIni.CommitStaged(tag);
+  } else {
+    SaveLabels(strIni, session.language, session.labels);
+  }
 }
 
 void OkCommand(SettingsSession& session, const ApplyPorts& ports) {
@@ -35,7 +56,10 @@ void CancelCommand(SettingsSession& session, MainWindowPort& window) {
 
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni) {
   StartupSettings out;
-  // Saves killed half-way in earlier runs left their temporary files.
+  // An Apply killed between config.bin and str.ini is finished first, so
+  // that the labels read below belong to the model; then what saves killed
+  // half-way in earlier runs left is removed.
+  strIni.SettleStaged(configFile.CurrentTag());
   configFile.RemoveStaleTemporaries();
   strIni.RemoveStaleTemporaries();
   out.configLoad = configFile.Load(session.firstRunFlag, session.model);

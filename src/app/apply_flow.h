@@ -33,6 +33,12 @@ struct ApplyPorts {
 // on, so the files are saved even when the mouse did not answer.
 void Apply(SettingsSession& session, const ApplyPorts& ports);
 
+// config.bin and the labels, kept in step: the labels are staged, config.bin
+// saved, then the staged labels committed. When config.bin cannot be saved
+// (missing, or refused: its box is shown) the labels are not written either,
+// so the pair never disagrees.
+void SaveSettingsPair(const SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni);
+
 // Only while the mouse is present: Apply, remember the model as saved, hide.
 void OkCommand(SettingsSession& session, const ApplyPorts& ports);
 // Only while the mouse is present: Apply and remember the model as saved.
@@ -49,8 +55,9 @@ struct StartupSettings {
 };
 
 // The start-up reads in order: config.bin, the saved copy, "Lan" and the
-// language, the labels of its section, then the skin keys. Before them, the
-// left-overs of interrupted saves are removed.
+// language, the labels of its section, then the skin keys. Before them, an
+// interrupted save of the pair is finished or thrown away (SettleStaged) and
+// the left-overs of interrupted saves are removed.
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni);
 
 // The labels and skin keys again, for the first show after a Cancel; clears

@@ -5,8 +5,20 @@
 #include <cstdio>
 
 #include "storage/stale_temporaries.h"
+#include "storage/staged_file.h"
 
 namespace px {
+
+namespace {
+
+std::array<std::uint8_t, kConfigFileSize> SavedBytes(const SettingsModel& model) {
+  std::array<std::uint8_t, kConfigFileSize> bytes{};
+  bytes[0] = 1;
+  std::ranges::copy(model.Bytes(), bytes.begin() + 1);
+  return bytes;
+}
+
+}  // namespace
 
 Text SaveFailedText(int errorCode) {
   char buffer[64];
@@ -41,9 +53,7 @@ ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {
     boxes_.ShowMessage(kConfigMissingText, kApplicationTitle);
     return ConfigSaveResult::Missing;
   }
-  std::array<std::uint8_t, kConfigFileSize> bytes{};
-  bytes[0] = 1;
-  std::ranges::copy(model.Bytes(), bytes.begin() + 1);
+  const auto bytes = SavedBytes(model);
   // A folder where only config.bin itself was made writable takes no
   // temporary file; the file is then written in place.
   const WriteResult written = WriteWholeFile(files_, path_, bytes, WhenNoTemporaryFile::WriteInPlace);
@@ -53,6 +63,14 @@ ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {
     return ConfigSaveResult::Failed;
   }
   return ConfigSaveResult::Saved;
+}
+
+std::string ConfigFile::TagOf(const SettingsModel& model) { return ContentTag(SavedBytes(model)); }
+
+std::optional<std::string> ConfigFile::CurrentTag() {
+  const ReadResult read = files_.Read(path_, kConfigFileSize);
+  if (!read.Ok()) return std::nullopt;
+  return ContentTag(read.bytes);
 }
 
 void ConfigFile::RemoveStaleTemporaries() { px::RemoveStaleTemporaries(files_, files_.Inspect(path_).resolved); }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "common/ports.h"
 #include "model/settings_model.h"
@@ -48,6 +49,11 @@ class ConfigFile {
   // in a folder that refuses new files is it written in place.
   // Then removes what interrupted saves left beside the file.
   ConfigSaveResult Save(const SettingsModel& model);
+
+  // The tag (storage/staged_file.h) of the file a Save of `model` writes.
+  static std::string TagOf(const SettingsModel& model);
+  // The tag of the file as it is now; nothing when it cannot be read whole.
+  std::optional<std::string> CurrentTag();
 
   // The temporary files that interrupted saves of config.bin left behind.
   void RemoveStaleTemporaries();

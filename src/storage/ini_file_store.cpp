@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "storage/staged_file.h"
 #include "storage/stale_temporaries.h"
 
 namespace px {
@@ -225,18 +226,47 @@ bool IniFileStore::Write(TextView section, TextView key, TextView value) {
   return WriteAll({&entry, 1});
 }
 
-bool IniFileStore::WriteAll(std::span<const ProfileEntry> entries) {
+std::optional<FileBytes> IniFileStore::WithEntries(std::span<const ProfileEntry> entries) {
   DecodedIni current;  // a new file is UTF-16LE with a BOM
   const ReadResult read = files_.Read(path_, kMaxFileSize);
   if (read.Ok()) {
     current = DecodeIni(read.bytes);
   } else if (read.status != ReadResult::Status::Missing) {
-    return false;  // never rewritten from a partial or failed read
+    return std::nullopt;  // never rewritten from a partial or failed read
   }
   for (const ProfileEntry& e : entries) current.text = SetIniValue(current.text, e.section, e.key, e.value);
-  const bool written = WriteWholeFile(files_, path_, EncodeIni(current.text, current.encoding)).Ok();
+  return EncodeIni(current.text, current.encoding);
+}
+
+bool IniFileStore::WriteAll(std::span<const ProfileEntry> entries) {
+  const auto bytes = WithEntries(entries);
+  if (!bytes) return false;
+  const bool written = WriteWholeFile(files_, path_, *bytes).Ok();
   RemoveStaleTemporaries();
   return written;
+}
+
+bool IniFileStore::StageAll(std::span<const ProfileEntry> entries, std::string_view tag) {
+  const FileInfo info = files_.Inspect(path_);
+  // A folder or a device has no contents to stage beside it.
+  if (info.error != 0 || (info.kind != FileKind::Regular && info.kind != FileKind::Missing)) return false;
+  const auto bytes = WithEntries(entries);
+  return bytes && StageFile(files_, info.resolved, tag, *bytes).Ok();
+}
+
+bool IniFileStore::CommitStaged(std::string_view tag) {
+  int error = 0;
+  const bool committed = px::CommitStaged(files_, files_.Inspect(path_).resolved, tag, error);
+  RemoveStaleTemporaries();
+  return committed;
+}
+
+void IniFileStore::DropStaged(std::string_view tag) {
+  files_.Remove(StagedPathOf(files_.Inspect(path_).resolved, tag));
+}
+
+void IniFileStore::SettleStaged(const std::optional<std::string>& currentTag) {
+  px::SettleStaged(files_, files_.Inspect(path_).resolved, currentTag);
 }
 
 void IniFileStore::RemoveStaleTemporaries() { px::RemoveStaleTemporaries(files_, files_.Inspect(path_).resolved); }

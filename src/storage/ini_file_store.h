@@ -52,10 +52,18 @@ class IniFileStore final : public ProfileStore {
   // The same bytes as one Write per entry, in one replacement of the file.
   bool WriteAll(std::span<const ProfileEntry> entries) override;
   void RemoveStaleTemporaries() override;
+  // The same bytes as WriteAll, in a staged file beside this one.
+  bool StageAll(std::span<const ProfileEntry> entries, std::string_view tag) override;
+  bool CommitStaged(std::string_view tag) override;
+  void DropStaged(std::string_view tag) override;
+  void SettleStaged(const std::optional<std::string>& currentTag) override;
 
   const NativePath& Path() const { return path_; }
 
  private:
+  // The file's bytes with the entries set; nothing when it cannot be read.
+  std::optional<FileBytes> WithEntries(std::span<const ProfileEntry> entries);
+
   FileSystem& files_;
   NativePath path_;
 };

@@ -1,7 +1,10 @@
 #pragma once
 // str.ini as the program sees it: string values by section and key.
 #include <cstddef>
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "common/text.h"
 
@@ -36,6 +39,19 @@ class ProfileStore {
   }
   // Removes the temporary files that interrupted saves of the file left.
   virtual void RemoveStaleTemporaries() {}
+
+  // The entries written as WriteAll would, but into a complete copy of the
+  // file set aside under `tag` (storage/staged_file.h); the file itself is
+  // not touched yet. False when nothing was staged: a store without a file
+  // of its own, or a file that cannot have a copy beside it.
+  virtual bool StageAll(std::span<const ProfileEntry> /*entries*/, std::string_view /*tag*/) { return false; }
+  // The copy staged under `tag` in the file's place, in one step.
+  virtual bool CommitStaged(std::string_view /*tag*/) { return false; }
+  // The copy staged under `tag` thrown away; the file stays as it is.
+  virtual void DropStaged(std::string_view /*tag*/) {}
+  // At start, before anything is read: the copy staged for `currentTag` (the
+  // config.bin there now) is committed, other old ones removed.
+  virtual void SettleStaged(const std::optional<std::string>& /*currentTag*/) {}
 };
 
 }  // namespace px

@@ -15,7 +15,9 @@ LabelSet LoadLabels(ProfileStore& store, Language language) {
   return labels;
 }
 
-bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels) {
+namespace {
+
+std::vector<ProfileEntry> LabelEntries(Language language, const LabelSet& labels) {
   const Text section(LabelSectionName(language));
   std::vector<ProfileEntry> entries;
   for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
@@ -24,7 +26,17 @@ bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels) 
     std::ranges::replace(value, u'\n', u' ');
     entries.push_back({section, Text(kLabelKeys[i]), std::move(value)});
   }
-  return store.WriteAll(entries);
+  return entries;
+}
+
+}  // namespace
+
+bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels) {
+  return store.WriteAll(LabelEntries(language, labels));
+}
+
+bool StageLabels(ProfileStore& store, Language language, const LabelSet& labels, std::string_view tag) {
+  return store.StageAll(LabelEntries(language, labels), tag);
 }
 
 SkinKeys LoadSkinKeys(ProfileStore& store) {

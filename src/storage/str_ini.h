@@ -37,6 +37,8 @@ LabelSet LoadLabels(ProfileStore& store, Language language);
 // write of the file. A line break inside a label would end the INI line
 // early, so it is written as a blank. False when the write failed.
 bool SaveLabels(ProfileStore& store, Language language, const LabelSet& labels);
+// The same entries staged under `tag` (ProfileStore::StageAll).
+bool StageLabels(ProfileStore& store, Language language, const LabelSet& labels, std::string_view tag);
 
 // The skin keys as text, read in the order "RColor", "GColor", "BColor", "Path".
 struct SkinKeys {

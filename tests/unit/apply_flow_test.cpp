@@ -4,6 +4,7 @@
 
 #include "app/apply_flow.h"
 #include "storage/ini_file_store.h"
+#include "storage/staged_file.h"
 #include "storage_fakes.h"
 
 namespace px {
@@ -69,6 +70,13 @@ class LoggingStore final : public ProfileStore {
     return inner_.WriteAll(entries);
   }
   void RemoveStaleTemporaries() override { inner_.RemoveStaleTemporaries(); }
+  bool StageAll(std::span<const ProfileEntry> entries, std::string_view tag) override {
+    for (const ProfileEntry& e : entries) log_.push_back("ini " + ToUtf8(e.section) + "/" + ToUtf8(e.key));
+    return inner_.StageAll(entries, tag);
+  }
+  bool CommitStaged(std::string_view tag) override { return inner_.CommitStaged(tag); }
+  void DropStaged(std::string_view tag) override { inner_.DropStaged(tag); }
+  void SettleStaged(const std::optional<std::string>& tag) override { inner_.SettleStaged(tag); }
 
  private:
   EventLog& log_;
@@ -123,21 +131,22 @@ class ApplyFlowTest : public ::testing::Test {
   SettingsSession session;
 };
 
-// The sixteen labels in one replacement of str.ini.
-std::vector<std::string> LabelWrites(const char* section) {
-  std::vector<std::string> out;
-  for (TextView key : kLabelKeys) out.push_back(std::string("ini ") + section + "/" + ToUtf8(key));
-  out.push_back("replace " + ToUtf8(kIni));
-  return out;
+std::string Staged(const SettingsModel& model) {
+  return ToUtf8(StagedPathOf(PathFromText(kIni), ConfigFile::TagOf(model)).u16string());
 }
 
 TEST_F(ApplyFlowTest, RunsInOrderAndSendsTheComposedImage) {
   Apply(session, ports);
-  std::vector<std::string> expected = {"GetDPIStage", "WriteOperation", "replace " + ToUtf8(kConfig)};
-  const auto labels = LabelWrites("Setting-EN");
-  expected.insert(expected.end(), labels.begin(), labels.end());
+  // The labels staged under the new config.bin's tag, config.bin replaced,
+  // then the staged labels put in place.
+  std::vector<std::string> expected = {"GetDPIStage", "WriteOperation"};
+  for (TextView key : kLabelKeys) expected.push_back("ini Setting-EN/" + ToUtf8(key));
+  expected.insert(expected.end(), {"replace " + Staged(session.model), "replace " + ToUtf8(kConfig),
+                                   "replace " + ToUtf8(kIni)});
   EXPECT_EQ(log, expected);
-  EXPECT_EQ(files.replacements, (std::map<Text, int>{{Text(kConfig), 1}, {Text(kIni), 1}}));
+  EXPECT_EQ(files.replacements[Text(kConfig)], 1);
+  EXPECT_EQ(files.replacements[Text(kIni)], 1);
+  EXPECT_EQ(files.files.size(), 2u);  // nothing left beside them
   EXPECT_TRUE(boxes.shown.empty());
 
   ASSERT_TRUE(mouse.written);
@@ -165,30 +174,38 @@ TEST_F(ApplyFlowTest, UnpluggedMouseShowsBothBoxesThenSavesBothFiles) {
   EXPECT_EQ(boxes.shown[0].second, u"GetDPIStage");
   EXPECT_EQ(boxes.shown[1].second, u"WriteOperation");
   EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "box GetDPIStage", "WriteOperation",
-                                                   "box WriteOperation", "replace " + ToUtf8(kConfig)}));
+                                                   "box WriteOperation", "replace " + Staged(session.model),
+                                                   "replace " + ToUtf8(kConfig)}));
   EXPECT_EQ(IniWrites(), 16u);
   EXPECT_EQ(files.files[Text(kConfig)][0], 1);
   EXPECT_EQ(LoadLabels(iniFile, Language::TraditionalChinese), session.labels);
   EXPECT_EQ(LoadLabels(iniFile, Language::English), LabelSet{});
 }
 
-TEST_F(ApplyFlowTest, MissingConfigFileIsReportedAndTheLabelsAreStillSaved) {
-  files.files.erase(Text(kConfig));
-  Apply(session, ports);
-  EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "WriteOperation", "box PX6410-3-4"}));
-  EXPECT_FALSE(files.Has(kConfig));
-  EXPECT_EQ(IniWrites(), 16u);
-  EXPECT_EQ(LoadLabels(iniFile, Language::English), session.labels);
-}
-
-TEST_F(ApplyFlowTest, FailedConfigSaveIsReportedAndTheLabelsAreStillSaved) {
-  files.failCreate = 112;  // the disk is full: nothing can be written at all
-  const FileBytes old = files.files[Text(kConfig)];
-  Apply(session, ports);
-  ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
-  EXPECT_EQ(files.files[Text(kConfig)], old);
-  EXPECT_EQ(IniWrites(), 16u);
+// Labels without their config.bin would name functions the buttons do not
+// have: when config.bin is not saved, str.ini stays as it was too.
+TEST_F(ApplyFlowTest, ConfigFileNotSavedKeepsTheOldLabels) {
+  const struct {
+    const char* name;
+    bool folder;  // else missing
+    const char* caption;
+  } cases[] = {
+      {"missing config.bin", false, "PX6410-3-4"},
+      {"config.bin that cannot be written", true, "NULL ==fp "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    files.files.clear();
+    files.files[Text(kIni)] = EncodeIni(u"[Setting-EN]\r\nItem1=Old\r\n", IniEncoding::Utf16Le);
+    if (c.folder) files.folders.insert(Text(kConfig));
+    const auto before = files.files;
+    boxes.shown.clear();
+    Apply(session, ports);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].second, FromUtf8(c.caption));
+    EXPECT_EQ(files.files, before);  // str.ini old, nothing staged left behind
+    files.folders.clear();
+  }
 }
 
 TEST_F(ApplyFlowTest, OkAndApplyDoNothingWithoutTheMouse) {

@@ -13,6 +13,7 @@
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
 #include "storage/settings_paths.h"
+#include "storage/staged_file.h"
 #include "storage/str_ini.h"
 #include "storage/win32/win32_storage.h"
 
@@ -201,6 +202,42 @@ TEST_F(Win32Storage, LabelsAreOneReplacementWithTheProfileApisOwnBytes) {
     DeleteFileW(WideOf(before));
     DeleteFileW(WideOf(now));
   }
+}
+
+// Labels saved with config.bin: staged beside str.ini with the API's own
+// bytes, str.ini untouched until the commit (or a start) puts them in place;
+// dropped, they leave nothing behind.
+TEST_F(Win32Storage, StagedLabelsAreTheApiBytesAndReplaceStrIniOnlyWhenCommitted) {
+  const Text byApi = PathOf(u"api.ini");
+  const Text ini = PathOf(u"str.ini");
+  Put(byApi, InstalledStrIni());
+  Put(ini, InstalledStrIni());
+  for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
+    ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", Wide(Text(kLabelKeys[i])), Wide(ChineseLabels()[i]),
+                                           Wide(byApi)));
+  }
+  const FileBytes old = files_.Read(ini, 1 << 20).bytes;
+  const FileBytes expected = files_.Read(byApi, 1 << 20).bytes;
+  Win32ProfileStore store(ini);
+  const std::string tags[] = {ContentTag(FileBytes{1}), ContentTag(FileBytes{2}), ContentTag(FileBytes{3})};
+  const NativePath staged = PathFromText(ini).parent_path() / (u".str.ini." + FromUtf8(tags[0]) + u".pending");
+
+  ASSERT_TRUE(StageLabels(store, Language::SimplifiedChinese, ChineseLabels(), tags[0]));
+  EXPECT_EQ(files_.Read(ini, 1 << 20).bytes, old);
+  EXPECT_EQ(files_.Read(staged, 1 << 20).bytes, expected);
+  store.DropStaged(tags[0]);
+  EXPECT_EQ(FilesInDir().size(), 2u);
+
+  ASSERT_TRUE(StageLabels(store, Language::SimplifiedChinese, ChineseLabels(), tags[1]));
+  ASSERT_TRUE(store.CommitStaged(tags[1]));
+  EXPECT_EQ(files_.Read(ini, 1 << 20).bytes, expected);
+  EXPECT_EQ(FilesInDir().size(), 2u);
+
+  Put(ini, old);
+  ASSERT_TRUE(StageLabels(store, Language::SimplifiedChinese, ChineseLabels(), tags[2]));
+  store.SettleStaged(tags[2]);  // a start after a crash between the two renames
+  EXPECT_EQ(files_.Read(ini, 1 << 20).bytes, expected);
+  EXPECT_EQ(FilesInDir().size(), 2u);
 }
 
 TEST_F(Win32Storage, OldTemporaryFilesOfStrIniGoYoungOnesStay) {

@@ -79,13 +79,17 @@ bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& by
   FileSystem& files = SystemFileSystem();
   const WriteResult result = px::WriteWholeFile(files, PathFromArgument(path), bytes);
   if (result.Ok()) return true;
-  using Step = WriteResult::Step;
-  switch (result.failedAt) {
-    case Step::Folder: error = path + ": cannot write: is a folder"; break;
-    case Step::Replace: error = path + ": cannot replace: " + files.ErrorText(result.error); break;
-    default: error = path + ": cannot write: " + files.ErrorText(result.error); break;
-  }
+  error = DescribeWriteFailure(path, result);
   return false;
+}
+
+std::string DescribeWriteFailure(const std::string& path, const WriteResult& result) {
+  const std::string reason = SystemFileSystem().ErrorText(result.error);
+  switch (result.failedAt) {
+    case WriteResult::Step::Folder: return path + ": cannot write: is a folder";
+    case WriteResult::Step::Replace: return path + ": cannot replace: " + reason;
+    default: return path + ": cannot write: " + reason;
+  }
 }
 
 }  // namespace px::cli

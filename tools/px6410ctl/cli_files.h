@@ -12,6 +12,7 @@
 
 #include "model/device_image.h"
 #include "model/settings_model.h"
+#include "storage/file_system.h"
 
 namespace px::cli {
 
@@ -23,6 +24,10 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
 // Any whole file through the program's one writer; "FILE: cannot write: ..."
 // in `error` on failure.
 bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error);
+
+// "FILE: cannot write: ..." (or "cannot replace", "is a folder") for a
+// failed write of FILE.
+std::string DescribeWriteFailure(const std::string& path, const WriteResult& result);
 
 // config.bin: exactly 200 bytes, a flag byte then the 199-byte model.
 struct ConfigFile {

@@ -21,6 +21,7 @@
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
 #include "storage/settings_paths.h"
+#include "storage/staged_file.h"
 #include "storage/str_ini.h"
 
 namespace px::cli {
@@ -186,30 +187,41 @@ bool NeedsVariant(const std::vector<SettingName>& names) {
   });
 }
 
-// Writes str.ini (when the labels are to be written) and then config.bin; a
-// failure of the second puts str.ini back as it was.
-// With `configChanged` false (only the skin changed) config.bin is left alone.
+// config.bin and str.ini in the utility's order: the new str.ini staged
+// beside it under the tag of the new config.bin, config.bin replaced, then the
+// staged file renamed over str.ini. A failure before config.bin is replaced
+// leaves both files as they were; a crash after it is finished by the next
+// start of either program. With `configChanged` false (only the skin
+// changed) config.bin is left alone and str.ini is simply replaced.
 std::optional<std::string> WriteSettings(const std::string& configPath, std::uint8_t flag, const SettingsModel& model,
-                                         const std::optional<FileBytes>& newIni, const std::optional<FileBytes>& oldIni,
-                                         bool configChanged) {
+                                         const std::optional<FileBytes>& newIni, bool configChanged) {
   const std::string iniPath = StrIniBeside(configPath);
   if (configChanged && ReadOnly(configPath)) return configPath + ": read-only; nothing written";
   if (newIni && ReadOnly(iniPath)) return iniPath + ": read-only; nothing written";
+  FileSystem& files = SystemFileSystem();
+  const FileInfo ini = files.Inspect(NativePath(iniPath));
+  // A folder or a device in str.ini's place gets the plain write's answer.
+  const bool stage = newIni && configChanged && ini.error == 0 &&
+                     (ini.kind == FileKind::Regular || ini.kind == FileKind::Missing);
   std::string error;
-  if (newIni && !WriteWholeFile(iniPath, *newIni, error)) return error + "; nothing written";
+  if (newIni && !stage && !WriteWholeFile(iniPath, *newIni, error)) return error + "; nothing written";
   if (!configChanged) return std::nullopt;
   std::vector<std::uint8_t> config(1 + kSettingsModelSize);
   config[0] = flag;
   std::copy(model.Bytes().begin(), model.Bytes().end(), config.begin() + 1);
+  const std::string tag = ContentTag(config);
+  if (stage) {
+    const WriteResult staged = StageFile(files, ini.resolved, tag, *newIni);
+    if (!staged.Ok()) return DescribeWriteFailure(iniPath, staged) + "; nothing written";
+  }
   if (!WriteWholeFile(configPath, config, error)) {
-    std::string ignored;
-    if (newIni && oldIni) {
-      WriteWholeFile(iniPath, *oldIni, ignored);
-    } else if (newIni) {
-      std::error_code ec;
-      std::filesystem::remove(NativePath(iniPath), ec);
-    }
+    if (stage) files.Remove(StagedPathOf(ini.resolved, tag));
     return error + "; nothing written";
+  }
+  int replaceError = 0;
+  if (stage && !CommitStaged(files, ini.resolved, tag, replaceError)) {
+    return iniPath + ": cannot replace: " + files.ErrorText(replaceError) + "; " + configPath +
+           " is saved, its labels are put in place at the next start";
   }
   return std::nullopt;
 }
@@ -307,7 +319,7 @@ int CmdSet(Context& ctx) {
     if (writeLabels || writeSkin) newIni = ini.Bytes();
     // The labels now match the model, as after the utility's first Apply.
     const std::uint8_t flag = writeLabels ? std::uint8_t{1} : config->firstRunFlag;
-    if (auto e = WriteSettings(configPath, flag, state.model, newIni, oldIni, configChanged)) {
+    if (auto e = WriteSettings(configPath, flag, state.model, newIni, configChanged)) {
       return UsageError(ctx, "set: " + *e);
     }
   }

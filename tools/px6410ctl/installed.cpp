@@ -1,20 +1,27 @@
 #include "installed.h"
 
 #include "common/native_path.h"
+#include "storage/config_file.h"
 #include "storage/executable_path.h"
 #include "storage/file_system.h"
+#include "storage/ini_file_store.h"
 #include "storage/installed_folder.h"
 #include "storage/settings_location.h"
+#include "storage/staged_file.h"
 
 namespace px::cli {
+
+namespace {
 
 #ifdef _WIN32
 
 // The utility's own rule on Windows: the folder of the executable.
-std::optional<std::string> ConfigPathOr(Context&, const std::optional<std::string>& given) {
+std::optional<std::string> ChooseConfigPath(Context&, const std::optional<std::string>& given) {
   if (given) return given;
   return ArgumentFromPath(FindInstalledFolder(SystemFileSystem(), RunningExecutableFile()).configFile);
 }
+
+}  // namespace
 
 Language DefaultLanguage() {
   return LanguageFromCode(LanguageCodeBeside(SystemFileSystem(), RunningExecutableFile()));
@@ -22,7 +29,7 @@ Language DefaultLanguage() {
 
 #else
 
-std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::string>& given) {
+std::optional<std::string> ChooseConfigPath(Context& ctx, const std::optional<std::string>& given) {
   if (given) return given;
   FileSystem& files = SystemFileSystem();
   const SettingsEnvironment env = SystemSettingsEnvironment();
@@ -34,6 +41,8 @@ std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::s
   }
   return ArgumentFromPath(where.configFile);
 }
+
+}  // namespace
 
 Language DefaultLanguage() {
   FileSystem& files = SystemFileSystem();
@@ -47,6 +56,22 @@ Language DefaultLanguage() {
 }
 
 #endif
+
+// The same step as the utility's start: an interrupted save of the pair is
+// finished (or its old left-over removed) before anything reads the folder.
+void SettleSettingsFolder(const std::string& configPath) {
+  FileSystem& files = SystemFileSystem();
+  const px::NativePath config = PathFromArgument(configPath);
+  const ReadResult read = files.Read(config, kConfigFileSize);
+  IniFileStore strIni(files, config.parent_path() / "str.ini");
+  strIni.SettleStaged(read.Ok() ? std::optional(ContentTag(read.bytes)) : std::nullopt);
+}
+
+std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::string>& given) {
+  auto chosen = ChooseConfigPath(ctx, given);
+  if (chosen) SettleSettingsFolder(*chosen);
+  return chosen;
+}
 
 Language LanguageBeside(const std::string& configPath) {
   return LanguageFromCode(LanguageCodeBeside(SystemFileSystem(), PathFromArgument(configPath)));

@@ -12,8 +12,13 @@
 namespace px::cli {
 
 // `given` when there is one; else the default config.bin, its folder made and
-// seeded first. Nothing when that fails: one line on stderr says why.
+// seeded first. Nothing when that fails: one line on stderr says why. Before
+// it answers, the folder is settled (SettleSettingsFolder).
 std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::string>& given);
+
+// What a start does first: a str.ini staged for the config.bin at
+// `configPath` is put in place, old stagings of other ones are removed.
+void SettleSettingsFolder(const std::string& configPath);
 
 // The language of the default settings' str.ini, making nothing: the user's
 // folder when it holds one, else the installed defaults'.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "storage/ini_file_store.h"
+#include "storage/staged_file.h"
 #include "storage/stale_temporaries.h"
 #include "common/win32/wide_text.h"
 
@@ -283,6 +284,34 @@ bool FlushToDisk(const NativePath& path) {
   return file.Valid() && FlushFileBuffers(file.Get()) && file.Close();
 }
 
+enum class CopyWrite { Done, Failed, NoCopy };
+
+// The profile API's writes go to a copy of the file beside it, which is then
+// flushed and renamed to `destination`. NoCopy: the folder refused the copy.
+CopyWrite WriteThroughCopy(FileSystem& files, std::span<const ProfileEntry> entries, const FileInfo& info,
+                           const NativePath& destination) {
+  const NativePath& target = info.resolved;
+  std::optional<FileBytes> old;
+  if (info.kind == FileKind::Regular) {
+    ReadResult read = files.Read(target, IniFileStore::kMaxFileSize);
+    if (!read.Ok()) return CopyWrite::Failed;  // never rewritten from a partial or failed read
+    old = std::move(read.bytes);
+  }
+  NativePath copy;
+  int error = 0;
+  auto out = files.CreateBeside(target, copy, error);
+  if (!out) return files.IsAccessDenied(error) ? CopyWrite::NoCopy : CopyWrite::Failed;
+  const bool copied = (!old || out->Write(*old)) && out->Finish(false);
+  out.reset();
+  if (!old) files.Remove(copy);  // the API makes a missing file as it always did
+  const Text copyText(reinterpret_cast<const char16_t*>(copy.c_str()));
+  const bool ok = copied && WriteEachThroughApi(entries, copyText) && FlushToDisk(copy) &&
+                  files.Replace(copy, destination, error);
+  if (!ok) files.Remove(copy);
+  px::RemoveStaleTemporaries(files, target);
+  return ok ? CopyWrite::Done : CopyWrite::Failed;
+}
+
 }  // namespace
 
 bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
@@ -295,31 +324,37 @@ bool Win32ProfileStore::WriteAll(std::span<const ProfileEntry> entries) {
   if (info.error != 0 || info.kind == FileKind::Folder) return false;
   // A device has no contents to keep whole.
   if (info.kind == FileKind::Special) return WriteEachThroughApi(entries, path_);
-  const NativePath& target = info.resolved;
-  std::optional<FileBytes> old;
-  if (info.kind == FileKind::Regular) {
-    ReadResult read = files_.Read(target, IniFileStore::kMaxFileSize);
-    if (!read.Ok()) return false;  // never rewritten from a partial or failed read
-    old = std::move(read.bytes);
+  switch (WriteThroughCopy(files_, entries, info, info.resolved)) {
+    case CopyWrite::Done: return true;
+    case CopyWrite::Failed: return false;
+    case CopyWrite::NoCopy: break;
   }
-  NativePath copy;
+  // A folder that takes no new file, around a file that may be written: the
+  // API writes it in place, as it always did.
+  return info.kind == FileKind::Regular && WriteEachThroughApi(entries, path_);
+}
+
+bool Win32ProfileStore::StageAll(std::span<const ProfileEntry> entries, std::string_view tag) {
+  const FileInfo info = files_.Inspect(PathFromText(path_));
+  // A folder or a device has no contents to stage beside it.
+  if (info.error != 0 || (info.kind != FileKind::Regular && info.kind != FileKind::Missing)) return false;
+  return WriteThroughCopy(files_, entries, info, StagedPathOf(info.resolved, tag)) == CopyWrite::Done;
+}
+
+bool Win32ProfileStore::CommitStaged(std::string_view tag) {
+  const NativePath target = files_.Inspect(PathFromText(path_)).resolved;
   int error = 0;
-  auto out = files_.CreateBeside(target, copy, error);
-  if (!out) {
-    // A folder that takes no new file, around a file that may be written:
-    // the API writes it in place, as it always did.
-    if (old && files_.IsAccessDenied(error)) return WriteEachThroughApi(entries, path_);
-    return false;
-  }
-  const bool copied = (!old || out->Write(*old)) && out->Finish(false);
-  out.reset();
-  if (!old) files_.Remove(copy);  // the API makes a missing file as it always did
-  const Text copyText(reinterpret_cast<const char16_t*>(copy.c_str()));
-  const bool ok = copied && WriteEachThroughApi(entries, copyText) && FlushToDisk(copy) &&
-                  files_.Replace(copy, target, error);
-  if (!ok) files_.Remove(copy);
+  const bool committed = px::CommitStaged(files_, target, tag, error);
   px::RemoveStaleTemporaries(files_, target);
-  return ok;
+  return committed;
+}
+
+void Win32ProfileStore::DropStaged(std::string_view tag) {
+  files_.Remove(StagedPathOf(files_.Inspect(PathFromText(path_)).resolved, tag));
+}
+
+void Win32ProfileStore::SettleStaged(const std::optional<std::string>& currentTag) {
+  px::SettleStaged(files_, files_.Inspect(PathFromText(path_)).resolved, currentTag);
 }
 
 void Win32ProfileStore::RemoveStaleTemporaries() {

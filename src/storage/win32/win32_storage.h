@@ -23,8 +23,8 @@ class Win32FileSystem final : public FileSystem {
 
 // GetPrivateProfileStringW / WritePrivateProfileStringW on one file, with
 // 1024-character value buffers. Writes go to a copy of the file, which then
-// replaces it in one step: the bytes are the profile API's own, and a crash
-// leaves the file wholly old or wholly new.
+// replaces it in one step (or is staged beside it): the bytes are the profile
+// API's own, and a crash leaves the file wholly old or wholly new.
 class Win32ProfileStore final : public ProfileStore {
  public:
   explicit Win32ProfileStore(Text path, FileSystem& files = SystemFileSystem())
@@ -33,6 +33,11 @@ class Win32ProfileStore final : public ProfileStore {
   bool Write(TextView section, TextView key, TextView value) override;
   bool WriteAll(std::span<const ProfileEntry> entries) override;
   void RemoveStaleTemporaries() override;
+  // The profile API's own bytes, in a staged file beside this one.
+  bool StageAll(std::span<const ProfileEntry> entries, std::string_view tag) override;
+  bool CommitStaged(std::string_view tag) override;
+  void DropStaged(std::string_view tag) override;
+  void SettleStaged(const std::optional<std::string>& currentTag) override;
   const Text& Path() const { return path_; }
 
  private:
