@@ -213,8 +213,8 @@ TEST_F(Win32Storage, StagedLabelsAreTheApiBytesAndReplaceStrIniOnlyWhenCommitted
   Put(byApi, InstalledStrIni());
   Put(ini, InstalledStrIni());
   for (std::size_t i = 0; i < kLabelKeys.size(); ++i) {
-    ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", Wide(Text(kLabelKeys[i])), Wide(ChineseLabels()[i]),
-                                           Wide(byApi)));
+    ASSERT_TRUE(WritePrivateProfileStringW(L"Setting-CHS", WideOf(Text(kLabelKeys[i])), WideOf(ChineseLabels()[i]),
+                                           WideOf(byApi)));
   }
   const FileBytes old = files_.Read(ini, 1 << 20).bytes;
   const FileBytes expected = files_.Read(byApi, 1 << 20).bytes;
