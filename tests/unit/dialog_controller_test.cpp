@@ -168,7 +168,11 @@ TEST_F(Frame, HoverLooksFollowThePointer) {
   const Step steps[] = {
       {false, 200, 262, {"hover request"}},
       {true, 200, 262, {"begin", "image S/button-over.png 166,253", ok, "end drawing"}},
-      // Cancel takes the look and OK gives it back.
+      // Cancel takes the look and OK gives it back, and the other way round.
+      {true, 320, 262,
+       {"begin", "image S/button-over.png 270,253", cancel, "image S/button-normal.png 166,253", ok, "end drawing"}},
+      {true, 200, 262,
+       {"begin", "image S/button-over.png 166,253", ok, "image S/button-normal.png 270,253", cancel, "end drawing"}},
       {true, 320, 262,
        {"begin", "image S/button-over.png 270,253", cancel, "image S/button-normal.png 166,253", ok, "end drawing"}},
       // Close: Cancel keeps its look until the pointer leaves all three.
