@@ -11,50 +11,10 @@ namespace {
 
 using testing::EventLog;
 using testing::MemoryFileSystem;
-using testing::LoggingBoxes;
+using testing::RecordingBoxes;
 
 constexpr TextView kConfig = u"C:\\PX\\config.bin";
 constexpr TextView kIni = u"C:\\PX\\str.ini";
-
-// A mouse that answers as told and reports failures with its own boxes.
-class FakeMouse final : public DeviceOperations {
- public:
-  FakeMouse(EventLog& log, MessageBoxPort& boxes) : log_(log), boxes_(boxes) {}
-
-  bool present = true;
-  std::uint8_t reportRate = 4;
-  std::uint8_t dpiStage = 3;
-  DeviceImage stored{};            // what a read returns
-  std::optional<DeviceImage> written;
-
-  bool GetDPIStage(DeviceImage& image) override {
-    log_.push_back("GetDPIStage");
-    if (!present) return Fail(u"GetDPIStage");
-    image.USBReportRate = reportRate;
-    image.SensorDPIStage = dpiStage;
-    return true;
-  }
-  bool ReadOperation(DeviceImage& image) override {
-    log_.push_back("ReadOperation");
-    if (!present) return Fail(u"ReadOperation");
-    image = stored;
-    return true;
-  }
-  bool WriteOperation(const DeviceImage& image) override {
-    log_.push_back("WriteOperation");
-    if (!present) return Fail(u"WriteOperation");
-    written = image;
-    return true;
-  }
-
- private:
-  bool Fail(TextView operation) {
-    boxes_.ShowMessage(u"status check failed", operation);
-    return false;
-  }
-  EventLog& log_;
-  MessageBoxPort& boxes_;
-};
 
 class LoggingStore final : public ProfileStore {
  public:
@@ -73,19 +33,6 @@ class LoggingStore final : public ProfileStore {
  private:
   EventLog& log_;
   ProfileStore& inner_;
-};
-
-class Window final : public MainWindowPort {
- public:
-  explicit Window(EventLog& log) : log_(log) {}
-  void HideMainWindow() override {
-    ++hidden;
-    log_.push_back("hide");
-  }
-  int hidden = 0;
-
- private:
-  EventLog& log_;
 };
 
 class ApplyFlowTest : public ::testing::Test {
@@ -112,13 +59,13 @@ class ApplyFlowTest : public ::testing::Test {
   }
 
   EventLog log;
-  LoggingBoxes boxes{&log};
+  RecordingBoxes boxes{&log};
   MemoryFileSystem files{&log};
-  FakeMouse mouse{log, boxes};
+  testing::ScriptedMouse mouse{&log, &boxes};
   ConfigFile configFile{files, boxes, Text(kConfig)};
   IniFileStore iniFile{files, Text(kIni)};
   LoggingStore strIni{log, iniFile};
-  Window window{log};
+  testing::RecordingWindow window{&log};
   ApplyPorts ports{mouse, configFile, strIni, window};
   SettingsSession session;
 };
@@ -162,8 +109,8 @@ TEST_F(ApplyFlowTest, UnpluggedMouseShowsBothBoxesThenSavesBothFiles) {
   session.language = Language::TraditionalChinese;
   Apply(session, ports);
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].second, u"GetDPIStage");
-  EXPECT_EQ(boxes.shown[1].second, u"WriteOperation");
+  EXPECT_EQ(boxes.shown[0].caption, u"GetDPIStage");
+  EXPECT_EQ(boxes.shown[1].caption, u"WriteOperation");
   EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "box GetDPIStage", "WriteOperation",
                                                    "box WriteOperation", "replace " + ToUtf8(kConfig)}));
   EXPECT_EQ(IniWrites(), 16u);
@@ -186,7 +133,7 @@ TEST_F(ApplyFlowTest, FailedConfigSaveIsReportedAndTheLabelsAreStillSaved) {
   const FileBytes old = files.files[Text(kConfig)];
   Apply(session, ports);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
+  EXPECT_EQ(boxes.shown[0].caption, u"NULL ==fp ");
   EXPECT_EQ(files.files[Text(kConfig)], old);
   EXPECT_EQ(IniWrites(), 16u);
 }

@@ -19,11 +19,6 @@ using Calls = std::vector<std::string>;
 const DialogContext kContext{u"S", Language::English, UiTextColor{1, 2, 3}};  // colour value 197121
 const DialogContext kChinese{u"S", Language::SimplifiedChinese, UiTextColor{1, 2, 3}};
 
-class NoSkins final : public FolderSearchPort {
- public:
-  FolderListing Search(TextView) override { return {u"R/", {}}; }
-};
-
 class Frame : public ::testing::Test {
  protected:
   void SetUp() override { testing::ResetDialogKindStates(); }
@@ -47,7 +42,7 @@ class Frame : public ::testing::Test {
     return controller;
   }
 
-  NoSkins search_;
+  testing::ListedFolders search_;
   testing::MemoryFileSystem files_;
 };
 
