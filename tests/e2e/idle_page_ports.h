@@ -1,9 +1,9 @@
 #pragma once
 // Ports of a settings page that runs alone, for the drawing benchmarks and
 // screenshots of both systems: no command, dialog or settings file answers.
-#include <cstdint>
-#include <optional>
-
+// The dialogs and str.ini are the unit tests' doubles, left without answers.
+#include "../unit/port_fakes.h"
+#include "../unit/scripted_dialogs.h"
 #include "page/settings_page.h"
 
 namespace px {
@@ -16,18 +16,6 @@ class NoCommands final : public PageCommands {
   void Minimise() override {}
   void Close() override {}
   void RunSkinFlow() override {}
-};
-
-// Nothing here ever chooses in a button list.
-class NoDialogs final : public ParameterDialogPort {
- public:
-  std::optional<DialogChoice> Run(std::uint8_t) override { return std::nullopt; }
-};
-
-class NoStore final : public ProfileStore {
- public:
-  Text Read(TextView, TextView) override { return {}; }
-  bool Write(TextView, TextView, TextView) override { return true; }
 };
 
 }  // namespace px

@@ -147,8 +147,8 @@ class PageWindow {
   winui::UniqueFont body = CreateUiFont(Language::English, FontRole::Body);
   winui::UniqueFont heading = CreateUiFont(Language::English, FontRole::Heading);
   NoCommands commands;
-  NoStore store;
-  NoDialogs dialogs;
+  testing::MemoryProfileStore store;
+  ScriptedDialogs dialogs;
   std::unique_ptr<WatchedView> view;
   std::unique_ptr<SettingsPage> page;
 

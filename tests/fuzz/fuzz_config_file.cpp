@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace px;
   testing::MemoryFileSystem files;
-  testing::LoggingBoxes boxes;
+  testing::RecordingBoxes boxes;
   files.files[u"config.bin"] = FileBytes(data, data + size);
   ConfigFile config(files, boxes, PathFromText(u"config.bin"));
   std::uint8_t flag = 0;

@@ -5,25 +5,6 @@
 #include "device/simulated_mouse.h"
 #include "fuzz_input.h"
 
-namespace {
-
-class NoBoxes final : public px::MessageBoxPort {
- public:
-  void ShowMessage(px::TextView, px::TextView) override {}
-};
-class NoWaits final : public px::WaitPort {
- public:
-  void Wait(unsigned) override {}
-};
-class NoNotes final : public px::DeviceNotificationPort {
- public:
-  void MouseDetected() override {}
-  void MouseNotDetected() override {}
-  void HideMainWindow() override {}
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace px;
   fuzz::Input in(data, size);
@@ -33,11 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto devices = ForeignInterfaces();
   for (auto& d : MouseInterfaces()) devices.push_back(d);
   SimulatedHidBus bus(mouse, devices);
-  NoBoxes boxes;
-  NoWaits waits;
-  NoNotes notes;
-  DeviceImage image;
-  DeviceSession session(bus, boxes, waits, notes, image, u"not detected");
+  testing::SessionPorts ports;
+  DeviceSession session(bus, ports.boxes, ports.waits, ports.notes, ports.image, u"not detected");
   session.StartUp();
   while (in.Left() > 0) {
     const std::uint8_t op = in.Byte();

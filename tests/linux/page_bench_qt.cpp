@@ -78,8 +78,8 @@ int Run(const Text& skinFolder, int runs) {
   const QFont heading = UiFontQt(Language::English, FontRole::Heading);
   PageQtView view(window, {canvas, skinFolder, textColor, body, heading, session.model}, {});
   NoCommands commands;
-  NoStore store;
-  NoDialogs dialogs;
+  testing::MemoryProfileStore store;
+  ScriptedDialogs dialogs;
   SettingsPage page(session, {pageState, builtOnce}, store, view, commands, dialogs);
   page.BuildPage();
 

@@ -22,18 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietMouse final : public DeviceOperations {
- public:
-  bool GetDPIStage(DeviceImage&) override { return true; }
-  bool ReadOperation(DeviceImage&) override { return true; }
-  bool WriteOperation(const DeviceImage&) override { return true; }
-};
-
-class NoWindow final : public MainWindowPort {
- public:
-  void HideMainWindow() override {}
-};
-
 struct Saved {
   FileBytes config, ini;
   bool operator==(const Saved&) const = default;
@@ -51,11 +39,11 @@ class ApplyCrash : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   void RunApply(const SettingsSession& state) {
-    testing::LoggingBoxes boxes;
+    testing::RecordingBoxes boxes;
     ConfigFile config(SystemFileSystem(), boxes, dir_ / "config.bin");
     IniFileStore ini(SystemFileSystem(), dir_ / "str.ini");
-    QuietMouse mouse;
-    NoWindow window;
+    testing::ScriptedMouse mouse;
+    testing::RecordingWindow window;
     SettingsSession session = state;
     Apply(session, ApplyPorts{mouse, config, ini, window});
   }

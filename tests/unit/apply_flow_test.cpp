@@ -12,50 +12,10 @@ namespace {
 
 using testing::EventLog;
 using testing::MemoryFileSystem;
-using testing::LoggingBoxes;
+using testing::RecordingBoxes;
 
 constexpr TextView kConfig = u"C:\\PX\\config.bin";
 constexpr TextView kIni = u"C:\\PX\\str.ini";
-
-// A mouse that answers as told and reports failures with its own boxes.
-class FakeMouse final : public DeviceOperations {
- public:
-  FakeMouse(EventLog& log, MessageBoxPort& boxes) : log_(log), boxes_(boxes) {}
-
-  bool present = true;
-  std::uint8_t reportRate = 4;
-  std::uint8_t dpiStage = 3;
-  DeviceImage stored{};            // what a read returns
-  std::optional<DeviceImage> written;
-
-  bool GetDPIStage(DeviceImage& image) override {
-    log_.push_back("GetDPIStage");
-    if (!present) return Fail(u"GetDPIStage");
-    image.USBReportRate = reportRate;
-    image.SensorDPIStage = dpiStage;
-    return true;
-  }
-  bool ReadOperation(DeviceImage& image) override {
-    log_.push_back("ReadOperation");
-    if (!present) return Fail(u"ReadOperation");
-    image = stored;
-    return true;
-  }
-  bool WriteOperation(const DeviceImage& image) override {
-    log_.push_back("WriteOperation");
-    if (!present) return Fail(u"WriteOperation");
-    written = image;
-    return true;
-  }
-
- private:
-  bool Fail(TextView operation) {
-    boxes_.ShowMessage(u"status check failed", operation);
-    return false;
-  }
-  EventLog& log_;
-  MessageBoxPort& boxes_;
-};
 
 class LoggingStore final : public ProfileStore {
  public:
@@ -83,19 +43,6 @@ class LoggingStore final : public ProfileStore {
   ProfileStore& inner_;
 };
 
-class Window final : public MainWindowPort {
- public:
-  explicit Window(EventLog& log) : log_(log) {}
-  void HideMainWindow() override {
-    ++hidden;
-    log_.push_back("hide");
-  }
-  int hidden = 0;
-
- private:
-  EventLog& log_;
-};
-
 class ApplyFlowTest : public ::testing::Test {
  protected:
   ApplyFlowTest() {
@@ -120,13 +67,13 @@ class ApplyFlowTest : public ::testing::Test {
   }
 
   EventLog log;
-  LoggingBoxes boxes{&log};
+  RecordingBoxes boxes{&log};
   MemoryFileSystem files{&log};
-  FakeMouse mouse{log, boxes};
+  testing::ScriptedMouse mouse{&log, &boxes};
   ConfigFile configFile{files, boxes, Text(kConfig)};
   IniFileStore iniFile{files, Text(kIni)};
   LoggingStore strIni{log, iniFile};
-  Window window{log};
+  testing::RecordingWindow window{&log};
   ApplyPorts ports{mouse, configFile, strIni, window};
   SettingsSession session;
 };
@@ -171,8 +118,8 @@ TEST_F(ApplyFlowTest, UnpluggedMouseShowsBothBoxesThenSavesBothFiles) {
   session.language = Language::TraditionalChinese;
   Apply(session, ports);
   ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[0].second, u"GetDPIStage");
-  EXPECT_EQ(boxes.shown[1].second, u"WriteOperation");
+  EXPECT_EQ(boxes.shown[0].caption, u"GetDPIStage");
+  EXPECT_EQ(boxes.shown[1].caption, u"WriteOperation");
   EXPECT_EQ(WithoutIni(), (std::vector<std::string>{"GetDPIStage", "box GetDPIStage", "WriteOperation",
                                                    "box WriteOperation", "replace " + Staged(session.model),
                                                    "replace " + ToUtf8(kConfig)}));
@@ -202,7 +149,7 @@ TEST_F(ApplyFlowTest, ConfigFileNotSavedKeepsTheOldLabels) {
     boxes.shown.clear();
     Apply(session, ports);
     ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_EQ(boxes.shown[0].second, FromUtf8(c.caption));
+    EXPECT_EQ(boxes.shown[0].caption, FromUtf8(c.caption));
     EXPECT_EQ(files.files, before);  // str.ini old, nothing staged left behind
     files.folders.clear();
   }

@@ -60,24 +60,29 @@ TEST_F(Assignment, LeftClickGuardCountsTheShownModesEightButtons) {
 }
 
 TEST_F(Assignment, DialogChoicesAreStoredAtTheShownModesIndexWithTheirLabels) {
+  using PerButton = ButtonArray SettingsModel::*;
+  using Shared = std::uint8_t SettingsModel::*;
   struct Case {
     int entry;
     DialogChoice choice;
     std::uint8_t variant;
     Text label;
-    std::uint8_t SettingsModel::*shared;  // none when null
-    std::uint8_t sharedValue;
+    std::vector<std::pair<PerButton, std::uint8_t>> stored;  // at the shown mode's index
+    std::vector<std::pair<Shared, std::uint8_t>> shared;
   };
   const auto m = [](std::uint8_t pos, const char16_t* text) { return DialogChoice{.position = pos, .text = text}; };
+  // Every number of a choice distinct, so that no two can change places unseen.
   const Case cases[] = {
-      {fi::kWindows, m(8, u"Browser-Refresh"), 0, u"Browser-Refresh", nullptr, 0},
-      {fi::kMultimedia, m(6, u"Vol-"), 0, u"Multimedia-Vol-", nullptr, 0},
-      {fi::kHotKey, m(7, u"Undo"), 0, u"Undo", nullptr, 0},
-      {fi::kFireKey, {.position = 51, .text = u"F5", .times = 3, .makeTime = 5, .breakTime = 255}, 0,
-       u"Fire Key-F5", &SettingsModel::FireBreakTime, 255},
-      {fi::kSingleKey, m(0, u"Num 0"), 0, u"Single Key-Num 0", nullptr, 0},
-      {fi::kSingleKey, m(0, u"Return"), 0, u"Single Key-Return", nullptr, 0},  // a name the table lacks
-      {fi::kSnipeKey, m(7, u"3200"), 1, u"Snipe Key-3200", &SettingsModel::SnipeDpiCode, 0x25},
+      {fi::kWindows, m(8, u"Browser-Refresh"), 0, u"Browser-Refresh", {{&SettingsModel::WindowsIndex, 8}}, {}},
+      {fi::kMultimedia, m(6, u"Vol-"), 0, u"Multimedia-Vol-", {{&SettingsModel::MediaIndex, 6}}, {}},
+      {fi::kHotKey, m(7, u"Undo"), 0, u"Undo", {{&SettingsModel::HotKeyIndex, 7}}, {}},
+      {fi::kFireKey, {.position = 51, .text = u"F5", .times = 3, .makeTime = 5, .breakTime = 255}, 0, u"Fire Key-F5",
+       {{&SettingsModel::FireKeyListIndex, 51}, {&SettingsModel::FireTimes, 3}},
+       {{&SettingsModel::FireMakeTime, 5}, {&SettingsModel::FireBreakTime, 255}}},
+      {fi::kSingleKey, m(0, u"Num 0"), 0, u"Single Key-Num 0", {}, {}},
+      {fi::kSingleKey, m(0, u"Return"), 0, u"Single Key-Return", {}, {}},  // a name the table lacks
+      {fi::kSnipeKey, m(7, u"3200"), 1, u"Snipe Key-3200", {{&SettingsModel::SnipeIndex, 7}},
+       {{&SettingsModel::SnipeDpiCode, 0x25}}},
   };
   for (const Case& c : cases) {
     model = InstalledFirstModel();
@@ -90,9 +95,8 @@ TEST_F(Assignment, DialogChoicesAreStoredAtTheShownModesIndexWithTheirLabels) {
     EXPECT_EQ(labels[At(2, 1)], c.label);
     EXPECT_EQ(labels[At(2, 0)], u"Right Click") << "the other mode's label stays";
     EXPECT_EQ(EncodeButtonEntry(model, ButtonIndex(2, 0)), EncodeButtonEntry(before, ButtonIndex(2, 0)));
-    if (c.shared) {
-      EXPECT_EQ(model.*c.shared, c.sharedValue) << c.entry;
-    }
+    for (const auto& [field, value] : c.stored) EXPECT_EQ((model.*field)[At(2, 1)], value) << c.entry;
+    for (const auto& [field, value] : c.shared) EXPECT_EQ(model.*field, value) << c.entry;
   }
   // What the last cases stored, by the encoding the mouse receives.
   model = InstalledFirstModel();

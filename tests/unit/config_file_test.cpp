@@ -10,7 +10,7 @@ namespace px {
 namespace {
 
 using testing::MemoryFileSystem;
-using testing::LoggingBoxes;
+using testing::RecordingBoxes;
 using testing::EventLog;
 
 constexpr TextView kPath = u"C:\\PX\\config.bin";
@@ -30,7 +30,7 @@ SettingsModel PatternModel() {
 class ConfigFileTest : public ::testing::Test {
  protected:
   MemoryFileSystem files;
-  LoggingBoxes boxes;
+  RecordingBoxes boxes;
   ConfigFile config{files, boxes, Text(kPath)};
   std::uint8_t flag = 0;
   SettingsModel model{};
@@ -62,8 +62,8 @@ TEST_F(ConfigFileTest, MissingFileIsReportedAndLeavesTheModelZero) {
   EXPECT_EQ(config.Load(flag, model), ConfigLoadResult::Missing);
   EXPECT_EQ(model, SettingsModel{});
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].first, u"Config file is not exist.");
-  EXPECT_EQ(boxes.shown[0].second, u"PX6410-3-4");
+  EXPECT_EQ(boxes.shown[0].text, u"Config file is not exist.");
+  EXPECT_EQ(boxes.shown[0].caption, u"PX6410-3-4");
 }
 
 TEST_F(ConfigFileTest, UnreadableFileIsTreatedLikeAWrongSizeOne) {
@@ -93,7 +93,7 @@ TEST_F(ConfigFileTest, SaveDoesNotCreateAMissingFile) {
   EXPECT_EQ(config.Save(PatternModel()), ConfigSaveResult::Missing);
   EXPECT_TRUE(files.files.empty());
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0], std::make_pair(Text(u"Config file is not exist."), Text(u"PX6410-3-4")));
+  EXPECT_EQ(boxes.shown[0], (testing::Box{u"Config file is not exist.", u"PX6410-3-4"}));
 }
 
 TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
@@ -114,7 +114,7 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
   };
   for (const Case& c : cases) {
     MemoryFileSystem fs;
-    LoggingBoxes shown;
+    RecordingBoxes shown;
     fs.files[Text(kPath)] = old;
     c.inject(fs);
     ConfigFile file(fs, shown, Text(kPath));
@@ -122,8 +122,8 @@ TEST_F(ConfigFileTest, FailedSaveAtAnyStepKeepsTheOldFileAndReportsTheCode) {
     EXPECT_EQ(fs.files[Text(kPath)], old) << c.step;
     EXPECT_EQ(fs.files.size(), 1u) << c.step;
     ASSERT_EQ(shown.shown.size(), 1u) << c.step;
-    EXPECT_EQ(shown.shown[0].first, u"Error Code is: " + FromUtf8(std::to_string(c.code)) + u" \n") << c.step;
-    EXPECT_EQ(shown.shown[0].second, u"NULL ==fp ") << c.step;
+    EXPECT_EQ(shown.shown[0].text, u"Error Code is: " + FromUtf8(std::to_string(c.code)) + u" \n") << c.step;
+    EXPECT_EQ(shown.shown[0].caption, u"NULL ==fp ") << c.step;
   }
 }
 
@@ -165,7 +165,7 @@ class ConfigFileOnDisk : public ::testing::Test {
   std::filesystem::path dir;
   std::filesystem::path path;
   FileSystem& files = SystemFileSystem();
-  LoggingBoxes boxes;
+  RecordingBoxes boxes;
 };
 
 TEST_F(ConfigFileOnDisk, SaveReplacesTheFileWholeAndLeavesNoTemporaryFile) {
@@ -197,7 +197,7 @@ TEST_F(ConfigFileOnDisk, SizesAndAFolderInItsPlace) {
   EXPECT_EQ(config.Save(PatternModel()), ConfigSaveResult::Failed);
   EXPECT_TRUE(std::filesystem::is_directory(path));
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
+  EXPECT_EQ(boxes.shown[0].caption, u"NULL ==fp ");
 }
 
 // The bound caps a read; it is not what gets allocated. A skin image read

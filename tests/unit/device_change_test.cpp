@@ -13,7 +13,7 @@ constexpr TextView kMixed = u"\\\\?\\HID#Vid_04d9&Pid_a09e&MI_01#7&2b3c4d5e&0&00
 constexpr TextView kLower = u"\\\\?\\hid#vid_04d9&pid_a09e&mi_00#7&1a2b3c4d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 constexpr TextView kOther = u"\\\\?\\HID#VID_046D&PID_C31C&MI_00#8&0a0b0c0d&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
-struct Session {
+struct Session : testing::SessionPorts {
   Session() : stateFile(dir.path() / "state.bin") {
     testing::WriteState(stateFile, testing::PatternImage());
     mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
@@ -33,10 +33,6 @@ struct Session {
   std::filesystem::path stateFile;
   std::shared_ptr<SimulatedMouse> mouse;
   std::unique_ptr<SimulatedHidBus> bus;
-  testing::RecordingBoxes boxes;
-  CountingWait waits;
-  testing::RecordingNotifications notes;
-  DeviceImage image;
   std::unique_ptr<DeviceSession> session;
 };
 

@@ -1,7 +1,6 @@
 #pragma once
-// Shared pieces of the device-link tests: a temporary folder, recorders for
-// boxes, pauses and notifications, and a simulated mouse behind a bus whose
-// collections are traced.
+// Shared pieces of the device-link tests: a temporary folder and a simulated
+// mouse behind a bus whose collections are traced.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "common/ports.h"
 #include "device/device_change.h"
 #include "device/discovery.h"
 #include "device/simulated_mouse.h"
 #include "device/wire_trace.h"
+#include "port_fakes.h"
 
 namespace px::testing {
 
@@ -34,32 +33,6 @@ class TempDir {
 
  private:
   std::filesystem::path path_;
-};
-
-struct Box {
-  Text text, caption;
-  friend bool operator==(const Box&, const Box&) = default;
-};
-
-class RecordingBoxes final : public MessageBoxPort {
- public:
-  void ShowMessage(TextView text, TextView caption) override { shown.push_back({Text(text), Text(caption)}); }
-  std::vector<Box> shown;
-};
-
-class RecordingNotifications final : public DeviceNotificationPort {
- public:
-  void MouseDetected() override { Record("detected"); }
-  void MouseNotDetected() override { Record("not detected"); }
-  void HideMainWindow() override { Record("hide"); }
-  std::vector<std::string> events;
-  std::function<void(const std::string&)> observe;  // sees each event as it happens
-
- private:
-  void Record(const std::string& event) {
-    events.push_back(event);
-    if (observe) observe(event);
-  }
 };
 
 inline constexpr TextView kNotDetected = u"The system did not detect the gaming mouse!";

@@ -19,11 +19,6 @@ using Calls = std::vector<std::string>;
 const DialogContext kContext{u"S", Language::English, UiTextColor{1, 2, 3}};  // colour value 197121
 const DialogContext kChinese{u"S", Language::SimplifiedChinese, UiTextColor{1, 2, 3}};
 
-class NoSkins final : public FolderSearchPort {
- public:
-  FolderListing Search(TextView) override { return {u"R/", {}}; }
-};
-
 class Frame : public ::testing::Test {
  protected:
   void SetUp() override { testing::ResetDialogKindStates(); }
@@ -47,7 +42,7 @@ class Frame : public ::testing::Test {
     return controller;
   }
 
-  NoSkins search_;
+  testing::ListedFolders search_;
   testing::MemoryFileSystem files_;
 };
 
@@ -168,7 +163,11 @@ TEST_F(Frame, HoverLooksFollowThePointer) {
   const Step steps[] = {
       {false, 200, 262, {"hover request"}},
       {true, 200, 262, {"begin", "image S/button-over.png 166,253", ok, "end drawing"}},
-      // Cancel takes the look and OK gives it back.
+      // Cancel takes the look and OK gives it back, and the other way round.
+      {true, 320, 262,
+       {"begin", "image S/button-over.png 270,253", cancel, "image S/button-normal.png 166,253", ok, "end drawing"}},
+      {true, 200, 262,
+       {"begin", "image S/button-over.png 166,253", ok, "image S/button-normal.png 270,253", cancel, "end drawing"}},
       {true, 320, 262,
        {"begin", "image S/button-over.png 270,253", cancel, "image S/button-normal.png 166,253", ok, "end drawing"}},
       // Close: Cancel keeps its look until the pointer leaves all three.

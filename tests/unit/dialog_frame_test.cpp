@@ -113,22 +113,11 @@ TEST(SkinChooser, RecommendedTextColourFile) {
   EXPECT_EQ(RecommendedTextColor(files, u"C:\\S/Plain"), std::nullopt);  // a skin without one
 }
 
-class SkinStore final : public ProfileStore {
- public:
-  Text Read(TextView, TextView) override { return {}; }
-  bool Write(TextView section, TextView key, TextView value) override {
-    writes.push_back(ToUtf8(section) + "/" + ToUtf8(key) + "=" + ToUtf8(value));
-    return !failWrites;
-  }
-  std::vector<std::string> writes;
-  bool failWrites = false;
-};
-
 TEST(SkinFlow, ChoiceTakesEffectAndTheFourKeysAreWrittenInOrder) {
   AppState state;
   state.SkinName = u"Default";
   state.SkinFolder = u"C:\\Tools\\/Skins/Default";
-  SkinStore store;
+  testing::MemoryProfileStore store;
   const SkinChoice choice{u"Light", u"C:\\Tools\\Skins\\Light", UiTextColor{32, 36, 44}};
   EXPECT_TRUE(ApplySkinChoice(state, store, choice));
   EXPECT_EQ(state.SkinName, u"Light");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 
@@ -17,35 +18,31 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Captured report descriptors, kept once as files that the fuzzer also
+// starts from; read at a test's first use, so that a missing file fails it.
+Bytes Golden(const std::string& name) {
+  const std::string path = std::string(PX_SOURCE_DIR) + "/tests/fuzz/corpus/report_descriptor/" + name;
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in) << path;
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // Keyboard interface: boot keyboard input plus a vendor feature report of
 // 7 data bytes under report ID 1, and a consumer-control collection (ID 2).
-const Bytes kKeyboardInterface{
-    0x05, 0x01, 0x09, 0x06, 0xA1, 0x01,        // Generic Desktop / Keyboard, Application
-    0x85, 0x01,                                // Report ID 1
-    0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, 0x81, 0x02,
-    0x95, 0x01, 0x75, 0x08, 0x81, 0x01,
-    0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x19, 0x00, 0x2A, 0xFF, 0x00, 0x81, 0x00,
-    0x06, 0x00, 0xFF, 0x09, 0x01,              // vendor page
-    0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x07, 0xB1, 0x02,  // Feature: 7 bytes
-    0xC0,
-    0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01,        // Consumer / Consumer Control
-    0x85, 0x02, 0x19, 0x00, 0x2A, 0x3C, 0x02, 0x15, 0x00, 0x26, 0x3C, 0x02, 0x95, 0x01, 0x75, 0x10, 0x81, 0x00,
-    0xC0};
+const Bytes& KeyboardInterface() {
+  static const Bytes bytes = Golden("keyboard");
+  return bytes;
+}
 
 // Mouse interface, no report IDs: buttons and axes in a physical
 // collection, then a 64-byte vendor feature report.
-const Bytes kMouseInterface{
-    0x05, 0x01, 0x09, 0x02, 0xA1, 0x01,        // Generic Desktop / Mouse, Application
-    0x09, 0x01, 0xA1, 0x00,                    // Pointer, Physical
-    0x05, 0x09, 0x19, 0x01, 0x29, 0x05, 0x15, 0x00, 0x25, 0x01, 0x95, 0x05, 0x75, 0x01, 0x81, 0x02,
-    0x95, 0x01, 0x75, 0x03, 0x81, 0x01,
-    0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09, 0x38, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x03, 0x81, 0x06,
-    0xC0,
-    0x06, 0x00, 0xFF, 0x09, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x40, 0xB1, 0x02,  // 64 bytes
-    0xC0};
+const Bytes& MouseInterface() {
+  static const Bytes bytes = Golden("mouse");
+  return bytes;
+}
 
 TEST(ReportDescriptor, KeyboardCollectionWithEightByteFeatureReport) {
-  const ParsedDescriptor p = ParseReportDescriptor(kKeyboardInterface);
+  const ParsedDescriptor p = ParseReportDescriptor(KeyboardInterface());
   ASSERT_TRUE(p.error.empty()) << p.error;
   ASSERT_EQ(p.collections.size(), 2u);
   EXPECT_EQ(p.collections[0].caps.UsagePage, 0x01);
@@ -58,7 +55,7 @@ TEST(ReportDescriptor, KeyboardCollectionWithEightByteFeatureReport) {
 }
 
 TEST(ReportDescriptor, MouseCollectionWithSixtyFiveByteFeatureReport) {
-  const ParsedDescriptor p = ParseReportDescriptor(kMouseInterface);
+  const ParsedDescriptor p = ParseReportDescriptor(MouseInterface());
   ASSERT_TRUE(p.error.empty()) << p.error;
   ASSERT_EQ(p.collections.size(), 1u);  // the physical collection is not top-level
   EXPECT_EQ(p.collections[0].caps.UsagePage, 0x01);
@@ -139,7 +136,8 @@ TEST(ReportDescriptor, RandomAndDamagedInputIsHandledSafely) {
   std::mt19937 rng(0x6410);  // fixed: the same inputs on every run
   auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
   auto byte = [&] { return static_cast<std::uint8_t>(rng() & 0xFF); };
-  const std::vector<const Bytes*> seeds{&kKeyboardInterface, &kMouseInterface};
+  const std::vector<const Bytes*> seeds{&KeyboardInterface(), &MouseInterface()};
+  for (const Bytes* seed : seeds) ASSERT_FALSE(seed->empty()) << "a golden descriptor is missing";
   int parsedWithoutError = 0;
   for (int round = 0; round < 20000; ++round) {
     Bytes d;
@@ -214,10 +212,10 @@ class FakeSysfs : public ::testing::Test {
 };
 
 TEST_F(FakeSysfs, WalkListsEveryTopLevelCollectionInNodeOrder) {
-  AddNode("hidraw10", "0003:000004D9:0000A09E", kMouseInterface);
-  AddNode("hidraw2", "0003:000004D9:0000A09E", kKeyboardInterface);
-  AddNode("hidraw0", "0003:0000046D:0000C31C", kMouseInterface);
-  AddNode("hidraw3", "0003:000004D9", kMouseInterface);  // unreadable identity: left out
+  AddNode("hidraw10", "0003:000004D9:0000A09E", MouseInterface());
+  AddNode("hidraw2", "0003:000004D9:0000A09E", KeyboardInterface());
+  AddNode("hidraw0", "0003:0000046D:0000C31C", MouseInterface());
+  AddNode("hidraw3", "0003:000004D9", MouseInterface());  // unreadable identity: left out
   std::vector<std::string> skipped;
   const auto found = WalkHidraw(Where(), &skipped);
   ASSERT_EQ(found.size(), 4u);
@@ -234,9 +232,9 @@ TEST_F(FakeSysfs, WalkListsEveryTopLevelCollectionInNodeOrder) {
 }
 
 TEST_F(FakeSysfs, DiscoveryOverHidrawPicksTheMouseNodes) {
-  AddNode("hidraw0", "0003:0000046D:0000C31C", kKeyboardInterface);  // a foreign keyboard alike
-  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
-  AddNode("hidraw2", "0003:000004D9:0000A09E", kMouseInterface);
+  AddNode("hidraw0", "0003:0000046D:0000C31C", KeyboardInterface());  // a foreign keyboard alike
+  AddNode("hidraw1", "0003:000004D9:0000A09E", KeyboardInterface());
+  AddNode("hidraw2", "0003:000004D9:0000A09E", MouseInterface());
   HidrawBus bus(Where());
   DeviceLink link;
   testing::RecordingBoxes boxes;
@@ -252,8 +250,8 @@ TEST_F(FakeSysfs, DiscoveryOverHidrawPicksTheMouseNodes) {
 TEST_F(FakeSysfs, ReadErrorsInSysfsSkipTheNode) {
   // A report descriptor that opens but cannot be read (here: a folder; on a
   // live system, a device that goes away mid-walk) leaves the node out.
-  AddNode("hidraw0", "0003:000004D9:0000A09E", kMouseInterface);
-  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
+  AddNode("hidraw0", "0003:000004D9:0000A09E", MouseInterface());
+  AddNode("hidraw1", "0003:000004D9:0000A09E", KeyboardInterface());
   const auto descriptor = dir.path() / "sys" / "class" / "hidraw" / "hidraw0" / "device" / "report_descriptor";
   std::filesystem::remove(descriptor);
   std::filesystem::create_directories(descriptor);
@@ -265,7 +263,7 @@ TEST_F(FakeSysfs, ReadErrorsInSysfsSkipTheNode) {
 }
 
 TEST_F(FakeSysfs, NodeThatCannotBeOpenedShowsTheErrno) {
-  AddNode("hidraw1", "0003:000004D9:0000A09E", kKeyboardInterface);
+  AddNode("hidraw1", "0003:000004D9:0000A09E", KeyboardInterface());
   std::filesystem::remove(dir.path() / "dev" / "hidraw1");
   HidrawBus bus(Where());
   DeviceLink link;

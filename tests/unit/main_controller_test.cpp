@@ -89,11 +89,6 @@ class RecordingShell final : public MainWindowShell,
   }
 };
 
-class NoWait final : public WaitPort {
- public:
-  void Wait(unsigned) override {}
-};
-
 constexpr const char* kNotDetectedBalloon = "Warning: The system did not detect the gaming mouse! (100)";
 constexpr const char* kDetectedBalloon = "Info: The system detect the gaming mouse. (100)";
 
@@ -103,8 +98,8 @@ struct ControllerFixture {
   TempDir dir;
   std::filesystem::path stateFile = dir.path() / "mouse.bin";
   testing::MemoryFileSystem files;
-  testing::LoggingBoxes boxes;
-  NoWait waits;
+  testing::RecordingBoxes boxes;
+  CountingWait waits;
   ConfigFile config{files, boxes, PathFromText(u"/px/config.bin")};
   IniFileStore ini{files, PathFromText(u"/px/str.ini")};
   SharedSettingsFiles shared{files, PathFromText(u"/px/config.bin"), PathFromText(u"/px/str.ini")};

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "page/settings_page.h"
+#include "port_fakes.h"
 #include "sample_settings.h"
 #include "scripted_dialogs.h"
 
@@ -99,21 +100,11 @@ class RecordingView final : public PageView, public PageCommands {
   bool Drew(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
 };
 
-class MapStore final : public ProfileStore {
- public:
-  std::map<std::pair<Text, Text>, Text> values;
-  Text Read(TextView section, TextView key) override { return values[{Text(section), Text(key)}]; }
-  bool Write(TextView section, TextView key, TextView value) override {
-    values[{Text(section), Text(key)}] = value;
-    return true;
-  }
-};
-
 struct PageFixture {
   SettingsSession session;
   int pageState = kPageNotBuilt;
   bool builtOnce = false;
-  MapStore ini;
+  testing::MemoryProfileStore ini;
   RecordingView view;
   ScriptedDialogs dialogs;
   SettingsPage page{session, {pageState, builtOnce}, ini, view, view, dialogs};

@@ -19,7 +19,7 @@ std::size_t Index(int button, int mode) { return static_cast<std::size_t>(Button
 constexpr Point kModeB{410, 528};
 constexpr Point kDefault{350, 555};
 
-class PageRows : public testing::Test {
+class PageRows : public ::testing::Test {
  protected:
   PageRows() {
     for (int mode : {0, 1}) {

@@ -109,13 +109,15 @@ TEST_F(Dialogs, SingleKeyNamesEveryKeystrokeAndKeysDoNotEndIt) {
 }
 
 // Windows that answer as a user would: each opening chooses the scripted
-// entry (or types the scripted key) and ends with the scripted end.
+// entry (or types the scripted key), types into the scripted fields and ends
+// with the scripted end.
 class ScriptedWindows final : public DialogWindows {
  public:
   struct Script {
     std::optional<int> entry;
     Text key;
     DialogEnd end = DialogEnd::Ok;
+    std::vector<std::pair<int, Text>> typed;  // field id, text
   };
   std::deque<Script> scripts;
   std::vector<DialogKind> opened;
@@ -133,6 +135,7 @@ class ScriptedWindows final : public DialogWindows {
         raw->ClickEntry(controller, *script.entry);
       }
       if (!script.key.empty()) controller.KeyCaptured(script.key);
+      for (const auto& [id, text] : script.typed) raw->Type(controller, id, text);
       controller.LeftButtonDown(script.end == DialogEnd::Ok ? 200 : 320, 263);
     };
     return view;
@@ -149,13 +152,15 @@ TEST_F(Dialogs, EachFunctionOpensItsDialogAndAnswersWhatTheAssignmentStores) {
     std::optional<DialogChoice> answer;
   };
   const Case cases[] = {
-      {fi::kWindows, 0, {8, {}, DialogEnd::Ok}, DialogKind::Windows, DialogChoice{8, u"Browser-Refresh"}},
-      {fi::kMultimedia, 0, {{}, {}, DialogEnd::Ok}, DialogKind::Media, DialogChoice{0, u"Next"}},
-      {fi::kHotKey, 0, {7, {}, DialogEnd::Ok}, DialogKind::HotKey, DialogChoice{7, u"Undo"}},
-      {fi::kSnipeKey, 1, {7, {}, DialogEnd::Ok}, DialogKind::Snipe, DialogChoice{7, u"3200"}},
-      {fi::kFireKey, 0, {51, {}, DialogEnd::Ok}, DialogKind::FireKey, DialogChoice{51, u"F5", 1, 32, 32}},
-      {fi::kSingleKey, 0, {{}, u"Page Up", DialogEnd::Ok}, DialogKind::Single, DialogChoice{0, u"Page Up"}},
-      {fi::kHotKey, 0, {3, {}, DialogEnd::Cancel}, DialogKind::HotKey, std::nullopt},
+      {fi::kWindows, 0, {8, {}, DialogEnd::Ok, {}}, DialogKind::Windows, DialogChoice{8, u"Browser-Refresh"}},
+      {fi::kMultimedia, 0, {{}, {}, DialogEnd::Ok, {}}, DialogKind::Media, DialogChoice{0, u"Next"}},
+      {fi::kHotKey, 0, {7, {}, DialogEnd::Ok, {}}, DialogKind::HotKey, DialogChoice{7, u"Undo"}},
+      {fi::kSnipeKey, 1, {7, {}, DialogEnd::Ok, {}}, DialogKind::Snipe, DialogChoice{7, u"3200"}},
+      // Every number distinct, so that no two of them can change places unseen.
+      {fi::kFireKey, 0, {51, {}, DialogEnd::Ok, {{kFireTimesId, u"3"}, {kFireMakeId, u"10"}, {kFireBreakId, u"20"}}},
+       DialogKind::FireKey, DialogChoice{51, u"F5", 3, 10, 20}},
+      {fi::kSingleKey, 0, {{}, u"Page Up", DialogEnd::Ok, {}}, DialogKind::Single, DialogChoice{0, u"Page Up"}},
+      {fi::kHotKey, 0, {3, {}, DialogEnd::Cancel, {}}, DialogKind::HotKey, std::nullopt},
       {fi::kKeyOff, 0, {}, std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -168,9 +173,9 @@ TEST_F(Dialogs, EachFunctionOpensItsDialogAndAnswersWhatTheAssignmentStores) {
     if (!answer) continue;
     EXPECT_EQ(answer->position, c.answer->position) << int{c.function};
     EXPECT_EQ(answer->text, c.answer->text) << int{c.function};
-    EXPECT_EQ(answer->times, c.answer->times);
-    EXPECT_EQ(answer->makeTime, c.answer->makeTime);
-    EXPECT_EQ(answer->breakTime, c.answer->breakTime);
+    EXPECT_EQ(answer->times, c.answer->times) << int{c.function};
+    EXPECT_EQ(answer->makeTime, c.answer->makeTime) << int{c.function};
+    EXPECT_EQ(answer->breakTime, c.answer->breakTime) << int{c.function};
   }
 }
 

@@ -36,7 +36,7 @@ TEST(PrintableText, EveryLabelThatEntersTheSetIsPrintable) {
             CommitOutcome::Committed);
   EXPECT_EQ(labels[static_cast<std::size_t>(ButtonIndex(4, 0))], u"Single Key-");
 
-  MapStore ini;
+  testing::MemoryProfileStore ini;
   ini.Write(LabelSectionName(Language::English), kLabelKeys[3], u"Fire Key-\xDC00" u"F5\x07");
   EXPECT_EQ(LoadLabels(ini, Language::English)[3], u"Fire Key-F5");
 }

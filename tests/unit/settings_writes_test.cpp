@@ -115,7 +115,7 @@ TEST(SettingsWrites, LeftOversGoAtStartAndAfterEachSave) {
   const Text configLeftOver = u"/px/.config.bin.0123456789ab.tmp";
   const Text iniLeftOver = u"/px/.str.ini.0123456789ab.tmp";
   MemoryFileSystem files;
-  testing::LoggingBoxes boxes;
+  testing::RecordingBoxes boxes;
   ConfigFile config(files, boxes, PathFromText(u"/px/config.bin"));
   IniFileStore ini(files, PathFromText(u"/px/str.ini"));
   files.files[u"/px/config.bin"] = InstalledConfigBin();

@@ -13,16 +13,6 @@ namespace {
 
 using testing::RecordingDialogView;
 
-// Default, Light and Plain under R, and a file; Default and Light name a colour.
-class Skins final : public FolderSearchPort {
- public:
-  FolderListing listing{u"R/", {{u"Default", true}, {u"Light", true}, {u"Plain", true}, {u"notes.txt", false}}};
-  FolderListing Search(TextView root) override {
-    EXPECT_EQ(root, u"Skins");
-    return listing;
-  }
-};
-
 constexpr UiTextColor kInForce{230, 230, 230};
 constexpr UiTextColor kLight{32, 36, 44};
 constexpr UiTextColor kPicked{9, 8, 7};
@@ -50,7 +40,9 @@ class SkinChooserFlow : public ::testing::Test {
   void Put(TextView path, const std::string& text) { files_.files[Text(path)] = FileBytes(text.begin(), text.end()); }
 
   std::optional<SkinChoice> Run(const Case& c, RecordingDialogView& view) {
-    search_ = Skins{};
+    // Default, Light and Plain under R, and a file; Default and Light name a colour.
+    search_ = testing::ListedFolders(
+        {u"R/", {{u"Default", true}, {u"Light", true}, {u"Plain", true}, {u"notes.txt", false}}});
     view.user = [&](DialogController& controller) {
       for (const Action& action : c.actions) {
         switch (action.kind) {
@@ -74,10 +66,12 @@ class SkinChooserFlow : public ::testing::Test {
       controller.LeftButtonDown(c.end == DialogEnd::Ok ? 200 : 320, 263);
     };
     const DialogContext context{u"X/Skins/Default", Language::English, kInForce};
-    return RunSkinChooser(view, context, c.nameInForce, u"Skins", search_, files_);
+    std::optional<SkinChoice> choice = RunSkinChooser(view, context, c.nameInForce, u"Skins", search_, files_);
+    for (const Text& root : search_.roots) EXPECT_EQ(root, u"Skins") << c.name;
+    return choice;
   }
 
-  Skins search_;
+  testing::ListedFolders search_;
   testing::MemoryFileSystem files_;
 };
 

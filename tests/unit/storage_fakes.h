@@ -1,7 +1,6 @@
 #pragma once
-// Test doubles for the storage and apply-flow tests: an in-memory file
-// system whose every step can be made to fail, a message-box recorder and a
-// shared event log, so that tests can assert the order of what happened.
+// The file system's test double: in memory, every step can be made to fail,
+// and each step can go to the shared event log of port_fakes.h.
 #include <chrono>
 #include <map>
 #include <optional>
@@ -10,25 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "common/ports.h"
+#include "port_fakes.h"
 #include "storage/file_system.h"
 
 namespace px::testing {
-
-using EventLog = std::vector<std::string>;
-
-class LoggingBoxes final : public MessageBoxPort {
- public:
-  explicit LoggingBoxes(EventLog* log = nullptr) : log_(log) {}
-  void ShowMessage(TextView text, TextView caption) override {
-    shown.emplace_back(Text(text), Text(caption));
-    if (log_) log_->push_back("box " + ToUtf8(caption));
-  }
-  std::vector<std::pair<Text, Text>> shown;  // (text, caption)
-
- private:
-  EventLog* log_;
-};
 
 class MemoryFileSystem final : public FileSystem {
  public:

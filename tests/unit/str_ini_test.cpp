@@ -10,23 +10,7 @@ namespace px {
 namespace {
 
 using testing::MemoryFileSystem;
-
-// Records every write in order; reads from a map.
-class RecordingStore final : public ProfileStore {
- public:
-  Text Read(TextView section, TextView key) override {
-    reads.push_back(ToUtf8(section) + "/" + ToUtf8(key));
-    const auto it = values.find(Text(section) + u"/" + Text(key));
-    return it == values.end() ? Text{} : it->second;
-  }
-  bool Write(TextView section, TextView key, TextView value) override {
-    writes.push_back(ToUtf8(section) + "/" + ToUtf8(key) + "=" + ToUtf8(value));
-    values[Text(section) + u"/" + Text(key)] = Text(value);
-    return true;
-  }
-  std::map<Text, Text> values;
-  std::vector<std::string> reads, writes;
-};
+using testing::MemoryProfileStore;
 
 LabelSet NumberedLabels(const Text& prefix) {
   LabelSet labels;
@@ -35,7 +19,7 @@ LabelSet NumberedLabels(const Text& prefix) {
 }
 
 TEST(StrIniLabels, KeysInOrderModeBIsButtonNumberThenThree) {
-  RecordingStore store;
+  MemoryProfileStore store;
   EXPECT_TRUE(SaveLabels(store, Language::English, NumberedLabels(u"L")));
   const std::vector<std::string> expected = {
       "Setting-EN/Item1=L0",   "Setting-EN/Item2=L1",   "Setting-EN/Item3=L2",   "Setting-EN/Item4=L3",
@@ -89,14 +73,14 @@ TEST(StrIniColors, MissingOrNonNumericIsZeroAndOutOfRangeIsHeld) {
 }
 
 TEST(StrIniColors, MissingKeysGiveBlackNotTheStartUpGreen) {
-  RecordingStore store;
+  MemoryProfileStore store;
   const SkinKeys keys = LoadSkinKeys(store);
   EXPECT_EQ(ParseUiTextColor(keys), (Rgb{0, 0, 0}));
   EXPECT_EQ(store.reads, (std::vector<std::string>{"Skins/RColor", "Skins/GColor", "Skins/BColor", "Skins/Path"}));
 }
 
 TEST(StrIniSkin, ChoiceIsWrittenAsDecimalsThenThePath) {
-  RecordingStore store;
+  MemoryProfileStore store;
   EXPECT_TRUE(SaveSkinChoice(store, Rgb{0, 128, 255}, u"Light"));
   EXPECT_EQ(store.writes,
             (std::vector<std::string>{"Skins/RColor=0", "Skins/GColor=128", "Skins/BColor=255", "Skins/Path=Light"}));

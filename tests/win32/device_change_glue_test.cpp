@@ -14,28 +14,10 @@
 
 #include "device/simulated_mouse.h"
 #include "device/win32/device_change_win32.h"
+#include "../unit/port_fakes.h"
 
 namespace px {
 namespace {
-
-class NoBoxes final : public MessageBoxPort {
- public:
-  void ShowMessage(TextView, TextView) override { ++shown; }
-  int shown = 0;
-};
-
-class NoPauses final : public WaitPort {
- public:
-  void Wait(unsigned) override {}
-};
-
-class Notes final : public DeviceNotificationPort {
- public:
-  void MouseDetected() override { ++events; }
-  void MouseNotDetected() override { ++events; }
-  void HideMainWindow() override { ++events; }
-  int events = 0;
-};
 
 constexpr std::size_t kNameOffset = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name);
 const std::wstring kMousePath =
@@ -57,12 +39,8 @@ struct Broadcast {
 
 std::size_t SizeWithTerminator(const std::wstring& name) { return kNameOffset + (name.size() + 1) * sizeof(wchar_t); }
 
-struct Glue : ::testing::Test {
+struct Glue : ::testing::Test, testing::SessionPorts {
   SimulatedHidBus bus{nullptr, {}};
-  NoBoxes boxes;
-  NoPauses waits;
-  Notes notes;
-  DeviceImage image;
   DeviceSession session{bus, boxes, waits, notes, image, u"not detected"};
 
   unsigned Counted(WPARAM event, LPARAM lParam) {
@@ -91,7 +69,7 @@ TEST_F(Glue, NothingBeyondTheDeclaredSizeIsRead) {
   // The size ends the name inside the identifiers.
   Broadcast cut(kMousePath, kNameOffset + 16 * sizeof(wchar_t));
   EXPECT_EQ(Counted(DBT_DEVICEARRIVAL, cut.lParam()), 0u);
-  EXPECT_EQ(notes.events, 0);
+  EXPECT_TRUE(notes.events.empty());
 }
 
 TEST_F(Glue, OtherEventsTypesAndOddValuesAreIgnored) {

@@ -16,15 +16,10 @@
 #include "storage/staged_file.h"
 #include "storage/str_ini.h"
 #include "storage/win32/win32_storage.h"
+#include "../unit/port_fakes.h"
 
 namespace px {
 namespace {
-
-class Boxes final : public MessageBoxPort {
- public:
-  void ShowMessage(TextView text, TextView caption) override { shown.emplace_back(Text(text), Text(caption)); }
-  std::vector<std::pair<Text, Text>> shown;
-};
 
 // A fresh folder under the temporary folder for each test.
 class Win32Storage : public ::testing::Test {
@@ -272,7 +267,7 @@ TEST_F(Win32Storage, MissingStrIniReadsEmptyAndColoursBlack) {
 
 TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   const Text path = PathOf(u"config.bin");
-  Boxes boxes;
+  testing::RecordingBoxes boxes;
   ConfigFile config(files_, boxes, path);
   std::uint8_t flag = 7;
   SettingsModel model{};
@@ -299,8 +294,8 @@ TEST_F(Win32Storage, ConfigFileSavesWholeAndKeepsAReadOnlyFile) {
   model.ReportRateCode = 4;
   EXPECT_EQ(config.Save(model), ConfigSaveResult::Failed);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].first, u"Error Code is: 5 \n");
-  EXPECT_EQ(boxes.shown[0].second, u"NULL ==fp ");
+  EXPECT_EQ(boxes.shown[0].text, u"Error Code is: 5 \n");
+  EXPECT_EQ(boxes.shown[0].caption, u"NULL ==fp ");
   EXPECT_EQ(files_.Read(path, 1000).bytes, saved);
   EXPECT_EQ(FilesInDir(), std::vector<Text>{u"config.bin"});
 }
