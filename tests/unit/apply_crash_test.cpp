@@ -49,7 +49,7 @@ class ApplyCrash : public ::testing::Test {
   }
   // What every start does before it reads the files.
   void Start() {
-    testing::LoggingBoxes boxes;
+    testing::RecordingBoxes boxes;
     ConfigFile config(SystemFileSystem(), boxes, dir_ / "config.bin");
     IniFileStore ini(SystemFileSystem(), dir_ / "str.ini");
     SettingsSession session;
