@@ -38,7 +38,7 @@
 #include "buttons/dialog_controllers.h"
 #include "buttons/win32/parameter_dialogs.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/skin_picture.h"
 #include "skin/win32/skins_dialog.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
