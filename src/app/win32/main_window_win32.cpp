@@ -1,4 +1,4 @@
-#include "app/win32/orvane_dlg.h"
+#include "app/win32/main_window_win32.h"
 
 #include <dbt.h>
 #include <windowsx.h>
