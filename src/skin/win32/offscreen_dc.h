@@ -1,7 +1,8 @@
 #pragma once
 // The off-screen surfaces every redraw goes through: CMemDC over a rectangle
 // of a target DC, and SkinComposition, one redraw of a window onto its
-// persistent background bitmap. Win32 only.
+// persistent background bitmap. Win32 only. A redraw, with the pictures of
+// skin_picture.h and the text of ui_text.h:
 //
 //   SkinComposition draw(hwnd, background.Handle());      // or (hwnd, paintDc, ...) in WM_ERASEBKGND
 //   if (draw.HasCanvas()) {
