@@ -1,4 +1,4 @@
-// SettingsPage: the lighting drop-downs, and where a list's choice goes.
+// SettingsPage: the lighting drop-downs and what their entries choose.
 #include "page/settings_page.h"
 
 #include "page/lighting_texts.h"
@@ -53,12 +53,7 @@ void SettingsPage::ToggleEffectList() {
   open = view_.ListExists(id::kEffectList);
 }
 
-void SettingsPage::OnListChosen(int listId) {
-  if (listId == id::kDpiSubList) return ChooseDpiSwitch();
-  for (int row = 1; row <= kShownButtons; ++row) {
-    if (listId == id::ButtonList(row)) return ChooseButtonFunction(row);
-  }
-  if (listId != id::kModeList && listId != id::kParameterList && listId != id::kEffectList) return;
+void SettingsPage::ChooseLighting(int listId) {
   const std::optional<int> selection = view_.ListSelection(listId);
   if (!selection) return;  // nothing chosen yet: the list stays open
   SettingsModel& model = session_.model;

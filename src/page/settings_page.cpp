@@ -1,4 +1,4 @@
-// SettingsPage: building, tearing down and rebuilding the page, and the click dispatch.
+// SettingsPage: building, tearing down and rebuilding the page, and the dispatch of clicks and list choices.
 #include "page/settings_page.h"
 
 #include "model/dpi_table.h"
@@ -186,7 +186,7 @@ void SettingsPage::DrawStage(int stage) {
 }
 
 // ---------------------------------------------------------------------------
-// Click dispatch
+// Click and list-choice dispatch
 
 void SettingsPage::DispatchClick(Point at) {
   lastClick_ = at;
@@ -262,6 +262,14 @@ bool SettingsPage::ClickPageElement(Point at) {
     }
   }
   return false;
+}
+
+void SettingsPage::OnListChosen(int listId) {
+  if (listId == id::kDpiSubList) return ChooseDpiSwitch();
+  for (int row = 1; row <= kShownButtons; ++row) {
+    if (listId == id::ButtonList(row)) return ChooseButtonFunction(row);
+  }
+  if (listId == id::kModeList || listId == id::kParameterList || listId == id::kEffectList) ChooseLighting(listId);
 }
 
 }  // namespace px

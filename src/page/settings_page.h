@@ -86,6 +86,8 @@ class SettingsPage {
   int OpenButtonRow() const;
   void ChooseButtonFunction(int row);
   void ChooseDpiSwitch();
+  // The entry chosen in the lighting list `listId`; nothing while none is.
+  void ChooseLighting(int listId);
   void RedrawRow(int row);
 
   void DrawBuild();

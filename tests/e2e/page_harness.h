@@ -17,7 +17,9 @@
 #include "page/settings_page.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/offscreen_dc.h"
+#include "skin/win32/skin_picture.h"
+#include "skin/win32/ui_text.h"
 
 namespace px::pagetest {
 

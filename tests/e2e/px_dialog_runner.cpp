@@ -33,9 +33,15 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/win32/skin_flow_win32.h"
+#include "app/dialog_settings.h"
+#include "app/skin_flow.h"
+#include "buttons/dialog_controllers.h"
 #include "buttons/win32/parameter_dialogs.h"
 #include "skin/skin_paths.h"
+#include "skin/win32/skin_picture.h"
+#include "skin/win32/skins_dialog.h"
+#include "storage/executable_path.h"
+#include "storage/settings_paths.h"
 #include "storage/win32/win32_storage.h"
 
 namespace px {
@@ -157,26 +163,38 @@ std::string Line(const char* answer, std::int32_t index, const Text& text) {
 std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialogContext& context, TextView skin,
                                    std::uint8_t variant) {
   std::string result = "IDCANCEL";
+  Win32DialogWindows windows(g_host);
+  const std::map<std::wstring, DialogKind> lists{{L"hot", DialogKind::HotKey},
+                                                 {L"media", DialogKind::Media},
+                                                 {L"windows", DialogKind::Windows},
+                                                 {L"snipe", DialogKind::Snipe}};
   if (kind == L"fire") {
-    if (auto c = RunFireKeyDialog(g_host, context)) {
+    if (auto c = RunFireKeyDialog(*windows.NewDialog(DialogKind::FireKey), context)) {
       result = Line("IDOK", c->chosenIndex, c->chosenText) + " times=" + std::to_string(c->times) +
                " make=" + std::to_string(c->makeTime) + " break=" + std::to_string(c->breakTime);
     }
-  } else if (kind == L"hot" || kind == L"media" || kind == L"windows" || kind == L"snipe") {
-    std::optional<ListChoice> c = kind == L"hot"     ? RunHotKeyDialog(g_host, context)
-                                  : kind == L"media" ? RunMediaDialog(g_host, context)
-                                  : kind == L"windows" ? RunWindowsDialog(g_host, context)
-                                                       : RunSnipeDialog(g_host, context, variant);
-    if (c) result = Line("IDOK", c->chosenIndex, c->chosenText);
+  } else if (lists.count(kind) != 0) {
+    const DialogKind listKind = lists.at(kind);
+    if (auto c = RunListDialog(*windows.NewDialog(listKind), listKind, context, variant)) {
+      result = Line("IDOK", c->chosenIndex, c->chosenText);
+    }
   } else if (kind == L"single") {
-    if (auto c = RunSingleKeyDialog(g_host, context)) result = "IDOK key=" + Utf8(c->keyName);
+    if (auto c = RunSingleKeyDialog(*windows.NewDialog(DialogKind::Single), context)) {
+      result = "IDOK key=" + Utf8(c->keyName);
+    }
   } else if (kind == L"skins") {
     AppState& state = TheAppState();
     state.SkinFolder = context.skinFolder;
     state.SkinName = Text(skin);
     state.TextColor = context.textColor;
     state.Settings.language = context.language;
-    if (RunSkinFlow(g_host, state)) {
+    const Text executable = RunningExecutablePath();
+    if (const std::optional<SkinChoice> choice =
+            RunSkinsDialog(g_host, DialogContextOf(state), state.SkinName, executable)) {
+      Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
+      ApplySkinChoice(state, store, *choice);
+      // Chosen again, even the same skin is read afresh, as the page's rebuild does.
+      DropSkinImages();
       result = "IDOK name=" + Utf8(state.SkinName) + " folder=" + Utf8(state.SkinFolder) + " color=" +
                std::to_string(state.TextColor.red) + "," + std::to_string(state.TextColor.green) + "," +
                std::to_string(state.TextColor.blue);

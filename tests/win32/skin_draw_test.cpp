@@ -13,7 +13,9 @@
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/offscreen_dc.h"
+#include "skin/win32/skin_picture.h"
+#include "skin/win32/ui_text.h"
 #include "dib_canvas.h"
 
 namespace px {

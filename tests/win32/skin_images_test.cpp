@@ -15,7 +15,7 @@
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/skin_picture.h"
 #include "dib_canvas.h"
 
 namespace px {

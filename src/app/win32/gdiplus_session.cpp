@@ -1,6 +1,6 @@
 #include "app/win32/gdiplus_session.h"
 
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/skin_picture.h"
 
 namespace px {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/win32/orvane_dlg.h"
+#include "app/win32/main_window_win32.h"
 
 namespace px {
 

@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QMetaEnum>
 
-#include "buttons/key_capture.h"
+#include "buttons/linux_key_names.h"
 #include "common/qt/qt_text.h"
 
 namespace px {

@@ -1,8 +1,10 @@
 // CSingleDialog's window: a keyboard hook on the interface thread names each
 // keystroke as the system names it, and a filter keeps Enter, Escape and the
 // Windows keys from acting on the dialog.
+#include "buttons/win32/single_key_dialog.h"
+
 #include "buttons/dialog_fields.h"
-#include "buttons/win32/parameter_dialogs.h"
+#include "skin/win32/skinned_dialog.h"
 
 namespace px {
 namespace {

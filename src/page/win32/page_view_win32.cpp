@@ -10,6 +10,8 @@
 #include "page/control_colors.h"
 #include "skin/color_chooser.h"
 #include "skin/skin_paths.h"
+#include "skin/win32/skin_picture.h"
+#include "skin/win32/ui_text.h"
 
 namespace px {
 namespace {

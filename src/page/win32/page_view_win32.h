@@ -9,7 +9,7 @@
 
 #include "page/page_view.h"
 #include "skin/ui_font.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/offscreen_dc.h"
 #include "winui/controls.h"
 #include "winui/handles.h"
 

@@ -9,6 +9,8 @@
 #include "skin/color_chooser.h"
 #include "common/win32/wide_text.h"
 #include "skin/skin_paths.h"
+#include "skin/win32/ui_text.h"
+#include "storage/executable_path.h"
 
 namespace px {
 namespace {
@@ -179,7 +181,7 @@ void SkinnedDialog::ShowMessage(TextView text, TextView caption) {
   ::MessageBoxW(Hwnd(), WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
 }
 
-Text SkinnedDialog::ApplicationName() const { return ApplicationNameFromPath(ExecutablePath()); }
+Text SkinnedDialog::ApplicationName() const { return ApplicationNameFromPath(RunningExecutablePath()); }
 
 std::optional<UiTextColor> SkinnedDialog::RunColorChooser() {
   CHOOSECOLORW chooser{};

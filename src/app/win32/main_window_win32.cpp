@@ -1,4 +1,4 @@
-#include "app/win32/orvane_dlg.h"
+#include "app/win32/main_window_win32.h"
 
 #include <dbt.h>
 #include <windowsx.h>
@@ -12,7 +12,9 @@
 #include "app/win32/utility_bus.h"
 #include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
+#include "skin/win32/offscreen_dc.h"
 #include "skin/win32/skins_dialog.h"
+#include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
 #include "storage/config_file.h"
 #include "storage/settings_paths.h"

@@ -17,7 +17,7 @@
 #include "app/win32/win32_ports.h"
 #include "page/settings_page.h"
 #include "page/win32/page_view_win32.h"
-#include "skin/win32/skin_draw.h"
+#include "skin/win32/skin_picture.h"
 #include "storage/win32/win32_storage.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"

@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "buttons/key_capture.h"
+#include "buttons/linux_key_names.h"
 #include "model/key_tables.h"
 
 namespace px {

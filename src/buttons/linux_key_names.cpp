@@ -1,4 +1,4 @@
-#include "buttons/key_capture.h"
+#include "buttons/linux_key_names.h"
 
 #include <array>
 #include <utility>

@@ -1,0 +1,114 @@
+#pragma once
+// The skin's pictures: the PNG image object over GDI+, its decoder, the cache
+// of decoded pictures, DrawSkinImage and window backgrounds. Win32 only; the
+// rules themselves (paths, image names, limits, premultiply) are portable, in
+// src/skin.
+#include <windows.h>
+
+#include <cstddef>
+
+#include "common/text.h"
+#include "skin/image_limits.h"
+#include "skin/skin_image_cache.h"
+#include "winui/handles.h"
+
+namespace px {
+
+// The image object: one decoded PNG as a DIB section. Movable, so that the
+// skin's image cache can keep it.
+class SkinImage {
+ public:
+  SkinImage() = default;
+  SkinImage(SkinImage&&) noexcept = default;
+  SkinImage& operator=(SkinImage&&) noexcept = default;
+  SkinImage(const SkinImage&) = delete;
+  SkinImage& operator=(const SkinImage&) = delete;
+
+  // Decodes the file; false when it is missing or undecodable (or GDI+ does
+  // not start). Formats with alpha become 32-bit BGRA marked as having alpha.
+  bool Load(TextView path);
+  // Decodes a file already read and sized (ReadSkinPicture).
+  bool Decode(const SkinPictureFile& file);
+  bool IsNull() const { return !bitmap_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  int BitsPerPixel() const { return bitsPerPixel_; }
+  bool HasAlpha() const { return hasAlpha_; }
+  // What the decoded pixels cost in memory (0 when null).
+  std::size_t Bytes() const;
+
+  // 32-bit images only: colour scaled by alpha, as AlphaBlend expects.
+  void PremultiplyAlpha();
+  // Whole image at (x, y), own size: AlphaBlend with per-pixel alpha when it
+  // has alpha, else StretchBlt SRCCOPY.
+  void Draw(HDC surface, int x, int y) const;
+  // Hands the bitmap over; the object is empty afterwards.
+  HBITMAP Detach();
+
+ private:
+  winui::UniqueBitmap bitmap_;
+  void* bits_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  int bitsPerPixel_ = 0;
+  bool hasAlpha_ = false;
+};
+
+// GDI+ decodes the skin's PNG files. It is started once, by the application's
+// start or else by the first decode, and stays up for the rest of the process:
+// no picture starts or stops it.
+bool StartSkinDecoder();
+// At the application's end only, once nothing decodes any more.
+void StopSkinDecoder();
+bool SkinDecoderRunning();
+// How many times this process started GDI+, and how many files it handed
+// GDI+ to decode (for tests and diagnostics).
+int SkinDecoderStarts();
+int SkinDecodes();
+
+// The pictures every window draws, each decoded once per skin and kept
+// premultiplied, ready for AlphaBlend (skin/skin_image_cache.h). A missing or
+// refused picture is kept as a null image.
+SkinImageCache<SkinImage>& SkinImages();
+// The skin changed or the page is rebuilt: the pictures are read again.
+void DropSkinImages();
+
+enum class SkinLoadFailure {
+  ShowMessage,  // the small dialogs: "LoadPng---Load image failed." at each failed draw
+  Silent,       // the main window's settings page
+};
+
+// Shows the failure box of the dialog variant; MessageBoxW with an OK button
+// unless replaced (tests record the call instead). Returns the previous one.
+using SkinLoadFailureBox = void (*)(HWND owner, TextView text, TextView caption);
+SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box);
+
+// Blends one skin picture, taken from SkinImages(), at (x, y). Returns 1 when
+// drawn, 0 when the surface is absent or the picture does not load; a picture
+// that did not load is reported at every draw that needs it.
+int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure);
+
+// A window's background picture, decoded once when the window opens; its
+// bitmap is the canvas of every later redraw.
+class BackgroundBitmap {
+ public:
+  BackgroundBitmap() = default;
+  BackgroundBitmap(const BackgroundBitmap&) = delete;
+  BackgroundBitmap& operator=(const BackgroundBitmap&) = delete;
+
+  // False when the file does not load, or when the picture is smaller than
+  // `needed` (it could not show what the window draws on it) or larger than
+  // the largest window; the window then has no background and a size of 0 x 0.
+  bool Load(TextView path, PixelSize needed = PixelSize{1, 1});
+  HBITMAP Handle() const { return bitmap_.Get(); }
+  explicit operator bool() const { return static_cast<bool>(bitmap_); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+
+ private:
+  winui::UniqueBitmap bitmap_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace px

@@ -1,0 +1,30 @@
+#include "skin/win32/ui_text.h"
+
+#include "common/win32/wide_text.h"
+
+namespace px {
+
+void PrepareUiText(HDC dc, HFONT font, UiTextColor color) {
+  if (dc == nullptr) return;
+  if (font != nullptr) SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ToColorRef(color));
+}
+
+void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align) {
+  if (dc == nullptr) return;
+  RECT box = rect;
+  DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
+            static_cast<UINT>(align));
+}
+
+// --- Fonts -------------------------------------------------------------------
+
+winui::UniqueFont CreateUiFont(Language language, FontRole role) {
+  const UiFontChoice font = ChooseUiFont(language, role, VersionFromGetVersion(GetVersion()));
+  const Text face(font.face);
+  return winui::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
+                                       0, font.pitchAndFamily, WideOf(face)));
+}
+
+}  // namespace px
