@@ -230,9 +230,14 @@ bool MainController::TakeSharedFiles(SharedFilesMoment moment) {
 }
 
 // A config.bin gone or damaged meanwhile gives nothing to take: the last
-// saved copy stays.
+// saved copy stays. The flag comes along: a first build after another
+// program saved labels with its model must not put the factory labels over
+// them.
 void MainController::TakeSavedFromFiles() {
-  if (std::optional<SettingsModel> model = config_.CurrentModel()) state_.Settings.saved = *model;
+  if (std::optional<ConfigFile::Contents> contents = config_.CurrentContents()) {
+    state_.Settings.saved = contents->model;
+    state_.Settings.firstRunFlag = contents->firstRunFlag;
+  }
 }
 
 void MainController::RereadFiles(bool withModel) {

@@ -153,7 +153,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   ApplyPorts Ports();
   // Whether the files changed elsewhere ask to be taken at this moment.
   bool TakeSharedFiles(SharedFilesMoment moment);
-  // The saved copy (and so, at Cancel, the model) from config.bin as it is now.
+  // The saved copy (and so, at Cancel, the model) and the first-run flag
+  // from config.bin as it is now.
   void TakeSavedFromFiles();
   // Labels and skin keys again, with the model when `withModel`.
   void RereadFiles(bool withModel);

@@ -418,6 +418,21 @@ TEST(MainControllerSharedFiles, CancelAndShowTakeModelAndLabelsTogetherAndApplyW
   EXPECT_EQ(ToUtf8(f.ini.Read(u"Setting-EN", u"Item4")), "Multimedia-Mute");
 }
 
+// The installed config.bin is a first run's; another program that saved
+// buttons and labels ends it, so the first build keeps the labels it took.
+TEST(MainControllerSharedFiles, AShowTakesTheFirstRunFlagWithTheModel) {
+  ControllerFixture f(false);
+  f.Started();
+  ASSERT_EQ(f.state.Settings.firstRunFlag, 0);
+  EditElsewhere(f);
+  f.files.files[u"/px/config.bin"][0] = 1;
+  f.Plug();
+  f.controller.OnMousePlugged(true);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.state.Settings.firstRunFlag, 1);
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
+}
+
 TEST(MainControllerSharedFiles, AShowTakesTheFilesUnlessThePageHoldsEditsWhichStayUntilCancel) {
   ControllerFixture f;
   f.Started();
