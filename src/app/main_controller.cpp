@@ -62,9 +62,9 @@ bool MainController::RunStep(StartupStep step) {
     }
     case StartupStep::LoadConfig:
       // The settings files are read in one go, in their order; the next
-      // steps take their results.
-      shared_.Remember();
-      startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_);
+      // steps take their results. A save this start finishes is no change
+      // from elsewhere.
+      startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_, [this] { shared_.Remember(); });
       appliedLabels_ = settings.labels;
       return startupSettings_.configLoad == ConfigLoadResult::Loaded;
     case StartupStep::CopySavedSettings:

@@ -12,6 +12,7 @@
 #include "page/page_state.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
+#include "storage/staged_file.h"
 #include "storage/str_ini.h"
 #include "storage_fakes.h"
 
@@ -416,6 +417,19 @@ TEST(MainControllerSharedFiles, CancelAndShowTakeModelAndLabelsTogetherAndApplyW
   f.controller.Apply();
   EXPECT_EQ(f.config.CurrentModel(), elsewhere);
   EXPECT_EQ(ToUtf8(f.ini.Read(u"Setting-EN", u"Item4")), "Multimedia-Mute");
+}
+
+// A save the last run left half done is finished by this start before it
+// reads the files: that is no change from elsewhere at the first show.
+TEST(MainControllerSharedFiles, ASaveTheStartFinishesIsNoChangeElsewhere) {
+  ControllerFixture f;
+  const std::string tag = ContentTag(f.files.files[u"/px/config.bin"]);
+  f.files.files[u"/px/.str.ini." + FromUtf8(tag) + u".pending"] =
+      EncodeIni(SetIniValue(InstalledStrIniText(), u"Setting-EN", u"Item4", u"Multimedia-Mute"), IniEncoding::Utf16Le);
+  f.Started();
+  ASSERT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.shell.log, Lines({"show"}));
 }
 
 // The installed config.bin is a first run's; another program that saved
