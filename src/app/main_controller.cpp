@@ -89,7 +89,7 @@ bool MainController::RunStep(StartupStep step) {
       return true;
     }
     case StartupStep::BuildPage:
-      if (page_ != nullptr) page_->Build();
+      BuildPage();
       return true;
     case StartupStep::Done:
       return true;
@@ -136,7 +136,7 @@ void MainController::OnTrayMouse(TrayMouse event) {
       } else if (takeFiles) {
         RereadFiles(true);
       }
-      if (plan.buildPage && page_ != nullptr) page_->Build();
+      if (plan.buildPage) BuildPage();
       ports_.window.ShowToFront();
       return;
     }
@@ -250,6 +250,15 @@ void MainController::RereadFiles(bool withModel) {
   }
   skinKeys_ = ReloadLabels(settings, strIni_);
   appliedLabels_ = settings.labels;
+}
+
+void MainController::BuildPage() {
+  if (page_ == nullptr) return;
+  const bool firstBuild = !state_.PageBuiltOnce;
+  page_->Build();
+  // A first run's first build writes the factory labels: the page's own
+  // write, neither an edit nor a change from elsewhere.
+  if (firstBuild && state_.Settings.firstRunFlag == 0) FilesInStep();
 }
 
 void MainController::FilesInStep() {

@@ -160,6 +160,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   void RereadFiles(bool withModel);
   // After a load or an apply: what the page now holds is what the files hold.
   void FilesInStep();
+  // The page's build, which on a first run writes the factory labels.
+  void BuildPage();
 
   // DeviceNotificationPort and MainWindowPort.
   void MouseDetected() override;

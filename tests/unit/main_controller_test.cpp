@@ -77,9 +77,12 @@ class RecordingShell final : public MainWindowShell,
     return choice;
   }
   // As the page leaves its flags.
+  // What the page's first build writes on a first run, when a test asks.
+  std::function<void()> firstRunWrite;
   void Build() override {
     log.push_back("build");
     if (state == nullptr) return;
+    if (firstRunWrite && !state->PageBuiltOnce && state->Settings.firstRunFlag == 0) firstRunWrite();
     state->PageState = kPageBuilt;
     state->PageBuiltOnce = true;
   }
@@ -430,6 +433,25 @@ TEST(MainControllerSharedFiles, ASaveTheStartFinishesIsNoChangeElsewhere) {
   ASSERT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
   f.controller.OnTrayMouse(TrayMouse::LeftUp);
   EXPECT_EQ(f.shell.log, Lines({"show"}));
+}
+
+// A first run's first build puts the factory labels in str.ini; that write
+// is the page's own, so another program's change is still taken at a show.
+TEST(MainControllerSharedFiles, TheFirstRunsLabelWriteIsNoEditAndNoChangeElsewhere) {
+  ControllerFixture f;
+  f.shell.firstRunWrite = [&f] {
+    f.state.Settings.labels = DefaultButtonLabels(f.state.Settings.language);
+    SaveLabels(f.ini, f.state.Settings.language, f.state.Settings.labels);
+  };
+  f.ini.Write(u"Setting-EN", u"Item1", u"left over");
+  f.Started();
+  ASSERT_EQ(ToUtf8(f.state.Settings.labels[0]), "Left Click");
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.shell.log, Lines({"show"}));
+  const SettingsModel elsewhere = EditElsewhere(f);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.state.Settings.model, elsewhere);
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
 }
 
 // The installed config.bin is a first run's; another program that saved
