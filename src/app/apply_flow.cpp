@@ -54,7 +54,8 @@ void CancelCommand(SettingsSession& session, MainWindowPort& window) {
   window.HideMainWindow();
 }
 
-StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni) {
+StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni,
+                                    const std::function<void()>& beforeReads) {
   StartupSettings out;
   // An Apply killed between config.bin and str.ini is finished first, so
   // that the labels read below belong to the model; then what saves killed
@@ -62,6 +63,7 @@ StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& config
   strIni.SettleStaged(configFile.CurrentTag());
   configFile.RemoveStaleTemporaries();
   strIni.RemoveStaleTemporaries();
+  if (beforeReads) beforeReads();
   out.configLoad = configFile.Load(session.firstRunFlag, session.model);
   session.saved = session.model;
   session.languageCode = ReadLanguageCode(strIni);

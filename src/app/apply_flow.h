@@ -4,6 +4,7 @@
 // window ports. The read-back after discovery is the device session's
 // (device/device_change.h).
 #include <cstdint>
+#include <functional>
 
 #include "device/device_operations.h"
 #include "model/settings_session.h"
@@ -57,8 +58,10 @@ struct StartupSettings {
 // The start-up reads in order: config.bin, the saved copy, "Lan" and the
 // language, the labels of its section, then the skin keys. Before them, an
 // interrupted save of the pair is finished or thrown away (SettleStaged) and
-// the left-overs of interrupted saves are removed.
-StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni);
+// the left-overs of interrupted saves are removed; then `beforeReads` runs,
+// so that what the files hold when it runs is what is read.
+StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni,
+                                    const std::function<void()>& beforeReads = {});
 
 // The labels and skin keys again, for the first show after a Cancel; clears
 // LabelsReloadPending.

@@ -62,9 +62,9 @@ bool MainController::RunStep(StartupStep step) {
     }
     case StartupStep::LoadConfig:
       // The settings files are read in one go, in their order; the next
-      // steps take their results.
-      shared_.Remember();
-      startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_);
+      // steps take their results. A save this start finishes is no change
+      // from elsewhere.
+      startupSettings_ = LoadSettingsAtStart(settings, config_, strIni_, [this] { shared_.Remember(); });
       appliedLabels_ = settings.labels;
       return startupSettings_.configLoad == ConfigLoadResult::Loaded;
     case StartupStep::CopySavedSettings:
@@ -89,7 +89,7 @@ bool MainController::RunStep(StartupStep step) {
       return true;
     }
     case StartupStep::BuildPage:
-      if (page_ != nullptr) page_->Build();
+      BuildPage();
       return true;
     case StartupStep::Done:
       return true;
@@ -136,7 +136,7 @@ void MainController::OnTrayMouse(TrayMouse event) {
       } else if (takeFiles) {
         RereadFiles(true);
       }
-      if (plan.buildPage && page_ != nullptr) page_->Build();
+      if (plan.buildPage) BuildPage();
       ports_.window.ShowToFront();
       return;
     }
@@ -230,9 +230,14 @@ bool MainController::TakeSharedFiles(SharedFilesMoment moment) {
 }
 
 // A config.bin gone or damaged meanwhile gives nothing to take: the last
-// saved copy stays.
+// saved copy stays. The flag comes along: a first build after another
+// program saved labels with its model must not put the factory labels over
+// them.
 void MainController::TakeSavedFromFiles() {
-  if (std::optional<SettingsModel> model = config_.CurrentModel()) state_.Settings.saved = *model;
+  if (std::optional<ConfigFile::Contents> contents = config_.CurrentContents()) {
+    state_.Settings.saved = contents->model;
+    state_.Settings.firstRunFlag = contents->firstRunFlag;
+  }
 }
 
 void MainController::RereadFiles(bool withModel) {
@@ -245,6 +250,15 @@ void MainController::RereadFiles(bool withModel) {
   }
   skinKeys_ = ReloadLabels(settings, strIni_);
   appliedLabels_ = settings.labels;
+}
+
+void MainController::BuildPage() {
+  if (page_ == nullptr) return;
+  const bool firstBuild = !state_.PageBuiltOnce;
+  page_->Build();
+  // A first run's first build writes the factory labels: the page's own
+  // write, neither an edit nor a change from elsewhere.
+  if (firstBuild && state_.Settings.firstRunFlag == 0) FilesInStep();
 }
 
 void MainController::FilesInStep() {

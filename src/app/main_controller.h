@@ -153,12 +153,15 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   ApplyPorts Ports();
   // Whether the files changed elsewhere ask to be taken at this moment.
   bool TakeSharedFiles(SharedFilesMoment moment);
-  // The saved copy (and so, at Cancel, the model) from config.bin as it is now.
+  // The saved copy (and so, at Cancel, the model) and the first-run flag
+  // from config.bin as it is now.
   void TakeSavedFromFiles();
   // Labels and skin keys again, with the model when `withModel`.
   void RereadFiles(bool withModel);
   // After a load or an apply: what the page now holds is what the files hold.
   void FilesInStep();
+  // The page's build, which on a first run writes the factory labels.
+  void BuildPage();
 
   // DeviceNotificationPort and MainWindowPort.
   void MouseDetected() override;

@@ -40,12 +40,18 @@ ConfigLoadResult ConfigFile::Load(std::uint8_t& firstRunFlag, SettingsModel& mod
   return ConfigLoadResult::Loaded;
 }
 
-std::optional<SettingsModel> ConfigFile::CurrentModel() {
+std::optional<ConfigFile::Contents> ConfigFile::CurrentContents() {
   const ReadResult read = files_.Read(path_, kConfigFileSize);
   if (!read.Ok() || read.bytes.size() != kConfigFileSize) return std::nullopt;
-  SettingsModel model{};
-  std::copy(read.bytes.begin() + 1, read.bytes.end(), model.Bytes().begin());
-  return model;
+  Contents contents;
+  contents.firstRunFlag = read.bytes[0];
+  std::copy(read.bytes.begin() + 1, read.bytes.end(), contents.model.Bytes().begin());
+  return contents;
+}
+
+std::optional<SettingsModel> ConfigFile::CurrentModel() {
+  if (std::optional<Contents> contents = CurrentContents()) return contents->model;
+  return std::nullopt;
 }
 
 ConfigSaveResult ConfigFile::Save(const SettingsModel& model) {

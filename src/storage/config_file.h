@@ -40,8 +40,13 @@ class ConfigFile {
   // Fills `firstRunFlag` and `model` only from a file of exactly 200 bytes.
   ConfigLoadResult Load(std::uint8_t& firstRunFlag, SettingsModel& model);
 
-  // The model the file holds now, without a box: nothing when it is
-  // missing, unreadable or not exactly 200 bytes.
+  // What the file holds now, without a box: nothing when it is missing,
+  // unreadable or not exactly 200 bytes.
+  struct Contents {
+    std::uint8_t firstRunFlag = 0;
+    SettingsModel model{};
+  };
+  std::optional<Contents> CurrentContents();
   std::optional<SettingsModel> CurrentModel();
 
   // Writes the flag byte 1 and the model. The file is replaced as a whole:

@@ -12,6 +12,7 @@
 #include "page/page_state.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
+#include "storage/staged_file.h"
 #include "storage/str_ini.h"
 #include "storage_fakes.h"
 
@@ -76,9 +77,12 @@ class RecordingShell final : public MainWindowShell,
     return choice;
   }
   // As the page leaves its flags.
+  // What the page's first build writes on a first run, when a test asks.
+  std::function<void()> firstRunWrite;
   void Build() override {
     log.push_back("build");
     if (state == nullptr) return;
+    if (firstRunWrite && !state->PageBuiltOnce && state->Settings.firstRunFlag == 0) firstRunWrite();
     state->PageState = kPageBuilt;
     state->PageBuiltOnce = true;
   }
@@ -411,6 +415,53 @@ TEST(MainControllerSharedFiles, CancelAndShowTakeModelAndLabelsTogetherAndApplyW
   f.controller.Apply();
   EXPECT_EQ(f.config.CurrentModel(), elsewhere);
   EXPECT_EQ(ToUtf8(f.ini.Read(u"Setting-EN", u"Item4")), "Multimedia-Mute");
+}
+
+// A save the last run left half done is finished by this start before it
+// reads the files: that is no change from elsewhere at the first show.
+TEST(MainControllerSharedFiles, ASaveTheStartFinishesIsNoChangeElsewhere) {
+  ControllerFixture f;
+  const std::string tag = ContentTag(f.files.files[u"/px/config.bin"]);
+  f.files.files[u"/px/.str.ini." + FromUtf8(tag) + u".pending"] =
+      EncodeIni(SetIniValue(InstalledStrIniText(), u"Setting-EN", u"Item4", u"Multimedia-Mute"), IniEncoding::Utf16Le);
+  f.Started();
+  ASSERT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.shell.log, Lines({"show"}));
+}
+
+// A first run's first build puts the factory labels in str.ini; that write
+// is the page's own, so another program's change is still taken at a show.
+TEST(MainControllerSharedFiles, TheFirstRunsLabelWriteIsNoEditAndNoChangeElsewhere) {
+  ControllerFixture f;
+  f.shell.firstRunWrite = [&f] {
+    f.state.Settings.labels = DefaultButtonLabels(f.state.Settings.language);
+    SaveLabels(f.ini, f.state.Settings.language, f.state.Settings.labels);
+  };
+  f.ini.Write(u"Setting-EN", u"Item1", u"left over");
+  f.Started();
+  ASSERT_EQ(ToUtf8(f.state.Settings.labels[0]), "Left Click");
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.shell.log, Lines({"show"}));
+  const SettingsModel elsewhere = EditElsewhere(f);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.state.Settings.model, elsewhere);
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
+}
+
+// The installed config.bin is a first run's; another program that saved
+// buttons and labels ends it, so the first build keeps the labels it took.
+TEST(MainControllerSharedFiles, AShowTakesTheFirstRunFlagWithTheModel) {
+  ControllerFixture f(false);
+  f.Started();
+  ASSERT_EQ(f.state.Settings.firstRunFlag, 0);
+  EditElsewhere(f);
+  f.files.files[u"/px/config.bin"][0] = 1;
+  f.Plug();
+  f.controller.OnMousePlugged(true);
+  f.controller.OnTrayMouse(TrayMouse::LeftUp);
+  EXPECT_EQ(f.state.Settings.firstRunFlag, 1);
+  EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
 }
 
 TEST(MainControllerSharedFiles, AShowTakesTheFilesUnlessThePageHoldsEditsWhichStayUntilCancel) {
