@@ -13,7 +13,6 @@
 #include "app/plain_page.h"
 #include "app/qt/app_icon_qt.h"
 #include "app/qt/x11_startup_qt.h"
-#include "page/page_state.h"
 #include "page/qt/page_view_qt.h"
 #include "skin/image_limits.h"
 #include "skin/qt/skin_images_qt.h"
@@ -47,10 +46,7 @@ QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
       PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
       PageQtEvents{
           .listChosen = [this](int id) { page_->OnListChosen(id); },
-          .pointerOverList =
-              [this](int id, int item) {
-                if (state_.PageState == kPageBuilt) page_->OnPointerOverList(id, item);
-              },
+          .pointerOverList = [this](int id, int item) { page_->OnPointerOverList(id, item); },
           .hover = [this](Point at) { page_->OnPageHover(at); },
           .drag = [this](Point at) { StartDrag(at); },
       });

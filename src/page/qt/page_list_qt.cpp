@@ -63,9 +63,8 @@ void PageList::Select(int item) {
 
 void PageList::mouseMoveEvent(QMouseEvent* event) {
   const int item = ItemAt(event->position().toPoint());
-  if (item < 0) return;
-  Select(item);
-  if (onPointerOver) onPointerOver(item);
+  // Whether the entry becomes the selection is the page's to say.
+  if (item >= 0 && onPointerOver) onPointerOver(item);
 }
 
 void PageList::mousePressEvent(QMouseEvent* event) {

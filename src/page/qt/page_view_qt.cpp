@@ -183,6 +183,10 @@ std::optional<int> PageQtView::ListSelection(int id) const {
   return list->Selection();
 }
 
+void PageQtView::SetListSelection(int id, int item) {
+  if (PageList* list = List(id)) list->Select(item);
+}
+
 std::optional<Rect> PageQtView::ListItemRect(int id, int item) const {
   PageList* list = List(id);
   if (list == nullptr || item < 0 || item >= list->count()) return std::nullopt;
