@@ -14,12 +14,10 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
-#include <QStyleHints>
-
-#include <cstdlib>
 
 #include "skin/color_chooser.h"
 #include "common/qt/qt_text.h"
+#include "skin/qt/double_click_qt.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/screen_placement.h"
 
@@ -130,7 +128,7 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
   setFont(font_);
   ended_ = false;
   end_ = DialogEnd::Cancel;
-  lastPress_.reset();
+  pairing_ = DoubleClickPairing(DoubleClickLimitsQt());  // no press before this opening counts
   // An opening that asks for no focus (no key capture) still shows, as on
   // Windows; one that failed has ended already.
   controller.Open();
@@ -420,6 +418,7 @@ bool QtDialogView::ListEvent(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) pairing_.Press(PressEventQt(list_, *mouse));
       if (mouse->button() == Qt::LeftButton && itemAt(mouse->position().toPoint()) >= 0) {
         list_->setCurrentRow(itemAt(mouse->position().toPoint()));
       }
@@ -442,30 +441,17 @@ void QtDialogView::paintEvent(QPaintEvent*) {
 }
 
 void QtDialogView::mousePressEvent(QMouseEvent* event) {
-  lastPress_ = OwnPress{event->timestamp(), event->globalPosition().toPoint()};
-  if (controller_ != nullptr && event->button() == Qt::LeftButton) {
-    const QPoint at = event->position().toPoint();
-    controller_->LeftButtonDown(at.x(), at.y());
-  }
+  if (controller_ == nullptr || event->button() != Qt::LeftButton) return;
+  // The frame takes no double click: the second press of a pair is no click
+  // (a quick double click on the drop-down leaves its list open).
+  if (pairing_.Press(PressEventQt(this, *event))) return;
+  const QPoint at = event->position().toPoint();
+  controller_->LeftButtonDown(at.x(), at.y());
 }
 
-void QtDialogView::mouseDoubleClickEvent(QMouseEvent* event) {
-  // Windows pairs two clicks into a double click on one window only, and
-  // the frame takes no double click: the second click of a pair whose first
-  // came here does nothing (a quick double click on the drop-down leaves its
-  // list open). One whose first went to the list, a field or the dialog
-  // before this one is a click of its own.
-  if (!SecondOfOwnPair(*event)) mousePressEvent(event);
-}
-
-bool QtDialogView::SecondOfOwnPair(const QMouseEvent& event) const {
-  if (!lastPress_) return false;
-  const QStyleHints* hints = QGuiApplication::styleHints();
-  const QPoint moved = event.globalPosition().toPoint() - lastPress_->at;
-  const int distance = hints->mouseDoubleClickDistance();
-  return event.timestamp() - lastPress_->time < static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
-         std::abs(moved.x()) <= distance && std::abs(moved.y()) <= distance;
-}
+// Qt pairs presses anywhere in the dialog: whether this one ends a pair is
+// the pairing's to say.
+void QtDialogView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void QtDialogView::mouseMoveEvent(QMouseEvent* event) {
   if (controller_ == nullptr) return;
