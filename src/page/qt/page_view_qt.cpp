@@ -13,6 +13,7 @@
 #include "page/control_colors.h"
 #include "page/qt/page_list_qt.h"
 #include "skin/color_chooser.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -43,7 +44,7 @@ int FormatFlags(TextFormat format) {
 PageQtView::PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events)
     : window_(window), res_(resources), events_(std::move(events)) {
   hoverTimer_.setSingleShot(true);
-  hoverTimer_.setInterval(kHoverMs);
+  hoverTimer_.setInterval(kHoverDelayMs);
   QObject::connect(&hoverTimer_, &QTimer::timeout, [this] {
     const QPoint at = window_.mapFromGlobal(QCursor::pos());
     if (events_.hover && window_.rect().contains(at)) events_.hover({at.x(), at.y()});

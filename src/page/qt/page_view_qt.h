@@ -45,8 +45,6 @@ struct PageQtEvents {
 
 class PageQtView final : public PageView {
  public:
-  // How long the pointer rests before the hover look (as the Win32 view asks).
-  static constexpr int kHoverMs = 10;
 
   PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events);
   ~PageQtView() override;

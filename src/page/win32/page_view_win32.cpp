@@ -9,6 +9,7 @@
 #include "common/win32/wide_text.h"
 #include "page/control_colors.h"
 #include "skin/color_chooser.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -189,7 +190,7 @@ void PageWin32View::RequestHover() {
   track.cbSize = sizeof(track);
   track.dwFlags = TME_HOVER | TME_LEAVE;
   track.hwndTrack = window_;
-  track.dwHoverTime = 10;
+  track.dwHoverTime = kHoverDelayMs;
   ::_TrackMouseEvent(&track);
 }
 

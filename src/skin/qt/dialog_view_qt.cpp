@@ -20,16 +20,16 @@
 #include "skin/qt/double_click_qt.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/screen_placement.h"
+#include "skin/shared_looks.h"
 
 namespace px {
 namespace {
 
 // The colours of the Windows dialogs as the reference pictures show them.
-const QColor kDarkGrey(0x28, 0x28, 0x28);
+const QColor kDarkGrey(kDarkControlGrey[0], kDarkControlGrey[1], kDarkControlGrey[2]);
 const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
-const QColor kListBorder(0x9E, 0x9E, 0x9E);
-const QColor kHighlight(0x30, 0x96, 0xFA);
-constexpr int kHoverMilliseconds = 10;
+const QColor kListBorder(kListBorderGrey[0], kListBorderGrey[1], kListBorderGrey[2]);
+const QColor kHighlight(kListSelectionBlue[0], kListSelectionBlue[1], kListSelectionBlue[2]);
 constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
 
@@ -195,7 +195,7 @@ void QtDialogView::EndDrawing() {
   painter_.reset();
   update();
   // Each picture that did not load is reported, as on Windows, at each draw.
-  for (; failedImages_ > 0; --failedImages_) ShowMessage(u"LoadPng---Load image failed.", ApplicationName());
+  for (; failedImages_ > 0; --failedImages_) ShowMessage(kPictureFailedText, ApplicationName());
 }
 
 void QtDialogView::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
@@ -355,7 +355,7 @@ std::optional<UiTextColor> QtDialogView::RunColorChooser() {
                      static_cast<std::uint8_t>(color.blue())};
 }
 
-void QtDialogView::RequestHover() { hoverTimer_.start(kHoverMilliseconds); }
+void QtDialogView::RequestHover() { hoverTimer_.start(kHoverDelayMs); }
 
 void QtDialogView::End(DialogEnd end) {
   end_ = end;
