@@ -13,6 +13,7 @@
 #include "page/control_colors.h"
 #include "page/qt/page_list_qt.h"
 #include "skin/color_chooser.h"
+#include "skin/list_rows.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
@@ -152,7 +153,7 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
                             ToQColor(colors.brushColor.value_or(0)));
   for (TextView item : items) list->addItem(ToQString(item));
   QRect area = ToQRect(rect);
-  area.setHeight(2 + (area.height() - 2) / kCreationRowHeight * kCreationRowHeight);
+  area.setHeight(WholeRowsHeight(area.height(), kCreationRowHeight));
   list->setGeometry(area);
   list->onPointerOver = [this, id](int item) {
     if (events_.pointerOverList) events_.pointerOverList(id, item);

@@ -19,6 +19,7 @@
 #include "common/qt/qt_text.h"
 #include "skin/qt/double_click_qt.h"
 #include "skin/qt/ui_font_qt.h"
+#include "skin/list_rows.h"
 #include "skin/screen_placement.h"
 #include "skin/shared_looks.h"
 
@@ -220,11 +221,10 @@ void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Tex
   // the dialog template's font it is created in. It fits itself again only
   // when it is resized, which its scroll bar does as it appears for more
   // entries than it shows: then to the rows of the dialog font it was given.
-  const auto wholeRows = [](int height, int row) { return 2 + (height - 2) / row * row; };
   QRect area = ToQRect(rect);
-  area.setHeight(wholeRows(area.height(), kTemplateRowHeight));
-  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - 2) {
-    area.setHeight(wholeRows(area.height(), rowHeight_));
+  area.setHeight(WholeRowsHeight(area.height(), kTemplateRowHeight));
+  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - kListBorders) {
+    area.setHeight(WholeRowsHeight(area.height(), rowHeight_));
   }
   list_->setGeometry(area);
   list_->setFont(font_);
