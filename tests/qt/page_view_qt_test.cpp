@@ -107,7 +107,7 @@ TEST(PageQtViewTest, ARebuildReadsTheSkinsPicturesAgain) {
   EXPECT_EQ(drawnCentre(), edited);
 }
 
-TEST(PageQtViewTest, AMoveSelectsAnEntryAndAClickChoosesIt) {
+TEST(PageQtViewTest, AMoveReportsAnEntryAndAClickChoosesIt) {
   ViewFixture f;
   const std::array<TextView, 4> items{u"one", u"two", u"three", u"four"};
   const Rect rect = layout::kButtonLists[0];
