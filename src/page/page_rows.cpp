@@ -77,6 +77,9 @@ void SettingsPage::RestoreDefaultButtons() {
 }
 
 void SettingsPage::OnPointerOverList(int listId, int item) {
+  // A move that arrives while the page is torn down or rebuilt finds no list of this page.
+  if (flags_.pageState != kPageBuilt) return;
+  view_.SetListSelection(listId, item);
   const int row = RowOfList(listId);
   if (row == 0 || !ListOpen(listId)) return;  // over the sub-list itself: it stays
   if (item != function_index::kDpiSwitch) {

@@ -59,6 +59,9 @@ class PageView {
   virtual bool ListExists(int id) const = 0;
   // The list's current selection, or nothing.
   virtual std::optional<int> ListSelection(int id) const = 0;
+  // Makes an entry the list's selection without a notification: nothing is
+  // chosen before a click.
+  virtual void SetListSelection(int id, int item) = 0;
   // Where an entry of a list sits, in the list's own client coordinates
   // (LB_GETITEMRECT); nothing when the list or the entry does not exist.
   virtual std::optional<Rect> ListItemRect(int id, int item) const = 0;

@@ -49,9 +49,10 @@ class SettingsPage {
   // An entry of a page list chosen or double-clicked (LBN_SELCHANGE, LBN_DBLCLK).
   void OnListChosen(int listId);
 
-  // The pointer moved over entry `item` of an open page list (after the view
-  // made it the selection): over a button list's "DPI Switch" entry the DPI
-  // sub-list opens beside it, over any other entry it goes.
+  // The pointer moved over entry `item` of a page list: while the page is
+  // built the entry becomes the selection, and over a button list's
+  // "DPI Switch" entry the DPI sub-list opens beside it, over any other
+  // entry it goes.
   void OnPointerOverList(int listId, int item);
 
   // The pointer moved over the page, or rested there (WM_MOUSEMOVE, WM_MOUSEHOVER).

@@ -87,6 +87,7 @@ class WatchedView final : public PageView {
   void CreateList(int id, const Rect& r, std::span<const TextView> items) override { real.CreateList(id, r, items); }
   bool ListExists(int id) const override { return real.ListExists(id); }
   std::optional<int> ListSelection(int id) const override { return real.ListSelection(id); }
+  void SetListSelection(int id, int item) override { real.SetListSelection(id, item); }
   std::optional<Rect> ListItemRect(int id, int item) const override { return real.ListItemRect(id, item); }
   void ShowMessage(TextView, TextView) override {}
   std::optional<Rgb> RunColorChooser() override { return std::nullopt; }

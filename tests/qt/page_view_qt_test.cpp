@@ -1,6 +1,6 @@
 // The page's Qt view at its seams: drawing lands on the canvas from pictures
 // decoded once per skin; the lists behave as Win32 list boxes for the page
-// (a move selects, a click chooses, entries in client coordinates); the
+// (a move reports, a click chooses, entries in client coordinates); the
 // labels follow the window's colour rule.
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST(PageQtViewTest, ARebuildReadsTheSkinsPicturesAgain) {
   EXPECT_EQ(drawnCentre(), edited);
 }
 
-TEST(PageQtViewTest, AMoveSelectsAnEntryAndAClickChoosesIt) {
+TEST(PageQtViewTest, AMoveReportsAnEntryAndAClickChoosesIt) {
   ViewFixture f;
   const std::array<TextView, 4> items{u"one", u"two", u"three", u"four"};
   const Rect rect = layout::kButtonLists[0];
@@ -123,9 +123,12 @@ TEST(PageQtViewTest, AMoveSelectsAnEntryAndAClickChoosesIt) {
   EXPECT_EQ(second->right, rect.right - rect.left - 2);
   EXPECT_GT(second->top, 0);
 
+  // A move reports the entry; making it the selection is the page's call.
   Mouse(list->viewport(), QEvent::MouseMove, QPoint(10, second->top + 2));
-  EXPECT_EQ(f.view.ListSelection(41), 1);
   EXPECT_EQ(f.events, (std::vector<std::string>{"over 41 1"}));
+  EXPECT_FALSE(f.view.ListSelection(41));
+  f.view.SetListSelection(41, 1);
+  EXPECT_EQ(f.view.ListSelection(41), 1);
 
   const Rect third = *f.view.ListItemRect(41, 2);
   Mouse(list->viewport(), QEvent::MouseButtonPress, QPoint(10, third.top + 2));

@@ -67,6 +67,9 @@ class RecordingView final : public PageView, public PageCommands {
     return lists.contains(id) ? selection : std::nullopt;
   }
   // Entries 16 pixels high, as wide as the list inside its border.
+  void SetListSelection(int id, int item) override {
+    if (lists.contains(id)) selection = item;
+  }
   std::optional<Rect> ListItemRect(int id, int item) const override {
     if (!lists.contains(id)) return std::nullopt;
     return Rect{0, 16 * item, listRects.at(id).right - listRects.at(id).left - 2, 16 * item + 16};

@@ -113,6 +113,20 @@ TEST_F(PageRows, TheDpiSubListFollowsThePointer) {
   EXPECT_FALSE(f.page.ListOpen(42));
 }
 
+// Both windows report every move over an entry; the page alone decides.
+TEST_F(PageRows, AMoveSelectsAnEntryOnlyWhileThePageIsBuilt) {
+  ClickRow(2);
+  f.page.OnPointerOverList(42, 3);
+  EXPECT_EQ(f.view.selection, 3);
+  for (int state : {kPageNotBuilt, kPageRebuilding}) {
+    f.pageState = state;
+    f.view.selection.reset();
+    f.page.OnPointerOverList(42, fi::kDpiSwitch);
+    EXPECT_FALSE(f.view.selection) << state;
+    EXPECT_FALSE(f.view.lists.contains(40)) << state;
+  }
+}
+
 TEST_F(PageRows, AShiftButtonTakesTheSubListsChoiceInBothModes) {
   ClickRow(3);
   Choose(3, fi::kShift);

@@ -13,9 +13,9 @@
 #include "app/plain_page.h"
 #include "app/qt/app_icon_qt.h"
 #include "app/qt/x11_startup_qt.h"
-#include "page/page_state.h"
 #include "page/qt/page_view_qt.h"
 #include "skin/image_limits.h"
+#include "skin/qt/double_click_qt.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/screen_placement.h"
@@ -32,7 +32,7 @@ bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 }  // namespace
 
 QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
-    : state_(state), drag_(QApplication::startDragDistance()) {
+    : state_(state), pairing_(DoubleClickLimitsQt()), drag_(QApplication::startDragDistance()) {
   // Behind the icon the window has no taskbar button, as on Windows.
   setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
   // The name the desktop's menu gives the program; message boxes carry the
@@ -47,10 +47,7 @@ QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
       PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
       PageQtEvents{
           .listChosen = [this](int id) { page_->OnListChosen(id); },
-          .pointerOverList =
-              [this](int id, int item) {
-                if (state_.PageState == kPageBuilt) page_->OnPointerOverList(id, item);
-              },
+          .pointerOverList = [this](int id, int item) { page_->OnPointerOverList(id, item); },
           .hover = [this](Point at) { page_->OnPageHover(at); },
           .drag = [this](Point at) { StartDrag(at); },
       });
@@ -164,26 +161,21 @@ void QtMainWindow::paintEvent(QPaintEvent*) {
 
 void QtMainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || page_ == nullptr) return;
+  if (pairing_.LastEndedPairOn(this)) return;
   dragging_ = false;
   drag_.Cancel();
   const QPoint at = event->position().toPoint();
   page_->DispatchClick({at.x(), at.y()});
 }
 
-void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (lastPressHere_) {
-    event->accept();
-    return;
-  }
-  mousePressEvent(event);
-}
+// Qt makes a double click of two presses anywhere in the window, a list's
+// included: whether this one ends a pair is the pairing's to say.
+void QtMainWindow::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
-  // Qt makes a double click of two presses anywhere in the window, a list's
-  // included; Windows only of two on the same window.
-  if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    lastPressHere_ = watched == this;
+  const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+  if (press && watched->isWidgetType() && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    pairing_.Press(PressEventQt(watched, *static_cast<QMouseEvent*>(event)));
   }
   return false;
 }

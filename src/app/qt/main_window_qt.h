@@ -15,6 +15,7 @@
 #include "app/main_controller.h"
 #include "app/window_drag.h"
 #include "page/settings_page.h"
+#include "skin/double_click.h"
 
 namespace px {
 
@@ -57,7 +58,8 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   // default handling: a tick box changes once, the web link opens once. A
   // double click whose first press went to a list is a press, as there.
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  // Notes which widget each press goes to (installed on the application).
+  // Feeds every left press, whichever widget it goes to, to the pairing
+  // (installed on the application).
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -79,9 +81,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   bool placed_ = false;
   std::optional<ActivationToken> askingStart_;
   bool showing_ = false;  // inside ShowToFront
-  // The left button last went down on the window itself, not on a list or
-  // another window.
-  bool lastPressHere_ = false;
+  DoubleClickPairing pairing_;
   bool exiting_ = false;
   // A press on an empty spot arms a move; the move begins only while the
   // button is held (see window_drag.h).

@@ -155,8 +155,8 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
     controller_->OnHideKey();
     return true;
   }
-  if (message.message == WM_MOUSEMOVE && pageView_ != nullptr && TheAppState().PageState == kPageBuilt) {
-    if (auto over = pageView_->SelectItemUnderPointer(message)) page_->OnPointerOverList(over->listId, over->item);
+  if (message.message == WM_MOUSEMOVE && pageView_ != nullptr) {
+    if (auto over = pageView_->FindItemUnderPointer(message)) page_->OnPointerOverList(over->listId, over->item);
   }
   return Dialog::PreTranslateMessage(message);
 }

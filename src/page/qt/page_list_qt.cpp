@@ -5,12 +5,13 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include "skin/shared_looks.h"
+
 namespace px {
 namespace {
 
-// A list box's border and selection, as the Windows build shows them.
-constexpr QRgb kBorder = qRgb(158, 158, 158);
-constexpr QRgb kSelection = qRgb(48, 150, 250);
+constexpr QRgb kBorder = qRgb(kListBorderGrey[0], kListBorderGrey[1], kListBorderGrey[2]);
+constexpr QRgb kSelection = qRgb(kListSelectionBlue[0], kListSelectionBlue[1], kListSelectionBlue[2]);
 
 // Entries as a list box draws them: as high as the font, the text one pixel
 // in from the border, the selection filling the whole entry.
@@ -63,9 +64,8 @@ void PageList::Select(int item) {
 
 void PageList::mouseMoveEvent(QMouseEvent* event) {
   const int item = ItemAt(event->position().toPoint());
-  if (item < 0) return;
-  Select(item);
-  if (onPointerOver) onPointerOver(item);
+  // Whether the entry becomes the selection is the page's to say.
+  if (item >= 0 && onPointerOver) onPointerOver(item);
 }
 
 void PageList::mousePressEvent(QMouseEvent* event) {

@@ -1,8 +1,8 @@
 #pragma once
 // A drop-down list of the page as a Win32 list box behaves: a pointer move
-// over an entry makes it the selection without choosing it; a click (its
-// release) on an entry chooses it. Never takes the focus, so no entry is
-// selected until the pointer says so.
+// over an entry reports it (the page makes it the selection, choosing
+// nothing); a click (its release) on an entry chooses it. Never takes the
+// focus, so no entry is selected until the pointer says so.
 #include <QListWidget>
 
 #include <functional>
@@ -14,7 +14,7 @@ class PageList final : public QListWidget {
   PageList(QWidget* parent, const QFont& font, QColor text, QColor background);
 
   int Selection() const { return selection_; }
-  // Selects an entry as a pointer move over it does.
+  // Makes an entry the selection, choosing nothing.
   void Select(int item);
 
   std::function<void(int item)> onPointerOver;

@@ -13,6 +13,8 @@
 #include "page/control_colors.h"
 #include "page/qt/page_list_qt.h"
 #include "skin/color_chooser.h"
+#include "skin/list_rows.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
 namespace px {
@@ -43,7 +45,7 @@ int FormatFlags(TextFormat format) {
 PageQtView::PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events)
     : window_(window), res_(resources), events_(std::move(events)) {
   hoverTimer_.setSingleShot(true);
-  hoverTimer_.setInterval(kHoverMs);
+  hoverTimer_.setInterval(kHoverDelayMs);
   QObject::connect(&hoverTimer_, &QTimer::timeout, [this] {
     const QPoint at = window_.mapFromGlobal(QCursor::pos());
     if (events_.hover && window_.rect().contains(at)) events_.hover({at.x(), at.y()});
@@ -151,7 +153,7 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
                             ToQColor(colors.brushColor.value_or(0)));
   for (TextView item : items) list->addItem(ToQString(item));
   QRect area = ToQRect(rect);
-  area.setHeight(2 + (area.height() - 2) / kCreationRowHeight * kCreationRowHeight);
+  area.setHeight(WholeRowsHeight(area.height(), kCreationRowHeight));
   list->setGeometry(area);
   list->onPointerOver = [this, id](int item) {
     if (events_.pointerOverList) events_.pointerOverList(id, item);
@@ -181,6 +183,10 @@ std::optional<int> PageQtView::ListSelection(int id) const {
   PageList* list = List(id);
   if (list == nullptr || list->Selection() < 0) return std::nullopt;
   return list->Selection();
+}
+
+void PageQtView::SetListSelection(int id, int item) {
+  if (PageList* list = List(id)) list->Select(item);
 }
 
 std::optional<Rect> PageQtView::ListItemRect(int id, int item) const {

@@ -38,15 +38,13 @@ struct PageQtResources {
 // What the view's children and timers report, for the window to hand to the page.
 struct PageQtEvents {
   std::function<void(int listId)> listChosen;                // a click on an entry
-  std::function<void(int listId, int item)> pointerOverList;  // after the entry became the selection
+  std::function<void(int listId, int item)> pointerOverList;  // the entry under the pointer
   std::function<void(Point at)> hover;                        // the pointer rested
   std::function<void(Point at)> drag;                         // a button-down asks to move the window
 };
 
 class PageQtView final : public PageView {
  public:
-  // How long the pointer rests before the hover look (as the Win32 view asks).
-  static constexpr int kHoverMs = 10;
 
   PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events);
   ~PageQtView() override;
@@ -67,6 +65,7 @@ class PageQtView final : public PageView {
   void CreateList(int id, const Rect& rect, std::span<const TextView> items) override;
   bool ListExists(int id) const override;
   std::optional<int> ListSelection(int id) const override;
+  void SetListSelection(int id, int item) override;
   std::optional<Rect> ListItemRect(int id, int item) const override;
 
   void ShowMessage(TextView text, TextView caption) override;

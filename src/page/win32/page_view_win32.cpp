@@ -9,6 +9,7 @@
 #include "common/win32/wide_text.h"
 #include "page/control_colors.h"
 #include "skin/color_chooser.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/skin_picture.h"
 #include "skin/win32/ui_text.h"
@@ -141,6 +142,10 @@ std::optional<int> PageWin32View::ListSelection(int id) const {
   return selection;
 }
 
+void PageWin32View::SetListSelection(int id, int item) {
+  if (auto found = lists_.find(id); found != lists_.end()) found->second.SetCurrentSelection(item);
+}
+
 std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
   auto found = lists_.find(id);
   if (found == lists_.end() || !found->second.Exists()) return std::nullopt;
@@ -187,18 +192,17 @@ void PageWin32View::RequestHover() {
   track.cbSize = sizeof(track);
   track.dwFlags = TME_HOVER | TME_LEAVE;
   track.hwndTrack = window_;
-  track.dwHoverTime = 10;
+  track.dwHoverTime = kHoverDelayMs;
   ::_TrackMouseEvent(&track);
 }
 
-std::optional<PageWin32View::ItemUnderPointer> PageWin32View::SelectItemUnderPointer(const MSG& message) {
+std::optional<PageWin32View::ItemUnderPointer> PageWin32View::FindItemUnderPointer(const MSG& message) const {
   if (message.message != WM_MOUSEMOVE) return std::nullopt;
-  for (auto& [id, list] : lists_) {
+  for (const auto& [id, list] : lists_) {
     if (list.Hwnd() != message.hwnd) continue;
     const POINT point{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
     const int item = list.ItemFromPoint(point);
     if (item < 0) return std::nullopt;
-    list.SetCurrentSelection(item);
     return ItemUnderPointer{id, item};
   }
   return std::nullopt;

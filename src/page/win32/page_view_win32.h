@@ -44,6 +44,7 @@ class PageWin32View final : public PageView {
   void CreateList(int id, const Rect& rect, std::span<const TextView> items) override;
   bool ListExists(int id) const override;
   std::optional<int> ListSelection(int id) const override;
+  void SetListSelection(int id, int item) override;
   std::optional<Rect> ListItemRect(int id, int item) const override;
 
   void ShowMessage(TextView text, TextView caption) override;
@@ -52,15 +53,13 @@ class PageWin32View final : public PageView {
   void StartWindowDrag(Point at) override;
   void RequestHover() override;
 
-  // Message pre-filter: a pointer move over an open list makes the item under
-  // it the current selection (no notification, so nothing is chosen yet).
-  // Answers the list and the item when the move was over an item of one of
-  // the page's lists, for the page's own reaction.
+  // Message pre-filter: the list and the item when the message is a pointer
+  // move over an item of one of the page's lists, for the page to react.
   struct ItemUnderPointer {
     int listId = 0;
     int item = 0;
   };
-  std::optional<ItemUnderPointer> SelectItemUnderPointer(const MSG& message);
+  std::optional<ItemUnderPointer> FindItemUnderPointer(const MSG& message) const;
 
   // WM_CTLCOLOR*: the colour rule of the page's window, one brush at a time.
   std::optional<LRESULT> ControlColors(UINT message, HDC dc, HWND control);

@@ -14,24 +14,23 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
-#include <QStyleHints>
-
-#include <cstdlib>
 
 #include "skin/color_chooser.h"
 #include "common/qt/qt_text.h"
+#include "skin/qt/double_click_qt.h"
 #include "skin/qt/ui_font_qt.h"
+#include "skin/list_rows.h"
 #include "skin/screen_placement.h"
+#include "skin/shared_looks.h"
 
 namespace px {
 namespace {
 
 // The colours of the Windows dialogs as the reference pictures show them.
-const QColor kDarkGrey(0x28, 0x28, 0x28);
+const QColor kDarkGrey(kDarkControlGrey[0], kDarkControlGrey[1], kDarkControlGrey[2]);
 const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
-const QColor kListBorder(0x9E, 0x9E, 0x9E);
-const QColor kHighlight(0x30, 0x96, 0xFA);
-constexpr int kHoverMilliseconds = 10;
+const QColor kListBorder(kListBorderGrey[0], kListBorderGrey[1], kListBorderGrey[2]);
+const QColor kHighlight(kListSelectionBlue[0], kListSelectionBlue[1], kListSelectionBlue[2]);
 constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
 
@@ -130,7 +129,7 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
   setFont(font_);
   ended_ = false;
   end_ = DialogEnd::Cancel;
-  lastPress_.reset();
+  pairing_ = DoubleClickPairing(DoubleClickLimitsQt());  // no press before this opening counts
   // An opening that asks for no focus (no key capture) still shows, as on
   // Windows; one that failed has ended already.
   controller.Open();
@@ -197,7 +196,7 @@ void QtDialogView::EndDrawing() {
   painter_.reset();
   update();
   // Each picture that did not load is reported, as on Windows, at each draw.
-  for (; failedImages_ > 0; --failedImages_) ShowMessage(u"LoadPng---Load image failed.", ApplicationName());
+  for (; failedImages_ > 0; --failedImages_) ShowMessage(kPictureFailedText, ApplicationName());
 }
 
 void QtDialogView::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
@@ -222,11 +221,10 @@ void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Tex
   // the dialog template's font it is created in. It fits itself again only
   // when it is resized, which its scroll bar does as it appears for more
   // entries than it shows: then to the rows of the dialog font it was given.
-  const auto wholeRows = [](int height, int row) { return 2 + (height - 2) / row * row; };
   QRect area = ToQRect(rect);
-  area.setHeight(wholeRows(area.height(), kTemplateRowHeight));
-  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - 2) {
-    area.setHeight(wholeRows(area.height(), rowHeight_));
+  area.setHeight(WholeRowsHeight(area.height(), kTemplateRowHeight));
+  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - kListBorders) {
+    area.setHeight(WholeRowsHeight(area.height(), rowHeight_));
   }
   list_->setGeometry(area);
   list_->setFont(font_);
@@ -357,7 +355,7 @@ std::optional<UiTextColor> QtDialogView::RunColorChooser() {
                      static_cast<std::uint8_t>(color.blue())};
 }
 
-void QtDialogView::RequestHover() { hoverTimer_.start(kHoverMilliseconds); }
+void QtDialogView::RequestHover() { hoverTimer_.start(kHoverDelayMs); }
 
 void QtDialogView::End(DialogEnd end) {
   end_ = end;
@@ -420,6 +418,7 @@ bool QtDialogView::ListEvent(QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
       auto* mouse = static_cast<QMouseEvent*>(event);
+      if (mouse->button() == Qt::LeftButton) pairing_.Press(PressEventQt(list_, *mouse));
       if (mouse->button() == Qt::LeftButton && itemAt(mouse->position().toPoint()) >= 0) {
         list_->setCurrentRow(itemAt(mouse->position().toPoint()));
       }
@@ -442,30 +441,17 @@ void QtDialogView::paintEvent(QPaintEvent*) {
 }
 
 void QtDialogView::mousePressEvent(QMouseEvent* event) {
-  lastPress_ = OwnPress{event->timestamp(), event->globalPosition().toPoint()};
-  if (controller_ != nullptr && event->button() == Qt::LeftButton) {
-    const QPoint at = event->position().toPoint();
-    controller_->LeftButtonDown(at.x(), at.y());
-  }
+  if (controller_ == nullptr || event->button() != Qt::LeftButton) return;
+  // The frame takes no double click: the second press of a pair is no click
+  // (a quick double click on the drop-down leaves its list open).
+  if (pairing_.Press(PressEventQt(this, *event))) return;
+  const QPoint at = event->position().toPoint();
+  controller_->LeftButtonDown(at.x(), at.y());
 }
 
-void QtDialogView::mouseDoubleClickEvent(QMouseEvent* event) {
-  // Windows pairs two clicks into a double click on one window only, and
-  // the frame takes no double click: the second click of a pair whose first
-  // came here does nothing (a quick double click on the drop-down leaves its
-  // list open). One whose first went to the list, a field or the dialog
-  // before this one is a click of its own.
-  if (!SecondOfOwnPair(*event)) mousePressEvent(event);
-}
-
-bool QtDialogView::SecondOfOwnPair(const QMouseEvent& event) const {
-  if (!lastPress_) return false;
-  const QStyleHints* hints = QGuiApplication::styleHints();
-  const QPoint moved = event.globalPosition().toPoint() - lastPress_->at;
-  const int distance = hints->mouseDoubleClickDistance();
-  return event.timestamp() - lastPress_->time < static_cast<quint64>(hints->mouseDoubleClickInterval()) &&
-         std::abs(moved.x()) <= distance && std::abs(moved.y()) <= distance;
-}
+// Qt pairs presses anywhere in the dialog: whether this one ends a pair is
+// the pairing's to say.
+void QtDialogView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void QtDialogView::mouseMoveEvent(QMouseEvent* event) {
   if (controller_ == nullptr) return;

@@ -17,6 +17,7 @@
 
 #include "skin/dialog_controller.h"
 #include "skin/dialog_view.h"
+#include "skin/double_click.h"
 #include "skin/qt/skin_images_qt.h"
 
 class QKeyEvent;
@@ -83,7 +84,6 @@ class QtDialogView : public QDialog, public ModalDialogView {
   bool ListEvent(QEvent* event);
   void Wheel(int angleDelta);
   void Retire(QWidget* widget);
-  bool SecondOfOwnPair(const QMouseEvent& event) const;
 
   DialogController* controller_ = nullptr;
   DialogEnd end_ = DialogEnd::Cancel;
@@ -101,11 +101,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   std::map<int, QWidget*> swatches_;
   QTimer hoverTimer_;
   int wheelRest_ = 0;  // part of a notch not yet turned
-  struct OwnPress {
-    quint64 time;
-    QPoint at;  // on the screen
-  };
-  std::optional<OwnPress> lastPress_;  // the last press on the frame itself
+  DoubleClickPairing pairing_{DoubleClickLimits{}};  // the presses on the frame and its list
   KeyNamer keyNamer_;
   bool capturingKeys_ = false;
 };

@@ -15,6 +15,7 @@
 
 #include "skin/image_limits.h"
 #include "skin/premultiply.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 #include "storage/executable_path.h"
 #include "storage/file_system.h"
@@ -259,7 +260,7 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
   const SkinImage& image = SkinImages().Get(imagePath);
   if (image.IsNull()) {
     if (onFailure == SkinLoadFailure::ShowMessage) {
-      failureBox(owner, u"LoadPng---Load image failed.", ApplicationNameFromPath(RunningExecutablePath()));
+      failureBox(owner, kPictureFailedText, ApplicationNameFromPath(RunningExecutablePath()));
     }
     return 0;
   }

@@ -8,6 +8,7 @@
 
 #include "skin/color_chooser.h"
 #include "common/win32/wide_text.h"
+#include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/ui_text.h"
 #include "storage/executable_path.h"
@@ -16,14 +17,13 @@ namespace px {
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kDarkGrey = RGB(40, 40, 40);
+constexpr COLORREF kDarkGrey = RGB(kDarkControlGrey[0], kDarkControlGrey[1], kDarkControlGrey[2]);
 constexpr DWORD kLabelStyle = 0x50001000;      // WS_CHILD WS_VISIBLE SS_SUNKEN
 constexpr DWORD kCentred = 0x1;                // SS_CENTER
 constexpr DWORD kListStyle = 0x50800001;       // WS_CHILD WS_VISIBLE WS_BORDER LBS_NOTIFY
 constexpr DWORD kScrollingList = 0x50A00001;   // the same with a vertical scroll bar
 constexpr DWORD kFieldStyle = 0x50002001;      // WS_CHILD WS_VISIBLE ES_NUMBER ES_CENTER
 constexpr DWORD kSwatchStyle = 0x50000001;     // WS_CHILD WS_VISIBLE SS_CENTER
-constexpr DWORD kHoverTime = 10;
 
 RECT ToRect(const FrameRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 COLORREF ColourOf(UiTextColor c) { return RGB(c.red, c.green, c.blue); }
@@ -196,7 +196,7 @@ std::optional<UiTextColor> SkinnedDialog::RunColorChooser() {
 }
 
 void SkinnedDialog::RequestHover() {
-  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER, Hwnd(), kHoverTime};
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER, Hwnd(), kHoverDelayMs};
   ::TrackMouseEvent(&track);
 }
 

@@ -1,0 +1,14 @@
+#pragma once
+// A Windows list box keeps only the height its whole rows need, inside its
+// one-pixel border; the Qt lists are sized the same way.
+
+namespace px {
+
+inline constexpr int kListBorders = 2;  // one pixel above, one below
+
+constexpr int WholeRowsHeight(int height, int rowHeight) {
+  if (rowHeight <= 0) return height;  // no font measured yet: as asked
+  return kListBorders + (height - kListBorders) / rowHeight * rowHeight;
+}
+
+}  // namespace px
