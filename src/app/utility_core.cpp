@@ -5,6 +5,19 @@
 
 namespace px {
 
+LocatedSettings LocateSettings(FileSystem& files, FolderMaker& folders, const SettingsEnvironment& environment,
+                               const std::optional<NativePath>& given) {
+  if (given) {
+    return {SettingsLocation{.portable = true, .folder = *given, .configFile = *given / "config.bin",
+                             .iniFile = *given / "str.ini"},
+            {}};
+  }
+  const SettingsLocation where = ChooseSettingsLocation(files, environment);
+  const SettingsSetup setup = PrepareSettingsFolder(files, folders, where, environment.dataFolder);
+  if (!setup.Ok()) return {std::nullopt, DescribeSettingsSetup(files, setup)};
+  return {where, {}};
+}
+
 UtilityCore::UtilityCore(UtilityParts parts)
     : parts_(std::move(parts)),
       config_(parts_.files, parts_.device.boxes, parts_.configFile),

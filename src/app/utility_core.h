@@ -6,6 +6,8 @@
 // Controller() and Page().
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "app/app_state.h"
@@ -13,9 +15,21 @@
 #include "buttons/parameter_dialog_flow.h"
 #include "page/settings_page.h"
 #include "storage/config_file.h"
+#include "storage/settings_location.h"
 #include "storage/shared_files.h"
 
 namespace px {
+
+// Where the settings files are, or one line for a person on why they cannot be had.
+struct LocatedSettings {
+  std::optional<SettingsLocation> where;
+  std::string error;
+};
+// A folder given (by a script or a test) is taken as it is, as a portable
+// one: nothing is made or copied there. Otherwise the platform's choice,
+// its folder made and seeded on first use.
+LocatedSettings LocateSettings(FileSystem& files, FolderMaker& folders, const SettingsEnvironment& environment,
+                               const std::optional<NativePath>& given);
 
 // What a shell has before its window exists.
 struct UtilityParts {

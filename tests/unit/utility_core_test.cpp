@@ -80,7 +80,8 @@ struct Composed {
       .strIni = ini,
       .device = DeviceParts{bus, boxes, waits},
       .skinsRoot = skinsRoot,
-      .skinRefused = [this](TextView name, std::string_view why) { refused.push_back(ToUtf8(name) + " " + std::string(why)); },
+      .skinRefused = 
+          [this](TextView name, std::string_view why) { refused.push_back(ToUtf8(name) + " " + std::string(why)); },
   }};
 
   Composed() {
@@ -104,7 +105,8 @@ TEST(UtilityCore, TheStartBuildsThePageInTheGivenViewAndApplyWritesItsEditToFile
 
   c.core.Page().DispatchClick(Inside(layout::kReportRateSegments[0]));  // 125 Hz
   c.core.Page().DispatchClick(Inside(layout::kApplyButton));
-  const std::optional<SettingsModel> saved = ConfigFile(c.files, c.boxes, PathFromText(u"/px/config.bin")).CurrentModel();
+  const std::optional<SettingsModel> saved =
+      ConfigFile(c.files, c.boxes, PathFromText(u"/px/config.bin")).CurrentModel();
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(saved->ReportRateCode, 8);
   EXPECT_EQ(c.mouse->Memory().USBReportRate, c.core.State().Settings.image.USBReportRate);
@@ -134,6 +136,36 @@ TEST(UtilityCore, ASkinNameThatCannotBeASkinIsToldAndDrawsAsMissing) {
   ASSERT_TRUE(c.core.StartUp());
   EXPECT_EQ(c.window.backgrounds, (std::vector<std::string>{""}));
   EXPECT_EQ(c.refused, (std::vector<std::string>{".. is only dots"}));
+}
+
+// Counts the folders it is asked to make, and fails them.
+class RefusingFolders final : public FolderMaker {
+ public:
+  int asked = 0;
+  bool MakeFolders(const NativePath&, int& error) override {
+    ++asked;
+    error = 13;
+    return false;
+  }
+};
+
+TEST(UtilityCore, AGivenSettingsFolderIsTakenAsItIsElseTheUsersIsPreparedOrTheFailureTold) {
+  testing::MemoryFileSystem files;
+  RefusingFolders folders;
+  const SettingsEnvironment environment{
+      .executable = {}, .xdgConfigHome = {}, .home = "/home/u", .dataFolder = "/usr/share/px6410"};
+
+  const LocatedSettings given = LocateSettings(files, folders, environment, NativePath("/tmp/given"));
+  ASSERT_TRUE(given.where.has_value());
+  EXPECT_TRUE(given.where->portable);
+  EXPECT_EQ(given.where->configFile, NativePath("/tmp/given/config.bin"));
+  EXPECT_EQ(given.where->iniFile, NativePath("/tmp/given/str.ini"));
+  EXPECT_EQ(folders.asked, 0);
+
+  const LocatedSettings users = LocateSettings(files, folders, environment, std::nullopt);
+  EXPECT_FALSE(users.where.has_value());
+  EXPECT_EQ(folders.asked, 1);
+  EXPECT_NE(users.error.find("/home/u/.config/px6410"), std::string::npos) << users.error;
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "page/qt/page_view_qt.h"
 #include "skin/skin_paths.h"
 #include "storage/file_system.h"
-#include "storage/settings_location.h"
 
 namespace px {
 
@@ -16,21 +15,13 @@ QtUtility::QtUtility(const UtilityOptions& options, const ActivationToken& start
     : options_(options), instance_({}, {}, startToken) {
   FileSystem& files = SystemFileSystem();
   const SettingsEnvironment environment = SystemSettingsEnvironment();
-  SettingsLocation where;
-  if (options_.settingsFolder) {
-    // A folder given for a script or a test is taken as it is, as a portable one.
-    where = SettingsLocation{.portable = true,
-                             .folder = *options_.settingsFolder,
-                             .configFile = *options_.settingsFolder / "config.bin",
-                             .iniFile = *options_.settingsFolder / "str.ini"};
-  } else {
-    where = ChooseSettingsLocation(files, environment);
-    const SettingsSetup setup = PrepareSettingsFolder(files, SystemFolderMaker(), where, environment.dataFolder);
-    if (!setup.Ok()) {
-      filesError_ = DescribeSettingsSetup(files, setup);
-      return;
-    }
+  const LocatedSettings located =
+      LocateSettings(files, SystemFolderMaker(), environment, options_.settingsFolder);
+  if (!located.where) {
+    filesError_ = located.error;
+    return;
   }
+  const SettingsLocation& where = *located.where;
   ini_ = std::make_unique<IniFileStore>(files, where.iniFile);
   bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(files, *options_.simulatedMouse) : MakeSystemHidBus();
   core_ = std::make_unique<UtilityCore>(UtilityParts{

@@ -219,9 +219,9 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     default:
       // WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: the page's controls take its colours.
       if (page && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-        if (auto brush = pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-          return brush;
-        }
+        const auto brush =
+            pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        if (brush) return brush;
       }
       break;
   }
