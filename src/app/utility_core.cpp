@@ -18,21 +18,21 @@ LocatedSettings LocateSettings(FileSystem& files, FolderMaker& folders, const Se
   return {where, {}};
 }
 
-UtilityCore::UtilityCore(UtilityParts parts)
+UtilityCore::UtilityCore(UtilityParts&& parts)
     : parts_(std::move(parts)),
-      config_(parts_.files, parts_.device.boxes, parts_.configFile),
+      config_(parts_.files, parts_.boxes, parts_.configFile),
       shared_(parts_.files, parts_.configFile, parts_.iniFile) {}
 
 UtilityCore::~UtilityCore() = default;
 
 void UtilityCore::Assemble(const UtilityWindow& window) {
   controller_ = std::make_unique<MainController>(
-      state_, ControllerPorts{window.window, window.tray, window.instance, window.skins}, config_, parts_.strIni,
-      shared_, parts_.device, [this](TextView skinName) { return SkinFolderOf(skinName); });
+      state_, ControllerPorts{window.window, window.tray, window.instance, window.skins}, config_, *parts_.strIni,
+      shared_, DeviceParts{*parts_.bus, parts_.boxes, parts_.waits}, [this](TextView skinName) { return SkinFolderOf(skinName); });
   dialogs_ = std::make_unique<ParameterDialogs>(window.dialogWindows,
                                                 [this] { return ParameterDialogSettingsOf(state_); });
   page_ = std::make_unique<SettingsPage>(state_.Settings, PageFlags{state_.PageState, state_.PageBuiltOnce},
-                                         parts_.strIni, window.pageView, *controller_, *dialogs_);
+                                         *parts_.strIni, window.pageView, *controller_, *dialogs_);
   controller_->AttachPage(*this);
 }
 

@@ -36,8 +36,10 @@ struct UtilityParts {
   FileSystem& files;
   NativePath configFile;
   NativePath iniFile;
-  ProfileStore& strIni;  // the store over iniFile, in the platform's own form
-  DeviceParts device;    // the mouse's bus, and the boxes and pauses of the whole program
+  std::unique_ptr<ProfileStore> strIni;  // the store over iniFile, in the platform's own form
+  std::unique_ptr<HidBus> bus;           // where the mouse is looked for
+  MessageBoxPort& boxes;                 // the whole program's boxes
+  WaitPort& waits;                       // the protocol's pauses
   Text skinsRoot;        // the folder whose sub-folders are the skins
   // Told of a skin name of str.ini that cannot be a skin, which then draws as
   // a missing one; may be empty.
@@ -56,7 +58,7 @@ struct UtilityWindow {
 
 class UtilityCore final : private PagePort {
  public:
-  explicit UtilityCore(UtilityParts parts);
+  explicit UtilityCore(UtilityParts&& parts);
   ~UtilityCore() override;
   UtilityCore(const UtilityCore&) = delete;
   UtilityCore& operator=(const UtilityCore&) = delete;

@@ -64,11 +64,10 @@ struct Composed {
   std::filesystem::path stateFile = dir.path() / "mouse.bin";
   Text skinsRoot = FromUtf8((dir.path() / "Skins").string());
   testing::MemoryFileSystem files;
-  IniFileStore ini{files, PathFromText(u"/px/str.ini")};
+  IniFileStore ini{files, PathFromText(u"/px/str.ini")};  // str.ini as another program sees it
   testing::RecordingBoxes boxes;
   CountingWait waits;
   std::shared_ptr<SimulatedMouse> mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
-  SimulatedHidBus bus{mouse, MouseInterfaces()};
   std::vector<std::string> refused;
   QuietWindow window;
   RecordingView view;
@@ -77,8 +76,10 @@ struct Composed {
       .files = files,
       .configFile = PathFromText(u"/px/config.bin"),
       .iniFile = PathFromText(u"/px/str.ini"),
-      .strIni = ini,
-      .device = DeviceParts{bus, boxes, waits},
+      .strIni = std::make_unique<IniFileStore>(files, PathFromText(u"/px/str.ini")),
+      .bus = std::make_unique<SimulatedHidBus>(mouse, MouseInterfaces()),
+      .boxes = boxes,
+      .waits = waits,
       .skinsRoot = skinsRoot,
       .skinRefused = 
           [this](TextView name, std::string_view why) { refused.push_back(ToUtf8(name) + " " + std::string(why)); },

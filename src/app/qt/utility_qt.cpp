@@ -8,6 +8,7 @@
 #include "page/qt/page_view_qt.h"
 #include "skin/skin_paths.h"
 #include "storage/file_system.h"
+#include "storage/ini_file_store.h"
 
 namespace px {
 
@@ -22,14 +23,14 @@ QtUtility::QtUtility(const UtilityOptions& options, const ActivationToken& start
     return;
   }
   const SettingsLocation& where = *located.where;
-  ini_ = std::make_unique<IniFileStore>(files, where.iniFile);
-  bus_ = options_.simulatedMouse ? MakeSimulatedMouseBus(files, *options_.simulatedMouse) : MakeSystemHidBus();
   core_ = std::make_unique<UtilityCore>(UtilityParts{
       .files = files,
       .configFile = where.configFile,
       .iniFile = where.iniFile,
-      .strIni = *ini_,
-      .device = DeviceParts{*bus_, boxes_, waits_},
+      .strIni = std::make_unique<IniFileStore>(files, where.iniFile),
+      .bus = options_.simulatedMouse ? MakeSimulatedMouseBus(files, *options_.simulatedMouse) : MakeSystemHidBus(),
+      .boxes = boxes_,
+      .waits = waits_,
       .skinsRoot = FromUtf8(ChooseSkinsRoot(files, environment).string()),
       .skinRefused =
           [](TextView skinName, std::string_view why) {
@@ -48,12 +49,11 @@ int QtUtility::Run() {
     boxes_.ShowMessage(FromUtf8(filesError_), kApplicationTitle);
     return 1;
   }
-  window_ = std::make_unique<QtMainWindow>(core_->State(), QtTray::Available());
+  window_ = std::make_unique<QtMainWindow>(*core_, QtTray::Available());
   boxes_.SetOwner(window_.get());
   skins_ = std::make_unique<QtSkinChooser>(window_.get(), core_->SkinsRoot());
   dialogWindows_ = std::make_unique<QtDialogWindows>(window_.get());
   core_->Assemble({*window_, tray_, instance_, *skins_, window_->View(), *dialogWindows_});
-  window_->Attach(core_->Controller(), core_->Page());
   ConnectEvents();
   // Another instance runs: it has been asked to show itself.
   if (!core_->StartUp()) return 0;

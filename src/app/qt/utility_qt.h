@@ -14,7 +14,6 @@
 #include "app/utility_core.h"
 #include "buttons/qt/parameter_dialogs_qt.h"
 #include "skin/qt/skin_chooser_qt.h"
-#include "storage/ini_file_store.h"
 
 namespace px {
 
@@ -34,8 +33,6 @@ class QtUtility final {
 
   UtilityOptions options_;
   std::string filesError_;
-  std::unique_ptr<IniFileStore> ini_;
-  std::unique_ptr<HidBus> bus_;
   QtMessageBoxes boxes_;
   QtWait waits_;
   QtTray tray_;

@@ -36,13 +36,13 @@ void ShowBox(HWND owner, TextView text, TextView caption) {
 
 COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr), executablePath_(RunningExecutablePath()) {
   const SettingsPaths paths = BuildSettingsPaths(executablePath_);
-  ini_ = std::make_unique<Win32ProfileStore>(paths.iniFile);
-  bus_ = MakeUtilityHidBus(paths.executableFolder);
   core_ = std::make_unique<UtilityCore>(UtilityParts{.files = files_,
                                                      .configFile = PathFromText(paths.configFile),
                                                      .iniFile = PathFromText(paths.iniFile),
-                                                     .strIni = *ini_,
-                                                     .device = DeviceParts{*bus_, boxes_, waits_},
+                                                     .strIni = std::make_unique<Win32ProfileStore>(paths.iniFile),
+                                                     .bus = MakeUtilityHidBus(paths.executableFolder),
+                                                     .boxes = boxes_,
+                                                     .waits = waits_,
                                                      .skinsRoot = SkinsRootFor(executablePath_),
                                                      .skinRefused = {}});
 }

@@ -74,7 +74,6 @@ class COrvaneDlg final : public winui::Dialog,
 
   Text executablePath_;
   Win32FileSystem files_;
-  std::unique_ptr<Win32ProfileStore> ini_;
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
@@ -85,7 +84,6 @@ class COrvaneDlg final : public winui::Dialog,
 
   WindowMessageBox boxes_;
   SleepWait waits_;
-  std::unique_ptr<HidBus> bus_;
   winui::UniqueDeviceNotify deviceNotify_;
 
   BackgroundBitmap background_;
