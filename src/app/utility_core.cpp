@@ -28,7 +28,8 @@ UtilityCore::~UtilityCore() = default;
 void UtilityCore::Assemble(const UtilityWindow& window) {
   controller_ = std::make_unique<MainController>(
       state_, ControllerPorts{window.window, window.tray, window.instance, window.skins}, config_, *parts_.strIni,
-      shared_, DeviceParts{*parts_.bus, parts_.boxes, parts_.waits}, [this](TextView skinName) { return SkinFolderOf(skinName); });
+      shared_, DeviceParts{*parts_.bus, parts_.boxes, parts_.waits},
+      [this](TextView skinName) { return SkinFolderOf(skinName); });
   dialogs_ = std::make_unique<ParameterDialogs>(window.dialogWindows,
                                                 [this] { return ParameterDialogSettingsOf(state_); });
   page_ = std::make_unique<SettingsPage>(state_.Settings, PageFlags{state_.PageState, state_.PageBuiltOnce},

@@ -40,7 +40,7 @@ struct UtilityParts {
   std::unique_ptr<HidBus> bus;           // where the mouse is looked for
   MessageBoxPort& boxes;                 // the whole program's boxes
   WaitPort& waits;                       // the protocol's pauses
-  Text skinsRoot;        // the folder whose sub-folders are the skins
+  Text skinsRoot;                        // the folder whose sub-folders are the skins
   // Told of a skin name of str.ini that cannot be a skin, which then draws as
   // a missing one; may be empty.
   std::function<void(TextView skinName, std::string_view why)> skinRefused;

@@ -16,8 +16,7 @@ QtUtility::QtUtility(const UtilityOptions& options, const ActivationToken& start
     : options_(options), instance_({}, {}, startToken) {
   FileSystem& files = SystemFileSystem();
   const SettingsEnvironment environment = SystemSettingsEnvironment();
-  const LocatedSettings located =
-      LocateSettings(files, SystemFolderMaker(), environment, options_.settingsFolder);
+  const LocatedSettings located = LocateSettings(files, SystemFolderMaker(), environment, options_.settingsFolder);
   if (!located.where) {
     filesError_ = located.error;
     return;

@@ -41,9 +41,10 @@ class QtUtility final {
   // The small dialogs, over the main window.
   std::unique_ptr<QtSkinChooser> skins_;
   std::unique_ptr<QtDialogWindows> dialogWindows_;
-  std::unique_ptr<QtPlugWatch> plugs_;
-  // Last: it goes first, before the window and the parts it was given.
+  // It goes before the window and the parts it was given.
   std::unique_ptr<UtilityCore> core_;
+  // Made at the start-up's device step; the first to go, with its calls into the core.
+  std::unique_ptr<QtPlugWatch> plugs_;
 };
 
 }  // namespace px
