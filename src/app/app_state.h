@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide records and flags of the utility: one instance for the
-// whole run, shared by the main window, the page and the small dialogs.
+// The records and flags of the utility: one instance for the whole run,
+// owned by the composition (app/utility_core.h) and shared by the main
+// window, the page and the small dialogs.
 #include "common/text.h"
 #include "app/apply_flow.h"
 #include "skin/ui_font.h"
@@ -18,7 +19,5 @@ struct AppState {
   Text SkinName;
   UiTextColor TextColor{0, 255, 0};  // until the settings file says otherwise
 };
-
-AppState& TheAppState();
 
 }  // namespace px

@@ -183,7 +183,7 @@ std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialog
       result = "IDOK key=" + Utf8(c->keyName);
     }
   } else if (kind == L"skins") {
-    AppState& state = TheAppState();
+    AppState state;
     state.SkinFolder = context.skinFolder;
     state.SkinName = Text(skin);
     state.TextColor = context.textColor;

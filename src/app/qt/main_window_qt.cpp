@@ -31,8 +31,8 @@ bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 
 }  // namespace
 
-QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
-    : state_(state), pairing_(DoubleClickLimitsQt()), drag_(QApplication::startDragDistance()) {
+QtMainWindow::QtMainWindow(UtilityCore& core, bool behindIcon)
+    : core_(core), pairing_(DoubleClickLimitsQt()), drag_(QApplication::startDragDistance()) {
   // Behind the icon the window has no taskbar button, as on Windows.
   setWindowFlags(Qt::FramelessWindowHint | (behindIcon ? Qt::Tool : Qt::Window));
   // The name the desktop's menu gives the program; message boxes carry the
@@ -42,23 +42,18 @@ QtMainWindow::QtMainWindow(AppState& state, bool behindIcon)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   qApp->installEventFilter(this);
+  const AppState& state = core_.State();
   view_ = std::make_unique<PageQtView>(
-      *this,
-      PageQtResources{canvas_, state_.SkinFolder, state_.TextColor, bodyFont_, headingFont_, state_.Settings.model},
+      *this, PageQtResources{canvas_, state.SkinFolder, state.TextColor, bodyFont_, headingFont_, state.Settings.model},
       PageQtEvents{
-          .listChosen = [this](int id) { page_->OnListChosen(id); },
-          .pointerOverList = [this](int id, int item) { page_->OnPointerOverList(id, item); },
-          .hover = [this](Point at) { page_->OnPageHover(at); },
+          .listChosen = [this](int id) { core_.Page().OnListChosen(id); },
+          .pointerOverList = [this](int id, int item) { core_.Page().OnPointerOverList(id, item); },
+          .hover = [this](Point at) { core_.Page().OnPageHover(at); },
           .drag = [this](Point at) { StartDrag(at); },
       });
 }
 
 QtMainWindow::~QtMainWindow() = default;
-
-void QtMainWindow::Attach(MainController& controller, SettingsPage& page) {
-  controller_ = &controller;
-  page_ = &page;
-}
 
 bool QtMainWindow::RunPlatformStep(StartupStep step) {
   switch (step) {
@@ -72,8 +67,8 @@ bool QtMainWindow::RunPlatformStep(StartupStep step) {
       if (onWatchDevices) onWatchDevices();
       return true;
     case StartupStep::CreateFonts:
-      bodyFont_ = UiFontQt(controller_->CurrentLanguage(), FontRole::Body);
-      headingFont_ = UiFontQt(controller_->CurrentLanguage(), FontRole::Heading);
+      bodyFont_ = UiFontQt(core_.Controller().CurrentLanguage(), FontRole::Body);
+      headingFont_ = UiFontQt(core_.Controller().CurrentLanguage(), FontRole::Heading);
       return true;
     default:
       // Window styles and message filters are Windows' own.
@@ -160,12 +155,12 @@ void QtMainWindow::paintEvent(QPaintEvent*) {
 }
 
 void QtMainWindow::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || page_ == nullptr) return;
+  if (event->button() != Qt::LeftButton || !core_.Assembled()) return;
   if (pairing_.LastEndedPairOn(this)) return;
   dragging_ = false;
   drag_.Cancel();
   const QPoint at = event->position().toPoint();
-  page_->DispatchClick({at.x(), at.y()});
+  core_.Page().DispatchClick({at.x(), at.y()});
 }
 
 // Qt makes a double click of two presses anywhere in the window, a list's
@@ -209,9 +204,9 @@ void QtMainWindow::mouseMoveEvent(QMouseEvent* event) {
     move(on - dragOffset_);
     return;
   }
-  if (page_ == nullptr) return;
+  if (!core_.Assembled()) return;
   const QPoint at = event->position().toPoint();
-  page_->OnPageMouseMove({at.x(), at.y()});
+  core_.Page().OnPageMouseMove({at.x(), at.y()});
 }
 
 void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -233,33 +228,33 @@ void QtMainWindow::SetBehindIcon(bool behindIcon) {
 
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) && controller_ != nullptr) {
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) && core_.Assembled()) {
     // Neither key ever ends the main window: it only goes back to the icon.
-    controller_->OnHideKey();
+    core_.Controller().OnHideKey();
     return;
   }
   QWidget::keyPressEvent(event);
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
-  if (exiting_ || controller_ == nullptr) {
+  if (exiting_ || !core_.Assembled()) {
     event->accept();
     return;
   }
   event->ignore();
-  controller_->OnCloseRequest();
+  core_.Controller().OnCloseRequest();
 }
 
 void QtMainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || controller_ == nullptr || controller_->TrayShown() || showing_) {
+  if (event->type() != QEvent::WindowStateChange || !core_.Assembled() || core_.Controller().TrayShown() || showing_) {
     return;
   }
   // Without an icon the taskbar brings the window back: as a show from the
   // icon, the page is rebuilt when a Cancel asked for it.
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
   if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)) {
-    controller_->OnShowRequest();
+    core_.Controller().OnShowRequest();
   }
 }
 

@@ -12,9 +12,8 @@
 #include <optional>
 
 #include "app/instance_session.h"
-#include "app/main_controller.h"
+#include "app/utility_core.h"
 #include "app/window_drag.h"
-#include "page/settings_page.h"
 #include "skin/double_click.h"
 
 namespace px {
@@ -23,12 +22,11 @@ class PageQtView;
 
 class QtMainWindow final : public QWidget, public MainWindowShell {
  public:
-  // behindIcon: the desktop has a notification area for the icon.
-  QtMainWindow(AppState& state, bool behindIcon);
+  // behindIcon: the desktop has a notification area for the icon. The
+  // window draws from the core's records and, once the core is assembled,
+  // hands its events to the core's page and controller.
+  QtMainWindow(UtilityCore& core, bool behindIcon);
   ~QtMainWindow() override;
-
-  // The controller and the page, made after the window.
-  void Attach(MainController& controller, SettingsPage& page);
 
   // MainWindowShell.
   bool RunPlatformStep(StartupStep step) override;
@@ -71,9 +69,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   void StartDrag(Point at);
   void MakePlainCanvas();
 
-  AppState& state_;
-  MainController* controller_ = nullptr;
-  SettingsPage* page_ = nullptr;
+  UtilityCore& core_;
   QImage canvas_;
   QFont bodyFont_;
   QFont headingFont_;

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "app/app_state.h"
-#include "app/dialog_settings.h"
 #include "app/plain_page.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/utility_bus.h"
@@ -16,14 +14,11 @@
 #include "skin/win32/skins_dialog.h"
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
-#include "storage/config_file.h"
 #include "storage/settings_paths.h"
 
 namespace px {
 
 namespace {
-
-HWND g_mainWindow = nullptr;
 
 constexpr TextView kMutexName = u"PX6410Mutex";
 constexpr DWORD kRemoveAppWindow = 0x40000;  // WS_EX_APPWINDOW
@@ -39,32 +34,25 @@ void ShowBox(HWND owner, TextView text, TextView caption) {
 
 }  // namespace
 
-COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr) {
-  executablePath_ = RunningExecutablePath();
-  SettingsPaths paths = BuildSettingsPaths(executablePath_);
-  executableFolder_ = paths.executableFolder;
-  configPath_ = paths.configFile;
-  ini_ = std::make_unique<Win32ProfileStore>(paths.iniFile);
-  config_ = std::make_unique<ConfigFile>(files_, boxes_, configPath_);
-  shared_ = std::make_unique<SharedSettingsFiles>(files_, PathFromText(configPath_), PathFromText(paths.iniFile));
-  bus_ = MakeUtilityHidBus(executableFolder_);
-  TheAppState().TextColor = UiTextColor{0, 255, 0};
-  controller_ = std::make_unique<MainController>(
-      TheAppState(),
-      ControllerPorts{static_cast<MainWindowShell&>(*this), static_cast<TrayPort&>(*this),
-                      static_cast<SingleInstancePort&>(*this), static_cast<SkinChooserPort&>(*this)},
-      *config_, *ini_, *shared_, DeviceParts{*bus_, boxes_, waits_},
-      [this](TextView skinName) { return SkinFolderFor(executablePath_, skinName); });
+COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr), executablePath_(RunningExecutablePath()) {
+  const SettingsPaths paths = BuildSettingsPaths(executablePath_);
+  core_ = std::make_unique<UtilityCore>(UtilityParts{.files = files_,
+                                                     .configFile = PathFromText(paths.configFile),
+                                                     .iniFile = PathFromText(paths.iniFile),
+                                                     .strIni = std::make_unique<Win32ProfileStore>(paths.iniFile),
+                                                     .bus = MakeUtilityHidBus(paths.executableFolder),
+                                                     .boxes = boxes_,
+                                                     .waits = waits_,
+                                                     .skinsRoot = SkinsRootFor(executablePath_),
+                                                     .skinRefused = {}});
 }
 
 COrvaneDlg::~COrvaneDlg() = default;
 
-HWND COrvaneDlg::MainWindow() { return g_mainWindow; }
-
 bool COrvaneDlg::OnInitDialog() {
-  CreatePage();
+  AssembleCore();
   // Another instance runs: leave at once, changing nothing.
-  if (!controller_->StartUp()) ::ExitProcess(0);
+  if (!core_->StartUp()) ::ExitProcess(0);
   return true;
 }
 
@@ -109,7 +97,6 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       return true;
     }
     case StartupStep::PublishWindow:
-      g_mainWindow = hwnd;
       boxes_.SetOwner(hwnd);
       return true;
     case StartupStep::MessageFilter: {
@@ -138,8 +125,8 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       return true;
     }
     case StartupStep::CreateFonts:
-      normalFont_ = CreateUiFont(controller_->CurrentLanguage(), FontRole::Body);
-      boldFont_ = CreateUiFont(controller_->CurrentLanguage(), FontRole::Heading);
+      normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body);
+      boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading);
       return true;
     default:
       // The framework's own initialisation has run before OnInitDialog.
@@ -152,11 +139,11 @@ bool COrvaneDlg::PreTranslateMessage(MSG& message) {
   if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) &&
       (message.hwnd == hwnd || ::IsChild(hwnd, message.hwnd))) {
     // Neither key ever ends the main window: it only goes back to the tray.
-    controller_->OnHideKey();
+    Controller().OnHideKey();
     return true;
   }
   if (message.message == WM_MOUSEMOVE && pageView_ != nullptr) {
-    if (auto over = pageView_->FindItemUnderPointer(message)) page_->OnPointerOverList(over->listId, over->item);
+    if (auto over = pageView_->FindItemUnderPointer(message)) Page().OnPointerOverList(over->listId, over->item);
   }
   return Dialog::PreTranslateMessage(message);
 }
@@ -167,7 +154,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   // Page messages only once the page exists (not during the window's creation).
-  const bool page = page_ != nullptr;
+  const bool page = core_->Assembled();
   switch (message) {
     case WM_WINDOWPOSCHANGING:
       // Until the tray shows the window, no show gets through at all: the
@@ -195,53 +182,47 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case WM_CLOSE:
-      controller_->OnCloseRequest();
+      Controller().OnCloseRequest();
       return 0;
     case WM_DESTROY:
-      controller_->ReleaseAtExit();
+      Controller().ReleaseAtExit();
       return std::nullopt;
     case WM_DEVICECHANGE: {
       const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
-      controller_->OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
+      Controller().OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
       return TRUE;
     }
     case kTrayCallbackMessage:
-      controller_->OnTrayMouse(TrayMouseOfMessage(lParam));
+      Controller().OnTrayMouse(TrayMouseOfMessage(lParam));
       return 0;
     case kNotificationMessage:
-      controller_->OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
+      Controller().OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
       if (page) {
         chooserRanInClick_ = false;
-        page_->DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        Page().DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         if (chooserRanInClick_) DropPostedDrag();
       }
       break;
     case WM_MOUSEMOVE:
-      if (page) page_->OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) Page().OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_MOUSEHOVER:
-      if (page) page_->OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      break;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      if (!page) break;
-      if (auto brush = pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
-        return brush;
-      }
+      if (page) Page().OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) controller_->ExitProgram();
-      if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) page_->OnListChosen(LOWORD(wParam));
+      if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) Controller().ExitProgram();
+      if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) Page().OnListChosen(LOWORD(wParam));
       break;
     default:
+      // WM_CTLCOLORMSGBOX to WM_CTLCOLORSTATIC: the page's controls take its colours.
+      if (page && message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+        const auto brush =
+            pageView_->ControlColors(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        if (brush) return brush;
+      }
       break;
   }
   return Dialog::OnMessage(message, wParam, lParam);
@@ -291,15 +272,12 @@ void COrvaneDlg::PaintIconic() {
   ::DrawIcon(paint.Get(), x, y, icon_);
 }
 
-void COrvaneDlg::CreatePage() {
-  AppState& state = TheAppState();
+void COrvaneDlg::AssembleCore() {
+  AppState& state = core_->State();
   pageView_ = std::make_unique<PageWin32View>(
       Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
   dialogWindows_ = std::make_unique<Win32DialogWindows>(Hwnd());
-  dialogs_ = std::make_unique<ParameterDialogs>(*dialogWindows_, [&state] { return ParameterDialogSettingsOf(state); });
-  page_ = std::make_unique<SettingsPage>(state.Settings, PageFlags{state.PageState, state.PageBuiltOnce}, *ini_,
-                                         *pageView_, static_cast<PageCommands&>(*controller_), *dialogs_);
-  controller_->AttachPage(static_cast<PagePort&>(*this));
+  core_->Assemble({*this, *this, *this, *this, *pageView_, *dialogWindows_});
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {

@@ -9,13 +9,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/main_controller.h"
 #include "app/startup.h"
-#include "buttons/parameter_dialog_flow.h"
-#include "buttons/win32/parameter_dialogs.h"
+#include "app/utility_core.h"
 #include "app/win32/tray_icon.h"
 #include "app/win32/win32_ports.h"
-#include "page/settings_page.h"
+#include "buttons/win32/parameter_dialogs.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/win32/skin_picture.h"
 #include "storage/win32/win32_storage.h"
@@ -28,21 +26,17 @@ class COrvaneDlg final : public winui::Dialog,
                          private MainWindowShell,
                          private TrayPort,
                          private SingleInstancePort,
-                         private SkinChooserPort,
-                         private PagePort {
+                         private SkinChooserPort {
  public:
   COrvaneDlg();
   ~COrvaneDlg() override;
-
-  // The handle other windows of the process take as their owner.
-  static HWND MainWindow();
 
  protected:
   bool OnInitDialog() override;
   bool PreTranslateMessage(MSG& message) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnOk() override { controller_->OnHideKey(); }
-  void OnCancel() override { controller_->OnHideKey(); }
+  void OnOk() override { Controller().OnHideKey(); }
+  void OnCancel() override { Controller().OnHideKey(); }
 
  private:
   // MainWindowShell: the steps and window calls the controller leaves to Win32.
@@ -63,28 +57,23 @@ class COrvaneDlg final : public winui::Dialog,
   bool ClaimFirstInstance() override;
   // SkinChooserPort.
   std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override;
-  // PagePort.
-  void Build() override { page_->BuildPage(); }
-  void Rebuild(const std::function<void()>& reread) override { page_->Rebuild(reread); }
 
+  MainController& Controller() { return core_->Controller(); }
+  SettingsPage& Page() { return core_->Page(); }
   void DropPostedDrag();
   void EraseBackground(HDC dc);
   void PaintIconic();
 
-  // The page and its view, made once the window exists.
-  void CreatePage();
+  // The page's view and the dialogs' windows, made once the window exists,
+  // and the composition over them.
+  void AssembleCore();
   // The canvas of every redraw: the skin's background, or a plain one of the
   // page's size when the skin has none, so that the page still shows its
   // texts and controls and can be used and closed.
   void LoadBackgroundOrPlain(TextView skinFolder);
 
   Text executablePath_;
-  Text executableFolder_;
-  Text configPath_;
   Win32FileSystem files_;
-  std::unique_ptr<Win32ProfileStore> ini_;
-  std::unique_ptr<ConfigFile> config_;
-  std::unique_ptr<SharedSettingsFiles> shared_;
 
   HICON icon_ = nullptr;       // shared resource icon, not destroyed
   HICON smallIcon_ = nullptr;  // shared resource icon, not destroyed
@@ -95,8 +84,6 @@ class COrvaneDlg final : public winui::Dialog,
 
   WindowMessageBox boxes_;
   SleepWait waits_;
-  std::unique_ptr<HidBus> bus_;
-  std::unique_ptr<MainController> controller_;
   winui::UniqueDeviceNotify deviceNotify_;
 
   BackgroundBitmap background_;
@@ -106,9 +93,9 @@ class COrvaneDlg final : public winui::Dialog,
   winui::UniqueFont boldFont_;
 
   std::unique_ptr<Win32DialogWindows> dialogWindows_;
-  std::unique_ptr<ParameterDialogs> dialogs_;
   std::unique_ptr<PageWin32View> pageView_;
-  std::unique_ptr<SettingsPage> page_;
+  // Last: it goes first, before the views and the parts it was given.
+  std::unique_ptr<UtilityCore> core_;
 };
 
 }  // namespace px
