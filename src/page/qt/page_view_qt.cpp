@@ -2,26 +2,20 @@
 
 #include <QCursor>
 #include <QDesktopServices>
-#include <QLabel>
 #include <QFontMetrics>
-#include <QMouseEvent>
+#include <QLabel>
 #include <QUrl>
 
 #include "common/qt/qt_text.h"
 #include "page/control_colors.h"
-#include "skin/qt/modal_qt.h"
 #include "skin/qt/list_box_qt.h"
+#include "skin/qt/modal_qt.h"
 #include "skin/qt/qt_draw.h"
-#include "skin/list_rows.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
 namespace px {
 namespace {
-
-// The rows of the system font a Windows list box is created in: it keeps only
-// the height its whole rows need, and the page's font set later changes no size.
-constexpr int kCreationRowHeight = 16;
 
 QColor ToQColor(std::uint32_t value) { return ToQColor(RgbOfValue(value)); }
 
@@ -133,7 +127,7 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
                                                      ToQColor(colors.brushColor.value_or(0)),
                                                      QFontMetrics(res_.bodyFont).height()});
   for (TextView item : items) list->addItem(ToQString(item));
-  list->Place(rect, kCreationRowHeight);
+  list->Place(rect);
   // Off the entries nothing is reported, and a release there chooses nothing.
   list->onPointerOver = [this, id](int item) {
     if (item >= 0 && events_.pointerOverList) events_.pointerOverList(id, item);
@@ -161,8 +155,7 @@ bool PageQtView::ListExists(int id) const { return List(id) != nullptr; }
 
 std::optional<int> PageQtView::ListSelection(int id) const {
   QtListBox* list = List(id);
-  if (list == nullptr || list->Selection() < 0) return std::nullopt;
-  return list->Selection();
+  return list == nullptr ? std::nullopt : list->Selection();
 }
 
 void PageQtView::SetListSelection(int id, int item) {

@@ -45,7 +45,6 @@ struct PageQtEvents {
 
 class PageQtView final : public PageView {
  public:
-
   PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events);
   ~PageQtView() override;
 

@@ -164,11 +164,7 @@ void PageWin32View::StartWindowDrag(Point at) {
 }
 
 void PageWin32View::RequestHover() {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof(track);
-  track.dwFlags = TME_HOVER | TME_LEAVE;
-  track.hwndTrack = window_;
-  track.dwHoverTime = kHoverDelayMs;
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, window_, kHoverDelayMs};
   ::_TrackMouseEvent(&track);
 }
 

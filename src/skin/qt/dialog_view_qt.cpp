@@ -26,7 +26,6 @@ namespace {
 // The colours of the Windows dialogs as the reference pictures show them.
 const QColor kDarkGrey = ToQColor(kDarkControlGrey);
 const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
-constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
 // Where the dialogs' list entries have always begun their text.
 constexpr int kListTextInset = 4;
@@ -201,10 +200,10 @@ void QtDialogView::CreateList(int id, const Rect& rect, std::span<const Text> it
   list_ = new QtListBox(this, ListBoxLooks{font_, Qt::white, kDarkGrey, rowHeight_, kListTextInset});
   Tag(list_, id, "ListBox");
   // As a Windows list box, only as high as its whole rows need: the rows of
-  // the dialog template's font it is created in. It fits itself again only
-  // when it is resized, which its scroll bar does as it appears for more
-  // entries than it shows: then to the rows of the dialog font it was given.
-  list_->Place(rect, kTemplateRowHeight);
+  // the font it is created in. It fits itself again only when it is resized,
+  // which its scroll bar does as it appears for more entries than it shows:
+  // then to the rows of the dialog font it was given.
+  list_->Place(rect);
   if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > list_->height() - kListBorders) {
     list_->Place({rect.left, rect.top, rect.right, rect.top + list_->height()}, rowHeight_);
   }
@@ -228,8 +227,7 @@ void QtDialogView::DestroyList() {
 }
 
 std::optional<int> QtDialogView::ListSelection() const {
-  if (list_ == nullptr || list_->Selection() < 0) return std::nullopt;
-  return list_->Selection();
+  return list_ == nullptr ? std::nullopt : list_->Selection();
 }
 
 void QtDialogView::SetListSelection(int item) {

@@ -6,7 +6,6 @@
 #include <QStyleFactory>
 #include <QStyledItemDelegate>
 
-#include "skin/list_rows.h"
 #include "skin/qt/qt_draw.h"
 #include "skin/shared_looks.h"
 
@@ -52,10 +51,8 @@ QtListBox::QtListBox(QWidget* parent, const ListBoxLooks& looks) : QListWidget(p
                     .arg(looks.background.name(), looks.text.name(), ToQColor(kListBorderGrey).name()));
 }
 
-void QtListBox::Place(const Rect& rect, int creationRowHeight) {
-  QRect area = ToQRect(rect);
-  area.setHeight(WholeRowsHeight(area.height(), creationRowHeight));
-  setGeometry(area);
+void QtListBox::Place(const Rect& rect, int rowHeight) {
+  setGeometry(ToQRect({rect.left, rect.top, rect.right, rect.top + WholeRowsHeight(rect.Height(), rowHeight)}));
 }
 
 void QtListBox::AllowScrollBar(bool allowed) {
@@ -65,9 +62,10 @@ void QtListBox::AllowScrollBar(bool allowed) {
   if (classic != nullptr) verticalScrollBar()->setStyle(classic);
 }
 
-int QtListBox::Selection() const {
+std::optional<int> QtListBox::Selection() const {
   const QList<QListWidgetItem*> selected = selectedItems();
-  return selected.isEmpty() ? -1 : row(selected.front());
+  if (selected.isEmpty()) return std::nullopt;
+  return row(selected.front());
 }
 
 void QtListBox::Select(int item) {

@@ -9,10 +9,10 @@
 #include <QListWidget>
 
 #include <functional>
+#include <optional>
 
 #include "common/geometry.h"
-
-class QMouseEvent;
+#include "skin/list_rows.h"
 
 namespace px {
 
@@ -28,15 +28,14 @@ class QtListBox final : public QListWidget {
  public:
   QtListBox(QWidget* parent, const ListBoxLooks& looks);
 
-  // Placed at `rect`, only as high as its whole rows of `creationRowHeight`
-  // need: the font a Windows list box is created in decides its height.
-  void Place(const Rect& rect, int creationRowHeight);
+  // Placed at `rect`, only as high as its whole rows of `rowHeight` need.
+  void Place(const Rect& rect, int rowHeight = kCreationRowHeight);
   // A vertical scroll bar when the entries need one: the classic one with
   // arrow buttons, moving by whole entries.
   void AllowScrollBar(bool allowed);
 
-  // The selected entry, or -1.
-  int Selection() const;
+  // The selected entry, if any.
+  std::optional<int> Selection() const;
   // Makes an entry the selection, choosing nothing; -1 (or no entry) clears it.
   void Select(int item);
   int ItemAt(const QPoint& at) const;

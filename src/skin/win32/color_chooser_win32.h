@@ -21,7 +21,8 @@ inline std::optional<Rgb> RunColorChooserWin32(HWND owner, std::array<COLORREF, 
   chooser.lpCustColors = customColors.data();
   // Without CC_RGBINIT the chooser opens on black, this value.
   chooser.rgbResult = ToColorRef(kColorChooserStart);
-  return ChosenColor(::ChooseColorW(&chooser) != FALSE, chooser.rgbResult);
+  const bool confirmed = ::ChooseColorW(&chooser) != FALSE;  // before the answer is read
+  return ChosenColor(confirmed, chooser.rgbResult);
 }
 
 }  // namespace px
