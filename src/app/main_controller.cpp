@@ -84,8 +84,7 @@ bool MainController::RunStep(StartupStep step) {
     case StartupStep::PublishSkin: {
       state_.SkinFolder = skinFolder_;
       state_.SkinName = skinKeys_.skinName;
-      const Rgb color = startupSettings_.uiTextColor;
-      state_.TextColor = UiTextColor{color[0], color[1], color[2]};
+      state_.TextColor = startupSettings_.uiTextColor;
       return true;
     }
     case StartupStep::BuildPage:

@@ -8,7 +8,7 @@ bool ApplySkinChoice(AppState& state, ProfileStore& store, const SkinChoice& cho
   state.SkinFolder = choice.skinFolder;
   state.TextColor = choice.color;
   state.SkinName = choice.skinName;
-  return SaveSkinChoice(store, Rgb{choice.color.red, choice.color.green, choice.color.blue}, choice.skinName);
+  return SaveSkinChoice(store, choice.color, choice.skinName);
 }
 
 }  // namespace px

@@ -6,10 +6,6 @@
 namespace px {
 namespace {
 
-constexpr DialogTextFormat kRight{DialogTextAlign::Right, false};
-constexpr DialogTextFormat kWholeLeft{DialogTextAlign::Left, true};
-constexpr DialogTextFormat kCentred{};
-
 std::vector<Text> Texts(const std::vector<TextView>& views) { return {views.begin(), views.end()}; }
 
 }  // namespace
@@ -59,12 +55,12 @@ void FireKeyController::AfterListClosed() {
 void FireKeyController::DrawExtraTexts() {
   const FireKeyTexts& texts = FireKeyTextsFor(Context().language);
   const UiTextColor color = Context().textColor;
-  View().DrawText(texts.times, kFireTimesCaption, kRight, color);
-  View().DrawText(texts.make, kFireMakeCaption, kRight, color);
-  View().DrawText(texts.breakTime, kFireBreakCaption, kRight, color);
-  View().DrawText(texts.timeNote, kFireTimeNote, kWholeLeft, color);
-  View().DrawText(texts.timesNote, kFireTimesNote, kWholeLeft, color);
-  View().DrawText(ChosenText(), kFireChosenText, kCentred, color);
+  View().DrawText(texts.times, kFireTimesCaption, kRightText, color);
+  View().DrawText(texts.make, kFireMakeCaption, kRightText, color);
+  View().DrawText(texts.breakTime, kFireBreakCaption, kRightText, color);
+  View().DrawText(texts.timeNote, kFireTimeNote, kWholeLeftText, color);
+  View().DrawText(texts.timesNote, kFireTimesNote, kWholeLeftText, color);
+  View().DrawText(ChosenText(), kFireChosenText, kCentredText, color);
 }
 
 void FireKeyController::EditChanged(int id, TextView text) {
@@ -118,7 +114,7 @@ bool SingleKeyController::FinishOpening() {
 }
 
 void SingleKeyController::DrawExtraTexts() {
-  View().DrawText(SingleKeyPrompt(Context().language), kSingleKeyPrompt, kCentred, kDialogWhite);
+  View().DrawText(SingleKeyPrompt(Context().language), kSingleKeyPrompt, kCentredText, kDialogWhite);
 }
 
 void SingleKeyController::KeyCaptured(TextView name) {

@@ -50,15 +50,15 @@ struct FireKeyTexts {
 const FireKeyTexts& FireKeyTextsFor(Language language);
 
 // Places of the fire key dialog's own texts and fields (client coordinates).
-inline constexpr FrameRect kFireTimesCaption{-7, 104, 78, 118};
-inline constexpr FrameRect kFireMakeCaption{-7, 138, 78, 152};
-inline constexpr FrameRect kFireBreakCaption{-7, 172, 78, 186};
-inline constexpr FrameRect kFireTimeNote{23, 198, 433, 224};
-inline constexpr FrameRect kFireTimesNote{23, 214, 433, 240};
-inline constexpr FrameRect kFireChosenText{82, 69, 137, 85};
-inline constexpr FrameRect kFireTimesField{83, 104, 164, 118};
-inline constexpr FrameRect kFireMakeField{83, 138, 164, 152};
-inline constexpr FrameRect kFireBreakField{83, 172, 164, 186};
+inline constexpr Rect kFireTimesCaption{-7, 104, 78, 118};
+inline constexpr Rect kFireMakeCaption{-7, 138, 78, 152};
+inline constexpr Rect kFireBreakCaption{-7, 172, 78, 186};
+inline constexpr Rect kFireTimeNote{23, 198, 433, 224};
+inline constexpr Rect kFireTimesNote{23, 214, 433, 240};
+inline constexpr Rect kFireChosenText{82, 69, 137, 85};
+inline constexpr Rect kFireTimesField{83, 104, 164, 118};
+inline constexpr Rect kFireMakeField{83, 138, 164, 152};
+inline constexpr Rect kFireBreakField{83, 172, 164, 186};
 inline constexpr int kFireTimesId = 575;
 inline constexpr int kFireMakeId = 576;
 inline constexpr int kFireBreakId = 577;
@@ -66,7 +66,7 @@ inline constexpr int kFireBreakId = 577;
 // --- Single key dialog -----------------------------------------------------
 
 TextView SingleKeyPrompt(Language language);
-inline constexpr FrameRect kSingleKeyPrompt{43, 108, 181, 124};
+inline constexpr Rect kSingleKeyPrompt{43, 108, 181, 124};
 inline constexpr unsigned kKeyNameMessage = 0xB04;
 inline constexpr std::size_t kKeyNameBuffer = 32;  // wide characters, terminator included
 

@@ -101,7 +101,11 @@ void ComposeStageColors(DeviceImage& image, const SettingsModel& model) {
   std::uint8_t copied = 0;
   for (std::size_t stage = 0; stage < kDpiStages; ++stage) {
     if (model.DpiStageEnabled[stage] != 1) continue;
-    std::copy(model.DpiStageColor[stage].begin(), model.DpiStageColor[stage].end(), list + 3 * copied);
+    const Rgb& color = model.DpiStageColor[stage];
+    const auto at = list + 3 * copied;
+    at[0] = color.red;
+    at[1] = color.green;
+    at[2] = color.blue;
     ++copied;
   }
   image.Block(4)[off::kStagesInUse] = copied;

@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <span>
 
+#include "common/color.h"
+
 namespace px {
 
 // Arrays of 16 hold Mode A buttons 1..8 at 0..7 and Mode B buttons 1..8 at 8..15.
 using ButtonArray = std::array<std::uint8_t, 16>;
-using Rgb = std::array<std::uint8_t, 3>;
 
 inline constexpr int kButtonsPerMode = 8;
 inline constexpr int kShownButtons = 4;

@@ -18,13 +18,13 @@ double Linear(std::uint8_t channel) {
 // vanish on them, so below a 3:1 contrast with black they are written white.
 std::uint32_t ReadableOnBlack(UiTextColor color) {
   const double luminance = 0.2126 * Linear(color.red) + 0.7152 * Linear(color.green) + 0.0722 * Linear(color.blue);
-  return (luminance + 0.05) / 0.05 < 3.0 ? kWhite : UiTextColorValue(color);
+  return (luminance + 0.05) / 0.05 < 3.0 ? kWhite : ColorValue(color);
 }
 
 }  // namespace
 
 ControlColors ColorsForControl(ControlKind kind, int controlId, const SettingsModel& model, UiTextColor textColor) {
-  const std::uint32_t text = UiTextColorValue(textColor);
+  const std::uint32_t text = ColorValue(textColor);
   switch (kind) {
     case ControlKind::ListBox:
       // Items are filled with the background colour whatever the mode: black,

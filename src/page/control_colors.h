@@ -22,17 +22,6 @@ struct ControlColors {
 inline constexpr std::uint32_t kBlack = 0;
 inline constexpr std::uint32_t kOtherStaticBackground = 0x649664;  // R 100, G 150, B 100
 
-constexpr std::uint32_t ColorValue(Rgb rgb) { return rgb[0] + 256u * rgb[1] + 65536u * rgb[2]; }
-
-// What the system colour chooser answered, as a stage's colour: its value
-// holds red in the low byte, as ColorValue makes it; nothing when it ended
-// without OK, so that a cancelled choice never stores black.
-constexpr std::optional<Rgb> ChosenColor(bool confirmed, std::uint32_t value) {
-  if (!confirmed) return std::nullopt;
-  return Rgb{static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
-             static_cast<std::uint8_t>((value >> 16) & 0xFF)};
-}
-
 ControlColors ColorsForControl(ControlKind kind, int controlId, const SettingsModel& model, UiTextColor textColor);
 
 }  // namespace px

@@ -15,7 +15,7 @@ void SettingsPage::DrawHoverLook(HoverElement element, bool over) {
   }
   const FrameLook& look = kFrameLooks[index];
   view_.DrawImage(over ? look.over : look.normal, look.rect.TopLeft());
-  if (look.caption != nullptr) view_.DrawString(Texts().*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
+  if (look.caption != nullptr) view_.DrawString(Texts().*look.caption, look.rect, kWholeCentredText, PageFont::Body);
 }
 
 void SettingsPage::ClearHover(std::initializer_list<HoverElement> elements) {

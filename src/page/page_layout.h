@@ -3,22 +3,10 @@
 // window, fixed for the whole run. A click is resolved by testing these.
 #include <array>
 
+#include "common/geometry.h"
 #include "common/text.h"
 
 namespace px {
-
-struct Point {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const Point&, const Point&) = default;
-};
-
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  constexpr bool Contains(Point p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
-  constexpr Point TopLeft() const { return {left, top}; }
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 namespace layout {
 

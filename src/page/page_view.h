@@ -8,16 +8,11 @@
 #include "common/text.h"
 #include "model/settings_model.h"
 #include "page/page_layout.h"
+#include "skin/text_format.h"
 
 namespace px {
 
 enum class PageFont { Body, Heading };
-
-enum class TextFormat {
-  Centre,  // both ways, one line; a caption wider than its rectangle shows whole, still centred
-  Left,    // vertically centred, one line, cut at the rectangle
-  Right,   // vertically centred, one line, whole
-};
 
 // A static child: the colour swatches and the lighting DropdownLabels.
 struct StaticControl {

@@ -65,30 +65,30 @@ void SettingsPage::DrawBuild() {
   for (const Rect& row : layout::kButtonRows) view_.DrawImage(img::kRowNormal, row.TopLeft());
   for (int n = 1; n <= kReportRateSegments; ++n) DrawSegment(n, false);
 
-  view_.DrawString(texts.BasicSettings, layout::kTitle, TextFormat::Centre, PageFont::Heading);
-  view_.DrawString(texts.KeySetting, layout::kKeySettingHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawString(texts.ReportRateSetting, layout::kReportRateHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawString(texts.DpiSetting, layout::kDpiHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawString(texts.DpiEffect, layout::kLightingHeading, TextFormat::Centre, PageFont::Body);
-  view_.DrawString(texts.WebSite, layout::kWebLink, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(texts.BasicSettings, layout::kTitle, kWholeCentredText, PageFont::Heading);
+  view_.DrawString(texts.KeySetting, layout::kKeySettingHeading, kWholeCentredText, PageFont::Body);
+  view_.DrawString(texts.ReportRateSetting, layout::kReportRateHeading, kWholeCentredText, PageFont::Body);
+  view_.DrawString(texts.DpiSetting, layout::kDpiHeading, kWholeCentredText, PageFont::Body);
+  view_.DrawString(texts.DpiEffect, layout::kLightingHeading, kWholeCentredText, PageFont::Body);
+  view_.DrawString(texts.WebSite, layout::kWebLink, kWholeCentredText, PageFont::Body);
   for (const FrameLook& look : kFrameLooks) {
-    if (look.caption != nullptr) view_.DrawString(texts.*look.caption, look.rect, TextFormat::Centre, PageFont::Body);
+    if (look.caption != nullptr) view_.DrawString(texts.*look.caption, look.rect, kWholeCentredText, PageFont::Body);
   }
   // The boxes are already drawn: a second blend would darken their soft corners.
   for (int row = 1; row <= kShownButtons; ++row) DrawRowTexts(row);
   DrawModeButtons();
   for (int n = 1; n <= kReportRateSegments; ++n) {
     view_.DrawString(layout::kReportRateLabels[static_cast<std::size_t>(n - 1)], layout::ReportRateLabelRect(n),
-                   TextFormat::Centre, PageFont::Body);
+                   kWholeCentredText, PageFont::Body);
   }
-  view_.DrawString(u"Color", layout::kColorLabel, TextFormat::Right, PageFont::Body);
-  view_.DrawString(u"Select", layout::kSelectLabel, TextFormat::Right, PageFont::Body);
+  view_.DrawString(u"Color", layout::kColorLabel, kWholeRightText, PageFont::Body);
+  view_.DrawString(u"Select", layout::kSelectLabel, kWholeRightText, PageFont::Body);
   const std::array<TextView, 3> rowNames{texts.Mode, texts.Parameter, texts.Effect};
   for (std::size_t r = 0; r < rowNames.size(); ++r) {
-    view_.DrawString(rowNames[r], layout::kLightingRows[r].label, TextFormat::Right, PageFont::Body);
+    view_.DrawString(rowNames[r], layout::kLightingRows[r].label, kWholeRightText, PageFont::Body);
   }
   for (int s = 1; s <= kDpiStages; ++s) {
-    view_.DrawString(kStageNumbers[static_cast<std::size_t>(s - 1)], layout::StageNumber(s), TextFormat::Centre,
+    view_.DrawString(kStageNumbers[static_cast<std::size_t>(s - 1)], layout::StageNumber(s), kWholeCentredText,
                    PageFont::Body);
   }
 
@@ -105,7 +105,7 @@ void SettingsPage::DrawBuild() {
   levelCount_ = static_cast<int>(DpiLevelCount(session_.dpiTableVariant));
   const int levelCount = levelCount_;
   for (int k = 1; k <= levelCount; ++k) {
-    view_.DrawString(levelLabels[static_cast<std::size_t>(k - 1)], layout::LevelLabel(k, levelCount), TextFormat::Right,
+    view_.DrawString(levelLabels[static_cast<std::size_t>(k - 1)], layout::LevelLabel(k, levelCount), kWholeRightText,
                    PageFont::Body);
   }
 
@@ -146,7 +146,7 @@ void SettingsPage::Rebuild(const std::function<void()>& reread) {
 
 void SettingsPage::DrawCaptionButton(const Rect& rect, TextView image, TextView caption) {
   view_.DrawImage(image, rect.TopLeft());
-  view_.DrawString(caption, rect, TextFormat::Centre, PageFont::Body);
+  view_.DrawString(caption, rect, kWholeCentredText, PageFont::Body);
 }
 
 void SettingsPage::DrawRow(int row, bool over) {
@@ -158,12 +158,12 @@ void SettingsPage::DrawRow(int row, bool over) {
 void SettingsPage::DrawRowTexts(int row) {
   const Rect rect = layout::kButtonRows[static_cast<std::size_t>(row - 1)];
   view_.DrawString(kRowNumbers[static_cast<std::size_t>(row - 1)],
-                 {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, TextFormat::Left,
+                 {rect.left, rect.top, rect.left + layout::kRowNumberWidth, rect.bottom}, kLeftText,
                  PageFont::Body);
   // Any ButtonMode but 1 shows Mode A's labels.
   const int mode = session_.model.ButtonMode == 1 ? 1 : 0;
   view_.DrawString(session_.labels[static_cast<std::size_t>(ButtonIndex(row, mode))],
-                 {rect.left + layout::kRowNumberWidth, rect.top, rect.right, rect.bottom}, TextFormat::Left,
+                 {rect.left + layout::kRowNumberWidth, rect.top, rect.right, rect.bottom}, kLeftText,
                  PageFont::Body);
 }
 

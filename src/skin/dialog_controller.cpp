@@ -7,9 +7,8 @@ namespace px {
 namespace {
 
 constexpr int kWheelLines = 3;
-constexpr DialogTextFormat kCentred{};
 
-const FrameRect& ButtonRect(FrameButton button) {
+const Rect& ButtonRect(FrameButton button) {
   switch (button) {
     case FrameButton::Close: return kFrameClose;
     case FrameButton::Ok: return kFrameOk;
@@ -46,8 +45,8 @@ void DialogController::Erase() {
   view_.RestoreBackground();
   view_.DrawImage(ImagePath(skin_image::kButtonNormal), kFrameOk.left, kFrameOk.top);
   view_.DrawImage(ImagePath(skin_image::kButtonNormal), kFrameCancel.left, kFrameCancel.top);
-  view_.DrawText(captions_.ok, kFrameOk, kCentred, context_.textColor);
-  view_.DrawText(captions_.cancel, kFrameCancel, kCentred, context_.textColor);
+  view_.DrawText(captions_.ok, kFrameOk, kCentredText, context_.textColor);
+  view_.DrawText(captions_.cancel, kFrameCancel, kCentredText, context_.textColor);
   DrawExtraTexts();
   view_.DrawImage(ImagePath(skin_image::kCloseNormal), kFrameClose.left, kFrameClose.top);
   view_.EndDrawing();
@@ -117,9 +116,9 @@ void DialogController::DrawButton(FrameButton button, bool over) {
                     kFrameClose.top);
     return;
   }
-  const FrameRect& rect = ButtonRect(button);
+  const Rect& rect = ButtonRect(button);
   view_.DrawImage(ImagePath(over ? skin_image::kButtonOver : skin_image::kButtonNormal), rect.left, rect.top);
-  view_.DrawText(button == FrameButton::Ok ? captions_.ok : captions_.cancel, rect, kCentred, context_.textColor);
+  view_.DrawText(button == FrameButton::Ok ? captions_.ok : captions_.cancel, rect, kCentredText, context_.textColor);
 }
 
 void DialogController::PointerMove(int x, int y) {

@@ -62,7 +62,7 @@ class DialogController {
   virtual void BeforeListCreated() {}
   virtual void AfterListClosed() {}
   virtual void AfterChoice() {}
-  virtual FrameRect ExtraHitRect() const { return {}; }
+  virtual Rect ExtraHitRect() const { return {}; }
   virtual void OnExtraHit() {}
 
   DialogView& View() { return view_; }

@@ -5,7 +5,7 @@
 namespace px {
 namespace {
 
-constexpr FrameRect kNone{};
+constexpr Rect kNone{};
 
 constexpr std::array<DialogFrameSpec, kDialogKindCount> kSpecs{{
     {DialogKind::FireKey, 704, skin_image::kFireKeyBackground, u"FireKey Dialog Load background image failed!!!", 572,
@@ -40,23 +40,23 @@ FrameCaptions FrameCaptionsFor(Language language) {
 }
 
 std::vector<FrameClickStep> PlanFrameClick(const DialogFrameSpec& spec, int x, int y, bool listExists,
-                                           const FrameRect& extraHit) {
+                                           const Rect& extraHit) {
   std::vector<FrameClickStep> steps;
-  if (spec.HasDropdown() && listExists && !spec.list.Contains(x, y) && !spec.dropdown.Contains(x, y)) {
+  if (spec.HasDropdown() && listExists && !spec.list.Contains({x, y}) && !spec.dropdown.Contains({x, y})) {
     steps.push_back(FrameClickStep::CloseList);
   }
-  if (kFrameOk.Contains(x, y)) steps.push_back(FrameClickStep::EndOk);
-  if (kFrameCancel.Contains(x, y)) steps.push_back(FrameClickStep::EndCancel);
-  if (kFrameClose.Contains(x, y)) steps.push_back(FrameClickStep::EndCancel);
-  if (spec.HasDropdown() && spec.dropdown.Contains(x, y)) steps.push_back(FrameClickStep::ToggleList);
-  if (!extraHit.Empty() && extraHit.Contains(x, y)) steps.push_back(FrameClickStep::ExtraHit);
+  if (kFrameOk.Contains({x, y})) steps.push_back(FrameClickStep::EndOk);
+  if (kFrameCancel.Contains({x, y})) steps.push_back(FrameClickStep::EndCancel);
+  if (kFrameClose.Contains({x, y})) steps.push_back(FrameClickStep::EndCancel);
+  if (spec.HasDropdown() && spec.dropdown.Contains({x, y})) steps.push_back(FrameClickStep::ToggleList);
+  if (!extraHit.Empty() && extraHit.Contains({x, y})) steps.push_back(FrameClickStep::ExtraHit);
   return steps;
 }
 
 FrameButton FrameButtonAt(int x, int y) {
-  if (kFrameClose.Contains(x, y)) return FrameButton::Close;
-  if (kFrameOk.Contains(x, y)) return FrameButton::Ok;
-  if (kFrameCancel.Contains(x, y)) return FrameButton::Cancel;
+  if (kFrameClose.Contains({x, y})) return FrameButton::Close;
+  if (kFrameOk.Contains({x, y})) return FrameButton::Ok;
+  if (kFrameCancel.Contains({x, y})) return FrameButton::Cancel;
   return FrameButton::None;
 }
 

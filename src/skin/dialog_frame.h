@@ -8,22 +8,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/geometry.h"
 #include "common/text.h"
 #include "model/interface_texts.h"
 
 namespace px {
 
-// Client coordinates; right and bottom exclusive.
-struct FrameRect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  constexpr bool Contains(int x, int y) const { return left <= x && x < right && top <= y && y < bottom; }
-  constexpr bool Empty() const { return right <= left || bottom <= top; }
-  friend constexpr bool operator==(const FrameRect&, const FrameRect&) = default;
-};
-
-inline constexpr FrameRect kFrameClose{352, 6, 370, 24};
-inline constexpr FrameRect kFrameOk{166, 253, 271, 274};
-inline constexpr FrameRect kFrameCancel{270, 253, 375, 274};
+inline constexpr Rect kFrameClose{352, 6, 370, 24};
+inline constexpr Rect kFrameOk{166, 253, 271, 274};
+inline constexpr Rect kFrameCancel{270, 253, 375, 274};
 
 enum class DialogKind : std::uint8_t { FireKey, HotKey, Media, Single, Skins, Snipe, Windows };
 inline constexpr std::size_t kDialogKindCount = 7;
@@ -34,11 +27,11 @@ struct DialogFrameSpec {
   TextView background;      // image name, begins with "/"
   TextView failureCaption;  // caption of the "error" box when the background fails
   int labelId;
-  FrameRect label;
+  Rect label;
   bool labelCentred;
-  FrameRect dropdown;  // empty: no drop-down
+  Rect dropdown;  // empty: no drop-down
   int listId;
-  FrameRect list;
+  Rect list;
   bool wheel;
   bool HasDropdown() const { return !dropdown.Empty(); }
 };
@@ -60,7 +53,7 @@ enum class FrameClickStep : std::uint8_t {
   ExtraHit,    // the dialog's own rectangle (the skin chooser's swatch)
 };
 std::vector<FrameClickStep> PlanFrameClick(const DialogFrameSpec& spec, int x, int y, bool listExists,
-                                           const FrameRect& extraHit = {});
+                                           const Rect& extraHit = {});
 
 enum class FrameButton : std::uint8_t { None, Close, Ok, Cancel };
 // The button under the pointer, tested close first, then OK, then Cancel.

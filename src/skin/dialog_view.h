@@ -9,6 +9,7 @@
 #include "common/text.h"
 #include "model/interface_texts.h"
 #include "skin/dialog_frame.h"
+#include "skin/text_format.h"
 #include "skin/ui_font.h"
 
 namespace px {
@@ -23,16 +24,6 @@ struct DialogContext {
 };
 
 enum class DialogEnd : std::uint8_t { Ok, Cancel };
-
-enum class DialogTextAlign : std::uint8_t { Centre, Left, Right };
-
-// One line, vertically centred in its rectangle. A whole text is drawn
-// beyond the rectangle's edges rather than cut off mid-letter.
-struct DialogTextFormat {
-  DialogTextAlign align = DialogTextAlign::Centre;
-  bool whole = false;
-  friend bool operator==(const DialogTextFormat&, const DialogTextFormat&) = default;
-};
 
 class DialogView {
  public:
@@ -52,14 +43,14 @@ class DialogView {
   // with the small dialogs' failure box and skipped.
   virtual void DrawImage(TextView imagePath, int x, int y) = 0;
   // In the dialog font.
-  virtual void DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) = 0;
+  virtual void DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) = 0;
   virtual void EndDrawing() = 0;
 
   // The dark drop-down: a sunken label and a list made on demand, white
   // text on dark grey in the dialog font.
-  virtual void CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) = 0;
+  virtual void CreateLabel(int id, const Rect& rect, bool centred, TextView text) = 0;
   virtual void SetLabelText(int id, TextView text) = 0;
-  virtual void CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) = 0;
+  virtual void CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) = 0;
   // Destroys the list when it exists.
   virtual void DestroyList() = 0;
   virtual bool ListExists() const = 0;
@@ -70,7 +61,7 @@ class DialogView {
   virtual void ScrollList(int lines) = 0;
 
   // Borderless number fields, centred, white on dark grey.
-  virtual void CreateEdit(int id, const FrameRect& rect, TextView text) = 0;
+  virtual void CreateEdit(int id, const Rect& rect, TextView text) = 0;
   virtual void DestroyEdit(int id) = 0;
   virtual bool EditExists(int id) const = 0;
   virtual Text EditText(int id) const = 0;
@@ -78,7 +69,7 @@ class DialogView {
   virtual void SetEditText(int id, TextView text) = 0;
 
   // A plain rectangle of one colour.
-  virtual void CreateSwatch(int id, const FrameRect& rect, UiTextColor color) = 0;
+  virtual void CreateSwatch(int id, const Rect& rect, UiTextColor color) = 0;
   virtual void SetSwatchColor(int id, UiTextColor color) = 0;
 
   // Starts delivering every keystroke's key name to the controller; the

@@ -2,7 +2,7 @@
 // Looks the page and the dialogs share on both systems, defined once: the
 // Win32 views ask the system for them, the Qt views draw them as Windows does.
 #include "common/text.h"
-#include "model/settings_model.h"
+#include "common/color.h"
 
 namespace px {
 

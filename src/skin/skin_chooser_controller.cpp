@@ -48,7 +48,7 @@ void SkinChooserController::OnExtraHit() {
 
 void SkinChooserController::DrawExtraTexts() {
   // In the colour in force: the choice only applies after OK.
-  View().DrawText(SkinsPrompt(Context().language), kSkinsPrompt, {DialogTextAlign::Centre, true},
+  View().DrawText(SkinsPrompt(Context().language), kSkinsPrompt, kWholeCentredText,
                   Context().textColor);
 }
 

@@ -10,8 +10,8 @@
 namespace px {
 
 inline constexpr int kSkinsSwatchId = 561;
-inline constexpr FrameRect kSkinsSwatch{42, 94, 151, 110};
-inline constexpr FrameRect kSkinsPrompt{12, 64, 181, 94};  // 30 pixels around the swatch, 30 high above it
+inline constexpr Rect kSkinsSwatch{42, 94, 151, 110};
+inline constexpr Rect kSkinsPrompt{12, 64, 181, 94};  // 30 pixels around the swatch, 30 high above it
 
 class SkinChooserController final : public DialogController {
  public:
@@ -26,7 +26,7 @@ class SkinChooserController final : public DialogController {
   void CreateOwnControls() override;
   std::vector<Text> ListItems() override;
   void AfterChoice() override;
-  FrameRect ExtraHitRect() const override { return kSkinsSwatch; }
+  Rect ExtraHitRect() const override { return kSkinsSwatch; }
   void OnExtraHit() override;
   void DrawExtraTexts() override;
 

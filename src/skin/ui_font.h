@@ -3,8 +3,9 @@
 // Pure choice; src/skin/win32 turns it into a font object.
 #include <cstdint>
 
-#include "model/interface_texts.h"
+#include "common/color.h"
 #include "common/text.h"
+#include "model/interface_texts.h"
 
 namespace px {
 
@@ -31,17 +32,7 @@ struct UiFontChoice {
 
 UiFontChoice ChooseUiFont(Language language, FontRole role, WindowsVersion version);
 
-// `UiTextColor`: the colour of texts drawn over skin images.
-struct UiTextColor {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  friend bool operator==(const UiTextColor&, const UiTextColor&) = default;
-};
-
-// R + 256 G + 65536 B, the value the platform's text colour takes.
-constexpr std::uint32_t UiTextColorValue(UiTextColor color) {
-  return color.red + 256u * color.green + 65536u * color.blue;
-}
+// The colour of texts drawn over skin images.
+using UiTextColor = Rgb;
 
 }  // namespace px

@@ -71,9 +71,9 @@ Text InstalledStrIniText() {
   const auto set = [&](TextView section, TextView key, TextView value) { ini = SetIniValue(ini, section, key, value); };
   set(kSkinsSection, kLanguageKey, kInstalledLanguageCode);
   set(kSkinsSection, kSkinNameKey, kInstalledSkinName);
-  set(kSkinsSection, kRedKey, FormatDecimal(kInstalledTextColor[0]));
-  set(kSkinsSection, kGreenKey, FormatDecimal(kInstalledTextColor[1]));
-  set(kSkinsSection, kBlueKey, FormatDecimal(kInstalledTextColor[2]));
+  set(kSkinsSection, kRedKey, FormatDecimal(kInstalledTextColor.red));
+  set(kSkinsSection, kGreenKey, FormatDecimal(kInstalledTextColor.green));
+  set(kSkinsSection, kBlueKey, FormatDecimal(kInstalledTextColor.blue));
   for (Language language : {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese}) {
     const LabelSet labels = DefaultButtonLabels(language);
     for (std::size_t i = 0; i < kLabelKeys.size(); ++i) set(LabelSectionName(language), kLabelKeys[i], labels[i]);

@@ -70,9 +70,9 @@ Text FormatDecimal(int value) { return FromUtf8(std::to_string(value)); }
 bool SaveSkinChoice(ProfileStore& store, Rgb color, TextView skinName) {
   const Text section(kSkinsSection);
   const ProfileEntry entries[] = {
-      {section, Text(kRedKey), FormatDecimal(color[0])},
-      {section, Text(kGreenKey), FormatDecimal(color[1])},
-      {section, Text(kBlueKey), FormatDecimal(color[2])},
+      {section, Text(kRedKey), FormatDecimal(color.red)},
+      {section, Text(kGreenKey), FormatDecimal(color.green)},
+      {section, Text(kBlueKey), FormatDecimal(color.blue)},
       {section, Text(kSkinNameKey), Text(skinName)},
   };
   return store.WriteAll(entries);

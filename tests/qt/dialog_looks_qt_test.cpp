@@ -15,6 +15,7 @@
 #include "page/qt/page_view_qt.h"
 #include "skin/color_chooser.h"
 #include "skin/qt/dialog_view_qt.h"
+#include "skin/qt/qt_draw.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/skin_chooser_controller.h"
 #include "storage/file_system.h"
@@ -86,7 +87,7 @@ QColor StartColourOf(const std::function<void()>& run) {
 }
 
 TEST(QtDialogLooks, BothColourChoosersOpenOnTheColourTheWindowsOnesOpenOn) {
-  const QColor start(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
+  const QColor start(kColorChooserStart.red, kColorChooserStart.green, kColorChooserStart.blue);
 
   QtDialogView view(nullptr);
   EXPECT_EQ(StartColourOf([&] { EXPECT_FALSE(view.RunColorChooser()); }).name(), start.name()) << "skin chooser";
@@ -99,6 +100,25 @@ TEST(QtDialogLooks, BothColourChoosersOpenOnTheColourTheWindowsOnesOpenOn) {
   SettingsModel model{};
   PageQtView page{window, {canvas, skinFolder, textColor, font, font, model}, {}};
   EXPECT_EQ(StartColourOf([&] { EXPECT_FALSE(page.RunColorChooser()); }).name(), start.name()) << "DPI swatch";
+}
+
+// The one text format in QPainter's words, for the page and the dialogs.
+TEST(QtDraw, EachFormatHasItsTextFlags) {
+  const int line = Qt::AlignVCenter | Qt::TextSingleLine;
+  const struct {
+    TextFormat format;
+    int flags;
+  } cases[] = {
+      {kCentredText, Qt::AlignHCenter | line},
+      {kWholeCentredText, Qt::AlignHCenter | line | Qt::TextDontClip},
+      {kLeftText, Qt::AlignLeft | line},
+      {kWholeLeftText, Qt::AlignLeft | line | Qt::TextDontClip},
+      {kRightText, Qt::AlignRight | line},
+      {kWholeRightText, Qt::AlignRight | line | Qt::TextDontClip},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(QtTextFlags(c.format), c.flags) << static_cast<int>(c.format.align) << " " << c.format.whole;
+  }
 }
 
 }  // namespace

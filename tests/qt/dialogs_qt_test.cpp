@@ -132,7 +132,7 @@ TEST(QtDialogView, ListsAreAsHighAsTheWindowsListBoxes) {
     } else {
       controller = std::make_unique<ListDialogController>(c.kind, view, context, 0);
     }
-    const FrameRect& dropdown = FrameSpec(c.kind).dropdown;
+    const Rect& dropdown = FrameSpec(c.kind).dropdown;
     QTimer::singleShot(0, [&] {
       QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(dropdown.left + 2, dropdown.top + 2));
       auto* list = view.findChild<QListWidget*>();

@@ -15,7 +15,7 @@
 
 #include "page/control_colors.h"
 #include "page/page_layout.h"
-#include "page/qt/page_list_qt.h"
+#include "skin/qt/list_box_qt.h"
 #include "page/qt/page_view_qt.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/qt/ui_font_qt.h"
@@ -112,7 +112,7 @@ TEST(PageQtViewTest, AMoveReportsAnEntryAndAClickChoosesIt) {
   const std::array<TextView, 4> items{u"one", u"two", u"three", u"four"};
   const Rect rect = layout::kButtonLists[0];
   f.view.CreateList(41, rect, items);
-  PageList* list = f.view.List(41);
+  QtListBox* list = f.view.List(41);
   ASSERT_NE(list, nullptr);
   EXPECT_FALSE(f.view.ListSelection(41));
 

@@ -18,7 +18,7 @@ using Step = FrameClickStep;
 TEST(FrameClick, StepsRunInOrderAndTheLaterEndWins) {
   const DialogFrameSpec& hot = FrameSpec(DialogKind::HotKey);
   const DialogFrameSpec& single = FrameSpec(DialogKind::Single);
-  const FrameRect swatch{42, 94, 151, 110};
+  const Rect swatch{42, 94, 151, 110};
   struct Case {
     const DialogFrameSpec* spec;
     int x, y;
@@ -41,7 +41,7 @@ TEST(FrameClick, StepsRunInOrderAndTheLaterEndWins) {
       {&FrameSpec(DialogKind::Skins), 60, 100, true, {Step::CloseList, Step::ExtraHit}},
   };
   for (const Case& c : cases) {
-    const FrameRect extra = c.spec->kind == DialogKind::Skins ? swatch : FrameRect{};
+    const Rect extra = c.spec->kind == DialogKind::Skins ? swatch : Rect{};
     EXPECT_EQ(PlanFrameClick(*c.spec, c.x, c.y, c.listExists, extra), c.steps) << c.x << "," << c.y;
   }
   EXPECT_EQ(FrameButtonAt(270, 260), FrameButton::Ok);  // hover: OK first in the column

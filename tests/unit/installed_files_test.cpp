@@ -58,7 +58,7 @@ TEST(InstalledFiles, StrIniIsUtf16WithEnglishTheDefaultSkinAndEveryLabelSection)
   const SkinKeys skin = LoadSkinKeys(store);
   EXPECT_EQ(skin.skinName, u"Default");
   const Rgb color = ParseUiTextColor(skin);
-  EXPECT_GE(color[0] + color[1] + color[2], 3 * 180);  // light text on the dark skin
+  EXPECT_GE(color.red + color.green + color.blue, 3 * 180);  // light text on the dark skin
   for (Language language : {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese}) {
     EXPECT_EQ(LoadLabels(store, language), DefaultButtonLabels(language));
   }

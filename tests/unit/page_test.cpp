@@ -193,7 +193,6 @@ TEST(PageBuild, EachPictureOnceExceptTheLitSegmentOverItsDarkOne) {
 // rows' numbers and labels left-aligned, the names beside a row or column
 // right-aligned, every caption centred.
 TEST(PageBuild, EachTextInItsRectangleWithItsAlignmentAndFont) {
-  using F = TextFormat;
   struct Case {
     Rect rect;
     std::string text;
@@ -202,19 +201,19 @@ TEST(PageBuild, EachTextInItsRectangleWithItsAlignmentAndFont) {
   };
   const InterfaceTexts& en = TextsFor(Language::English);
   const std::vector<Case> cases{
-      {layout::kTitle, U8(en.BasicSettings), F::Centre, PageFont::Heading},
-      {layout::kKeySettingHeading, U8(en.KeySetting), F::Centre},
-      {layout::kLightingHeading, U8(en.DpiEffect), F::Centre},
-      {layout::kWebLink, U8(en.WebSite), F::Centre},
-      {layout::kDefaultButton, U8(en.Default), F::Centre},
-      {layout::kModeBButton, "Mode B", F::Centre},
-      {{252, 245, 272, 266}, "3", F::Left},
-      {{272, 245, 463, 266}, "label", F::Left},
-      {{758, 225, 828, 245}, "1000", F::Centre},
-      {layout::kSelectLabel, "Select", F::Right},
-      {layout::kLightingRows[1].label, U8(en.Parameter), F::Right},
-      {layout::StageNumber(4), "4", F::Centre},
-      {layout::LevelLabel(12, 12), "4000", F::Right},
+      {layout::kTitle, U8(en.BasicSettings), kWholeCentredText, PageFont::Heading},
+      {layout::kKeySettingHeading, U8(en.KeySetting), kWholeCentredText},
+      {layout::kLightingHeading, U8(en.DpiEffect), kWholeCentredText},
+      {layout::kWebLink, U8(en.WebSite), kWholeCentredText},
+      {layout::kDefaultButton, U8(en.Default), kWholeCentredText},
+      {layout::kModeBButton, "Mode B", kWholeCentredText},
+      {{252, 245, 272, 266}, "3", kLeftText},
+      {{272, 245, 463, 266}, "label", kLeftText},
+      {{758, 225, 828, 245}, "1000", kWholeCentredText},
+      {layout::kSelectLabel, "Select", kWholeRightText},
+      {layout::kLightingRows[1].label, U8(en.Parameter), kWholeRightText},
+      {layout::StageNumber(4), "4", kWholeCentredText},
+      {layout::LevelLabel(12, 12), "4000", kWholeRightText},
   };
   PageFixture f(0, false);
   f.page.BuildPage();
@@ -488,28 +487,10 @@ TEST(PageHover, MoveOverTrackedRequestsHoverAndRowShowsModeLabel) {
   EXPECT_EQ(f.view.log, (Lines{"begin", "image /DropdownBox-normal.png 252,245", "text 3 252,245", "text B three 272,245", "copy"}));
 }
 
-TEST(PageColors, TheChoosersAnswerBecomesTheStagesColour) {
-  struct Case {
-    bool confirmed;
-    std::uint32_t value;  // red in the low byte
-    std::optional<Rgb> colour;
-  };
-  const Case cases[] = {
-      {true, 0x00332211u, Rgb{0x11, 0x22, 0x33}},
-      {true, 0x000000FFu, Rgb{0xFF, 0, 0}},
-      {true, 0x00FF0000u, Rgb{0, 0, 0xFF}},
-      {true, 0x00000000u, Rgb{0, 0, 0}},
-      {false, 0x00000000u, std::nullopt},
-      {false, 0x00FFFFFFu, std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ChosenColor(c.confirmed, c.value), c.colour) << std::hex << c.value;
-  EXPECT_EQ(ColorValue(*ChosenColor(true, 0x00ABCDEFu)), 0x00ABCDEFu);
-}
-
 TEST(PageColors, WmCtlColorRule) {
   const SettingsModel model = SampleSettings();
   const UiTextColor text{10, 20, 30};
-  const std::uint32_t textValue = UiTextColorValue(text);
+  const std::uint32_t textValue = ColorValue(text);
   struct Case {
     ControlKind kind;
     int id;

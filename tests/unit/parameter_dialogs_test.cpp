@@ -130,7 +130,7 @@ class ScriptedWindows final : public DialogWindows {
     RecordingDialogView* raw = view.get();
     view->user = [raw, kind, script](DialogController& controller) {
       if (script.entry) {
-        const FrameRect& dropdown = FrameSpec(kind).dropdown;
+        const Rect& dropdown = FrameSpec(kind).dropdown;
         controller.LeftButtonDown(dropdown.left + 2, dropdown.top + 2);
         raw->ClickEntry(controller, *script.entry);
       }

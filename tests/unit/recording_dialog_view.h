@@ -57,15 +57,15 @@ class RecordingDialogView final : public ModalDialogView {
   void DrawImage(TextView imagePath, int x, int y) override {
     Record("image " + ToUtf8(imagePath) + " " + std::to_string(x) + "," + std::to_string(y));
   }
-  void DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) override {
+  void DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) override {
     static const char* const kAligns[] = {"centre", "left", "right"};
     Record("text " + ToUtf8(text) + " " + std::to_string(rect.left) + "," + std::to_string(rect.top) + " " +
            kAligns[static_cast<int>(format.align)] + (format.whole ? " whole" : "") + " " +
-           std::to_string(UiTextColorValue(color)));
+           std::to_string(ColorValue(color)));
   }
   void EndDrawing() override { Record("end drawing"); }
 
-  void CreateLabel(int id, const FrameRect&, bool centred, TextView text) override {
+  void CreateLabel(int id, const Rect&, bool centred, TextView text) override {
     labels[id] = Text(text);
     Record("label " + std::to_string(id) + (centred ? " centred " : " ") + ToUtf8(text));
   }
@@ -73,7 +73,7 @@ class RecordingDialogView final : public ModalDialogView {
     labels[id] = Text(text);
     Record("set label " + std::to_string(id) + " " + ToUtf8(text));
   }
-  void CreateList(int id, const FrameRect&, std::span<const Text> items, bool scrollBar) override {
+  void CreateList(int id, const Rect&, std::span<const Text> items, bool scrollBar) override {
     listItems.assign(items.begin(), items.end());
     listExists = true;
     selection.reset();
@@ -91,7 +91,7 @@ class RecordingDialogView final : public ModalDialogView {
   }
   void ScrollList(int lines) override { Record("scroll " + std::to_string(lines)); }
 
-  void CreateEdit(int id, const FrameRect&, TextView text) override {
+  void CreateEdit(int id, const Rect&, TextView text) override {
     edits[id] = Text(text);
     Record("edit " + std::to_string(id) + " " + ToUtf8(text));
   }
@@ -112,9 +112,9 @@ class RecordingDialogView final : public ModalDialogView {
     controller.EditChanged(id, text);
   }
 
-  void CreateSwatch(int id, const FrameRect&, UiTextColor color) override {
+  void CreateSwatch(int id, const Rect&, UiTextColor color) override {
     swatch = color;
-    Record("swatch " + std::to_string(id) + " " + std::to_string(UiTextColorValue(color)));
+    Record("swatch " + std::to_string(id) + " " + std::to_string(ColorValue(color)));
   }
   void SetSwatchColor(int, UiTextColor color) override { swatch = color; }
 

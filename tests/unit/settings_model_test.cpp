@@ -18,8 +18,8 @@ TEST(SettingsModelLayout, NamedFieldsReadTheirFileBytes) {
   EXPECT_EQ(m.DpiLevel[0], 7);
   EXPECT_EQ(m.DpiLevel[3], 10);
   EXPECT_EQ(m.DpiStageEnabled[0], 11);
-  EXPECT_EQ(m.DpiStageColor[0][0], 15);
-  EXPECT_EQ(m.DpiStageColor[3][2], 26);
+  EXPECT_EQ(m.DpiStageColor[0], (Rgb{15, 16, 17}));  // red, green, blue
+  EXPECT_EQ(m.DpiStageColor[3].blue, 26);
   EXPECT_EQ(m.LightMode, 27);
   EXPECT_EQ(m.LightEffect, 32);
   EXPECT_EQ(m.LightEffectNeon, 33);

@@ -3,12 +3,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <cstdint>
 #include <set>
 #include <vector>
 
+#include "skin/color_chooser.h"
 #include "skin/premultiply.h"
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
@@ -165,12 +167,30 @@ TEST(UiFont, VersionComesFromTheLowTwoBytes) {
             u"宋体");
 }
 
-TEST(UiTextColor, IsRedPlus256GreenPlus65536Blue) {
-  EXPECT_EQ(UiTextColorValue({0, 0, 0}), 0u);
-  EXPECT_EQ(UiTextColorValue({0, 255, 0}), 0x00FF00u);
-  EXPECT_EQ(UiTextColorValue({1, 2, 3}), 1u + 2u * 256u + 3u * 65536u);
-  EXPECT_EQ(UiTextColorValue({255, 255, 255}), 0xFFFFFFu);
+TEST(Colors, ValueIsRedPlus256GreenPlus65536Blue) {
+  EXPECT_EQ(ColorValue({0, 0, 0}), 0u);
+  EXPECT_EQ(ColorValue({0, 255, 0}), 0x00FF00u);
+  EXPECT_EQ(ColorValue({1, 2, 3}), 1u + 2u * 256u + 3u * 65536u);
+  EXPECT_EQ(ColorValue({255, 255, 255}), 0xFFFFFFu);
 }
 
 }  // namespace
+TEST(Colors, TheChoosersAnswerIsRedInTheLowByteAndNothingWithoutOk) {
+  struct Case {
+    bool confirmed;
+    std::uint32_t value;  // red in the low byte
+    std::optional<Rgb> colour;
+  };
+  const Case cases[] = {
+      {true, 0x00332211u, Rgb{0x11, 0x22, 0x33}},
+      {true, 0x000000FFu, Rgb{0xFF, 0, 0}},
+      {true, 0x00FF0000u, Rgb{0, 0, 0xFF}},
+      {true, 0x00000000u, Rgb{0, 0, 0}},
+      {false, 0x00000000u, std::nullopt},
+      {false, 0x00FFFFFFu, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChosenColor(c.confirmed, c.value), c.colour) << std::hex << c.value;
+  EXPECT_EQ(ColorValue(*ChosenColor(true, 0x00ABCDEFu)), 0x00ABCDEFu);
+}
+
 }  // namespace px

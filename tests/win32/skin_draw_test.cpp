@@ -323,7 +323,7 @@ TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle)
   Canvas canvas(120, 40, RGB(10, 20, 30));
   const winui::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
   PrepareUiText(canvas.Dc(), font.Get(), UiTextColor{250, 200, 0});
-  DrawUiText(canvas.Dc(), u"Cancel", RECT{20, 10, 100, 30});
+  DrawUiText(canvas.Dc(), u"Cancel", Rect{20, 10, 100, 30});
   int inked = 0;
   for (int y = 0; y < 40; ++y) {
     for (int x = 0; x < 120; ++x) {
@@ -339,6 +339,25 @@ TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle)
   }
   EXPECT_GT(inked, 20);
   EXPECT_TRUE(Near(canvas.At(21, 11), {10, 20, 30}, 0));  // transparent: no box behind the text
+}
+
+// The one text format in DrawText's words: always one line, vertically
+// centred; only a whole text goes past the rectangle.
+TEST(UiText, EachFormatHasItsDrawTextFlags) {
+  const struct {
+    TextFormat format;
+    UINT flags;
+  } cases[] = {
+      {kCentredText, DT_CENTER | DT_VCENTER | DT_SINGLELINE},
+      {kWholeCentredText, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP},
+      {kLeftText, DT_LEFT | DT_VCENTER | DT_SINGLELINE},
+      {kWholeLeftText, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP},
+      {kRightText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE},
+      {kWholeRightText, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DrawTextFlags(c.format), c.flags) << static_cast<int>(c.format.align) << " " << c.format.whole;
+  }
 }
 
 }  // namespace

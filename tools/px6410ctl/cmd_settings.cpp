@@ -111,7 +111,7 @@ std::string ReportRateWords(std::uint8_t code) {
 
 std::string ColourWords(const Rgb& rgb) {
   char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", unsigned{rgb[0]}, unsigned{rgb[1]}, unsigned{rgb[2]});
+  std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", unsigned{rgb.red}, unsigned{rgb.green}, unsigned{rgb.blue});
   return buffer;
 }
 

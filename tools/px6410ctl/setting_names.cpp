@@ -155,14 +155,14 @@ std::vector<std::string> SnipeWords(std::uint8_t variant) {
 
 std::string ColorWords(const Rgb& rgb) {
   char buffer[8];
-  std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", unsigned{rgb[0]}, unsigned{rgb[1]}, unsigned{rgb[2]});
+  std::snprintf(buffer, sizeof buffer, "#%02X%02X%02X", unsigned{rgb.red}, unsigned{rgb.green}, unsigned{rgb.blue});
   return buffer;
 }
 
 std::optional<Rgb> ParseColor(std::string_view text) {
   if (!text.empty() && text.front() == '#') text.remove_prefix(1);
   if (text.size() != 6) return std::nullopt;
-  Rgb rgb{};
+  std::array<std::uint8_t, 3> bytes{};
   for (std::size_t i = 0; i < 6; ++i) {
     const char c = static_cast<char>(Lower(text.substr(i, 1))[0]);
     int digit = 0;
@@ -173,9 +173,9 @@ std::optional<Rgb> ParseColor(std::string_view text) {
     } else {
       return std::nullopt;
     }
-    rgb[i / 2] = static_cast<std::uint8_t>(rgb[i / 2] * 16 + digit);
+    bytes[i / 2] = static_cast<std::uint8_t>(bytes[i / 2] * 16 + digit);
   }
-  return rgb;
+  return Rgb{bytes[0], bytes[1], bytes[2]};
 }
 
 // ---------------------------------------------------------------------------

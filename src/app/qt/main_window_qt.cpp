@@ -24,7 +24,7 @@
 namespace px {
 namespace {
 
-QColor ToQColor(const Rgb& rgb) { return QColor(rgb[0], rgb[1], rgb[2]); }
+QColor ToQColor(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // Qt's Wayland platforms are "wayland", "wayland-egl" and the like.
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }

@@ -291,11 +291,11 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
   if (plainBackground_ && dc) {
     winui::SelectGuard select(dc.Get(), plainBackground_.Get());
     RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
-    winui::UniqueBrush fill(::CreateSolidBrush(RGB(kPlainPageColor[0], kPlainPageColor[1], kPlainPageColor[2])));
+    winui::UniqueBrush fill(::CreateSolidBrush(RGB(kPlainPageColor.red, kPlainPageColor.green, kPlainPageColor.blue)));
     ::FillRect(dc.Get(), &all, fill.Get());
     // The skin's own buttons are missing too: mark minimise and close where they work.
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::SetTextColor(dc.Get(), RGB(kPlainMarkColor[0], kPlainMarkColor[1], kPlainMarkColor[2]));
+    ::SetTextColor(dc.Get(), RGB(kPlainMarkColor.red, kPlainMarkColor.green, kPlainMarkColor.blue));
     winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
     for (const PlainPageMark& mark : kPlainPageMarks) {
       RECT rect{mark.rect.left, mark.rect.top, mark.rect.right, mark.rect.bottom};

@@ -1,44 +1,23 @@
 #include "page/qt/page_view_qt.h"
 
-#include <QColorDialog>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QLabel>
-#include <QListWidget>
-#include <QMessageBox>
-#include <QMouseEvent>
 #include <QUrl>
 
 #include "common/qt/qt_text.h"
 #include "page/control_colors.h"
-#include "page/qt/page_list_qt.h"
-#include "skin/color_chooser.h"
-#include "skin/list_rows.h"
+#include "skin/qt/list_box_qt.h"
+#include "skin/qt/modal_qt.h"
+#include "skin/qt/qt_draw.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 
 namespace px {
 namespace {
 
-// The rows of the system font a Windows list box is created in: it keeps only
-// the height its whole rows need, and the page's font set later changes no size.
-constexpr int kCreationRowHeight = 16;
-
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-QColor ToQColor(std::uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
-
-int FormatFlags(TextFormat format) {
-  switch (format) {
-    case TextFormat::Centre:
-      // A caption wider than its rectangle shows whole, still centred on it.
-      return Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip;
-    case TextFormat::Right:
-      return Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
-    case TextFormat::Left:
-      break;
-  }
-  return Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-}
+QColor ToQColor(std::uint32_t value) { return ToQColor(RgbOfValue(value)); }
 
 }  // namespace
 
@@ -74,8 +53,8 @@ void PageQtView::DrawImage(TextView imageName, Point at) {
 void PageQtView::DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) {
   if (!painter_) return;
   painter_->setFont(font == PageFont::Heading ? res_.headingFont : res_.bodyFont);
-  painter_->setPen(ToQColor(UiTextColorValue(res_.textColor)));
-  painter_->drawText(ToQRect(rect), FormatFlags(format), ToQString(text));
+  painter_->setPen(ToQColor(res_.textColor));
+  painter_->drawText(ToQRect(rect), QtTextFlags(format), ToQString(text));
 }
 
 void PageQtView::CopyToScreen() {
@@ -130,18 +109,13 @@ void PageQtView::InvalidateControl(int id) {
 }
 
 void PageQtView::DestroyControl(int id) {
-  // Possibly from inside the control's own event: gone from sight now, deleted later.
-  auto destroy = [](QWidget* widget) {
-    if (widget == nullptr) return;
-    widget->hide();
-    widget->deleteLater();
-  };
+  // Possibly from inside the control's own event.
   if (auto found = statics_.find(id); found != statics_.end()) {
-    destroy(found->second);
+    RetireWidget(found->second);
     statics_.erase(found);
   }
   if (auto found = lists_.find(id); found != lists_.end()) {
-    destroy(found->second);
+    RetireWidget(found->second);
     lists_.erase(found);
   }
 }
@@ -149,17 +123,17 @@ void PageQtView::DestroyControl(int id) {
 void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> items) {
   DestroyControl(id);
   const ControlColors colors = ColorsForControl(ControlKind::ListBox, id, res_.model, res_.textColor);
-  auto* list = new PageList(&window_, res_.bodyFont, ToQColor(colors.textColor.value_or(0xFFFFFF)),
-                            ToQColor(colors.brushColor.value_or(0)));
+  auto* list = new QtListBox(&window_, ListBoxLooks{res_.bodyFont, ToQColor(colors.textColor.value_or(0xFFFFFF)),
+                                                     ToQColor(colors.brushColor.value_or(0)),
+                                                     QFontMetrics(res_.bodyFont).height()});
   for (TextView item : items) list->addItem(ToQString(item));
-  QRect area = ToQRect(rect);
-  area.setHeight(WholeRowsHeight(area.height(), kCreationRowHeight));
-  list->setGeometry(area);
+  list->Place(rect);
+  // Off the entries nothing is reported, and a release there chooses nothing.
   list->onPointerOver = [this, id](int item) {
-    if (events_.pointerOverList) events_.pointerOverList(id, item);
+    if (item >= 0 && events_.pointerOverList) events_.pointerOverList(id, item);
   };
-  list->onChosen = [this, id] {
-    if (events_.listChosen) events_.listChosen(id);
+  list->onReleased = [this, id](int item) {
+    if (item >= 0 && events_.listChosen) events_.listChosen(id);
   };
   lists_[id] = list;
   // Above the labels it drops over.
@@ -167,7 +141,7 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
   list->show();
 }
 
-PageList* PageQtView::List(int id) const {
+QtListBox* PageQtView::List(int id) const {
   auto found = lists_.find(id);
   return found == lists_.end() ? nullptr : found->second.data();
 }
@@ -180,17 +154,16 @@ QLabel* PageQtView::Static(int id) const {
 bool PageQtView::ListExists(int id) const { return List(id) != nullptr; }
 
 std::optional<int> PageQtView::ListSelection(int id) const {
-  PageList* list = List(id);
-  if (list == nullptr || list->Selection() < 0) return std::nullopt;
-  return list->Selection();
+  QtListBox* list = List(id);
+  return list == nullptr ? std::nullopt : list->Selection();
 }
 
 void PageQtView::SetListSelection(int id, int item) {
-  if (PageList* list = List(id)) list->Select(item);
+  if (QtListBox* list = List(id)) list->Select(item);
 }
 
 std::optional<Rect> PageQtView::ListItemRect(int id, int item) const {
-  PageList* list = List(id);
+  QtListBox* list = List(id);
   if (list == nullptr || item < 0 || item >= list->count()) return std::nullopt;
   // In the list's client area, inside its border, as LB_GETITEMRECT.
   const QRect r = list->visualItemRect(list->item(item));
@@ -198,16 +171,11 @@ std::optional<Rect> PageQtView::ListItemRect(int id, int item) const {
 }
 
 void PageQtView::ShowMessage(TextView text, TextView caption) {
-  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, &window_);
-  box.exec();
+  ShowMessageQt(&window_, text, caption);
 }
 
 std::optional<Rgb> PageQtView::RunColorChooser() {
-  const QColor start(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
-  const QColor color = QColorDialog::getColor(start, &window_);
-  if (!color.isValid()) return std::nullopt;
-  return Rgb{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-             static_cast<std::uint8_t>(color.blue())};
+  return RunColorChooserQt(&window_);
 }
 
 void PageQtView::OpenWithShell(TextView address) {

@@ -23,7 +23,7 @@ class QLabel;
 
 namespace px {
 
-class PageList;
+class QtListBox;
 
 // What the view draws with; owned by the window and kept current by it.
 struct PageQtResources {
@@ -45,7 +45,6 @@ struct PageQtEvents {
 
 class PageQtView final : public PageView {
  public:
-
   PageQtView(QWidget& window, PageQtResources resources, PageQtEvents events);
   ~PageQtView() override;
 
@@ -75,7 +74,7 @@ class PageQtView final : public PageView {
   void RequestHover() override;
 
   QLabel* Static(int id) const;
-  PageList* List(int id) const;
+  QtListBox* List(int id) const;
   const QtSkinImages& Images() const { return images_; }
 
  private:
@@ -88,7 +87,7 @@ class PageQtView final : public PageView {
   QtSkinImages images_;
   Text imagesFolder_;  // the skin the kept pictures come from
   std::map<int, QPointer<QLabel>> statics_;
-  std::map<int, QPointer<PageList>> lists_;
+  std::map<int, QPointer<QtListBox>> lists_;
   QTimer hoverTimer_;
 };
 

@@ -1,36 +1,21 @@
 #include "page/win32/page_view_win32.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
+#include <array>
 #include <string>
 
 #include "common/win32/wide_text.h"
 #include "page/control_colors.h"
-#include "skin/color_chooser.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
+#include "skin/win32/color_chooser_win32.h"
 #include "skin/win32/skin_picture.h"
 #include "skin/win32/ui_text.h"
 
 namespace px {
 namespace {
-
-RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
-UINT FormatFlags(TextFormat format) {
-  switch (format) {
-    case TextFormat::Centre:
-      // A caption wider than its rectangle shows whole, still centred on it.
-      return DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-    case TextFormat::Right:
-      return DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP;
-    case TextFormat::Left:
-      break;
-  }
-  return DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-}
 
 }  // namespace
 
@@ -55,9 +40,7 @@ void PageWin32View::DrawString(TextView text, const Rect& rect, TextFormat forma
   if (!drawing_ || !drawing_->HasCanvas()) return;
   HDC dc = drawing_->Dc();
   PrepareUiText(dc, (font == PageFont::Heading ? res_.headingFont : res_.bodyFont).Get(), res_.textColor);
-  RECT box = ToRect(rect);
-  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
-              FormatFlags(format));
+  DrawUiText(dc, text, rect, format);
 }
 
 void PageWin32View::CopyToScreen() { drawing_.reset(); }
@@ -162,15 +145,8 @@ void PageWin32View::ShowMessage(TextView text, TextView caption) {
 }
 
 std::optional<Rgb> PageWin32View::RunColorChooser() {
-  static COLORREF customColors[16] = {};  // the chooser's own custom colours, kept for the run
-  CHOOSECOLORW chooser{};
-  chooser.lStructSize = sizeof(chooser);
-  chooser.hwndOwner = window_;
-  chooser.lpCustColors = customColors;
-  // Without CC_RGBINIT the chooser opens on black, this value.
-  chooser.rgbResult = RGB(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
-  const bool confirmed = ::ChooseColorW(&chooser) != FALSE;
-  return ChosenColor(confirmed, chooser.rgbResult);
+  static std::array<COLORREF, 16> customColors{};  // the page's own, kept for the run
+  return RunColorChooserWin32(window_, customColors);
 }
 
 void PageWin32View::OpenWithShell(TextView address) {
@@ -188,11 +164,7 @@ void PageWin32View::StartWindowDrag(Point at) {
 }
 
 void PageWin32View::RequestHover() {
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof(track);
-  track.dwFlags = TME_HOVER | TME_LEAVE;
-  track.hwndTrack = window_;
-  track.dwHoverTime = kHoverDelayMs;
+  TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER | TME_LEAVE, window_, kHoverDelayMs};
   ::_TrackMouseEvent(&track);
 }
 

@@ -1,23 +1,20 @@
 #include "skin/qt/dialog_view_qt.h"
 
-#include <QColorDialog>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QMessageBox>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QScrollBar>
-#include <QStyleFactory>
 
-#include "skin/color_chooser.h"
 #include "common/qt/qt_text.h"
+#include "skin/qt/modal_qt.h"
 #include "skin/qt/double_click_qt.h"
+#include "skin/qt/list_box_qt.h"
+#include "skin/qt/qt_draw.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/list_rows.h"
 #include "skin/screen_placement.h"
@@ -27,29 +24,16 @@ namespace px {
 namespace {
 
 // The colours of the Windows dialogs as the reference pictures show them.
-const QColor kDarkGrey(kDarkControlGrey[0], kDarkControlGrey[1], kDarkControlGrey[2]);
+const QColor kDarkGrey = ToQColor(kDarkControlGrey);
 const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
-const QColor kListBorder(kListBorderGrey[0], kListBorderGrey[1], kListBorderGrey[2]);
-const QColor kHighlight(kListSelectionBlue[0], kListSelectionBlue[1], kListSelectionBlue[2]);
-constexpr int kTemplateRowHeight = 16;  // 宋体 12 point
 constexpr int kNotch = 120;
-
-QRect ToQRect(const FrameRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-QColor ToQColor(UiTextColor c) { return QColor(c.red, c.green, c.blue); }
+// Where the dialogs' list entries have always begun their text.
+constexpr int kListTextInset = 4;
 
 // What the runner of the end-to-end tests reads: the control's id and kind.
 void Tag(QWidget* widget, int id, const char* kind) {
   widget->setProperty("pxControlId", id);
   widget->setProperty("pxControlClass", kind);
-}
-
-Qt::Alignment AlignmentOf(DialogTextAlign align) {
-  switch (align) {
-    case DialogTextAlign::Left: return Qt::AlignLeft;
-    case DialogTextAlign::Right: return Qt::AlignRight;
-    case DialogTextAlign::Centre: break;
-  }
-  return Qt::AlignHCenter;
 }
 
 // A static text with a sunken edge: shadow above and left, light below and
@@ -184,12 +168,10 @@ void QtDialogView::DrawImage(TextView imagePath, int x, int y) {
   painter_->drawImage(x, y, image);
 }
 
-void QtDialogView::DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) {
+void QtDialogView::DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) {
   if (!painter_) return;
   painter_->setPen(ToQColor(color));
-  const int flags = static_cast<int>(AlignmentOf(format.align) | Qt::AlignVCenter) | Qt::TextSingleLine |
-                    (format.whole ? Qt::TextDontClip : 0);
-  painter_->drawText(ToQRect(rect), flags, ToQString(text));
+  painter_->drawText(ToQRect(rect), QtTextFlags(format), ToQString(text));
 }
 
 void QtDialogView::EndDrawing() {
@@ -199,7 +181,7 @@ void QtDialogView::EndDrawing() {
   for (; failedImages_ > 0; --failedImages_) ShowMessage(kPictureFailedText, ApplicationName());
 }
 
-void QtDialogView::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
+void QtDialogView::CreateLabel(int id, const Rect& rect, bool centred, TextView text) {
   auto* label = new SunkenLabel(this, centred);
   Tag(label, id, "Static");
   label->setFont(font_);
@@ -214,71 +196,49 @@ void QtDialogView::SetLabelText(int id, TextView text) {
   if (found != labels_.end()) static_cast<SunkenLabel*>(found->second)->SetText(ToQString(text));
 }
 
-void QtDialogView::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
-  list_ = new QListWidget(this);
+void QtDialogView::CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) {
+  list_ = new QtListBox(this, ListBoxLooks{font_, Qt::white, kDarkGrey, rowHeight_, kListTextInset});
   Tag(list_, id, "ListBox");
   // As a Windows list box, only as high as its whole rows need: the rows of
-  // the dialog template's font it is created in. It fits itself again only
-  // when it is resized, which its scroll bar does as it appears for more
-  // entries than it shows: then to the rows of the dialog font it was given.
-  QRect area = ToQRect(rect);
-  area.setHeight(WholeRowsHeight(area.height(), kTemplateRowHeight));
-  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > area.height() - kListBorders) {
-    area.setHeight(WholeRowsHeight(area.height(), rowHeight_));
+  // the font it is created in. It fits itself again only when it is resized,
+  // which its scroll bar does as it appears for more entries than it shows:
+  // then to the rows of the dialog font it was given.
+  list_->Place(rect);
+  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > list_->height() - kListBorders) {
+    list_->Place({rect.left, rect.top, rect.right, rect.top + list_->height()}, rowHeight_);
   }
-  list_->setGeometry(area);
-  list_->setFont(font_);
-  list_->setFocusPolicy(Qt::NoFocus);
-  list_->setUniformItemSizes(true);
-  list_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-  list_->setStyleSheet(QStringLiteral("QListWidget { background: %1; color: white; border: 1px solid %2; }"
-                                      "QListWidget::item { height: %3px; padding-left: 1px; border: none; }"
-                                      "QListWidget::item:selected { background: %4; color: white; }")
-                           .arg(kDarkGrey.name(), kListBorder.name())
-                           .arg(rowHeight_)
-                           .arg(kHighlight.name()));
-  // The classic scroll bar with its arrow buttons, as the Windows list shows it.
-  static QStyle* const classic = QStyleFactory::create(QStringLiteral("Windows"));
-  if (classic != nullptr) list_->verticalScrollBar()->setStyle(classic);
+  list_->AllowScrollBar(scrollBar);
   for (const Text& item : items) list_->addItem(ToQString(item));
-  list_->viewport()->setMouseTracking(true);
-  list_->viewport()->installEventFilter(this);
+  list_->onPointerOver = [this](int item) {
+    if (controller_ != nullptr) controller_->PointerOverList(item);
+  };
+  list_->onLeftPress = [this](const QMouseEvent& press) { pairing_.Press(PressEventQt(list_, press)); };
+  // The list reports its selection when the button comes up on it.
+  list_->onReleased = [this](int) {
+    if (controller_ != nullptr) controller_->ListSelectionMade();
+  };
+  list_->onWheel = [this](int angleDelta) { Wheel(angleDelta); };
   list_->show();
-}
-
-void QtDialogView::Retire(QWidget* widget) {
-  // Not deleted at once: the widget may be the one whose event is running.
-  widget->hide();
-  widget->deleteLater();
 }
 
 void QtDialogView::DestroyList() {
   if (list_ == nullptr) return;
-  list_->viewport()->removeEventFilter(this);
-  Retire(std::exchange(list_, nullptr));
+  RetireWidget(std::exchange(list_, nullptr));
 }
 
 std::optional<int> QtDialogView::ListSelection() const {
-  if (list_ == nullptr || list_->selectedItems().isEmpty()) return std::nullopt;
-  return list_->row(list_->selectedItems().front());
+  return list_ == nullptr ? std::nullopt : list_->Selection();
 }
 
 void QtDialogView::SetListSelection(int item) {
-  if (list_ == nullptr) return;
-  if (item < 0 || item >= list_->count()) {
-    list_->clearSelection();
-    return;
-  }
-  list_->setCurrentRow(item);
+  if (list_ != nullptr) list_->Select(item);
 }
 
 void QtDialogView::ScrollList(int lines) {
-  if (list_ != nullptr) list_->verticalScrollBar()->setValue(list_->verticalScrollBar()->value() + lines);
+  if (list_ != nullptr) list_->ScrollBy(lines);
 }
 
-void QtDialogView::CreateEdit(int id, const FrameRect& rect, TextView text) {
+void QtDialogView::CreateEdit(int id, const Rect& rect, TextView text) {
   auto* field = new QLineEdit(this);
   Tag(field, id, "Edit");
   field->setGeometry(ToQRect(rect));
@@ -305,7 +265,7 @@ void QtDialogView::DestroyEdit(int id) {
   QLineEdit* field = found->second;
   edits_.erase(found);
   // A focused field reports its focus loss as it goes, as on Windows.
-  Retire(field);
+  RetireWidget(field);
 }
 
 Text QtDialogView::EditText(int id) const {
@@ -318,7 +278,7 @@ void QtDialogView::SetEditText(int id, TextView text) {
   if (found != edits_.end()) found->second->setText(ToQString(text));
 }
 
-void QtDialogView::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
+void QtDialogView::CreateSwatch(int id, const Rect& rect, UiTextColor color) {
   auto* swatch = new Swatch(this);
   Tag(swatch, id, "Static");
   swatch->setGeometry(ToQRect(rect));
@@ -341,18 +301,13 @@ std::optional<unsigned long> QtDialogView::StartKeyCapture() {
 }
 
 void QtDialogView::ShowMessage(TextView text, TextView caption) {
-  QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, this);
-  box.exec();
+  ShowMessageQt(this, text, caption);
 }
 
 Text QtDialogView::ApplicationName() const { return TextOfQString(QCoreApplication::applicationName()); }
 
 std::optional<UiTextColor> QtDialogView::RunColorChooser() {
-  QColorDialog chooser(QColor(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]), this);
-  if (chooser.exec() != QDialog::Accepted) return std::nullopt;
-  const QColor color = chooser.selectedColor();
-  return UiTextColor{static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-                     static_cast<std::uint8_t>(color.blue())};
+  return RunColorChooserQt(this);
 }
 
 void QtDialogView::RequestHover() { hoverTimer_.start(kHoverDelayMs); }
@@ -397,42 +352,12 @@ void QtDialogView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
-  if (controller_ != nullptr && list_ != nullptr && watched == list_->viewport()) return ListEvent(event);
   if (controller_ != nullptr && event->type() == QEvent::FocusOut) {
     if (auto* field = qobject_cast<QLineEdit*>(watched)) {
       controller_->EditFocusLost(field->property("pxControlId").toInt(), TextOfQString(field->text()));
     }
   }
   return QDialog::eventFilter(watched, event);
-}
-
-bool QtDialogView::ListEvent(QEvent* event) {
-  auto itemAt = [this](const QPoint& at) {
-    const QModelIndex index = list_->indexAt(at);
-    return index.isValid() ? index.row() : -1;
-  };
-  switch (event->type()) {
-    case QEvent::MouseMove:
-      controller_->PointerOverList(itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
-      return false;
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-      auto* mouse = static_cast<QMouseEvent*>(event);
-      if (mouse->button() == Qt::LeftButton) pairing_.Press(PressEventQt(list_, *mouse));
-      if (mouse->button() == Qt::LeftButton && itemAt(mouse->position().toPoint()) >= 0) {
-        list_->setCurrentRow(itemAt(mouse->position().toPoint()));
-      }
-      return true;
-    }
-    case QEvent::MouseButtonRelease:
-      // The list reports its selection when the button comes up on it.
-      if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) controller_->ListSelectionMade();
-      return true;
-    case QEvent::Wheel:
-      Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
-      return true;
-    default: return false;
-  }
 }
 
 void QtDialogView::paintEvent(QPaintEvent*) {

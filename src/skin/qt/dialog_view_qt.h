@@ -22,10 +22,11 @@
 
 class QKeyEvent;
 class QLineEdit;
-class QListWidget;
 class QPainter;
 
 namespace px {
+
+class QtListBox;
 
 class QtDialogView : public QDialog, public ModalDialogView {
  public:
@@ -42,22 +43,22 @@ class QtDialogView : public QDialog, public ModalDialogView {
   void BeginDrawing() override;
   void RestoreBackground() override;
   void DrawImage(TextView imagePath, int x, int y) override;
-  void DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) override;
+  void DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) override;
   void EndDrawing() override;
-  void CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) override;
+  void CreateLabel(int id, const Rect& rect, bool centred, TextView text) override;
   void SetLabelText(int id, TextView text) override;
-  void CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) override;
+  void CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) override;
   void DestroyList() override;
   bool ListExists() const override { return list_ != nullptr; }
   std::optional<int> ListSelection() const override;
   void SetListSelection(int item) override;
   void ScrollList(int lines) override;
-  void CreateEdit(int id, const FrameRect& rect, TextView text) override;
+  void CreateEdit(int id, const Rect& rect, TextView text) override;
   void DestroyEdit(int id) override;
   bool EditExists(int id) const override { return edits_.count(id) != 0; }
   Text EditText(int id) const override;
   void SetEditText(int id, TextView text) override;
-  void CreateSwatch(int id, const FrameRect& rect, UiTextColor color) override;
+  void CreateSwatch(int id, const Rect& rect, UiTextColor color) override;
   void SetSwatchColor(int id, UiTextColor color) override;
   std::optional<unsigned long> StartKeyCapture() override;
   void ShowMessage(TextView text, TextView caption) override;
@@ -81,9 +82,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   void leaveEvent(QEvent* event) override;
 
  private:
-  bool ListEvent(QEvent* event);
   void Wheel(int angleDelta);
-  void Retire(QWidget* widget);
 
   DialogController* controller_ = nullptr;
   DialogEnd end_ = DialogEnd::Cancel;
@@ -96,7 +95,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   QFont font_;
   int rowHeight_ = 14;
   std::map<int, QWidget*> labels_;
-  QListWidget* list_ = nullptr;
+  QtListBox* list_ = nullptr;
   std::map<int, QLineEdit*> edits_;
   std::map<int, QWidget*> swatches_;
   QTimer hoverTimer_;

@@ -1,15 +1,14 @@
 #include "skin/win32/skinned_dialog.h"
 
-#include <commdlg.h>
 #include <windowsx.h>
 
 #include <array>
 #include <cstdlib>
 
-#include "skin/color_chooser.h"
 #include "common/win32/wide_text.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
+#include "skin/win32/color_chooser_win32.h"
 #include "skin/win32/ui_text.h"
 #include "storage/executable_path.h"
 
@@ -17,7 +16,7 @@ namespace px {
 namespace {
 
 constexpr COLORREF kWhite = 0xFFFFFF;
-constexpr COLORREF kDarkGrey = RGB(kDarkControlGrey[0], kDarkControlGrey[1], kDarkControlGrey[2]);
+constexpr COLORREF kDarkGrey = ToColorRef(kDarkControlGrey);
 constexpr DWORD kLabelStyle = 0x50001000;      // WS_CHILD WS_VISIBLE SS_SUNKEN
 constexpr DWORD kCentred = 0x1;                // SS_CENTER
 constexpr DWORD kListStyle = 0x50800001;       // WS_CHILD WS_VISIBLE WS_BORDER LBS_NOTIFY
@@ -25,17 +24,6 @@ constexpr DWORD kScrollingList = 0x50A00001;   // the same with a vertical scrol
 constexpr DWORD kFieldStyle = 0x50002001;      // WS_CHILD WS_VISIBLE ES_NUMBER ES_CENTER
 constexpr DWORD kSwatchStyle = 0x50000001;     // WS_CHILD WS_VISIBLE SS_CENTER
 
-RECT ToRect(const FrameRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-COLORREF ColourOf(UiTextColor c) { return RGB(c.red, c.green, c.blue); }
-
-TextAlign AlignOf(DialogTextAlign align) {
-  switch (align) {
-    case DialogTextAlign::Left: return TextAlign::Left;
-    case DialogTextAlign::Right: return TextAlign::Right;
-    case DialogTextAlign::Centre: break;
-  }
-  return TextAlign::Centre;
-}
 
 // The colour chooser's custom colours, kept for the process.
 std::array<COLORREF, 16> g_customColours{};
@@ -92,22 +80,16 @@ void SkinnedDialog::DrawImage(TextView imagePath, int x, int y) {
   DrawSkinImage(Hwnd(), drawing_->Dc(), imagePath, x, y, SkinLoadFailure::ShowMessage);
 }
 
-void SkinnedDialog::DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) {
+void SkinnedDialog::DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
   HDC dc = drawing_->Dc();
   PrepareUiText(dc, font_.Get(), color);
-  if (!format.whole) {
-    DrawUiText(dc, text, ToRect(rect), AlignOf(format.align));
-    return;
-  }
-  RECT box = ToRect(rect);
-  ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
-              static_cast<UINT>(AlignOf(format.align)) | DT_NOCLIP);
+  DrawUiText(dc, text, rect, format);
 }
 
 void SkinnedDialog::EndDrawing() { drawing_.reset(); }
 
-void SkinnedDialog::CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) {
+void SkinnedDialog::CreateLabel(int id, const Rect& rect, bool centred, TextView text) {
   label_.Create(Hwnd(), id, ToRect(rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
 }
 
@@ -117,7 +99,7 @@ void SkinnedDialog::SetLabelText(int id, TextView text) {
   ::InvalidateRect(::GetDlgItem(Hwnd(), id), nullptr, TRUE);
 }
 
-void SkinnedDialog::CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) {
+void SkinnedDialog::CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) {
   listId_ = id;
   if (!list_.Create(Hwnd(), id, ToRect(rect), scrollBar ? kScrollingList : kListStyle)) return;
   // Rows as high as the dialog font they are drawn in: in the template's
@@ -138,7 +120,7 @@ void SkinnedDialog::ScrollList(int lines) {
   for (int i = 0; i < std::abs(lines); ++i) ::SendMessageW(list_.Hwnd(), WM_VSCROLL, direction, 0);
 }
 
-void SkinnedDialog::CreateEdit(int id, const FrameRect& rect, TextView text) {
+void SkinnedDialog::CreateEdit(int id, const Rect& rect, TextView text) {
   winui::Edit& field = edits_[id];
   field.Create(Hwnd(), id, ToRect(rect), kFieldStyle, WideString(text));
   ::SendMessageW(field.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -167,13 +149,13 @@ void SkinnedDialog::SetEditText(int id, TextView text) {
   if (found != edits_.end() && found->second.Hwnd() != nullptr) found->second.SetText(WideString(text));
 }
 
-void SkinnedDialog::CreateSwatch(int id, const FrameRect& rect, UiTextColor color) {
+void SkinnedDialog::CreateSwatch(int id, const Rect& rect, UiTextColor color) {
   swatch_.Create(Hwnd(), id, ToRect(rect), kSwatchStyle, L"");
-  swatchBrush_.Reset(::CreateSolidBrush(ColourOf(color)));
+  swatchBrush_.Reset(::CreateSolidBrush(ToColorRef(color)));
 }
 
 void SkinnedDialog::SetSwatchColor(int, UiTextColor color) {
-  swatchBrush_.Reset(::CreateSolidBrush(ColourOf(color)));
+  swatchBrush_.Reset(::CreateSolidBrush(ToColorRef(color)));
   ::InvalidateRect(swatch_.Hwnd(), nullptr, TRUE);
 }
 
@@ -184,15 +166,8 @@ void SkinnedDialog::ShowMessage(TextView text, TextView caption) {
 Text SkinnedDialog::ApplicationName() const { return ApplicationNameFromPath(RunningExecutablePath()); }
 
 std::optional<UiTextColor> SkinnedDialog::RunColorChooser() {
-  CHOOSECOLORW chooser{};
-  chooser.lStructSize = sizeof(chooser);
   // Owned by the dialog, so that it stays modal over it.
-  chooser.hwndOwner = Hwnd();
-  chooser.lpCustColors = g_customColours.data();
-  // Without CC_RGBINIT the chooser opens on black, this value.
-  chooser.rgbResult = RGB(kColorChooserStart[0], kColorChooserStart[1], kColorChooserStart[2]);
-  if (!::ChooseColorW(&chooser)) return std::nullopt;
-  return UiTextColor{GetRValue(chooser.rgbResult), GetGValue(chooser.rgbResult), GetBValue(chooser.rgbResult)};
+  return RunColorChooserWin32(Hwnd(), g_customColours);
 }
 
 void SkinnedDialog::RequestHover() {

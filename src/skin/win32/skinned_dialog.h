@@ -33,22 +33,22 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
   void BeginDrawing() override;
   void RestoreBackground() override;
   void DrawImage(TextView imagePath, int x, int y) override;
-  void DrawText(TextView text, const FrameRect& rect, DialogTextFormat format, UiTextColor color) override;
+  void DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) override;
   void EndDrawing() override;
-  void CreateLabel(int id, const FrameRect& rect, bool centred, TextView text) override;
+  void CreateLabel(int id, const Rect& rect, bool centred, TextView text) override;
   void SetLabelText(int id, TextView text) override;
-  void CreateList(int id, const FrameRect& rect, std::span<const Text> items, bool scrollBar) override;
+  void CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) override;
   void DestroyList() override { list_.Destroy(); }
   bool ListExists() const override { return list_.Exists(); }
   std::optional<int> ListSelection() const override;
   void SetListSelection(int item) override { list_.SetCurrentSelection(item); }
   void ScrollList(int lines) override;
-  void CreateEdit(int id, const FrameRect& rect, TextView text) override;
+  void CreateEdit(int id, const Rect& rect, TextView text) override;
   void DestroyEdit(int id) override;
   bool EditExists(int id) const override;
   Text EditText(int id) const override;
   void SetEditText(int id, TextView text) override;
-  void CreateSwatch(int id, const FrameRect& rect, UiTextColor color) override;
+  void CreateSwatch(int id, const Rect& rect, UiTextColor color) override;
   void SetSwatchColor(int id, UiTextColor color) override;
   // The frame captures no keys; the single key dialog's window does.
   std::optional<unsigned long> StartKeyCapture() override { return ERROR_NOT_SUPPORTED; }

@@ -11,11 +11,18 @@ void PrepareUiText(HDC dc, HFONT font, UiTextColor color) {
   SetTextColor(dc, ToColorRef(color));
 }
 
-void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align) {
+UINT DrawTextFlags(TextFormat format) {
+  UINT align = DT_CENTER;
+  if (format.align == TextAlign::Left) align = DT_LEFT;
+  if (format.align == TextAlign::Right) align = DT_RIGHT;
+  return align | DT_VCENTER | DT_SINGLELINE | (format.whole ? DT_NOCLIP : 0u);
+}
+
+void DrawUiText(HDC dc, TextView text, const Rect& rect, TextFormat format) {
   if (dc == nullptr) return;
-  RECT box = rect;
+  RECT box = ToRect(rect);
   DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &box,
-            static_cast<UINT>(align));
+            DrawTextFlags(format));
 }
 
 // --- Fonts -------------------------------------------------------------------

@@ -3,7 +3,9 @@
 // the window fonts. Win32 only; the font table is portable (skin/ui_font.h).
 #include <windows.h>
 
+#include "common/geometry.h"
 #include "common/text.h"
+#include "skin/text_format.h"
 #include "skin/ui_font.h"
 #include "winui/handles.h"
 
@@ -13,17 +15,16 @@ namespace px {
 // interface text colour. Stays selected for the rest of the composition.
 void PrepareUiText(HDC dc, HFONT font, UiTextColor color);
 
-enum class TextAlign : UINT {
-  Centre = 0x25,  // DT_CENTER | DT_VCENTER | DT_SINGLELINE
-  Left = 0x24,    // DT_LEFT | DT_VCENTER | DT_SINGLELINE
-  Right = 0x26,   // DT_RIGHT | DT_VCENTER | DT_SINGLELINE
-};
-void DrawUiText(HDC dc, TextView text, const RECT& rect, TextAlign align = TextAlign::Centre);
+inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+// DrawText's flags for the one text format.
+UINT DrawTextFlags(TextFormat format);
+void DrawUiText(HDC dc, TextView text, const Rect& rect, TextFormat format = kCentredText);
 
 // The window font for a language and role (system version from GetVersion).
 winui::UniqueFont CreateUiFont(Language language, FontRole role);
 
 // The text colour of the drawing convention, as the platform takes it.
-inline COLORREF ToColorRef(UiTextColor color) { return static_cast<COLORREF>(UiTextColorValue(color)); }
+constexpr COLORREF ToColorRef(Rgb color) { return static_cast<COLORREF>(ColorValue(color)); }
 
 }  // namespace px
