@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Draws the shipped skins: 27 PNG images per skin, no words in them (the
-program draws its texts over the images).
+program draws its texts over the images), each at two densities: NAME.png at
+the layout's size and NAME@2x.png at twice that, for screens scaled 150-200 %.
 
     /usr/bin/python3 skins/make_skins.py              # rewrite skins/<name>/*.png
     /usr/bin/python3 skins/make_skins.py --preview DIR  # also compose mock-ups into DIR
@@ -17,6 +18,7 @@ again and again over the same persistent canvas (every hover, every click), so:
     change, restore after Cancel) wipes out the texts drawn before.
 """
 import argparse
+import contextlib
 import math
 import os
 import sys
@@ -24,7 +26,23 @@ import sys
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SS = 4  # supersampling factor for smooth shapes
+SUPERSAMPLE = 4  # shapes are drawn this much larger than the output, then reduced
+DENSITY = 1  # output pixels per layout pixel: 1, or 2 for the @2x pictures
+SS = SUPERSAMPLE * DENSITY  # drawing pixels per layout pixel
+DENSITIES = {1: "", 2: "@2x"}  # file name suffix of each density
+
+
+@contextlib.contextmanager
+def density(scale):
+    """Draws at `scale` output pixels per layout pixel within the block: the
+    same shapes from the same layout, only finer (not an enlarged picture)."""
+    global DENSITY, SS
+    saved = DENSITY, SS
+    DENSITY, SS = scale, SUPERSAMPLE * scale
+    try:
+        yield
+    finally:
+        DENSITY, SS = saved
 
 # ---------------------------------------------------------------------------
 # Palettes. "text" is the recommended interface text colour (RColor, GColor,
@@ -136,8 +154,9 @@ SIZES = dict(button=(105, 21), frame_button=(18, 18), prepage=(40, 40), dropdown
 
 
 # ---------------------------------------------------------------------------
-# Drawing helpers. Coordinates are in final pixels; shapes are drawn SS times
-# larger and reduced, so that edges are smooth and 1-pixel lines stay crisp.
+# Drawing helpers. Coordinates are in layout pixels; shapes are drawn SS times
+# larger and reduced by SUPERSAMPLE, so that edges are smooth and 1-pixel lines
+# stay crisp at either density.
 
 def mix(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
@@ -187,7 +206,7 @@ class Canvas:
         self.img = Image.alpha_composite(self.img, layer)
 
     def final(self):
-        return self.img.reduce(SS)
+        return self.img.reduce(SUPERSAMPLE)
 
 
 def hard_alpha(img):
@@ -338,7 +357,7 @@ def base(c, p, size):
     d = c.draw()
     hatch = mix(p["base_top"], p["panel_line"], 0.18)
     for x in range(-h, w, 6):
-        d.line([(x * SS, h * SS), ((x + h) * SS, 0)], fill=hatch, width=1)
+        d.line([(x * SS, h * SS), ((x + h) * SS, 0)], fill=hatch, width=DENSITY)
 
 
 def title_bar(c, p, width, height=32):
@@ -500,7 +519,7 @@ def main_background(p, with_page, elements=None):
         # frame buttons and the page button answer clicks: show them.
         for key, name in (("skins", "button-Skins-normal.png"), ("minimise", "button-min-normal.png"),
                           ("close", "button-close-normal.png"), ("prepage", "button-PrePage-normal.png")):
-            img.alpha_composite(elements[name], LAYOUT[key][:2])
+            img.alpha_composite(elements[name], tuple(v * DENSITY for v in LAYOUT[key][:2]))
     return img.convert("RGB")
 
 
@@ -614,12 +633,13 @@ def build_skin(name, p):
     return out
 
 
-def save_skin(name, images):
+def save_skin(name, images, suffix=""):
     folder = os.path.join(HERE, name)
     os.makedirs(folder, exist_ok=True)
     for file, img in images.items():
         # Element images keep their alpha channel (RGBA); backgrounds are opaque RGB.
-        img.save(os.path.join(folder, file), optimize=True)
+        stem, ext = os.path.splitext(file)
+        img.save(os.path.join(folder, stem + suffix + ext), optimize=True)
     save_text_color(folder, SKINS[name]["text"])
     return folder
 
@@ -758,12 +778,15 @@ def main():
     for name, palette in SKINS.items():
         if args.only and name != args.only:
             continue
-        images = build_skin(name, palette)
-        folder = save_skin(name, images)
-        print(f"{name}: {len(images)} images in {folder}")
+        drawn = {}
+        for scale, suffix in DENSITIES.items():
+            with density(scale):
+                drawn[scale] = build_skin(name, palette)
+            folder = save_skin(name, drawn[scale], suffix)
+        print(f"{name}: {len(drawn[1])} images at {len(drawn)} densities in {folder}")
         if args.preview:
             os.makedirs(args.preview, exist_ok=True)
-            preview(name, palette, images, args.preview)
+            preview(name, palette, drawn[1], args.preview)
     return 0
 
 
