@@ -57,7 +57,7 @@ def density(scale):
 
 SKIN_NAMES = ("Default", "Crimson", "Light")
 PALETTES = [
-    # key             Default           Crimson           Light
+    # key               Default           Crimson           Light
     ("base_top",        (17, 19, 24),     (22, 16, 18),     (228, 231, 236)),
     ("base_bottom",     (10, 11, 14),     (12, 9, 10),      (210, 214, 221)),
     ("bar",             (22, 25, 31),     (28, 20, 23),     (244, 245, 248)),
