@@ -8,7 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-microhei
-  python3 fonts-liberation
+  python3 python3-pil fonts-liberation
   clang libclang-rt-14-dev nlohmann-json3-dev libcli11-dev
   qt6-base-dev libudev-dev trayer fonts-dejavu-core
   dbus openbox xfce4-panel

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Draws the shipped skins: 27 PNG images per skin, no words in them (the
-program draws its texts over the images).
+program draws its texts over the images), each at two densities: NAME.png at
+the layout's size and NAME@2x.png at twice that, for screens scaled 150-200 %.
 
     /usr/bin/python3 skins/make_skins.py              # rewrite skins/<name>/*.png
     /usr/bin/python3 skins/make_skins.py --preview DIR  # also compose mock-ups into DIR
 
 Needs Pillow (Debian: apt-get install python3-pil). Change a skin by editing
-its palette in SKINS; positions come from the program's fixed layout (LAYOUT
+its column in PALETTES; positions come from the program's fixed layout (LAYOUT
 and DIALOGS below) and must not move, sizes may grow where noted.
 
 Two rules keep repeated drawing clean. The program blends element images
@@ -17,6 +18,7 @@ again and again over the same persistent canvas (every hover, every click), so:
     change, restore after Cancel) wipes out the texts drawn before.
 """
 import argparse
+import contextlib
 import math
 import os
 import sys
@@ -24,7 +26,24 @@ import sys
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SS = 4  # supersampling factor for smooth shapes
+SUPERSAMPLE = 4  # shapes are drawn this much larger than the output, then reduced
+DENSITY = 1  # output pixels per layout pixel: 1, or 2 for the @2x pictures
+SS = SUPERSAMPLE * DENSITY  # drawing pixels per layout pixel
+DENSITIES = {1: "", 2: "@2x"}  # file name suffix of each density
+
+
+@contextlib.contextmanager
+def density(scale):
+    """Draws at `scale` output pixels per layout pixel within the block: the
+    same shapes from the same layout, only finer (not an enlarged picture)."""
+    global DENSITY, SS
+    saved = DENSITY, SS
+    DENSITY, SS = scale, SUPERSAMPLE * scale
+    try:
+        yield
+    finally:
+        DENSITY, SS = saved
+
 
 # ---------------------------------------------------------------------------
 # Palettes. "text" is the recommended interface text colour (RColor, GColor,
@@ -33,62 +52,48 @@ SS = 4  # supersampling factor for smooth shapes
 # the page's lighting labels on black), so it stays dark in every skin;
 # "field" is the skin's own inset look (drop-down rows, grooves, empty cells).
 # "frame_over" / "frame_over_line" fill and edge the minimise and skins buttons
-# under the pointer; "over_glyph" is their symbol and the page button's there.
+# under the pointer; "over_glyph" is their symbol and the page button's there
+# (dark red in Light: white on its pale over look would all but vanish).
 
-SKINS = {
-    "Default": dict(
-        base_top=(17, 19, 24), base_bottom=(10, 11, 14),
-        bar=(22, 25, 31), bar_line=(40, 45, 55),
-        panel_top=(30, 34, 42), panel_bottom=(21, 24, 30), panel_line=(50, 56, 68), panel_hi=(62, 70, 84),
-        header=(36, 41, 51),
-        accent=(0, 204, 255), accent_dim=(0, 112, 150), accent_deep=(0, 60, 84),
-        btn_top=(52, 58, 70), btn_bottom=(34, 38, 47), btn_line=(74, 82, 98), btn_hi=(88, 97, 115),
-        over_top=(0, 150, 200), over_bottom=(0, 96, 138), over_line=(60, 220, 255), over_hi=(110, 230, 255),
-        well=(12, 14, 18), well_line=(56, 63, 76),
-        field=(12, 14, 18), field_line=(56, 63, 76),
-        cell_off=(40, 45, 55), cell_off_line=(56, 63, 76),
-        glyph=(170, 180, 196), glyph_over=(255, 255, 255),
-        frame_over=(0, 112, 150), frame_over_line=(38, 133, 166), over_glyph=(255, 255, 255),
-        danger=(226, 52, 66),
-        ink=(110, 122, 140),  # decorative strokes
-        text=(226, 232, 240),
-    ),
-    "Crimson": dict(
-        base_top=(22, 16, 18), base_bottom=(12, 9, 10),
-        bar=(28, 20, 23), bar_line=(56, 38, 44),
-        panel_top=(40, 28, 32), panel_bottom=(27, 19, 22), panel_line=(72, 48, 56), panel_hi=(92, 62, 72),
-        header=(50, 34, 39),
-        accent=(255, 56, 78), accent_dim=(160, 30, 48), accent_deep=(84, 18, 28),
-        btn_top=(70, 48, 55), btn_bottom=(46, 31, 36), btn_line=(100, 68, 78), btn_hi=(120, 84, 95),
-        over_top=(214, 40, 62), over_bottom=(150, 22, 40), over_line=(255, 110, 126), over_hi=(255, 150, 160),
-        well=(16, 11, 12), well_line=(80, 54, 62),
-        field=(16, 11, 12), field_line=(80, 54, 62),
-        cell_off=(56, 38, 44), cell_off_line=(80, 54, 62),
-        glyph=(210, 180, 186), glyph_over=(255, 255, 255),
-        frame_over=(160, 30, 48), frame_over_line=(174, 64, 79), over_glyph=(255, 255, 255),
-        danger=(255, 70, 70),
-        ink=(150, 110, 120),
-        text=(244, 230, 232),
-    ),
-    "Light": dict(
-        base_top=(228, 231, 236), base_bottom=(210, 214, 221),
-        bar=(244, 245, 248), bar_line=(196, 201, 210),
-        panel_top=(252, 252, 253), panel_bottom=(238, 240, 244), panel_line=(196, 201, 210), panel_hi=(255, 255, 255),
-        header=(232, 235, 240),
-        accent=(222, 52, 44), accent_dim=(236, 140, 130), accent_deep=(250, 214, 208),
-        btn_top=(255, 255, 255), btn_bottom=(226, 229, 235), btn_line=(170, 177, 190), btn_hi=(255, 255, 255),
-        over_top=(255, 232, 228), over_bottom=(250, 196, 188), over_line=(222, 52, 44), over_hi=(255, 246, 244),
-        well=(40, 40, 40), well_line=(120, 126, 138),
-        field=(250, 251, 253), field_line=(178, 185, 198),
-        cell_off=(214, 218, 226), cell_off_line=(178, 185, 198),
-        glyph=(80, 88, 102), glyph_over=(255, 255, 255),
-        # White on the pale over looks would all but vanish: dark red instead.
-        frame_over=(252, 220, 214), frame_over_line=(222, 52, 44), over_glyph=(180, 34, 28),
-        danger=(222, 52, 44),
-        ink=(150, 158, 172),
-        text=(32, 36, 44),
-    ),
-}
+SKIN_NAMES = ("Default", "Crimson", "Light")
+PALETTES = [
+    # key               Default           Crimson           Light
+    ("base_top",        (17, 19, 24),     (22, 16, 18),     (228, 231, 236)),
+    ("base_bottom",     (10, 11, 14),     (12, 9, 10),      (210, 214, 221)),
+    ("bar",             (22, 25, 31),     (28, 20, 23),     (244, 245, 248)),
+    ("bar_line",        (40, 45, 55),     (56, 38, 44),     (196, 201, 210)),
+    ("panel_top",       (30, 34, 42),     (40, 28, 32),     (252, 252, 253)),
+    ("panel_bottom",    (21, 24, 30),     (27, 19, 22),     (238, 240, 244)),
+    ("panel_line",      (50, 56, 68),     (72, 48, 56),     (196, 201, 210)),
+    ("panel_hi",        (62, 70, 84),     (92, 62, 72),     (255, 255, 255)),
+    ("header",          (36, 41, 51),     (50, 34, 39),     (232, 235, 240)),
+    ("accent",          (0, 204, 255),    (255, 56, 78),    (222, 52, 44)),
+    ("accent_dim",      (0, 112, 150),    (160, 30, 48),    (236, 140, 130)),
+    ("accent_deep",     (0, 60, 84),      (84, 18, 28),     (250, 214, 208)),
+    ("btn_top",         (52, 58, 70),     (70, 48, 55),     (255, 255, 255)),
+    ("btn_bottom",      (34, 38, 47),     (46, 31, 36),     (226, 229, 235)),
+    ("btn_line",        (74, 82, 98),     (100, 68, 78),    (170, 177, 190)),
+    ("btn_hi",          (88, 97, 115),    (120, 84, 95),    (255, 255, 255)),
+    ("over_top",        (0, 150, 200),    (214, 40, 62),    (255, 232, 228)),
+    ("over_bottom",     (0, 96, 138),     (150, 22, 40),    (250, 196, 188)),
+    ("over_line",       (60, 220, 255),   (255, 110, 126),  (222, 52, 44)),
+    ("over_hi",         (110, 230, 255),  (255, 150, 160),  (255, 246, 244)),
+    ("well",            (12, 14, 18),     (16, 11, 12),     (40, 40, 40)),
+    ("well_line",       (56, 63, 76),     (80, 54, 62),     (120, 126, 138)),
+    ("field",           (12, 14, 18),     (16, 11, 12),     (250, 251, 253)),
+    ("field_line",      (56, 63, 76),     (80, 54, 62),     (178, 185, 198)),
+    ("cell_off",        (40, 45, 55),     (56, 38, 44),     (214, 218, 226)),
+    ("cell_off_line",   (56, 63, 76),     (80, 54, 62),     (178, 185, 198)),
+    ("glyph",           (170, 180, 196),  (210, 180, 186),  (80, 88, 102)),
+    ("glyph_over",      (255, 255, 255),  (255, 255, 255),  (255, 255, 255)),
+    ("frame_over",      (0, 112, 150),    (160, 30, 48),    (252, 220, 214)),
+    ("frame_over_line", (38, 133, 166),   (174, 64, 79),    (222, 52, 44)),
+    ("over_glyph",      (255, 255, 255),  (255, 255, 255),  (180, 34, 28)),
+    ("danger",          (226, 52, 66),    (255, 70, 70),    (222, 52, 44)),
+    ("ink",             (110, 122, 140),  (150, 110, 120),  (150, 158, 172)),  # decorative strokes
+    ("text",            (226, 232, 240),  (244, 230, 232),  (32, 36, 44)),
+]
+SKINS = {name: {key: colours[i] for key, *colours in PALETTES} for i, name in enumerate(SKIN_NAMES)}
 
 # ---------------------------------------------------------------------------
 # The program's fixed layout (client pixels; boxes are left, top, right, bottom).
@@ -136,8 +141,9 @@ SIZES = dict(button=(105, 21), frame_button=(18, 18), prepage=(40, 40), dropdown
 
 
 # ---------------------------------------------------------------------------
-# Drawing helpers. Coordinates are in final pixels; shapes are drawn SS times
-# larger and reduced, so that edges are smooth and 1-pixel lines stay crisp.
+# Drawing helpers. Coordinates are in layout pixels; shapes are drawn SS times
+# larger and reduced by SUPERSAMPLE, so that edges are smooth and 1-pixel lines
+# stay crisp at either density.
 
 def mix(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
@@ -187,7 +193,7 @@ class Canvas:
         self.img = Image.alpha_composite(self.img, layer)
 
     def final(self):
-        return self.img.reduce(SS)
+        return self.img.reduce(SUPERSAMPLE)
 
 
 def hard_alpha(img):
@@ -287,32 +293,32 @@ def dropdown_box(p, over):
     return element((w, h), paint, p["over_line"] if over else p["field_line"])
 
 
-def rate_segment(p, lit):
-    w, h = SIZES["rate"]
+def level_cell(p, size, lit, lit_mark, unlit_colors):
+    """A report-rate segment or a DPI level cell: accent filled with a light
+    mark when lit, a dim inset (gradient `unlit_colors`) when not."""
+    w, h = size
 
     def paint(c):
         if lit:
             c.rrect((0, 0, w, h), 3, fill=p["over_line"])
             c.gradient((1, 1, w - 1, h - 1), p["accent"], p["accent_dim"], radius=2)
-            c.line([(4, 2), (w - 4, 2)], mix(p["accent"], (255, 255, 255), 0.5), 1)
+            lit_mark(c, w, h)
         else:
             c.rrect((0, 0, w, h), 3, fill=p["cell_off_line"])
-            c.gradient((1, 1, w - 1, h - 1), p["field"], p["cell_off"], radius=2)
+            c.gradient((1, 1, w - 1, h - 1), *unlit_colors, radius=2)
     return element((w, h), paint, p["over_line"] if lit else p["cell_off_line"])
+
+
+def rate_segment(p, lit):
+    def highlight(c, w, h):  # along the top edge
+        c.line([(4, 2), (w - 4, 2)], mix(p["accent"], (255, 255, 255), 0.5), 1)
+    return level_cell(p, SIZES["rate"], lit, highlight, (p["field"], p["cell_off"]))
 
 
 def dpi_cell(p, lit):
-    w, h = SIZES["dpi"]
-
-    def paint(c):
-        if lit:
-            c.rrect((0, 0, w, h), 3, fill=p["over_line"])
-            c.gradient((1, 1, w - 1, h - 1), p["accent"], p["accent_dim"], radius=2)
-            c.rrect((4, 4, w - 4, h - 4), 1, fill=mix(p["accent"], (255, 255, 255), 0.55))
-        else:
-            c.rrect((0, 0, w, h), 3, fill=p["cell_off_line"])
-            c.gradient((1, 1, w - 1, h - 1), p["cell_off"], p["field"], radius=2)
-    return element((w, h), paint, p["over_line"] if lit else p["cell_off_line"])
+    def core(c, w, h):  # a pale square in the middle
+        c.rrect((4, 4, w - 4, h - 4), 1, fill=mix(p["accent"], (255, 255, 255), 0.55))
+    return level_cell(p, SIZES["dpi"], lit, core, (p["cell_off"], p["field"]))
 
 
 def tick_box(p, ticked):
@@ -338,7 +344,7 @@ def base(c, p, size):
     d = c.draw()
     hatch = mix(p["base_top"], p["panel_line"], 0.18)
     for x in range(-h, w, 6):
-        d.line([(x * SS, h * SS), ((x + h) * SS, 0)], fill=hatch, width=1)
+        d.line([(x * SS, h * SS), ((x + h) * SS, 0)], fill=hatch, width=DENSITY)
 
 
 def title_bar(c, p, width, height=32):
@@ -500,7 +506,7 @@ def main_background(p, with_page, elements=None):
         # frame buttons and the page button answer clicks: show them.
         for key, name in (("skins", "button-Skins-normal.png"), ("minimise", "button-min-normal.png"),
                           ("close", "button-close-normal.png"), ("prepage", "button-PrePage-normal.png")):
-            img.alpha_composite(elements[name], LAYOUT[key][:2])
+            img.alpha_composite(elements[name], tuple(v * DENSITY for v in LAYOUT[key][:2]))
     return img.convert("RGB")
 
 
@@ -614,12 +620,13 @@ def build_skin(name, p):
     return out
 
 
-def save_skin(name, images):
+def save_skin(name, images, suffix=""):
     folder = os.path.join(HERE, name)
     os.makedirs(folder, exist_ok=True)
     for file, img in images.items():
         # Element images keep their alpha channel (RGBA); backgrounds are opaque RGB.
-        img.save(os.path.join(folder, file), optimize=True)
+        stem, ext = os.path.splitext(file)
+        img.save(os.path.join(folder, stem + suffix + ext), optimize=True)
     save_text_color(folder, SKINS[name]["text"])
     return folder
 
@@ -758,12 +765,15 @@ def main():
     for name, palette in SKINS.items():
         if args.only and name != args.only:
             continue
-        images = build_skin(name, palette)
-        folder = save_skin(name, images)
-        print(f"{name}: {len(images)} images in {folder}")
+        drawn = {}
+        for scale, suffix in DENSITIES.items():
+            with density(scale):
+                drawn[scale] = build_skin(name, palette)
+            folder = save_skin(name, drawn[scale], suffix)
+        print(f"{name}: {len(drawn[1])} images at {len(drawn)} densities in {folder}")
         if args.preview:
             os.makedirs(args.preview, exist_ok=True)
-            preview(name, palette, images, args.preview)
+            preview(name, palette, drawn[1], args.preview)
     return 0
 
 

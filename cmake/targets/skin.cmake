@@ -44,6 +44,14 @@ foreach(dir IN LISTS PX_SKIN_DIRS)
   endif()
 endforeach()
 
+# Every shipped picture at both densities, alike but for the 2x's finer
+# drawing. Debian's python3, the one python3-pil serves.
+if(NOT WIN32)
+  find_program(PX_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+  add_test(NAME skin_pictures_at_two_densities
+           COMMAND ${PX_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tests/skins/two_densities.py ${PROJECT_SOURCE_DIR}/skins)
+endif()
+
 # The skin's pictures and fonts for the Linux utility's Qt windows.
 if(PX_QT)
   find_package(Qt6 REQUIRED COMPONENTS Widgets)
