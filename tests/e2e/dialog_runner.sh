@@ -31,6 +31,14 @@ runner_start() {
   e2e_until 120 grep -q '^idle 0$' "$RUNNER_STATE" 2>/dev/null || e2e_fail "the dialog runner did not start"
 }
 
+# A display without a window manager, a Wine prefix, and the runner in it.
+runner_begin() {
+  e2e_start_display
+  e2e_start_wine
+  e2e_no_window_manager
+  runner_start
+}
+
 # Ends the runner's input; it must end with 0 once its last dialog has ended.
 runner_stop() {
   exec 7>&-

@@ -12,6 +12,7 @@
 # busy may take many times longer than a quiet one.
 
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # Absolute, whatever the caller gave: Wine refuses a relative prefix.
 BUILD_DIR="$(cd "$BUILD_DIR" && pwd)"
@@ -48,22 +49,14 @@ trap e2e_cleanup EXIT
 
 # e2e_until SECONDS COMMAND...: runs COMMAND until it succeeds; fails (1)
 # when SECONDS have passed without success.
-e2e_until() {
-  local limit=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$limit" ] || return 1
-    sleep 0.05
-  done
-}
+e2e_until() { px_until "$@"; }
 
 # A virtual display on a free number (Xvfb chooses it).
 e2e_start_display() {
-  local fd_file="$E2E_ROOT/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  E2E_XVFB_PID=$!
-  e2e_until 60 test -s "$fd_file" || e2e_fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$fd_file")"
+  local started=0
+  px_start_xvfb "$E2E_ROOT" || started=$?
+  E2E_XVFB_PID=$PX_XVFB_PID
+  [ "$started" = 0 ] || e2e_fail "Xvfb did not start"
   e2e_log "display $DISPLAY"
 }
 
@@ -96,25 +89,8 @@ e2e_start_wine() {
 
 # Writes a simulated mouse's memory: 322 bytes, report rate 1000 Hz, stage 1,
 # and the DPI table variant in block 4 byte 1 (offset 2 + 3 * 64 + 1).
-e2e_make_mouse() {
-  local file=$1 variant=${2:-1}
-  head -c 322 /dev/zero >"$file"
-  printf '\001' | dd of="$file" bs=1 seek=0 conv=notrunc status=none
-  printf "\\$(printf '%03o' "$variant")" | dd of="$file" bs=1 seek=195 conv=notrunc status=none
-}
-
-# str.ini is UTF-16LE with a byte-order mark; edits go through UTF-8.
-e2e_ini_set() {
-  local file=$1 key=$2 value=$3
-  local text
-  text="$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r')"
-  if grep -q "^$key=" <<<"$text"; then
-    text="$(sed "s|^$key=.*|$key=$value|" <<<"$text")"
-  else
-    text="$(sed "s|^\[Skins\]\$|[Skins]\n$key=$value|" <<<"$text")"
-  fi
-  { printf '\xff\xfe'; printf '%s\n' "$text" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$file"
-}
+e2e_make_mouse() { px_make_mouse "$@"; }
+e2e_ini_set() { px_ini_set "$@"; }
 
 # Stand-ins for installed files that are not in the build yet.
 e2e_fallback_files() {

@@ -8,6 +8,7 @@
 # fixed time.
 
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.sh"
 
 DL_ROOT="$(mktemp -d "${TMPDIR:-/tmp}/px6410-dialogs.XXXXXX")"
 DL_SHOTS="${DL_SHOTS:-$BUILD_DIR/e2e-screenshots}"
@@ -156,13 +157,4 @@ dl_expect() {
 
 # str.ini is UTF-16LE with a byte-order mark; edits go through UTF-8.
 dl_ini_value() { iconv -f UTF-16 -t UTF-8 "$DIR/str.ini" | tr -d '\r' | grep "^$1=" | cut -d= -f2; }
-dl_ini_set() {
-  local key=$1 value=$2 text
-  text="$(iconv -f UTF-16 -t UTF-8 "$DIR/str.ini" | tr -d '\r')"
-  if grep -q "^$key=" <<<"$text"; then
-    text="$(sed "s|^$key=.*|$key=$value|" <<<"$text")"
-  else
-    text="$(sed "s|^\[Skins\]\$|[Skins]\n$key=$value|" <<<"$text")"
-  fi
-  { printf '\xff\xfe'; printf '%s\n' "$text" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } >"$DIR/str.ini"
-}
+dl_ini_set() { px_ini_set "$DIR/str.ini" "$@"; }

@@ -13,11 +13,7 @@ lx_start_bus
 
 dir="$(lx_make_folder shared 1)"
 cd "$dir"
-lx_start_app shared "$dir/px6410" --sim mouse.bin
-lx_wait_tray || lx_fail "no tray icon"
-lx_tray_click 1
-lx_wait_visible || lx_fail "a click on the icon did not show the window"
-lx_wait_painted || lx_fail "the page was not painted"
+lx_start_shown shared
 cp mouse.bin mouse-before.bin
 label() { iconv -f UTF-16 -t UTF-8 str.ini | tr -d '\r' | sed -n "/^\[Setting-EN\]/,/^\[/s/^$1=//p"; }
 

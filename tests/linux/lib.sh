@@ -7,6 +7,7 @@
 # Waits are for conditions, polled, never for fixed times.
 
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e/common.sh"
 
 LX_ROOT="$(mktemp -d "${TMPDIR:-/tmp}/px6410-linux.XXXXXX")"
 LX_SHOTS="${LX_SHOTS:-$BUILD_DIR/linux-screenshots}"
@@ -47,24 +48,15 @@ lx_cleanup() {
 trap lx_cleanup EXIT
 
 # Polls `command...` every 50 ms until it succeeds; fails after SECONDS.
-lx_wait() {
-  local seconds=$1
-  shift
-  local end=$((SECONDS + seconds))
-  until "$@" >/dev/null 2>&1; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.05
-  done
-}
+lx_wait() { px_until "$1" px_quietly "${@:2}"; }
 
 # A virtual display on a free number, managed by a window manager as users'
 # desktops are (LX_BARE_X=1: a bare X server).
 lx_start_display() {
-  local fd_file="$LX_ROOT/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  LX_PIDS+=($!)
-  lx_wait 20 test -s "$fd_file" || lx_fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$fd_file")"
+  local started=0
+  px_start_xvfb "$LX_ROOT" || started=$?
+  LX_PIDS+=("$PX_XVFB_PID")
+  [ "$started" = 0 ] || lx_fail "Xvfb did not start"
   lx_log "display $DISPLAY"
   [ "${LX_BARE_X:-0}" = 1 ] || lx_start_wm
 }
@@ -156,26 +148,11 @@ lx_make_folder() {
   mkdir -p "$dir"
   cp "$PX6410" "$BUILD_DIR/dist/config.bin" "$BUILD_DIR/dist/str.ini" "$dir/"
   cp -r "$BUILD_DIR/dist/Skins" "$dir/"
-  if [ -n "$variant" ]; then
-    head -c 322 /dev/zero >"$dir/mouse.bin"
-    printf '\001' | dd of="$dir/mouse.bin" bs=1 seek=0 conv=notrunc status=none
-    printf "\\$(printf '%03o' "$variant")" | dd of="$dir/mouse.bin" bs=1 seek=195 conv=notrunc status=none
-  fi
+  if [ -n "$variant" ]; then px_make_mouse "$dir/mouse.bin" "$variant"; fi
   echo "$dir"
 }
 
-# str.ini is UTF-16LE with a byte-order mark; edits go through UTF-8.
-lx_ini_set() {
-  local file=$1 key=$2 value=$3 text
-  text="$(iconv -f UTF-16 -t UTF-8 "$file" | tr -d '\r')"
-  if grep -q "^$key=" <<<"$text"; then
-    text="$(sed "s|^$key=.*|$key=$value|" <<<"$text")"
-  else
-    text="$(sed "s|^\[Skins\]\$|[Skins]\n$key=$value|" <<<"$text")"
-  fi
-  printf '\xff\xfe' >"$file"
-  printf '%s\n' "$text" | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE >>"$file"
-}
+lx_ini_set() { px_ini_set "$@"; }
 
 # Starts px6410 with the given arguments in the background; NAME names it
 # for lx_wait_exit and lx_running.
@@ -186,6 +163,15 @@ lx_start_app() {
   local pid=$!
   LX_PIDS+=($pid)
   echo "$pid" >"$LX_ROOT/$name.pid"
+}
+# Starts the px6410 of the current folder (NAME) on its simulated mouse and
+# shows its window from the tray icon, painted, OX/OY read.
+lx_start_shown() {
+  lx_start_app "$1" "$PWD/px6410" --sim mouse.bin
+  lx_wait_tray || lx_fail "no tray icon ($1)"
+  lx_tray_click 1
+  lx_wait_visible || lx_fail "a click on the icon did not show the window ($1)"
+  lx_wait_painted || lx_fail "the page was not painted ($1)"
 }
 lx_pid() { cat "$LX_ROOT/$1.pid"; }
 lx_running() { kill -0 "$(lx_pid "$1")" 2>/dev/null; }

@@ -9,10 +9,8 @@
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/e2e/lib.sh"
 source "$SOURCE_DIR/tests/e2e/dialog_runner.sh"
-e2e_start_display
-e2e_start_wine
-e2e_no_window_manager
-runner_start
+runner_begin
+source "$SOURCE_DIR/tests/flows/flow.sh"
 SHOTS="$E2E_ROOT/shots"
 mkdir -p "$SHOTS"
 
@@ -44,63 +42,56 @@ shoot_dark() {  # NAME ID...
     cp "$SHOTS/$name.png" "$E2E_SHOTS/dialogs-fault-$skin-$lang-$name.png"
     e2e_fail "$name in $skin ($lang): $DARK_FAULT (dialogs-fault-$skin-$lang-$name.png)"
   }
-  sheet+=("$SHOTS/$name.png")
+  SHEET+=("$SHOTS/$name.png")
 }
 
-for skin_dir in "$RUNNER_DIR"/Skins/*/; do
-  skin="$(basename "$skin_dir")"
-  color="$(tr -d ' \r\n' <"$skin_dir/text-color.txt" 2>/dev/null || echo 230,230,230)"
-  for lang in EN CHS; do
-    sheet=()
-    for kind in fire hot media windows snipe single skins; do
-      case $kind in
-        fire) picture=fire-key label=572 list=573 dx=150 dy=77 ;;
-        hot) picture=hot-key label=565 list=566 dx=140 dy=136 ;;
-        media) picture=media-key label=552 list=553 dx=140 dy=136 ;;
-        windows) picture=windows-key label=532 list=533 dx=140 dy=136 ;;
-        snipe) picture=snipe-key label=563 list=564 dx=140 dy=113 ;;
-        single) picture=single-key label=502 list="" ;;
-        skins) picture=skins label=560 list=562 dx=140 dy=136 ;;
-      esac
-      open_dialog "$kind" --lang "$lang" --skin "$skin" --color "$color" --variant 0
-      expected="$(identify -format '%wx%h' "$skin_dir/$picture.png")"
-      [ "${DW}x${DH}" = "$expected" ] || e2e_fail "$kind in $skin: window ${DW}x${DH}, picture $expected"
-      rest_on 300 100                            # off the buttons
-      runner_settle
-      dialog_drawn
-      case $kind in
-        fire) shoot_dark "$kind-closed" "$label" 575 576 577 ;;
-        single) dialog_picture "$SHOTS/$kind-closed.png"; sheet+=("$SHOTS/$kind-closed.png") ;;  # no key yet
-        *) shoot_dark "$kind-closed" "$label" ;;
-      esac
-      if [ -n "$list" ]; then
-        click "$dx" "$dy"
-        # The pointer rests on an entry, as a user would see it.
-        rest_on $((dx - 40)) $((dy + 40))
-        runner_settle
-        [ "$(list_value "$list" sel)" -ge 0 ] || e2e_fail "$kind in $skin ($lang): no entry under the pointer: $(state_child "$list")"
-        dialog_drawn
-        shoot_dark "$kind-open" "$list"
-      else
-        keys a
-        [ "$(field "$label")" = A ] || e2e_fail "$kind in $skin ($lang): the key shows as '$(field "$label")'"
-        dialog_drawn
-        shoot_dark "$kind-key" "$label"
-      fi
-      # Over OK, so that its pointer-over look is seen too.
-      ok_normal="$(colours_at 170,256)"
-      rest_on 200 262
-      ok_over() { [ "$(colours_at 170,256)" != "$ok_normal" ]; }
-      e2e_until 30 ok_over || e2e_fail "$kind in $skin ($lang): OK shows no over look"
-      dialog_drawn
-      dialog_picture "$SHOTS/$kind-hover.png"
-      sheet+=("$SHOTS/$kind-hover.png")
-      click_to_end 360 14
-      expect_answer IDCANCEL
-    done
-    montage "${sheet[@]}" -tile 3x -geometry +4+4 -background '#606060' "$E2E_SHOTS/dialogs-$skin-$lang.png"
-    e2e_log "ok: $skin $lang: $E2E_SHOTS/dialogs-$skin-$lang.png"
-  done
-done
+# One dialog KIND in LANG and SKIN (its folder SKIN_DIR) with the text
+# COLOUR: its pictures closed, open (or after a key) and with OK's over look.
+look_dialog() {
+  local kind=$1 lang=$2 skin=$3 color=$4 skin_dir=$5 label list dx dy expected
+  read -r _ label list <<<"${FLOW_DIALOG[$kind]}"
+  [ "$list" = - ] || read -r dx dy < <(flow_point "drop_$kind")
+  open_dialog "$kind" --lang "$lang" --skin "$skin" --color "$color" --variant 0
+  expected="$(flow_dialog_size "$kind" "$skin_dir")"
+  [ "${DW}x${DH}" = "$expected" ] || e2e_fail "$kind in $skin: window ${DW}x${DH}, picture $expected"
+  rest_on 300 100                            # off the buttons
+  runner_settle
+  dialog_drawn
+  case $kind in
+    fire) shoot_dark "$kind-closed" "$label" 575 576 577 ;;
+    single) dialog_picture "$SHOTS/$kind-closed.png"; SHEET+=("$SHOTS/$kind-closed.png") ;;  # no key yet
+    *) shoot_dark "$kind-closed" "$label" ;;
+  esac
+  if [ "$list" != - ]; then
+    click "$dx" "$dy"
+    # The pointer rests on an entry, as a user would see it.
+    rest_on $((dx - 40)) $((dy + 40))
+    runner_settle
+    [ "$(list_value "$list" sel)" -ge 0 ] || e2e_fail "$kind in $skin ($lang): no entry under the pointer: $(state_child "$list")"
+    dialog_drawn
+    shoot_dark "$kind-open" "$list"
+  else
+    keys a
+    [ "$(field "$label")" = A ] || e2e_fail "$kind in $skin ($lang): the key shows as '$(field "$label")'"
+    dialog_drawn
+    shoot_dark "$kind-key" "$label"
+  fi
+  # Over OK, so that its pointer-over look is seen too.
+  ok_normal="$(colours_at 170,256)"
+  rest_on 200 262
+  ok_over() { [ "$(colours_at 170,256)" != "$ok_normal" ]; }
+  e2e_until 30 ok_over || e2e_fail "$kind in $skin ($lang): OK shows no over look"
+  dialog_drawn
+  dialog_picture "$SHOTS/$kind-hover.png"
+  SHEET+=("$SHOTS/$kind-hover.png")
+  click_to_end 360 14
+  expect_answer IDCANCEL
+}
+look_sheet() {
+  local skin=$1 lang=$2
+  montage "${SHEET[@]}" -tile 3x -geometry +4+4 -background '#606060' "$E2E_SHOTS/dialogs-$skin-$lang.png"
+  e2e_log "ok: $skin $lang: $E2E_SHOTS/dialogs-$skin-$lang.png"
+}
+flow_dialog_looks "$RUNNER_DIR"
 runner_stop
 e2e_log "pass"
