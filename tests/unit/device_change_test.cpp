@@ -23,10 +23,10 @@ struct Session : testing::SessionPorts {
     session = std::make_unique<DeviceSession>(*bus, boxes, waits, notes, image, testing::kNotDetected);
   }
   bool Arrive(TextView name = kUpper) {
-    return session->OnDeviceChange(kDbtDeviceArrival, kDbtDevtypDeviceInterface, name);
+    return session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Interface, name);
   }
   bool Remove(TextView name = kUpper) {
-    return session->OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, name);
+    return session->OnDeviceChange(DeviceEvent::RemoveComplete, DeviceKind::Interface, name);
   }
 
   testing::TempDir dir;
@@ -116,10 +116,9 @@ TEST(DeviceChange, OtherNotificationsAreNotCounted) {
   Session s;
   EXPECT_TRUE(s.Arrive(kLower));
   EXPECT_TRUE(s.Arrive(kOther));
-  EXPECT_TRUE(s.session->OnDeviceChange(0x0007 /* DBT_DEVNODES_CHANGED */, kDbtDevtypDeviceInterface, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(0x8001 /* query remove */, kDbtDevtypDeviceInterface, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(kDbtDeviceArrival, 2 /* volume */, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(kDbtDeviceArrival, 0, u""));
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Other, DeviceKind::Interface, kUpper));  // node changes, queries
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Other, kUpper));      // a volume, say
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Other, u""));
   EXPECT_EQ(s.session->DeviceChangeCounter(), 0);
 }
 

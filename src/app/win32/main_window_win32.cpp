@@ -17,6 +17,7 @@
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
 #include "storage/config_file.h"
+#include "storage/executable_path.h"
 #include "storage/settings_paths.h"
 
 namespace px {
@@ -202,7 +203,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return std::nullopt;
     case WM_DEVICECHANGE: {
       const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
-      controller_->OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
+      controller_->OnDeviceChange(change.event, change.kind, change.deviceName);
       return TRUE;
     }
     case kTrayCallbackMessage:
