@@ -12,16 +12,10 @@ namespace {
 
 using Kind = SimulatedHidDevice::Kind;
 using testing::Box;
-using testing::RecordingBoxes;
-using testing::TempDir;
 
-struct Bench {
+struct Bench : testing::MouseOnBus {
   explicit Bench(std::vector<SimulatedHidDevice> devices, bool mouseAttached = true)
-      : stateFile(dir.path() / "state.bin") {
-    if (mouseAttached) testing::WriteState(stateFile, testing::PatternImage());
-    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
-    bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
-  }
+      : MouseOnBus(std::move(devices), mouseAttached ? std::optional(testing::PatternImage()) : std::nullopt) {}
   bool Run() { return Discover(*bus, link, boxes); }
   std::vector<Kind> OpenedKinds() const {
     std::vector<Kind> kinds;
@@ -31,13 +25,6 @@ struct Bench {
     }
     return kinds;
   }
-
-  TempDir dir;
-  std::filesystem::path stateFile;
-  std::shared_ptr<SimulatedMouse> mouse;
-  std::unique_ptr<SimulatedHidBus> bus;
-  DeviceLink link;
-  RecordingBoxes boxes;
 };
 
 std::vector<SimulatedHidDevice> Ordered(std::initializer_list<Kind> kinds) {
