@@ -118,27 +118,13 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
     result.size = static_cast<std::uint64_t>(size.QuadPart);
     return result;
   }
-  FileBytes bytes(FirstReadBufferSize(sized ? static_cast<std::uint64_t>(size.QuadPart) : 0, maxSize));
-  std::size_t got = 0;
-  while (got <= maxSize) {
-    if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
+  const std::uint64_t reported = sized ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  return ReadOpenFile(reported, maxSize, [&](std::span<std::uint8_t> into) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 20));
     DWORD n = 0;
-    if (!ReadFile(file.Get(), bytes.data() + got, want, &n, nullptr)) {
-      result.error = LastErrorCode();
-      return result;
-    }
-    if (n == 0) break;
-    got += n;
-  }
-  if (got > maxSize) {
-    result.status = ReadResult::Status::TooLarge;
-    return result;
-  }
-  bytes.resize(got);
-  result.bytes = std::move(bytes);
-  result.status = ReadResult::Status::Ok;
-  return result;
+    if (!ReadFile(file.Get(), into.data(), want, &n, nullptr)) return ReadPiece{0, LastErrorCode()};
+    return ReadPiece{n, std::nullopt};
+  });
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateBeside(const NativePath& target, NativePath& created, int& error) {
