@@ -25,6 +25,14 @@ struct Session : testing::SessionPorts {
   bool Arrive(TextView name = kUpper) {
     return session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Interface, name);
   }
+  // Started with no mouse (nothing announced is kept), then plugged in.
+  void StartEmptyThenPlugIn() {
+    std::filesystem::remove(stateFile);
+    ASSERT_FALSE(session->StartUp());
+    ASSERT_FALSE(session->Link().ScramblingOn);
+    notes.events.clear();
+    testing::WriteState(stateFile, testing::PatternImage());
+  }
   bool Remove(TextView name = kUpper) {
     return session->OnDeviceChange(DeviceEvent::RemoveComplete, DeviceKind::Interface, name);
   }
@@ -67,10 +75,7 @@ TEST(DeviceChange, StartUpWithoutMouseAnnouncesIt) {
 
 TEST(DeviceChange, EveryFourthMatchingNotificationRunsDiscovery) {
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  s.notes.events.clear();
-  testing::WriteState(s.stateFile, testing::PatternImage());  // plugged in
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
 
   EXPECT_TRUE(s.Arrive(kUpper));
   EXPECT_TRUE(s.Arrive(kMixed));
@@ -93,10 +98,7 @@ TEST(DeviceChange, EveryFourthMatchingNotificationRunsDiscovery) {
 
 TEST(DeviceChange, ArrivalAnnouncesTheMouseBeforeReadingIt) {
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  s.notes.events.clear();
-  testing::WriteState(s.stateFile, testing::PatternImage());
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
   s.image.Block(5)[0] = 0x77;  // stale: zero-filled only after the announcement
   unsigned transfersAtAnnouncement = 99;
   std::uint8_t staleByteAtAnnouncement = 0;
@@ -138,10 +140,7 @@ TEST(DeviceChange, RemovalThatFindsAMouseFirstSeenNowSpeaksScrambled) {
   // No mouse at start, so scrambling never came on; it is plugged in, and
   // the count happens to reach four on a removal notification.
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  ASSERT_FALSE(s.session->Link().ScramblingOn);
-  testing::WriteState(s.stateFile, testing::PatternImage());
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
   for (int i = 0; i < 4; ++i) s.Remove();
   EXPECT_EQ(s.session->DevicePresent(), 1);
   EXPECT_TRUE(s.session->Link().ScramblingOn);
