@@ -59,43 +59,47 @@ class BenchMouse {
   std::unique_ptr<SimulatedHidBus> bus_;
 };
 
-void BM_ReadOperation(benchmark::State& state) {
-  BenchMouse mouse(SimulatedMouse::Persistence::MemoryOnly);
+// The transactions over a simulated mouse, counting the protocol's pauses.
+struct BenchOperations {
+  explicit BenchOperations(SimulatedMouse::Persistence persistence) : mouse(persistence) {}
+  // Every run ends so: a box means the status check failed, and the pauses are averaged per iteration.
+  void Report(benchmark::State& state) const {
+    if (mouse.boxes.shown != 0) state.SkipWithError("status check failed");
+    state.counters["pauses"] = benchmark::Counter(waits.count, benchmark::Counter::kAvgIterations);
+    state.counters["paused_ms"] =
+        benchmark::Counter(static_cast<double>(waits.totalMs), benchmark::Counter::kAvgIterations);
+  }
+  BenchMouse mouse;
   CountingWait waits;
-  FeatureReportTransactions ops(mouse.link, mouse.boxes, waits, u"not detected");
+  FeatureReportTransactions ops{mouse.link, mouse.boxes, waits, u"not detected"};
+};
+
+void BM_ReadOperation(benchmark::State& state) {
+  BenchOperations bench(SimulatedMouse::Persistence::MemoryOnly);
   DeviceImage image;
   for (auto _ : state) {
     image.Clear();
-    benchmark::DoNotOptimize(ops.ReadOperation(image));
+    benchmark::DoNotOptimize(bench.ops.ReadOperation(image));
   }
-  if (mouse.boxes.shown != 0) state.SkipWithError("status check failed");
-  state.counters["pauses"] = benchmark::Counter(waits.count, benchmark::Counter::kAvgIterations);
+  bench.Report(state);
 }
 BENCHMARK(BM_ReadOperation);
 
-void BM_WriteOperation(benchmark::State& state) {
-  BenchMouse mouse(SimulatedMouse::Persistence::MemoryOnly);
-  CountingWait waits;
-  FeatureReportTransactions ops(mouse.link, mouse.boxes, waits, u"not detected");
+void WriteOperations(benchmark::State& state, SimulatedMouse::Persistence persistence) {
+  BenchOperations bench(persistence);
   DeviceImage image;
-  ops.ReadOperation(image);
-  for (auto _ : state) benchmark::DoNotOptimize(ops.WriteOperation(image));
-  if (mouse.boxes.shown != 0) state.SkipWithError("status check failed");
-  state.counters["pauses"] = benchmark::Counter(waits.count, benchmark::Counter::kAvgIterations);
-  state.counters["paused_ms"] = benchmark::Counter(static_cast<double>(waits.totalMs), benchmark::Counter::kAvgIterations);
+  bench.ops.ReadOperation(image);
+  for (auto _ : state) benchmark::DoNotOptimize(bench.ops.WriteOperation(image));
+  bench.Report(state);
 }
+
+void BM_WriteOperation(benchmark::State& state) { WriteOperations(state, SimulatedMouse::Persistence::MemoryOnly); }
 BENCHMARK(BM_WriteOperation);
 
 // The same write with the mouse saving its state file after every block,
 // as it does behind px6410ctl --sim.
 void BM_WriteOperationSavingState(benchmark::State& state) {
-  BenchMouse mouse(SimulatedMouse::Persistence::EveryWrite);
-  CountingWait waits;
-  FeatureReportTransactions ops(mouse.link, mouse.boxes, waits, u"not detected");
-  DeviceImage image;
-  ops.ReadOperation(image);
-  for (auto _ : state) benchmark::DoNotOptimize(ops.WriteOperation(image));
-  if (mouse.boxes.shown != 0) state.SkipWithError("status check failed");
+  WriteOperations(state, SimulatedMouse::Persistence::EveryWrite);
 }
 BENCHMARK(BM_WriteOperationSavingState);
 

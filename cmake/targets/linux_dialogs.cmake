@@ -18,9 +18,7 @@ if(PX_SANITIZE)
 endif()
 
 # Opens one dialog over a window of its own and prints what it answered.
-add_executable(px_dialog_runner_qt ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner_qt.cpp)
-target_link_libraries(px_dialog_runner_qt PRIVATE px_buttons_qt)
-px_strict(px_dialog_runner_qt)
+px_program(px_dialog_runner_qt SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner_qt.cpp LIBS px_buttons_qt)
 
 # Each script has a display of its own; the dialogs' shipped skins come
 # from dist/ of this build.

@@ -29,18 +29,12 @@ qt_add_resources(px6410 px6410_icon PREFIX "/px6410" BASE ${PROJECT_SOURCE_DIR}/
                  FILES ${PROJECT_SOURCE_DIR}/src/app/win32/res/app.ico)
 set_target_properties(px6410 PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/dist)
 px_strict(px6410)
-foreach(installed px_dist_settings px_skins)
-  if(TARGET ${installed})
-    add_dependencies(px6410 ${installed})
-  endif()
-endforeach()
+px_after_installed_files(px6410)
 
 # End to end on Linux (tests/linux/): each script runs px6410 on a virtual
 # display of its own with a tray host (trayer) and a session bus whose
 # notifications a small sink writes down.
-add_executable(px_notify_sink ${PROJECT_SOURCE_DIR}/tests/linux/notify_sink.cpp)
-target_link_libraries(px_notify_sink PRIVATE Qt6::DBus)
-px_strict(px_notify_sink)
+px_program(px_notify_sink SOURCES ${PROJECT_SOURCE_DIR}/tests/linux/notify_sink.cpp LIBS Qt6::DBus)
 file(GLOB PX_LINUX_E2E_SCRIPTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/linux/e2e_*.sh)
 if(PX_SANITIZE)
   # Under the sanitizers one flow through the page, its files and the mouse
@@ -67,6 +61,4 @@ gtest_discover_tests(px_qt_tests DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 60 ENVI
 if(PX_SANITIZE)
   return()
 endif()
-add_executable(px_page_bench_qt ${PROJECT_SOURCE_DIR}/tests/linux/page_bench_qt.cpp)
-target_link_libraries(px_page_bench_qt PRIVATE px_page_qt)
-px_strict(px_page_bench_qt)
+px_program(px_page_bench_qt SOURCES ${PROJECT_SOURCE_DIR}/tests/linux/page_bench_qt.cpp LIBS px_page_qt)

@@ -68,23 +68,14 @@ add_custom_target(px_dist_sim_files ALL
           -P ${PROJECT_SOURCE_DIR}/tests/e2e/copy_installed.cmake
   COMMENT "Installed files beside the simulator build")
 add_dependencies(px_dist_sim_files px_utility_sim)
-foreach(installed px_dist_settings px_skins)
-  if(TARGET ${installed})
-    add_dependencies(px_dist_sim_files ${installed})
-  endif()
-endforeach()
+px_after_installed_files(px_dist_sim_files)
 
 # End-to-end helper: finds the window by class, sends messages, reads state.
-add_executable(px_e2e_helper ${PROJECT_SOURCE_DIR}/tests/e2e/px_e2e_helper.cpp)
-target_link_libraries(px_e2e_helper PRIVATE user32 shell32 comctl32 gdi32 ntdll)
-target_link_options(px_e2e_helper PRIVATE -municode)
-px_strict(px_e2e_helper)
+px_program(px_e2e_helper WIDE_MAIN SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/px_e2e_helper.cpp
+           LIBS user32 shell32 comctl32 gdi32 ntdll)
 
 # The yardstick of the start-up measurement: a window that only adds a tray icon.
-add_executable(px_minimal_tray WIN32 ${PROJECT_SOURCE_DIR}/tests/e2e/minimal_tray.cpp)
-target_link_libraries(px_minimal_tray PRIVATE user32 shell32)
-target_link_options(px_minimal_tray PRIVATE -municode)
-px_strict(px_minimal_tray)
+px_program(px_minimal_tray WIN32 WIDE_MAIN SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/minimal_tray.cpp LIBS user32 shell32)
 
 # The dialog layer and the resources need windows, hence a display: these
 # tests run on a virtual display (tests/wine/e2e_winui.sh), not with the
@@ -98,10 +89,5 @@ px_strict(px_app_win_tests)
 
 # Drawing benchmark of the settings page (scripts/bench-page.sh runs it), and
 # the page's rebuild stopped for screenshots (scripts/rebuild-shot.sh).
-add_executable(px_page_bench ${PROJECT_SOURCE_DIR}/tests/e2e/page_bench.cpp)
-add_executable(px_rebuild_shot ${PROJECT_SOURCE_DIR}/tests/e2e/page_rebuild_shot.cpp)
-foreach(tool px_page_bench px_rebuild_shot)
-  target_link_libraries(${tool} PRIVATE px_app_win32)
-  target_link_options(${tool} PRIVATE -municode)
-  px_strict(${tool})
-endforeach()
+px_program(px_page_bench WIDE_MAIN SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/page_bench.cpp LIBS px_app_win32)
+px_program(px_rebuild_shot WIDE_MAIN SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/page_rebuild_shot.cpp LIBS px_app_win32)

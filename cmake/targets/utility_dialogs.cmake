@@ -13,8 +13,6 @@ px_strict(px_buttons_win32)
 target_link_libraries(px_app_win32 PUBLIC px_buttons_win32)
 
 # A console program, so that it can print what a dialog answered.
-add_executable(px_dialog_runner ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner.cpp ${PX_APP_RC})
+px_program(px_dialog_runner WIDE_MAIN SOURCES ${PROJECT_SOURCE_DIR}/tests/e2e/px_dialog_runner.cpp ${PX_APP_RC}
+           LIBS px_app_win32)
 target_include_directories(px_dialog_runner PRIVATE ${PX_APP_RES_DIR})
-target_link_libraries(px_dialog_runner PRIVATE px_app_win32)
-target_link_options(px_dialog_runner PRIVATE -municode)
-px_strict(px_dialog_runner)

@@ -161,9 +161,9 @@ void MainController::OnNotification(std::uint64_t type, std::int64_t value) {
   if (balloon) ports_.tray.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
 }
 
-void MainController::OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName) {
+void MainController::OnDeviceChange(DeviceEvent event, DeviceKind kind, TextView deviceName) {
   if (device_ == nullptr) return;
-  device_->OnDeviceChange(eventCode, deviceType, deviceName);
+  device_->OnDeviceChange(event, kind, deviceName);
   SyncDeviceState();
 }
 

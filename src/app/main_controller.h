@@ -114,7 +114,7 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // The notification message: type and value as received.
   void OnNotification(std::uint64_t type, std::int64_t value);
   // A device-interface notification (counted, as one mouse brings several).
-  void OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName);
+  void OnDeviceChange(DeviceEvent event, DeviceKind kind, TextView deviceName);
   // The mouse came or went, as one event (a platform that reports a plug
   // once rather than per interface).
   void OnMousePlugged(bool arrived);

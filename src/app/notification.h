@@ -13,7 +13,8 @@
 
 namespace px {
 
-// Notification types of WM_USER+2 (wParam).
+// The notification message's types (its first parameter), the same in every
+// process that sends one.
 inline constexpr std::uint64_t kNotifyReportRate = 5;
 inline constexpr std::uint64_t kNotifyDpiStage = 7;
 inline constexpr std::uint64_t kNotifyKeyMatrix = 8;

@@ -32,11 +32,11 @@ enum class StartupStep {
 // as the step leaves it.
 StartupStep NextStartupStep(StartupStep step, bool succeeded, bool devicePresent);
 
-// WM_NCPAINT hides the window instead of painting its frame while the counter
-// runs down, so the visible template never shows at start.
+// A request to paint the window's frame (WM_NCPAINT) hides the window instead
+// while the counter runs down, so the visible template never shows at start.
 class HideAtStartCounter {
  public:
-  // True when this WM_NCPAINT must hide the window rather than paint.
+  // True when this frame paint must hide the window rather than paint.
   bool TakeHide() {
     if (remaining_ <= 0) return false;
     --remaining_;

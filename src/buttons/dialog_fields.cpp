@@ -24,9 +24,6 @@ constexpr FireKeyTexts kFireCht{u"次數", u"按下時間", u"彈起時間", u"�
 constexpr FireKeyTexts kFireEn{u"Times", u"Make Time", u"Break Time", u"Time (value range 5-255)",
                                u"Times (value range 0-127,0 indicates fire key to end when the key released)"};
 
-constexpr unsigned kKeyDown = 0x100;
-constexpr std::uint64_t kLeftWindows = 91, kRightWindows = 92, kEnter = 13, kEscape = 27;
-
 FireFieldOutcome RangeRule(TextView text, std::int64_t low, std::int64_t high, std::uint8_t fallback,
                            TextView fallbackText) {
   const std::int64_t number = LeadingNumber(text);
@@ -83,29 +80,21 @@ FireFieldOutcome ApplyTimesRule(TextView text) { return RangeRule(text, 0, 127, 
 FireFieldOutcome ApplyTimeRule(TextView text) { return RangeRule(text, 5, 255, 5, u"5"); }
 
 const FireKeyTexts& FireKeyTextsFor(Language language) {
-  switch (language) {
-    case Language::SimplifiedChinese: return kFireChs;
-    case Language::TraditionalChinese: return kFireCht;
-    case Language::English: break;
-  }
-  return kFireEn;
+  static constexpr const FireKeyTexts* kTexts[] = {&kFireEn, &kFireChs, &kFireCht};
+  return *kTexts[LanguageIndex(language)];
 }
 
 TextView SingleKeyPrompt(Language language) {
-  switch (language) {
-    case Language::SimplifiedChinese: return u"请输入一个按键";
-    case Language::TraditionalChinese: return u"請輸入一個按鍵";
-    case Language::English: break;
-  }
-  return u"Please enter a key";
+  constexpr TextView kPrompts[] = {u"Please enter a key", u"请输入一个按键", u"請輸入一個按鍵"};
+  return kPrompts[LanguageIndex(language)];
 }
 
-bool SingleKeySwallows(unsigned message, std::uint64_t wParam) {
-  if (wParam == kLeftWindows || wParam == kRightWindows) return true;
-  return message == kKeyDown && (wParam == kEnter || wParam == kEscape);
+bool SingleKeySwallows(QueuedMessage message, QueuedKey key) {
+  if (key == QueuedKey::WindowsKey) return true;
+  return message == QueuedMessage::KeyDown && (key == QueuedKey::Enter || key == QueuedKey::Escape);
 }
 
-bool KeyHookCaptures(int code) { return code == 0; }
+bool KeyHookCaptures(HookNotice notice) { return notice == HookNotice::Keystroke; }
 
 Text KeyNameFromBuffer(const char16_t* buffer, std::size_t size) {
   if (buffer == nullptr) return {};

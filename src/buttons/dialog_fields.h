@@ -67,17 +67,25 @@ inline constexpr int kFireBreakId = 577;
 
 TextView SingleKeyPrompt(Language language);
 inline constexpr Rect kSingleKeyPrompt{43, 108, 181, 124};
-inline constexpr unsigned kKeyNameMessage = 0xB04;
 inline constexpr std::size_t kKeyNameBuffer = 32;  // wide characters, terminator included
 
-// Whether the dialog's filter swallows a queued message before dispatch:
-// anything carrying the Windows keys' codes (91, 92), and Enter and Escape
-// key-downs, which would otherwise end the dialog.
-bool SingleKeySwallows(unsigned message, std::uint64_t wParam);
+// A queued message as the dialog's filter sees it, in the core's words: is it
+// a key press, and which key does its parameter name. The window translates
+// the system's numbers (buttons/win32/single_key_filter.h).
+enum class QueuedMessage : std::uint8_t { KeyDown, Other };
+enum class QueuedKey : std::uint8_t { WindowsKey, Enter, Escape, Other };
 
-// Whether the keyboard hook captures this notification (HC_ACTION) or only
-// passes it on.
-bool KeyHookCaptures(int code);
+// Whether the dialog's filter swallows a queued message before dispatch:
+// anything carrying a Windows key's code, whatever the message, and Enter
+// and Escape key-downs, which would otherwise end the dialog.
+bool SingleKeySwallows(QueuedMessage message, QueuedKey key);
+
+// What the keyboard hook is told: a keystroke taken from the queue, or
+// anything else (a peek that leaves it there).
+enum class HookNotice : std::uint8_t { Keystroke, Other };
+
+// Whether the keyboard hook captures this notice or only passes it on.
+bool KeyHookCaptures(HookNotice notice);
 
 // The captured name: the buffer's text up to its first terminator.
 Text KeyNameFromBuffer(const char16_t* buffer, std::size_t size);

@@ -29,40 +29,24 @@ std::u16string WideFromArgument(const std::string& bytes) {
 
 }  // namespace
 
-NativePath PathFromText(TextView text) {
 #ifdef _WIN32
-  return NativePath(std::wstring(text.begin(), text.end()));
-#else
-  return NativePath(ToUtf8(text));
-#endif
-}
+// Windows names files in UTF-16, held as wchar_t: the conversions only copy.
+namespace {
+std::wstring WideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
+std::u16string Utf16Of(const NativePath& path) { return std::u16string(path.native().begin(), path.native().end()); }
+}  // namespace
 
-std::string PathForDisplay(const NativePath& path) {
-#ifdef _WIN32
-  const std::wstring& wide = path.native();
-  return ToUtf8(std::u16string(wide.begin(), wide.end()));
+NativePath PathFromText(TextView text) { return NativePath(WideOf(text)); }
+std::string PathForDisplay(const NativePath& path) { return ToUtf8(Utf16Of(path)); }
+NativePath PathFromArgument(const std::string& argument) { return NativePath(WideOf(WideFromArgument(argument))); }
+std::string ArgumentFromPath(const NativePath& path) { return ArgumentFromWide(Utf16Of(path)); }
 #else
-  return path.native();
+// Elsewhere a path is its bytes, UTF-8 by convention.
+NativePath PathFromText(TextView text) { return NativePath(ToUtf8(text)); }
+std::string PathForDisplay(const NativePath& path) { return path.native(); }
+NativePath PathFromArgument(const std::string& argument) { return NativePath(argument); }
+std::string ArgumentFromPath(const NativePath& path) { return path.native(); }
 #endif
-}
-
-NativePath PathFromArgument(const std::string& argument) {
-#ifdef _WIN32
-  const std::u16string wide = WideFromArgument(argument);
-  return NativePath(std::wstring(wide.begin(), wide.end()));
-#else
-  return NativePath(argument);
-#endif
-}
-
-std::string ArgumentFromPath(const NativePath& path) {
-#ifdef _WIN32
-  const std::wstring& wide = path.native();
-  return ArgumentFromWide(std::u16string(wide.begin(), wide.end()));
-#else
-  return path.native();
-#endif
-}
 
 #ifdef _WIN32
 std::string ArgumentFromWide(std::u16string_view wide) {

@@ -18,7 +18,6 @@ std::optional<DeviceBroadcast> DecodeDeviceBroadcast(std::span<const std::uint8_
   };
   DeviceBroadcast broadcast;
   broadcast.deviceType = word(4);
-  if (broadcast.deviceType != kDbtDevtypDeviceInterface) return broadcast;
   for (std::size_t at = kBroadcastNameOffset; at + 1 < bytes.size(); at += 2) {
     const auto c = static_cast<char16_t>(bytes[at] | bytes[at + 1] << 8);
     if (c == 0) break;
@@ -53,9 +52,8 @@ bool DeviceSession::StartUp() {
   return link_.DevicePresent == 1;
 }
 
-bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName) {
-  if (eventCode != kDbtDeviceArrival && eventCode != kDbtDeviceRemoveComplete) return true;
-  if (deviceType != kDbtDevtypDeviceInterface) return true;
+bool DeviceSession::OnDeviceChange(DeviceEvent event, DeviceKind kind, TextView deviceName) {
+  if (event == DeviceEvent::Other || kind != DeviceKind::Interface) return true;
   if (!NamesTheMouse(deviceName)) return true;
 
   // Arrivals and removals share the count; one mouse brings several
@@ -64,7 +62,7 @@ bool DeviceSession::OnDeviceChange(std::uint32_t eventCode, std::uint32_t device
 
   const bool found = Discover(bus_, link_, boxes_);
   deviceChangeCounter_ = 0;
-  React(found, eventCode == kDbtDeviceArrival);
+  React(found, event == DeviceEvent::Arrival);
   return true;
 }
 

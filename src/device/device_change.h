@@ -13,9 +13,18 @@
 
 namespace px {
 
-inline constexpr std::uint32_t kDbtDeviceArrival = 0x8000;
-inline constexpr std::uint32_t kDbtDeviceRemoveComplete = 0x8004;
-inline constexpr std::uint32_t kDbtDevtypDeviceInterface = 5;
+// A device change in the core's words; each system's adapter translates its
+// own announcement (on Windows the device-change broadcast's event code and
+// device type, in device/win32/device_change_win32.h).
+enum class DeviceEvent : std::uint8_t {
+  Arrival,         // a device is ready to use
+  RemoveComplete,  // a device is gone
+  Other,           // queries, node changes, anything else: not counted
+};
+enum class DeviceKind : std::uint8_t {
+  Interface,  // a device interface, named by its path
+  Other,      // volumes, ports, a broadcast without a header
+};
 
 // Searched for, case-sensitively, in the device name of a notification.
 inline constexpr TextView kMouseIdMixedCase = u"Vid_04d9&Pid_a09e";
@@ -24,15 +33,16 @@ inline constexpr std::uint8_t kDeviceChangesPerDiscovery = 4;
 
 bool NamesTheMouse(TextView deviceName);
 
-// A WM_DEVICECHANGE broadcast as bytes, as many as its own size field says
+// A device-change broadcast as bytes, as many as its own size field says
 // (another process's broadcast is copied by that size): size, device type and
 // a reserved word (32 bits each, little-endian); for a device interface then
 // the class GUID (16 bytes) and the name in UTF-16, which ends at its
 // terminator or at the end of the bytes. Nothing when the bytes are shorter
-// than the header.
+// than the header. The type stays the broadcast's own number: the adapter
+// that knows the system's codes says which one is a device interface.
 struct DeviceBroadcast {
   std::uint32_t deviceType = 0;
-  Text name;  // device interfaces only
+  Text name;  // what follows the class GUID; meaningful for device interfaces only
 };
 inline constexpr std::size_t kBroadcastHeaderSize = 12;
 inline constexpr std::size_t kBroadcastNameOffset = 28;
@@ -58,9 +68,9 @@ class DeviceSession {
   // otherwise announce that the mouse was not detected. Answers DevicePresent.
   bool StartUp();
 
-  // WM_DEVICECHANGE: `deviceType` and `deviceName` come from the broadcast
-  // header (0 and empty when there is none). Always answers true.
-  bool OnDeviceChange(std::uint32_t eventCode, std::uint32_t deviceType, TextView deviceName);
+  // A counted device change: `kind` and `deviceName` come from the
+  // broadcast's header (Other and empty when there is none). Always answers true.
+  bool OnDeviceChange(DeviceEvent event, DeviceKind kind, TextView deviceName);
 
   // The mouse came or went as one event (Linux reports each hidraw node
   // once, not each collection): discovery runs at once, with the reactions

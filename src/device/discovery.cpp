@@ -12,17 +12,43 @@ Text CreateFileErrorText(std::uint32_t errorCode) {
 
 namespace {
 
-bool IsDataCollection(const HidCaps& caps) {
-  return caps.Usage == kUsageMouse && caps.UsagePage == kGenericDesktopPage &&
-         caps.FeatureReportByteLength == kDataReportLength;
-}
+// One of the two collections discovery opens, and where the link keeps it.
+struct Collection {
+  CollectionRole role;
+  std::uint16_t usage;
+  std::uint16_t reportLength;
+  std::unique_ptr<HidCollection> DeviceLink::*handle;
+  std::uint16_t DeviceLink::*length;
+  std::unique_ptr<HidCollection> DeviceLink::*other;
+};
+constexpr Collection kData{CollectionRole::Data, kUsageMouse, kDataReportLength, &DeviceLink::DataHandle,
+                           &DeviceLink::DataReportLength, &DeviceLink::ControlHandle};
+constexpr Collection kControl{CollectionRole::Control, kUsageKeyboard, kControlReportLength,
+                              &DeviceLink::ControlHandle, &DeviceLink::ControlReportLength, &DeviceLink::DataHandle};
 
-bool IsControlCollection(const HidCaps& caps) {
-  return caps.Usage == kUsageKeyboard && caps.UsagePage == kGenericDesktopPage &&
-         caps.FeatureReportByteLength == kControlReportLength;
+bool Is(const Collection& collection, const HidCaps& caps) {
+  return caps.Usage == collection.usage && caps.UsagePage == kGenericDesktopPage &&
+         caps.FeatureReportByteLength == collection.reportLength;
 }
 
 enum class Step { Next, Stop };
+
+// Opens the collection unless one is open already (the first is kept); the
+// search stops once both are open, or at a failure to open.
+Step OpenInto(const Collection& collection, HidBus& bus, const Text& path, const HidCaps& caps, DeviceLink& link,
+              MessageBoxPort& boxes) {
+  if (link.*collection.handle) return Step::Next;
+  // The mouse counts as present from its control collection on, opened or not.
+  if (collection.role == CollectionRole::Control) link.DevicePresent = 1;
+  OpenedCollection opened = bus.OpenCollection(path, collection.role);
+  if (!opened.collection) {
+    boxes.ShowMessage(CreateFileErrorText(opened.errorCode), kApplicationTitle);
+    return Step::Stop;
+  }
+  link.*collection.handle = std::move(opened.collection);
+  link.*collection.length = caps.FeatureReportByteLength;
+  return link.*collection.other ? Step::Stop : Step::Next;
+}
 
 // Steps 2..9 for the current interface of the set.
 Step ExamineInterface(HidBus& bus, HidInterfaceSet& set, DeviceLink& link, MessageBoxPort& boxes) {
@@ -49,28 +75,8 @@ Step ExamineInterface(HidBus& bus, HidInterfaceSet& set, DeviceLink& link, Messa
   }
   if (!caps) return Step::Stop;
 
-  if (IsDataCollection(*caps)) {
-    if (link.DataHandle) return Step::Next;  // already open: keep the first
-    OpenedCollection opened = bus.OpenCollection(*path, CollectionRole::Data);
-    if (!opened.collection) {
-      boxes.ShowMessage(CreateFileErrorText(opened.errorCode), kApplicationTitle);
-      return Step::Stop;
-    }
-    link.DataHandle = std::move(opened.collection);
-    link.DataReportLength = caps->FeatureReportByteLength;
-    return link.ControlHandle ? Step::Stop : Step::Next;
-  }
-  if (IsControlCollection(*caps)) {
-    if (link.ControlHandle) return Step::Next;
-    link.DevicePresent = 1;
-    OpenedCollection opened = bus.OpenCollection(*path, CollectionRole::Control);
-    if (!opened.collection) {
-      boxes.ShowMessage(CreateFileErrorText(opened.errorCode), kApplicationTitle);
-      return Step::Stop;
-    }
-    link.ControlHandle = std::move(opened.collection);
-    link.ControlReportLength = caps->FeatureReportByteLength;
-    return link.DataHandle ? Step::Stop : Step::Next;
+  for (const Collection& collection : {kData, kControl}) {
+    if (Is(collection, *caps)) return OpenInto(collection, bus, *path, *caps, link, boxes);
   }
   return Step::Next;  // another collection of the mouse
 }

@@ -73,27 +73,35 @@ bool FeatureReportTransactions::StatusRead(Check check, std::vector<std::uint8_t
   return signatureOk && reply[0] == kControlReportId;
 }
 
-bool FeatureReportTransactions::GetDPIStage(DeviceImage& image) {
+bool FeatureReportTransactions::StartOperation(Check check, std::vector<std::uint8_t>& reply, TextView failure,
+                                                TextView caption) {
   failedBlockTransfers_ = 0;
-  std::vector<std::uint8_t> reply;
-  if (!StatusRead(Check::ReportIdAndSignature, reply)) {
-    boxes_.ShowMessage(mouseNotDetected_, kGetDpiStageCaption);
-    return false;
-  }
+  if (StatusRead(check, reply)) return true;
+  boxes_.ShowMessage(failure, caption);
+  return false;
+}
+
+namespace {
+
+// The status reply carries the report rate and the DPI stage.
+void TakeRateAndStage(const std::vector<std::uint8_t>& reply, DeviceImage& image) {
   image.USBReportRate = reply[6];
   image.SensorDPIStage = reply[7];
+}
+
+}  // namespace
+
+bool FeatureReportTransactions::GetDPIStage(DeviceImage& image) {
+  std::vector<std::uint8_t> reply;
+  if (!StartOperation(Check::ReportIdAndSignature, reply, mouseNotDetected_, kGetDpiStageCaption)) return false;
+  TakeRateAndStage(reply, image);
   return true;
 }
 
 bool FeatureReportTransactions::ReadOperation(DeviceImage& image) {
-  failedBlockTransfers_ = 0;
   std::vector<std::uint8_t> reply;
-  if (!StatusRead(Check::ReportIdAndSignature, reply)) {
-    boxes_.ShowMessage(kReadFailedText, kReadOperationCaption);
-    return false;
-  }
-  image.USBReportRate = reply[6];
-  image.SensorDPIStage = reply[7];
+  if (!StartOperation(Check::ReportIdAndSignature, reply, kReadFailedText, kReadOperationCaption)) return false;
+  TakeRateAndStage(reply, image);
   for (int n = 1; n <= kConfigBlockCount; ++n) {
     SendCommand(BlockReadCommand(n));
     FetchControlReply(reply);  // content ignored
@@ -112,12 +120,8 @@ bool FeatureReportTransactions::ReadOperation(DeviceImage& image) {
 }
 
 bool FeatureReportTransactions::WriteOperation(const DeviceImage& image) {
-  failedBlockTransfers_ = 0;
   std::vector<std::uint8_t> reply;
-  if (!StatusRead(Check::SignatureOnly, reply)) {
-    boxes_.ShowMessage(mouseNotDetected_, kWriteOperationCaption);
-    return false;
-  }
+  if (!StartOperation(Check::SignatureOnly, reply, mouseNotDetected_, kWriteOperationCaption)) return false;
   SendCommand(kCommandStatusWrite, image.USBReportRate, image.SensorDPIStage);
   waits_.Wait(kBlockPauseMs);
   for (int n = 1; n <= kConfigBlockCount; ++n) {

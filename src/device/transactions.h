@@ -44,6 +44,9 @@ class FeatureReportTransactions final : public DeviceOperations {
   enum class Check { ReportIdAndSignature, SignatureOnly };
   // Sends command 0x80 and fetches the reply into `reply`; answers the check.
   bool StatusRead(Check check, std::vector<std::uint8_t>& reply);
+  // Every operation starts so: the failed block count restarts, then the
+  // status read; when it fails, `failure` is shown under `caption`.
+  bool StartOperation(Check check, std::vector<std::uint8_t>& reply, TextView failure, TextView caption);
   void SendCommand(std::uint8_t command, std::uint8_t rate = 0, std::uint8_t stage = 0);
   void FetchControlReply(std::vector<std::uint8_t>& reply);
   std::vector<std::uint8_t> ControlBuffer() const;

@@ -199,21 +199,13 @@ Language LanguageFromCode(TextView languageCode) {
 }
 
 TextView LabelSectionName(Language language) {
-  switch (language) {
-    case Language::SimplifiedChinese: return u"Setting-CHS";
-    case Language::TraditionalChinese: return u"Setting-CHT";
-    case Language::English: break;
-  }
-  return u"Setting-EN";
+  constexpr TextView kSections[] = {u"Setting-EN", u"Setting-CHS", u"Setting-CHT"};
+  return kSections[LanguageIndex(language)];
 }
 
 const InterfaceTexts& TextsFor(Language language) {
-  switch (language) {
-    case Language::SimplifiedChinese: return kSimplifiedChinese;
-    case Language::TraditionalChinese: return kTraditionalChinese;
-    case Language::English: break;
-  }
-  return kEnglish;
+  static constexpr const InterfaceTexts* kTexts[] = {&kEnglish, &kSimplifiedChinese, &kTraditionalChinese};
+  return *kTexts[LanguageIndex(language)];
 }
 
 }  // namespace px

@@ -2,12 +2,24 @@
 // The interface speaks one of three languages, chosen once per run from the
 // "Lan" value of str.ini. Every text exists in all three; none falls back.
 #include <array>
+#include <cstddef>
 
 #include "common/text.h"
 
 namespace px {
 
 enum class Language { English, SimplifiedChinese, TraditionalChinese };
+
+// A language's place in a table of three, in the order of Language (English
+// first); any other value reads as English.
+constexpr std::size_t LanguageIndex(Language language) {
+  switch (language) {
+    case Language::SimplifiedChinese: return 1;
+    case Language::TraditionalChinese: return 2;
+    case Language::English: break;
+  }
+  return 0;
+}
 
 // "CHS" and "CHT", whole and case-sensitive; anything else is English.
 Language LanguageFromCode(TextView languageCode);

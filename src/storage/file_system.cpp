@@ -33,6 +33,32 @@ std::size_t GrownReadBufferSize(std::size_t current, std::size_t maxSize) {
   return std::min(cap, current + std::max(current, kMinimumStep));
 }
 
+ReadResult ReadOpenFile(std::uint64_t reportedSize, std::size_t maxSize,
+                        const std::function<ReadPiece(std::span<std::uint8_t>)>& readSome) {
+  ReadResult result;
+  // The file may grow while it is read: never take more than one byte over.
+  FileBytes bytes(FirstReadBufferSize(reportedSize, maxSize));
+  std::size_t got = 0;
+  while (got <= maxSize) {
+    if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
+    const ReadPiece piece = readSome(std::span(bytes).subspan(got));
+    if (piece.error) {
+      result.error = *piece.error;
+      return result;
+    }
+    if (piece.count == 0) break;
+    got += piece.count;
+  }
+  if (got > maxSize) {
+    result.status = ReadResult::Status::TooLarge;
+    return result;
+  }
+  bytes.resize(got);
+  result.bytes = std::move(bytes);
+  result.status = ReadResult::Status::Ok;
+  return result;
+}
+
 WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
                            WhenNoTemporaryFile fallback) {
   const FileInfo info = files.Inspect(path);

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -110,6 +111,18 @@ FileSystem& SystemFileSystem();
 // the bound plus one byte.
 std::size_t FirstReadBufferSize(std::uint64_t reportedSize, std::size_t maxSize);
 std::size_t GrownReadBufferSize(std::size_t current, std::size_t maxSize);
+
+// One read of the system into the span given: the bytes placed there (0 at
+// the end of the file), or the system's error code.
+struct ReadPiece {
+  std::size_t count = 0;
+  std::optional<int> error;
+};
+// Reads an open regular file to its end through `readSome`, with the buffers
+// above: Ok with the bytes, TooLarge past `maxSize` (one byte over is enough
+// to tell), Failed with the first error.
+ReadResult ReadOpenFile(std::uint64_t reportedSize, std::size_t maxSize,
+                        const std::function<ReadPiece(std::span<std::uint8_t>)>& readSome);
 
 struct WriteResult {
   enum class Step { None, Inspect, Folder, Create, Write, Replace };

@@ -66,22 +66,15 @@ int ListBox::ItemFromPoint(POINT clientPoint) const {
   return LOWORD(answer);
 }
 
-bool Static::Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text) {
-  window_.Reset(CreateChild(L"STATIC", parent, id, rect, style, text));
+bool TextControl::Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text) {
+  window_.Reset(CreateChild(windowClass_, parent, id, rect, style, text));
   return static_cast<bool>(window_);
 }
 
-void Static::SetText(const std::wstring& text) { ::SetWindowTextW(window_.Get(), text.c_str()); }
-
-bool Edit::Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text) {
-  window_.Reset(CreateChild(L"EDIT", parent, id, rect, style, text));
-  return static_cast<bool>(window_);
-}
-
-void Edit::SetText(const std::wstring& text) { ::SetWindowTextW(window_.Get(), text.c_str()); }
+void TextControl::SetText(const std::wstring& text) { ::SetWindowTextW(window_.Get(), text.c_str()); }
 
 void Edit::LimitText(int characters) {
-  ::SendMessageW(window_.Get(), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
+  ::SendMessageW(Hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(characters), 0);
 }
 
 }  // namespace px::winui

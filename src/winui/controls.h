@@ -34,8 +34,10 @@ class ListBox {
   UniqueWindow window_;
 };
 
-class Static {
+// A control of a window class that shows one text (STATIC, EDIT).
+class TextControl {
  public:
+  explicit TextControl(const wchar_t* windowClass) : windowClass_(windowClass) {}
   bool Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text);
   void Destroy() { window_.Reset(); }
   HWND Hwnd() const { return window_.Get(); }
@@ -43,20 +45,19 @@ class Static {
   std::wstring Text() const { return WindowText(window_.Get()); }
 
  private:
+  const wchar_t* windowClass_;
   UniqueWindow window_;
 };
 
-class Edit {
+class Static : public TextControl {
  public:
-  bool Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text);
-  void Destroy() { window_.Reset(); }
-  HWND Hwnd() const { return window_.Get(); }
-  void SetText(const std::wstring& text);
-  std::wstring Text() const { return WindowText(window_.Get()); }
-  void LimitText(int characters);
+  Static() : TextControl(L"STATIC") {}
+};
 
- private:
-  UniqueWindow window_;
+class Edit : public TextControl {
+ public:
+  Edit() : TextControl(L"EDIT") {}
+  void LimitText(int characters);
 };
 
 }  // namespace px::winui

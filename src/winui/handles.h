@@ -43,40 +43,13 @@ struct KernelHandleTraits {
   static void Close(Handle h) { ::CloseHandle(h); }
 };
 
-template <typename T>
-struct GdiObjectTraits {
-  using Handle = T;
+// A handle that is null when empty, released by `release`.
+template <typename H, auto release>
+struct NullableTraits {
+  using Handle = H;
   static Handle Invalid() { return nullptr; }
   static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DeleteObject(h); }
-};
-
-struct IconTraits {
-  using Handle = HICON;
-  static Handle Invalid() { return nullptr; }
-  static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DestroyIcon(h); }
-};
-
-struct MenuTraits {
-  using Handle = HMENU;
-  static Handle Invalid() { return nullptr; }
-  static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DestroyMenu(h); }
-};
-
-struct HookTraits {
-  using Handle = HHOOK;
-  static Handle Invalid() { return nullptr; }
-  static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::UnhookWindowsHookEx(h); }
-};
-
-struct DeviceNotifyTraits {
-  using Handle = HDEVNOTIFY;
-  static Handle Invalid() { return nullptr; }
-  static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::UnregisterDeviceNotification(h); }
+  static void Close(Handle h) { release(h); }
 };
 
 // A child window created on demand (the drop-down lists).
@@ -89,23 +62,16 @@ struct WindowTraits {
   }
 };
 
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static bool Valid(Handle h) { return h != nullptr; }
-  static void Close(Handle h) { ::DeleteDC(h); }
-};
-
 using UniqueHandle = Unique<KernelHandleTraits>;
-using UniqueBitmap = Unique<GdiObjectTraits<HBITMAP>>;
-using UniqueFont = Unique<GdiObjectTraits<HFONT>>;
-using UniqueBrush = Unique<GdiObjectTraits<HBRUSH>>;
-using UniqueIcon = Unique<IconTraits>;
-using UniqueMenu = Unique<MenuTraits>;
-using UniqueHook = Unique<HookTraits>;
-using UniqueDeviceNotify = Unique<DeviceNotifyTraits>;
+using UniqueBitmap = Unique<NullableTraits<HBITMAP, &::DeleteObject>>;
+using UniqueFont = Unique<NullableTraits<HFONT, &::DeleteObject>>;
+using UniqueBrush = Unique<NullableTraits<HBRUSH, &::DeleteObject>>;
+using UniqueIcon = Unique<NullableTraits<HICON, &::DestroyIcon>>;
+using UniqueMenu = Unique<NullableTraits<HMENU, &::DestroyMenu>>;
+using UniqueHook = Unique<NullableTraits<HHOOK, &::UnhookWindowsHookEx>>;
+using UniqueDeviceNotify = Unique<NullableTraits<HDEVNOTIFY, &::UnregisterDeviceNotification>>;
 using UniqueWindow = Unique<WindowTraits>;
-using UniqueMemoryDc = Unique<MemoryDcTraits>;
+using UniqueMemoryDc = Unique<NullableTraits<HDC, &::DeleteDC>>;
 
 // GetDC / ReleaseDC; with flags, GetDCEx (a client DC that clips the child
 // windows, say, so that controls keep what they painted).

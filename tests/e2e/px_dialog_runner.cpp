@@ -42,7 +42,7 @@
 #include "skin/win32/skins_dialog.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
-#include "storage/win32/win32_storage.h"
+#include "storage/win32/win32_profile_store.h"
 
 namespace px {
 namespace {

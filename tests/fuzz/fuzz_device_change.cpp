@@ -1,4 +1,4 @@
-// WM_DEVICECHANGE broadcasts as bytes, and the device session's reaction to
+// Device-change broadcasts as bytes, and the device session's reaction to
 // any sequence of them with the mouse coming and going.
 #include "../unit/storage_fakes.h"
 #include "device/device_change.h"
@@ -26,9 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         files.files.erase(u"state.bin");
       }
     }
-    const std::uint32_t event = (op & 0x40) ? kDbtDeviceArrival : (op & 0x20) ? kDbtDeviceRemoveComplete : in.U32();
+    const DeviceEvent event = (op & 0x40) ? DeviceEvent::Arrival : (op & 0x20) ? DeviceEvent::RemoveComplete : DeviceEvent::Other;
     const auto broadcast = DecodeDeviceBroadcast(in.Take(in.Byte()));
-    session.OnDeviceChange(event, broadcast ? broadcast->deviceType : 0, broadcast ? Text(broadcast->name) : Text());
+    // Any type may stand for a device interface here: the session sees only the kind.
+    const DeviceKind kind = broadcast && (op & 0x10) ? DeviceKind::Interface : DeviceKind::Other;
+    session.OnDeviceChange(event, kind, broadcast ? Text(broadcast->name) : Text());
     if (session.DeviceChangeCounter() >= kDeviceChangesPerDiscovery) fuzz::Broken();
     if (session.DevicePresent() == 1 && !session.Link().ScramblingOn) fuzz::Broken();
   }

@@ -23,10 +23,18 @@ struct Session : testing::SessionPorts {
     session = std::make_unique<DeviceSession>(*bus, boxes, waits, notes, image, testing::kNotDetected);
   }
   bool Arrive(TextView name = kUpper) {
-    return session->OnDeviceChange(kDbtDeviceArrival, kDbtDevtypDeviceInterface, name);
+    return session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Interface, name);
+  }
+  // Started with no mouse (nothing announced is kept), then plugged in.
+  void StartEmptyThenPlugIn() {
+    std::filesystem::remove(stateFile);
+    ASSERT_FALSE(session->StartUp());
+    ASSERT_FALSE(session->Link().ScramblingOn);
+    notes.events.clear();
+    testing::WriteState(stateFile, testing::PatternImage());
   }
   bool Remove(TextView name = kUpper) {
-    return session->OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, name);
+    return session->OnDeviceChange(DeviceEvent::RemoveComplete, DeviceKind::Interface, name);
   }
 
   testing::TempDir dir;
@@ -67,10 +75,7 @@ TEST(DeviceChange, StartUpWithoutMouseAnnouncesIt) {
 
 TEST(DeviceChange, EveryFourthMatchingNotificationRunsDiscovery) {
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  s.notes.events.clear();
-  testing::WriteState(s.stateFile, testing::PatternImage());  // plugged in
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
 
   EXPECT_TRUE(s.Arrive(kUpper));
   EXPECT_TRUE(s.Arrive(kMixed));
@@ -93,10 +98,7 @@ TEST(DeviceChange, EveryFourthMatchingNotificationRunsDiscovery) {
 
 TEST(DeviceChange, ArrivalAnnouncesTheMouseBeforeReadingIt) {
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  s.notes.events.clear();
-  testing::WriteState(s.stateFile, testing::PatternImage());
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
   s.image.Block(5)[0] = 0x77;  // stale: zero-filled only after the announcement
   unsigned transfersAtAnnouncement = 99;
   std::uint8_t staleByteAtAnnouncement = 0;
@@ -116,10 +118,9 @@ TEST(DeviceChange, OtherNotificationsAreNotCounted) {
   Session s;
   EXPECT_TRUE(s.Arrive(kLower));
   EXPECT_TRUE(s.Arrive(kOther));
-  EXPECT_TRUE(s.session->OnDeviceChange(0x0007 /* DBT_DEVNODES_CHANGED */, kDbtDevtypDeviceInterface, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(0x8001 /* query remove */, kDbtDevtypDeviceInterface, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(kDbtDeviceArrival, 2 /* volume */, kUpper));
-  EXPECT_TRUE(s.session->OnDeviceChange(kDbtDeviceArrival, 0, u""));
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Other, DeviceKind::Interface, kUpper));  // node changes, queries
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Other, kUpper));      // a volume, say
+  EXPECT_TRUE(s.session->OnDeviceChange(DeviceEvent::Arrival, DeviceKind::Other, u""));
   EXPECT_EQ(s.session->DeviceChangeCounter(), 0);
 }
 
@@ -139,10 +140,7 @@ TEST(DeviceChange, RemovalThatFindsAMouseFirstSeenNowSpeaksScrambled) {
   // No mouse at start, so scrambling never came on; it is plugged in, and
   // the count happens to reach four on a removal notification.
   Session s;
-  std::filesystem::remove(s.stateFile);
-  ASSERT_FALSE(s.session->StartUp());
-  ASSERT_FALSE(s.session->Link().ScramblingOn);
-  testing::WriteState(s.stateFile, testing::PatternImage());
+  ASSERT_NO_FATAL_FAILURE(s.StartEmptyThenPlugIn());
   for (int i = 0; i < 4; ++i) s.Remove();
   EXPECT_EQ(s.session->DevicePresent(), 1);
   EXPECT_TRUE(s.session->Link().ScramblingOn);

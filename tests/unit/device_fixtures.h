@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,16 +58,31 @@ inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) {
   return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// A simulated mouse with a state file, found by discovery, its collections
-// traced into `trace`.
-struct LinkedMouse {
-  explicit LinkedMouse(const DeviceImage& state = PatternImage(), SimulatedFaults faults = {},
-                       std::vector<SimulatedHidDevice> devices = MouseInterfaces())
+// A simulated mouse whose memory is a state file in a folder of its own (no
+// state: the mouse is not plugged in), behind a bus of `devices`.
+struct MouseOnBus {
+  MouseOnBus(std::vector<SimulatedHidDevice> devices, const std::optional<DeviceImage>& state,
+             SimulatedFaults faults = {})
       : stateFile(dir.path() / "state.bin") {
-    WriteState(stateFile, state);
+    if (state) WriteState(stateFile, *state);
     mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile, faults);
     bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
   }
+
+  TempDir dir;
+  std::filesystem::path stateFile;
+  std::shared_ptr<SimulatedMouse> mouse;
+  std::unique_ptr<SimulatedHidBus> bus;
+  DeviceLink link;
+  RecordingBoxes boxes;
+};
+
+// A simulated mouse with a state file, found by discovery, its collections
+// traced into `trace`.
+struct LinkedMouse : MouseOnBus {
+  explicit LinkedMouse(const DeviceImage& state = PatternImage(), SimulatedFaults faults = {},
+                       std::vector<SimulatedHidDevice> devices = MouseInterfaces())
+      : MouseOnBus(std::move(devices), state, faults) {}
 
   // Discovery, scrambling on, and the trace wrapped around what is open.
   bool Connect() {
@@ -78,12 +94,6 @@ struct LinkedMouse {
     return found;
   }
 
-  TempDir dir;
-  std::filesystem::path stateFile;
-  std::shared_ptr<SimulatedMouse> mouse;
-  std::unique_ptr<SimulatedHidBus> bus;
-  DeviceLink link;
-  RecordingBoxes boxes;
   CountingWait counted;
   std::vector<std::string> trace;
   TracingWait waits{counted, [this](const std::string& line) { trace.push_back(line); }};

@@ -75,24 +75,25 @@ TEST(DialogLists, ItemsPerLanguageAndVariant) {
 }
 
 TEST(SingleKeyDialog, FilterSwallowsWindowsKeysAndEnterEscapeKeyDowns) {
-  constexpr unsigned kKeyDown = 0x100, kKeyUp = 0x101, kChar = 0x102, kSysKeyDown = 0x104;
+  using enum QueuedKey;
+  constexpr QueuedMessage kDown = QueuedMessage::KeyDown, kOther = QueuedMessage::Other;
   struct Case {
-    unsigned message;
-    std::uint64_t wParam;
+    QueuedMessage message;
+    QueuedKey key;
     bool swallowed;
   };
   const Case cases[] = {
-      {kKeyDown, 91, true},  {kKeyUp, 92, true},     {kChar, 91, true},      // Windows keys, whatever the message
-      {kKeyDown, 13, true},  {kKeyDown, 27, true},                           // would end the dialog
-      {kKeyUp, 13, false},   {kChar, 27, false},     {kSysKeyDown, 13, false},
-      {kKeyDown, 65, false}, {kKeyDown, 90, false},  {kKeyDown, 93, false},
+      {kDown, WindowsKey, true}, {kOther, WindowsKey, true},  // whatever the message
+      {kDown, Enter, true},      {kDown, Escape, true},       // would end the dialog
+      {kOther, Enter, false},    {kOther, Escape, false},     // key-ups, characters
+      {kDown, Other, false},     {kOther, Other, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SingleKeySwallows(c.message, c.wParam), c.swallowed) << c.message << " " << c.wParam;
+    EXPECT_EQ(SingleKeySwallows(c.message, c.key), c.swallowed)
+        << static_cast<int>(c.message) << " " << static_cast<int>(c.key);
   }
-  EXPECT_TRUE(KeyHookCaptures(0));
-  EXPECT_FALSE(KeyHookCaptures(3));   // HC_NOREMOVE: a peek, passed on
-  EXPECT_FALSE(KeyHookCaptures(-1));
+  EXPECT_TRUE(KeyHookCaptures(HookNotice::Keystroke));
+  EXPECT_FALSE(KeyHookCaptures(HookNotice::Other));  // a peek, passed on
 }
 
 TEST(SingleKeyDialog, CapturedNameEndsAtTheTerminatorWithinTheBuffer) {

@@ -12,16 +12,10 @@ namespace {
 
 using Kind = SimulatedHidDevice::Kind;
 using testing::Box;
-using testing::RecordingBoxes;
-using testing::TempDir;
 
-struct Bench {
+struct Bench : testing::MouseOnBus {
   explicit Bench(std::vector<SimulatedHidDevice> devices, bool mouseAttached = true)
-      : stateFile(dir.path() / "state.bin") {
-    if (mouseAttached) testing::WriteState(stateFile, testing::PatternImage());
-    mouse = std::make_shared<SimulatedMouse>(SystemFileSystem(), stateFile);
-    bus = std::make_unique<SimulatedHidBus>(mouse, std::move(devices));
-  }
+      : MouseOnBus(std::move(devices), mouseAttached ? std::optional(testing::PatternImage()) : std::nullopt) {}
   bool Run() { return Discover(*bus, link, boxes); }
   std::vector<Kind> OpenedKinds() const {
     std::vector<Kind> kinds;
@@ -31,13 +25,6 @@ struct Bench {
     }
     return kinds;
   }
-
-  TempDir dir;
-  std::filesystem::path stateFile;
-  std::shared_ptr<SimulatedMouse> mouse;
-  std::unique_ptr<SimulatedHidBus> bus;
-  DeviceLink link;
-  RecordingBoxes boxes;
 };
 
 std::vector<SimulatedHidDevice> Ordered(std::initializer_list<Kind> kinds) {
@@ -117,33 +104,34 @@ TEST(Discovery, NoMouseMeansNothingOpenedAndNoBox) {
 }
 
 TEST(Discovery, OpenFailuresShowTheErrorCode) {
-  {
-    auto devices = Ordered({Kind::MouseData, Kind::MouseControl});
-    devices[0].failOpen = true;
-    devices[0].openErrorCode = 5;
+  struct Case {
+    Kind first, second;
+    std::size_t failing;  // which of the two fails to open
+    std::uint32_t code;
+    bool found;
+    int devicePresent;
+    std::size_t opened;
+  };
+  const Case cases[] = {
+      // The search ends at the failure.
+      {Kind::MouseData, Kind::MouseControl, 0, 5, false, 0, 0},
+      // Present is set before the open, as the caller expects to reset it.
+      {Kind::MouseControl, Kind::MouseData, 0, 32, false, 1, 0},
+      // The control collection open still answers: the mouse counts as found.
+      {Kind::MouseControl, Kind::MouseData, 1, 2, true, 1, 1},
+  };
+  for (const Case& c : cases) {
+    auto devices = Ordered({c.first, c.second});
+    devices[c.failing].failOpen = true;
+    devices[c.failing].openErrorCode = c.code;
     Bench b(devices);
-    EXPECT_FALSE(b.Run());
-    EXPECT_EQ(b.boxes.shown, (std::vector<Box>{{u"CreateFile Error Code:5", u"PX6410-3-4"}}));
-    EXPECT_TRUE(b.bus->Opened().empty());  // the search ended there
-  }
-  {
-    auto devices = Ordered({Kind::MouseControl, Kind::MouseData});
-    devices[0].failOpen = true;
-    devices[0].openErrorCode = 32;
-    Bench b(devices);
-    EXPECT_FALSE(b.Run());
-    EXPECT_EQ(b.boxes.shown, (std::vector<Box>{{u"CreateFile Error Code:32", u"PX6410-3-4"}}));
-    EXPECT_EQ(b.link.DevicePresent, 1);  // set before the open, as the caller expects to reset it
-  }
-  {
-    // Control open, the data collection then fails: the control collection
-    // still answers, so the mouse counts as found.
-    auto devices = Ordered({Kind::MouseControl, Kind::MouseData});
-    devices[1].failOpen = true;
-    Bench b(devices);
-    EXPECT_TRUE(b.Run());
-    EXPECT_EQ(b.boxes.shown.size(), 1u);
-    EXPECT_EQ(b.link.DataHandle, nullptr);
+    EXPECT_EQ(b.Run(), c.found) << c.code;
+    const std::string digits = std::to_string(c.code);
+    const Text text = u"CreateFile Error Code:" + Text(digits.begin(), digits.end());
+    EXPECT_EQ(b.boxes.shown, (std::vector<Box>{{text, u"PX6410-3-4"}})) << c.code;
+    EXPECT_EQ(b.link.DevicePresent, c.devicePresent) << c.code;
+    EXPECT_EQ(b.bus->Opened().size(), c.opened) << c.code;
+    EXPECT_EQ(b.link.DataHandle, nullptr) << c.code;
   }
   EXPECT_EQ(CreateFileErrorText(0xFFFFFFFFu), u"CreateFile Error Code:-1");
 }

@@ -342,10 +342,10 @@ TEST(MainControllerDevice, CountedNotificationsRediscoverAtTheFourth) {
   ControllerFixture f;
   f.Started();
   f.Unplug();
-  for (int i = 0; i < 3; ++i) f.controller.OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, kMouseIdUpperCase);
+  for (int i = 0; i < 3; ++i) f.controller.OnDeviceChange(DeviceEvent::RemoveComplete, DeviceKind::Interface, kMouseIdUpperCase);
   EXPECT_TRUE(f.shell.log.empty());
   EXPECT_TRUE(f.state.Settings.devicePresent);
-  f.controller.OnDeviceChange(kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface, kMouseIdUpperCase);
+  f.controller.OnDeviceChange(DeviceEvent::RemoveComplete, DeviceKind::Interface, kMouseIdUpperCase);
   EXPECT_EQ(f.shell.log, Lines({kNotDetectedBalloon, "hide"}));
   EXPECT_FALSE(f.state.Settings.devicePresent);
 }

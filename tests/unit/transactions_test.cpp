@@ -72,10 +72,14 @@ int Count(const std::vector<std::string>& trace, const std::string& prefix) {
                                         [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
-TEST(Transactions, GetDpiStageWireTraceAndStatusBytes) {
+// The pattern mouse, found and linked, and an empty image to read into.
+struct ConnectedMouse : ::testing::Test {
+  void SetUp() override { ASSERT_TRUE(m.Connect()); }
   LinkedMouse m;
-  ASSERT_TRUE(m.Connect());
   DeviceImage image;
+};
+
+TEST_F(ConnectedMouse, GetDpiStageWireTraceAndStatusBytes) {
   EXPECT_TRUE(m.operations.GetDPIStage(image));
   EXPECT_EQ(m.trace, kGetDpiStageTrace);
   EXPECT_EQ(image.USBReportRate, 2);
@@ -84,10 +88,7 @@ TEST(Transactions, GetDpiStageWireTraceAndStatusBytes) {
   EXPECT_TRUE(m.boxes.shown.empty());
 }
 
-TEST(Transactions, ReadOperationWireTraceFillsTheWholeImage) {
-  LinkedMouse m;
-  ASSERT_TRUE(m.Connect());
-  DeviceImage image;
+TEST_F(ConnectedMouse, ReadOperationWireTraceFillsTheWholeImage) {
   EXPECT_TRUE(m.operations.ReadOperation(image));
   EXPECT_EQ(m.trace, kReadTrace);
   EXPECT_EQ(image, PatternImage());
@@ -117,10 +118,7 @@ TEST(Transactions, WriteOperationWireTraceOrderAndPauses) {
   EXPECT_FALSE(std::filesystem::exists(m.stateFile.string() + ".tmp"));
 }
 
-TEST(Transactions, ReadThenWriteRoundTripsEveryByte) {
-  LinkedMouse m;
-  ASSERT_TRUE(m.Connect());
-  DeviceImage image;
+TEST_F(ConnectedMouse, ReadThenWriteRoundTripsEveryByte) {
   ASSERT_TRUE(m.operations.ReadOperation(image));
   image.Block(3)[10] = 0x5A;
   image.USBReportRate = 8;

@@ -10,12 +10,14 @@
 
 #include "common/win32/wide_text.h"
 #include "storage/config_file.h"
+#include "storage/executable_path.h"
 #include "storage/ini_file_store.h"
 #include "storage/installed_files.h"
 #include "storage/settings_paths.h"
 #include "storage/staged_file.h"
 #include "storage/str_ini.h"
-#include "storage/win32/win32_storage.h"
+#include "storage/win32/win32_file_system.h"
+#include "storage/win32/win32_profile_store.h"
 #include "../unit/port_fakes.h"
 
 namespace px {

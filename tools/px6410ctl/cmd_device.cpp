@@ -103,6 +103,13 @@ class MouseSession {
     return std::nullopt;
   }
 
+  // Prepare, then Connect: the exit code that ends the command when either fails.
+  std::optional<int> Open() {
+    if (auto code = Prepare()) return code;
+    if (!Connect()) return Conclude(kExitDevice);
+    return std::nullopt;
+  }
+
   // Discovery; on success scrambling is on and the collections are traced.
   bool Connect() {
     if (!Discover(*bus_, link_, boxes_)) {
@@ -128,10 +135,12 @@ class MouseSession {
     return false;
   }
 
-  // After the utility's box for a failed status check: what that means here.
-  void StatusCheckFailed(const std::string& command, const std::string& consequence) {
+  // After the utility's box for a failed status check: what that means here;
+  // answers the exit code.
+  int StatusCheckFailed(const std::string& command, const std::string& consequence) {
     ctx_.err << "px6410ctl: " << command << ": the mouse did not answer the status check as expected; "
              << consequence << '\n';
+    return Conclude(kExitDevice);
   }
 
   // A write whose blocks did not all arrive has still changed the mouse.
@@ -200,13 +209,11 @@ int CmdStatus(Context& ctx) {
   if (auto e = ParseDeviceArgs(ctx.args, args)) return UsageError(ctx, "status: " + *e);
   if (!args.positional.empty()) return UsageError(ctx, "status takes no file");
   MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
-  if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
+  if (auto code = mouse.Open()) return *code;
   DeviceImage image;
   mouse.MouseRead();
   if (!mouse.Operations().GetDPIStage(image)) {
-    mouse.StatusCheckFailed("status", "its report rate and DPI stage are unknown");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("status", "its report rate and DPI stage are unknown");
   }
   const char* rate = ReportRateText(image.USBReportRate);
   ctx.out << "report rate: " << (rate ? rate : "unknown") << " (code " << int{image.USBReportRate} << ")\n"
@@ -220,13 +227,11 @@ int CmdRead(Context& ctx) {
   if (args.positional.size() != 1) return UsageError(ctx, "usage: read OUT");
   const std::string& out = args.positional[0];
   MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
-  if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
+  if (auto code = mouse.Open()) return *code;
   DeviceImage image;  // zero-filled before the read
   mouse.MouseRead();
   if (!mouse.Operations().ReadOperation(image)) {
-    mouse.StatusCheckFailed("read", "nothing was read and " + out + " was not written");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("read", "nothing was read and " + out + " was not written");
   }
   if (!mouse.BlocksWentThrough("read: " + out + " not written")) return mouse.Conclude(kExitDevice);
   std::string error;
@@ -244,11 +249,9 @@ int CmdWrite(Context& ctx) {
   const std::optional<DeviceImage> image = ReadImageFile(args.positional[0], error);
   if (!image) return UsageError(ctx, error);
   MouseSession mouse(ctx, args.DefaultLanguageUnlessGiven());
-  if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
+  if (auto code = mouse.Open()) return *code;
   if (!mouse.Operations().WriteOperation(*image)) {
-    mouse.StatusCheckFailed("write", "nothing was written to the mouse");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("write", "nothing was written to the mouse");
   }
   if (!mouse.WriteWentThrough("write")) return mouse.Conclude(kExitDevice);
   return mouse.Conclude(kExitOk);
@@ -269,26 +272,22 @@ int CmdApply(Context& ctx) {
   if (!config) return UsageError(ctx, error);
 
   MouseSession mouse(ctx, args.LanguageFor(configPath));
-  if (auto code = mouse.Prepare()) return *code;
-  if (!mouse.Connect()) return mouse.Conclude(kExitDevice);
+  if (auto code = mouse.Open()) return *code;
   DeviceImage image;
   mouse.MouseRead();
   if (!mouse.Operations().ReadOperation(image)) {
-    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
   }
   if (!mouse.BlocksWentThrough("apply: nothing written")) return mouse.Conclude(kExitDevice);
   const std::uint8_t dpiTableVariant = DpiTableVariantOf(image);
 
   WriteFixedTables(image);
   if (!mouse.Operations().GetDPIStage(image)) {
-    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
   }
   ComposeFromModel(image, config->model, dpiTableVariant);
   if (!mouse.Operations().WriteOperation(image)) {
-    mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
-    return mouse.Conclude(kExitDevice);
+    return mouse.StatusCheckFailed("apply", "nothing was written to the mouse");
   }
   if (!mouse.WriteWentThrough("apply")) return mouse.Conclude(kExitDevice);
   return mouse.Conclude(kExitOk);

@@ -6,6 +6,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -249,6 +250,23 @@ std::optional<std::string> TakeSkinAssignment(std::vector<std::string>& texts, s
   return std::nullopt;
 }
 
+// The settings file a command edits or shows (given, or the default folder's,
+// settled first) and what it holds.
+struct ChosenConfig {
+  std::string path;
+  ConfigFile config;
+};
+
+// The chosen file read whole, or the exit code that ends the command.
+std::variant<ChosenConfig, int> ReadChosenConfig(Context& ctx, const std::optional<std::string>& given) {
+  const auto chosen = ConfigPathOr(ctx, given);
+  if (!chosen) return kExitUsage;
+  std::string error;
+  auto config = ReadConfigFile(*chosen, error);
+  if (!config) return UsageError(ctx, error);
+  return ChosenConfig{*chosen, std::move(*config)};
+}
+
 bool ButtonsDiffer(const SettingsModel& a, const SettingsModel& b) {
   // FireMakeTime (36) to the end: the shared button values and every button array.
   constexpr std::size_t kFirstButtonByte = 36;
@@ -268,13 +286,10 @@ int CmdSet(Context& ctx) {
   if (texts.empty()) return UsageError(ctx, "set: nothing to set: give NAME=VALUE or --from FILE.json (see set --help)");
   std::optional<Text> skin;
   if (auto e = TakeSkinAssignment(texts, skin)) return UsageError(ctx, "set: " + *e);
-  const auto chosen = ConfigPathOr(ctx, args.configPath);
-  if (!chosen) return kExitUsage;
-  const std::string& configPath = *chosen;
-
+  const auto chosen = ReadChosenConfig(ctx, args.configPath);
+  if (const int* code = std::get_if<int>(&chosen)) return *code;
+  const auto& [configPath, config] = std::get<ChosenConfig>(chosen);
   std::string error;
-  const auto config = ReadConfigFile(configPath, error);
-  if (!config) return UsageError(ctx, error);
 
   std::vector<SettingName> names;
   for (const auto& t : texts) {
@@ -300,8 +315,8 @@ int CmdSet(Context& ctx) {
     }
   }
   IniText ini(oldIni ? DecodeIni(*oldIni) : DecodedIni{});
-  EditState state{.model = config->model,
-                  .labels = config->firstRunFlag == 0 ? DefaultButtonLabels(words.language)
+  EditState state{.model = config.model,
+                  .labels = config.firstRunFlag == 0 ? DefaultButtonLabels(words.language)
                                                       : LoadLabels(ini, words.language)};
   const LabelSet labelsBefore = state.labels;
 
@@ -309,16 +324,16 @@ int CmdSet(Context& ctx) {
   if (auto e = ParseAssignments(texts, state.model, words, assignments)) return UsageError(ctx, "set: " + *e);
   if (auto e = ApplyAssignments(state, assignments, words)) return UsageError(ctx, "set: " + *e);
 
-  const bool writeLabels = state.labels != labelsBefore || ButtonsDiffer(state.model, config->model);
+  const bool writeLabels = state.labels != labelsBefore || ButtonsDiffer(state.model, config.model);
   const bool writeSkin = skin && ini.Read(kSkinsSection, kSkinNameKey) != *skin;
-  const bool configChanged = state.model != config->model || writeLabels;
+  const bool configChanged = state.model != config.model || writeLabels;
   if (configChanged || writeSkin) {
     std::optional<FileBytes> newIni;
     if (writeLabels) SaveLabels(ini, words.language, state.labels);
     if (writeSkin) ini.Write(kSkinsSection, kSkinNameKey, *skin);
     if (writeLabels || writeSkin) newIni = ini.Bytes();
     // The labels now match the model, as after the utility's first Apply.
-    const std::uint8_t flag = writeLabels ? std::uint8_t{1} : config->firstRunFlag;
+    const std::uint8_t flag = writeLabels ? std::uint8_t{1} : config.firstRunFlag;
     if (auto e = WriteSettings(configPath, flag, state.model, newIni, configChanged)) {
       return UsageError(ctx, "set: " + *e);
     }
@@ -371,16 +386,14 @@ int CmdShowJson(Context& ctx) {
   EditArgs args;
   if (auto e = ParseEditArgs(ctx.args, {"--variant", "--json"}, false, args)) return UsageError(ctx, "show: " + *e);
   if (!args.assignments.empty()) return UsageError(ctx, "show: unexpected argument '" + args.assignments[0] + "'");
-  const auto chosen = ConfigPathOr(ctx, args.configPath);
-  if (!chosen) return kExitUsage;
-  const std::string& configPath = *chosen;
+  const auto chosen = ReadChosenConfig(ctx, args.configPath);
+  if (const int* code = std::get_if<int>(&chosen)) return *code;
+  const auto& [configPath, config] = std::get<ChosenConfig>(chosen);
   std::string error;
-  const auto config = ReadConfigFile(configPath, error);
-  if (!config) return UsageError(ctx, error);
   const auto variant = ResolveVariant(ctx, args.variant, error);
   if (!variant) return UsageError(ctx, "show: " + error);
   const Vocabulary words{.dpiTableVariant = *variant, .language = LanguageBeside(configPath)};
-  ctx.out << ProfileJson(config->model, words).dump(2) << '\n' << std::flush;
+  ctx.out << ProfileJson(config.model, words).dump(2) << '\n' << std::flush;
   return kExitOk;
 }
 

@@ -16,7 +16,8 @@
 #include "buttons/win32/parameter_dialogs.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/win32/skin_picture.h"
-#include "storage/win32/win32_storage.h"
+#include "storage/win32/win32_file_system.h"
+#include "storage/win32/win32_profile_store.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
 

@@ -3,7 +3,7 @@
 // Windows keys from acting on the dialog.
 #include "buttons/win32/single_key_dialog.h"
 
-#include "buttons/dialog_fields.h"
+#include "buttons/win32/single_key_filter.h"
 #include "skin/win32/skinned_dialog.h"
 
 namespace px {
@@ -15,7 +15,7 @@ HWND g_target = nullptr;
 Text g_lastKeyName;
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
-  if (!KeyHookCaptures(code)) return ::CallNextHookEx(g_hook, code, wParam, lParam);
+  if (!KeyHookCaptures(HookNoticeOf(code))) return ::CallNextHookEx(g_hook, code, wParam, lParam);
   wchar_t buffer[kKeyNameBuffer] = {};
   ::GetKeyNameTextW(static_cast<LONG>(lParam), buffer, static_cast<int>(kKeyNameBuffer));
   g_lastKeyName = KeyNameFromBuffer(reinterpret_cast<const char16_t*>(buffer), kKeyNameBuffer);
@@ -39,7 +39,7 @@ class SingleKeyWindow final : public SkinnedDialog {
 
  protected:
   bool PreTranslateMessage(MSG& message) override {
-    if (SingleKeySwallows(message.message, message.wParam)) return true;
+    if (SingleKeySwallows(QueuedMessageOf(message.message), QueuedKeyOf(message.wParam))) return true;
     return SkinnedDialog::PreTranslateMessage(message);
   }
 

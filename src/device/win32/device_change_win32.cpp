@@ -6,25 +6,36 @@
 
 namespace px {
 
+DeviceEvent DeviceEventOfCode(WPARAM wParam) {
+  switch (wParam) {
+    case DBT_DEVICEARRIVAL: return DeviceEvent::Arrival;
+    case DBT_DEVICEREMOVECOMPLETE: return DeviceEvent::RemoveComplete;
+    default: return DeviceEvent::Other;
+  }
+}
+
+DeviceKind DeviceKindOfType(std::uint32_t deviceType) {
+  return deviceType == DBT_DEVTYP_DEVICEINTERFACE ? DeviceKind::Interface : DeviceKind::Other;
+}
+
 DeviceChangeMessage DecodeDeviceChangeMessage(WPARAM wParam, LPARAM lParam) {
   DeviceChangeMessage decoded;
-  decoded.eventCode = static_cast<std::uint32_t>(wParam);
+  decoded.event = DeviceEventOfCode(wParam);
   const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
   // A broadcast from another process arrives copied by its own dbch_size:
-  // nothing beyond it counts. The whole wParam is compared, so that high bits
-  // do not make an odd code an arrival.
-  if (header == nullptr || (wParam != DBT_DEVICEARRIVAL && wParam != DBT_DEVICEREMOVECOMPLETE)) return decoded;
+  // nothing beyond it counts.
+  if (header == nullptr || decoded.event == DeviceEvent::Other) return decoded;
   const std::optional<DeviceBroadcast> broadcast = DecodeDeviceBroadcast(
       std::span(reinterpret_cast<const std::uint8_t*>(header), static_cast<std::size_t>(header->dbch_size)));
   if (!broadcast) return decoded;
-  decoded.deviceType = broadcast->deviceType;
-  decoded.deviceName = broadcast->name;
+  decoded.kind = DeviceKindOfType(broadcast->deviceType);
+  if (decoded.kind == DeviceKind::Interface) decoded.deviceName = broadcast->name;
   return decoded;
 }
 
 LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam) {
   const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
-  session.OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
+  session.OnDeviceChange(change.event, change.kind, change.deviceName);
   return TRUE;
 }
 

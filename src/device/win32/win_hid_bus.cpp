@@ -21,19 +21,13 @@ namespace {
 // {4D1E55B2-F16F-11CF-88CB-001111000030}: the HID device interface class.
 constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
-class DeviceInfoList {
- public:
-  explicit DeviceInfoList(HDEVINFO set) : set_(set) {}
-  DeviceInfoList(const DeviceInfoList&) = delete;
-  DeviceInfoList& operator=(const DeviceInfoList&) = delete;
-  ~DeviceInfoList() {
-    if (set_ != INVALID_HANDLE_VALUE) SetupDiDestroyDeviceInfoList(set_);
-  }
-  HDEVINFO get() const { return set_; }
-
- private:
-  HDEVINFO set_;
+struct DeviceInfoListTraits {
+  using Handle = HDEVINFO;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Valid(Handle h) { return h != INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { SetupDiDestroyDeviceInfoList(h); }
 };
+using DeviceInfoList = winui::Unique<DeviceInfoListTraits>;
 
 class PreparsedData final : public HidPreparsedData {
  public:
@@ -92,7 +86,7 @@ class InterfaceSet final : public HidInterfaceSet {
   EnumResult EnumInterface(std::uint32_t index) override {
     SP_DEVICE_INTERFACE_DATA next{};
     next.cbSize = sizeof(next);
-    if (SetupDiEnumDeviceInterfaces(set_.get(), nullptr, &kHidInterfaceClass, index, &next)) {
+    if (SetupDiEnumDeviceInterfaces(set_.Get(), nullptr, &kHidInterfaceClass, index, &next)) {
       current_ = next;
       haveCurrent_ = true;
       return EnumResult::Found;
@@ -103,13 +97,13 @@ class InterfaceSet final : public HidInterfaceSet {
   std::optional<Text> InterfacePath() override {
     if (!haveCurrent_) return std::nullopt;
     DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(set_.get(), &current_, nullptr, 0, &required, nullptr);
+    SetupDiGetDeviceInterfaceDetailW(set_.Get(), &current_, nullptr, 0, &required, nullptr);
     if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
     // DWORD elements keep the structure aligned.
     std::vector<DWORD> storage((required + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    if (!SetupDiGetDeviceInterfaceDetailW(set_.get(), &current_, detail, required, nullptr, nullptr)) {
+    if (!SetupDiGetDeviceInterfaceDetailW(set_.Get(), &current_, detail, required, nullptr, nullptr)) {
       return std::nullopt;
     }
     return Text(reinterpret_cast<const char16_t*>(detail->DevicePath));

@@ -4,7 +4,7 @@
 
 #include "common/win32/wide_text.h"
 #include "skin/skin_paths.h"
-#include "storage/win32/win32_storage.h"
+#include "storage/win32/win32_file_system.h"
 
 namespace px {
 namespace {

@@ -149,28 +149,13 @@ class PosixFileSystem final : public FileSystem {
       result.size = static_cast<std::uint64_t>(st.st_size);
       return result;
     }
-    // The file may grow while it is read: never take more than one byte over.
-    FileBytes bytes(FirstReadBufferSize(static_cast<std::uint64_t>(st.st_size), maxSize));
-    std::size_t got = 0;
-    while (got <= maxSize) {
-      if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
-      const ssize_t n = ::read(fd.Get(), bytes.data() + got, bytes.size() - got);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) {
-        result.error = Errno();
-        return result;
+    return ReadOpenFile(static_cast<std::uint64_t>(st.st_size), maxSize, [&](std::span<std::uint8_t> into) {
+      for (;;) {
+        const ssize_t n = ::read(fd.Get(), into.data(), into.size());
+        if (n >= 0) return ReadPiece{static_cast<std::size_t>(n), std::nullopt};
+        if (errno != EINTR) return ReadPiece{0, Errno()};
       }
-      if (n == 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-    if (got > maxSize) {
-      result.status = ReadResult::Status::TooLarge;
-      return result;
-    }
-    bytes.resize(got);
-    result.bytes = std::move(bytes);
-    result.status = ReadResult::Status::Ok;
-    return result;
+    });
   }
 
   std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override {

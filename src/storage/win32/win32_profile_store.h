@@ -1,25 +1,9 @@
 #pragma once
-// The Windows adapters of the storage ports: files through the Win32 file
-// API (flushed to the disk before they replace the old file), str.ini through
-// the profile API. RunningExecutablePath (executable_path.h) is here too.
-#include "storage/executable_path.h"
+// The profile store port on Windows: str.ini through the profile API.
 #include "storage/file_system.h"
 #include "storage/profile_store.h"
 
 namespace px {
-
-class Win32FileSystem final : public FileSystem {
- public:
-  FileInfo Inspect(const NativePath& path) override;
-  ReadResult Read(const NativePath& path, std::size_t maxSize) override;
-  std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override;
-  std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) override;
-  bool Replace(const NativePath& source, const NativePath& target, int& error) override;
-  void Remove(const NativePath& path) override;
-  std::vector<FolderItem> ListFolder(const NativePath& folder) override;
-  std::string ErrorText(int error) const override;
-  bool IsAccessDenied(int error) const override;
-};
 
 // GetPrivateProfileStringW / WritePrivateProfileStringW on one file, with
 // 1024-character value buffers. Writes go to a copy of the file, which then

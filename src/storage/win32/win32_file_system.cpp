@@ -1,42 +1,21 @@
-#include "storage/win32/win32_storage.h"
-
-#include <windows.h>
+// The file system port through the Win32 file API: bounded reads, new files
+// beside their target, replacement in one step.
+#include "storage/win32/win32_file_system.h"
 
 #include <algorithm>
 #include <cwchar>
-#include <optional>
 #include <random>
 #include <string>
 
-#include "storage/ini_file_store.h"
-#include "storage/staged_file.h"
-#include "storage/stale_temporaries.h"
 #include "common/win32/wide_text.h"
 
 namespace px {
 
+bool CloseNow(winui::UniqueHandle& handle) { return !handle || ::CloseHandle(handle.Release()) != 0; }
+
 namespace {
 
 int LastErrorCode() { return static_cast<int>(GetLastError()); }
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() { Close(); }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-  bool Close() {
-    if (!Valid()) return true;
-    const bool ok = CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
 
 class Win32WritableFile final : public WritableFile {
  public:
@@ -56,7 +35,7 @@ class Win32WritableFile final : public WritableFile {
 
   bool Finish(bool sync) override {
     if (sync && !FlushFileBuffers(file_.Get())) return Fail();
-    if (!file_.Close()) return Fail();
+    if (!CloseNow(file_)) return Fail();
     return true;
   }
 
@@ -68,7 +47,7 @@ class Win32WritableFile final : public WritableFile {
     return false;
   }
 
-  FileHandle file_;
+  winui::UniqueHandle file_;
   int error_ = 0;
 };
 
@@ -85,9 +64,9 @@ FileInfo Win32FileSystem::Inspect(const NativePath& path) {
   info.resolved = path;
   const DWORD attributes = GetFileAttributesW(path.c_str());
   // Devices and pipes have no attributes to tell; opening them does.
-  FileHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!handle.Valid()) {
+  winui::UniqueHandle handle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle) {
     const DWORD error = GetLastError();
     if (!IsNotFound(error) || attributes != INVALID_FILE_ATTRIBUTES) info.error = static_cast<int>(error);
     return info;
@@ -121,9 +100,9 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
     result.status = ReadResult::Status::Folder;
     return result;
   }
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
+  winui::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     result.error = LastErrorCode();
     result.status = IsNotFound(static_cast<DWORD>(result.error)) ? ReadResult::Status::Missing : ReadResult::Status::Failed;
     return result;
@@ -139,27 +118,13 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
     result.size = static_cast<std::uint64_t>(size.QuadPart);
     return result;
   }
-  FileBytes bytes(FirstReadBufferSize(sized ? static_cast<std::uint64_t>(size.QuadPart) : 0, maxSize));
-  std::size_t got = 0;
-  while (got <= maxSize) {
-    if (got == bytes.size()) bytes.resize(GrownReadBufferSize(bytes.size(), maxSize));
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - got, 1u << 20));
+  const std::uint64_t reported = sized ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  return ReadOpenFile(reported, maxSize, [&](std::span<std::uint8_t> into) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 20));
     DWORD n = 0;
-    if (!ReadFile(file.Get(), bytes.data() + got, want, &n, nullptr)) {
-      result.error = LastErrorCode();
-      return result;
-    }
-    if (n == 0) break;
-    got += n;
-  }
-  if (got > maxSize) {
-    result.status = ReadResult::Status::TooLarge;
-    return result;
-  }
-  bytes.resize(got);
-  result.bytes = std::move(bytes);
-  result.status = ReadResult::Status::Ok;
-  return result;
+    if (!ReadFile(file.Get(), into.data(), want, &n, nullptr)) return ReadPiece{0, LastErrorCode()};
+    return ReadPiece{n, std::nullopt};
+  });
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::CreateBeside(const NativePath& target, NativePath& created, int& error) {
@@ -258,124 +223,5 @@ FileSystem& SystemFileSystem() {
   static Win32FileSystem files;
   return files;
 }
-
-Text Win32ProfileStore::Read(TextView section, TextView key) {
-  wchar_t buffer[kProfileValueBuffer] = {};
-  const DWORD length = GetPrivateProfileStringW(WideOf(Text(section)), WideOf(Text(key)), L"", buffer,
-                                                static_cast<DWORD>(kProfileValueBuffer), WideOf(path_));
-  return Text(reinterpret_cast<const char16_t*>(buffer), std::min<std::size_t>(length, kProfileValueMaxLength));
-}
-
-namespace {
-
-// The profile API's own writes, straight into `file`.
-bool WriteEachThroughApi(std::span<const ProfileEntry> entries, const Text& file) {
-  for (const ProfileEntry& e : entries) {
-    if (!WritePrivateProfileStringW(WideOf(e.section), WideOf(e.key), WideOf(e.value), WideOf(file))) return false;
-  }
-  // Three nulls: nothing of the file stays in the API's cache.
-  WritePrivateProfileStringW(nullptr, nullptr, nullptr, WideOf(file));
-  return true;
-}
-
-bool FlushToDisk(const NativePath& path) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.Valid() && FlushFileBuffers(file.Get()) && file.Close();
-}
-
-enum class CopyWrite { Done, Failed, NoCopy };
-
-// The profile API's writes go to a copy of the file beside it, which is then
-// flushed and renamed to `destination`. NoCopy: the folder refused the copy.
-CopyWrite WriteThroughCopy(FileSystem& files, std::span<const ProfileEntry> entries, const FileInfo& info,
-                           const NativePath& destination) {
-  const NativePath& target = info.resolved;
-  std::optional<FileBytes> old;
-  if (info.kind == FileKind::Regular) {
-    ReadResult read = files.Read(target, IniFileStore::kMaxFileSize);
-    if (!read.Ok()) return CopyWrite::Failed;  // never rewritten from a partial or failed read
-    old = std::move(read.bytes);
-  }
-  NativePath copy;
-  int error = 0;
-  auto out = files.CreateBeside(target, copy, error);
-  if (!out) return files.IsAccessDenied(error) ? CopyWrite::NoCopy : CopyWrite::Failed;
-  const bool copied = (!old || out->Write(*old)) && out->Finish(false);
-  out.reset();
-  if (!old) files.Remove(copy);  // the API makes a missing file as it always did
-  const Text copyText(reinterpret_cast<const char16_t*>(copy.c_str()));
-  const bool ok = copied && WriteEachThroughApi(entries, copyText) && FlushToDisk(copy) &&
-                  files.Replace(copy, destination, error);
-  if (!ok) files.Remove(copy);
-  px::RemoveStaleTemporaries(files, target);
-  return ok ? CopyWrite::Done : CopyWrite::Failed;
-}
-
-}  // namespace
-
-bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
-  const ProfileEntry entry{Text(section), Text(key), Text(value)};
-  return WriteAll({&entry, 1});
-}
-
-bool Win32ProfileStore::WriteAll(std::span<const ProfileEntry> entries) {
-  const FileInfo info = files_.Inspect(PathFromText(path_));
-  if (info.error != 0 || info.kind == FileKind::Folder) return false;
-  // A device has no contents to keep whole.
-  if (info.kind == FileKind::Special) return WriteEachThroughApi(entries, path_);
-  switch (WriteThroughCopy(files_, entries, info, info.resolved)) {
-    case CopyWrite::Done: return true;
-    case CopyWrite::Failed: return false;
-    case CopyWrite::NoCopy: break;
-  }
-  // A folder that takes no new file, around a file that may be written: the
-  // API writes it in place, as it always did.
-  return info.kind == FileKind::Regular && WriteEachThroughApi(entries, path_);
-}
-
-bool Win32ProfileStore::StageAll(std::span<const ProfileEntry> entries, std::string_view tag) {
-  const FileInfo info = files_.Inspect(PathFromText(path_));
-  // A folder or a device has no contents to stage beside it.
-  if (info.error != 0 || (info.kind != FileKind::Regular && info.kind != FileKind::Missing)) return false;
-  return WriteThroughCopy(files_, entries, info, StagedPathOf(info.resolved, tag)) == CopyWrite::Done;
-}
-
-bool Win32ProfileStore::CommitStaged(std::string_view tag) {
-  const NativePath target = files_.Inspect(PathFromText(path_)).resolved;
-  int error = 0;
-  const bool committed = px::CommitStaged(files_, target, tag, error);
-  px::RemoveStaleTemporaries(files_, target);
-  return committed;
-}
-
-void Win32ProfileStore::DropStaged(std::string_view tag) {
-  files_.Remove(StagedPathOf(files_.Inspect(PathFromText(path_)).resolved, tag));
-}
-
-void Win32ProfileStore::SettleStaged(const std::optional<std::string>& currentTag) {
-  px::SettleStaged(files_, files_.Inspect(PathFromText(path_)).resolved, currentTag);
-}
-
-void Win32ProfileStore::RemoveStaleTemporaries() {
-  px::RemoveStaleTemporaries(files_, files_.Inspect(PathFromText(path_)).resolved);
-}
-
-// However long the path is: a cut path would name some other file.
-Text RunningExecutablePath() {
-  std::wstring buffer(1024, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return {};
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      break;
-    }
-    buffer.resize(buffer.size() * 2);  // cut: try again with room to spare
-  }
-  return Text(reinterpret_cast<const char16_t*>(buffer.data()), buffer.size());
-}
-
-NativePath RunningExecutableFile() { return PathFromText(RunningExecutablePath()); }
 
 }  // namespace px
