@@ -14,11 +14,7 @@
 #include "skin/win32/skins_dialog.h"
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
-<<<<<<< HEAD
-=======
-#include "storage/config_file.h"
 #include "storage/executable_path.h"
->>>>>>> s24-ports
 #include "storage/settings_paths.h"
 
 namespace px {
@@ -194,11 +190,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return std::nullopt;
     case WM_DEVICECHANGE: {
       const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
-<<<<<<< HEAD
-      Controller().OnDeviceChange(change.eventCode, change.deviceType, change.deviceName);
-=======
-      controller_->OnDeviceChange(change.event, change.kind, change.deviceName);
->>>>>>> s24-ports
+      Controller().OnDeviceChange(change.event, change.kind, change.deviceName);
       return TRUE;
     }
     case kTrayCallbackMessage:
