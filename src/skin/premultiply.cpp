@@ -15,7 +15,9 @@ void PremultiplyBgra(std::span<std::uint8_t> pixels) {
 }
 
 void CopyPixelRows(PixelRows<const std::uint8_t> from, PixelRows<std::uint8_t> to, std::size_t rowBytes, int rows) {
-  for (int row = 0; row < rows; ++row) std::memcpy(to.first + row * to.stride, from.first + row * from.stride, rowBytes);
+  for (int row = 0; row < rows; ++row) {
+    std::memcpy(to.first + row * to.stride, from.first + row * from.stride, rowBytes);
+  }
 }
 
 }  // namespace px
