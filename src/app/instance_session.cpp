@@ -97,4 +97,23 @@ std::string StartupRemoveMessage(std::string_view startupId) {
   return message;
 }
 
+FrontShow PlanFrontShow(bool wayland, const std::optional<ActivationToken>& askingStart, bool visible, bool active) {
+  const ActivationToken token = askingStart.value_or(ActivationToken{});
+  if (!wayland) return {false, {}, token.startupId};
+  return {askingStart && visible && !active, token.xdgActivation, {}};
+}
+
+LockAnswer AnswerLockRefusal(LockRefusal why, std::string_view lockPath, bool answered) {
+  const std::string unseen = "; a second start will not find this one\n";
+  switch (why) {
+    case LockRefusal::HeldByAnother:
+      return {false, answered ? "" : "px6410: another instance runs but does not answer\n"};
+    case LockRefusal::NoFolder: return {true, "px6410: no runtime folder for the lock" + unseen};
+    case LockRefusal::PermissionDenied:
+      return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (permission denied)" + unseen};
+    case LockRefusal::FolderUnusable: break;
+  }
+  return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (its folder is unusable)" + unseen};
+}
+
 }  // namespace px

@@ -38,6 +38,30 @@ std::string EncodeShowRequest(const ActivationToken& token);
 // answers true (the request is complete); anything else is ignored.
 bool ReadRequestLine(std::string_view line, ActivationToken& token);
 
+// Why this start could not take the instance lock. Only a lock held by
+// another instance means one runs; a lock that cannot be made at all must
+// not keep the program from starting: it runs unguarded, and says so.
+enum class LockRefusal : std::uint8_t { HeldByAnother, NoFolder, PermissionDenied, FolderUnusable };
+struct LockAnswer {
+  bool runs = false;    // this start goes on as the running instance
+  std::string warning;  // for stderr; empty: nothing to say
+};
+// answered: the running instance took the request to show itself.
+LockAnswer AnswerLockRefusal(LockRefusal why, std::string_view lockPath, bool answered);
+
+// How the window comes forward at a show. On Wayland no client can raise or
+// unminimise its window, but one mapped anew comes up in front, as every new
+// window does: it is mapped anew only for another start's request, and not
+// when it is the active window. Each system's token comes from the asking
+// start: Wayland's activation token, X11's startup id.
+struct FrontShow {
+  bool remapFirst = false;
+  std::string xdgActivation;  // empty: none to hand on
+  std::string startupId;      // empty: none to apply
+  friend bool operator==(const FrontShow&, const FrontShow&) = default;
+};
+FrontShow PlanFrontShow(bool wayland, const std::optional<ActivationToken>& askingStart, bool visible, bool active);
+
 // X11: the time of the user's action that a startup id carries ("..._TIME<n>").
 std::optional<std::uint32_t> StartupIdTime(std::string_view startupId);
 

@@ -18,6 +18,7 @@
 #include "page/page_view.h"
 #include "skin/skin_chooser.h"
 #include "skin/skin_chooser_controller.h"
+#include "skin/ui_key.h"
 #include "storage/config_file.h"
 #include "storage/profile_store.h"
 #include "storage/shared_files.h"
@@ -111,6 +112,12 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // click on the icon would; without an icon the window comes to the front
   // in any case, there being no other way to it.
   void OnShowRequest();
+  // The window came back from being minimised, by the system's hand: without
+  // an icon that is the taskbar's show, as a show from the icon (the page is
+  // rebuilt when a Cancel asked for it); behind an icon it is nothing.
+  void OnUnminimised() {
+    if (!trayShown_) OnShowRequest();
+  }
   // The notification message: type and value as received.
   void OnNotification(std::uint64_t type, std::int64_t value);
   // A device-interface notification (counted, as one mouse brings several).
@@ -122,6 +129,13 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // an icon, closing ends the program and the keys minimise.
   void OnCloseRequest();
   void OnHideKey() { HideMainWindow(); }
+  // A key pressed in the window: Enter and Escape never end the main window,
+  // they only send it back (OnHideKey). False: the key is not the window's.
+  bool OnKey(UiKey key) {
+    if (key == UiKey::Other) return false;
+    OnHideKey();
+    return true;
+  }
   // The desktop's notification area appeared or went away after the start:
   // from then on close, Enter and Escape follow the rules of a desktop with
   // (or without) one. A window hidden behind the icon stays hidden: another

@@ -5,7 +5,12 @@
 
 #include "page/page_state.h"
 
+#include "common/text.h"
+
 namespace px {
+
+// The icon's tip, on both systems.
+inline constexpr TextView kTrayTip = u"Gaming Mouse Setting";
 
 enum class TrayAction {
   Nothing,

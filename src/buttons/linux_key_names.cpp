@@ -1,5 +1,6 @@
 #include "buttons/linux_key_names.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -51,6 +52,18 @@ Text ReadableKeyName(TextView platformName) {
   if (!IsPrintableText(platformName)) return {};
   if (platformName.find_first_not_of(u' ') == TextView::npos) return {};
   return Text(platformName);
+}
+
+TextView KeyNameOfXkbKeyCode(unsigned code) {
+  constexpr unsigned kXkbOffset = 8;
+  return code > kXkbOffset ? KeyNameOfLinuxKeyCode(code - kXkbOffset) : TextView{};
+}
+
+Text KeyNameOfEnumerator(std::string_view enumerator) {
+  if (enumerator.starts_with("Key_")) enumerator.remove_prefix(4);
+  Text name(enumerator.begin(), enumerator.end());
+  std::ranges::replace(name, u'_', u' ');
+  return name;
 }
 
 }  // namespace px

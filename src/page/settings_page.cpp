@@ -192,7 +192,8 @@ void SettingsPage::DispatchClick(Point at) {
   lastClick_ = at;
   if (layout::kOkButton.Contains(at)) commands_.Ok();
   if (layout::kApplyButton.Contains(at)) commands_.Apply();
-  if (layout::kSkinsButton.Contains(at)) commands_.RunSkinFlow();
+  const bool chooserRan = layout::kSkinsButton.Contains(at);
+  if (chooserRan) commands_.RunSkinFlow();
   if (layout::kMinimiseButton.Contains(at)) {
     commands_.Minimise();
     return;
@@ -214,7 +215,10 @@ void SettingsPage::DispatchClick(Point at) {
     CloseDropdownsOutside(at);
     if (ClickPageElement(at)) return;
   }
-  view_.StartWindowDrag(at);
+  // The skin chooser took the click's release (it ends on a press of its
+  // own): a move asked for after it would follow the pointer with no button
+  // held, until the next click.
+  if (!chooserRan) view_.StartWindowDrag(at);
 }
 
 void SettingsPage::CloseDropdownsOutside(Point at) {

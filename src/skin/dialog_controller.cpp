@@ -68,6 +68,12 @@ void DialogController::Ok() { view_.End(DialogEnd::Ok); }
 
 void DialogController::Cancel() { view_.End(DialogEnd::Cancel); }
 
+bool DialogController::KeyPressed(UiKey key) {
+  if (key == UiKey::Other || !KeysEndDialog()) return false;
+  key == UiKey::Enter ? Ok() : Cancel();
+  return true;
+}
+
 void DialogController::CloseList() {
   view_.DestroyList();
   KindState(spec_.kind).listOpen = false;

@@ -9,6 +9,7 @@
 #include "common/text.h"
 #include "skin/dialog_frame.h"
 #include "skin/dialog_view.h"
+#include "skin/ui_key.h"
 
 namespace px {
 
@@ -39,6 +40,9 @@ class DialogController {
   void Cancel();
   // Whether Enter and Escape end the dialog.
   virtual bool KeysEndDialog() const { return true; }
+  // A key pressed in the dialog: Enter is OK and Escape Cancel where keys end
+  // it. False: the key is not the frame's.
+  bool KeyPressed(UiKey key);
   virtual void EditChanged(int /*id*/, TextView /*text*/) {}
   virtual void EditFocusLost(int /*id*/, TextView /*text*/) {}
   virtual void KeyCaptured(TextView /*name*/) {}

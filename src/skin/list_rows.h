@@ -15,4 +15,14 @@ constexpr int WholeRowsHeight(int height, int rowHeight) {
   return kListBorders + (height - kListBorders) / rowHeight * rowHeight;
 }
 
+// The small dialogs' list, as a Windows list box: only as high as its whole
+// rows in the font it is created in need. It fits itself again only when it
+// is resized, which its scroll bar does as it appears for more entries than
+// it shows: then to whole rows of the dialog font (`fontRow` high).
+constexpr int DialogListHeight(int height, int items, bool scrollBar, int fontRow) {
+  const int created = WholeRowsHeight(height, kCreationRowHeight);
+  if (!scrollBar || items * fontRow <= created - kListBorders) return created;
+  return WholeRowsHeight(created, fontRow);
+}
+
 }  // namespace px

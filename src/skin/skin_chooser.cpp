@@ -17,14 +17,18 @@ constexpr std::size_t kColorFileLimit = 64;
 
 }  // namespace
 
+Text AsFolderPrefix(Text root, TextView separators) {
+  if (root.empty() || separators.find(root.back()) == TextView::npos) root.push_back(separators.front());
+  return root;
+}
+
 FolderListing StdFolderSearch::Search(TextView root) {
   FolderListing listing;
   std::error_code error;
   const std::filesystem::path rootPath{Text(root)};
   const std::filesystem::path full = std::filesystem::absolute(rootPath, error);
-  listing.fullRoot = (error ? rootPath : full).u16string();
   const auto separator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
-  if (listing.fullRoot.empty() || listing.fullRoot.back() != separator) listing.fullRoot.push_back(separator);
+  listing.fullRoot = AsFolderPrefix((error ? rootPath : full).u16string(), TextView(&separator, 1));
   std::filesystem::directory_iterator it(rootPath, error);
   if (error) return listing;
   for (const auto& entry : it) {

@@ -28,6 +28,10 @@ struct FolderListing {
   std::vector<FolderEntry> entries;
 };
 
+// The root as the start of its entries' paths: ending with one of
+// `separators`, else with the first of them added.
+Text AsFolderPrefix(Text root, TextView separators);
+
 // The folder search the chooser runs; the Windows adapter uses the system's
 // search, Linux std::filesystem with the entries sorted by name.
 class FolderSearchPort {

@@ -54,4 +54,21 @@ class SkinChooserPort {
   virtual std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) = 0;
 };
 
+// The port over a toolkit's dialog windows, for both programs: each run in a
+// new Skins window, over the folders under the skins root.
+class WindowedSkinChooser final : public SkinChooserPort {
+ public:
+  WindowedSkinChooser(DialogWindows& windows, Text skinsRoot, FolderSearchPort& search, FileSystem& files)
+      : windows_(windows), skinsRoot_(std::move(skinsRoot)), search_(search), files_(files) {}
+  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override {
+    return RunSkinChooser(*windows_.NewDialog(DialogKind::Skins), inForce, skinName, skinsRoot_, search_, files_);
+  }
+
+ private:
+  DialogWindows& windows_;
+  Text skinsRoot_;
+  FolderSearchPort& search_;
+  FileSystem& files_;
+};
+
 }  // namespace px

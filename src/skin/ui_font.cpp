@@ -1,6 +1,8 @@
 #include "skin/ui_font.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace px {
 namespace {
@@ -58,6 +60,23 @@ UiFontChoice ChooseUiFont(Language language, FontRole role, WindowsVersion versi
     font.height = chosen->height;
     font.weight = kNormalWeight;
   }
+  return font;
+}
+
+StandInFont StandInFor(const UiFontChoice& choice) {
+  static constexpr std::array<std::pair<TextView, TextView>, 4> kStandIns{{
+      {u"Arial", u"Liberation Sans"},
+      {u"Tahoma", u"DejaVu Sans Condensed"},
+      {u"宋体", u"WenQuanYi Micro Hei"},
+      {u"黑体", u"WenQuanYi Micro Hei"},
+  }};
+  StandInFont font{choice.face, 1, choice.weight >= 700};
+  for (const auto& [face, family] : kStandIns) {
+    if (face == choice.face) font.family = family;
+  }
+  // Windows takes a positive height as the cell height (ascent + descent);
+  // for these faces the cell is about 1.15 em.
+  font.emPixels = std::max(1, (choice.height * 100 + 57) / 115);
   return font;
 }
 

@@ -32,6 +32,16 @@ struct UiFontChoice {
 
 UiFontChoice ChooseUiFont(Language language, FontRole role, WindowsVersion version);
 
+// A chosen font where the Windows faces are missing (Linux): the free font of
+// the same metrics that stands in for the face (Arial by Liberation Sans, the
+// Chinese faces by WenQuanYi), sized by its em as other systems size fonts.
+struct StandInFont {
+  TextView family;  // an unknown face stands for itself
+  int emPixels = 1;
+  bool bold = false;
+};
+StandInFont StandInFor(const UiFontChoice& choice);
+
 // The colour of texts drawn over skin images.
 using UiTextColor = Rgb;
 

@@ -37,8 +37,10 @@
 #include "app/skin_flow.h"
 #include "buttons/dialog_controllers.h"
 #include "buttons/win32/parameter_dialogs.h"
+#include "skin/skin_chooser_controller.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/skin_picture.h"
+#include "skin/win32/skinned_dialog.h"
 #include "skin/win32/skins_dialog.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
@@ -189,8 +191,10 @@ std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialog
     state.TextColor = context.textColor;
     state.Settings.language = context.language;
     const Text executable = RunningExecutablePath();
-    if (const std::optional<SkinChoice> choice =
-            RunSkinsDialog(g_host, DialogContextOf(state), state.SkinName, executable)) {
+    Win32FolderSearch search;
+    Win32FileSystem files;
+    WindowedSkinChooser chooser(windows, SkinsRootFor(executable), search, files);
+    if (const std::optional<SkinChoice> choice = chooser.Run(DialogContextOf(state), state.SkinName)) {
       Win32ProfileStore store(BuildSettingsPaths(executable).iniFile);
       ApplySkinChoice(state, store, *choice);
       // Chosen again, even the same skin is read afresh, as the page's rebuild does.

@@ -32,7 +32,7 @@
 #include "buttons/dialog_controllers.h"
 #include "buttons/qt/parameter_dialogs_qt.h"
 #include "skin/qt/dialog_view_qt.h"
-#include "skin/qt/skin_chooser_qt.h"
+#include "skin/skin_chooser_controller.h"
 #include "skin/skin_paths.h"
 #include "storage/ini_file_store.h"
 #include "storage/str_ini.h"
@@ -142,7 +142,8 @@ std::optional<std::string> RunOnce(const Options& o) {
     state.SkinFolder = o.context.skinFolder;
     state.SkinName = o.skin;
     state.TextColor = o.context.textColor;
-    QtSkinChooser chooser(g_host, SkinsRootFor(o.executable));
+    StdFolderSearch search;
+    WindowedSkinChooser chooser(windows, SkinsRootFor(o.executable), search, SystemFileSystem());
     if (const std::optional<SkinChoice> choice = chooser.Run(o.context, o.skin)) {
       IniFileStore store(SystemFileSystem(), PathFromText(ExecutableFolder(o.executable) + u"str.ini"));
       ApplySkinChoice(state, store, *choice);

@@ -44,10 +44,28 @@ TEST(WindowDragGesture, TheMoveBeginsOnlyWhileTheButtonIsHeld) {
     for (const Step& step : c.steps) {
       if (step.kind == Step::Press) gesture.Arm(step.at);
       if (step.kind == Step::Release) gesture.Cancel();
-      if (step.kind == Step::Move) begins.push_back(gesture.OnMotion(step.at, step.held));
+      if (step.kind == Step::Move) begins.push_back(gesture.OnMotion(step.at, step.held) == DragMotion::Begin);
     }
     EXPECT_EQ(begins, c.begins) << c.name;
   }
+}
+
+TEST(WindowDragGesture, ByHandTheWindowKeepsItsGripUnderThePointerUntilTheRelease) {
+  WindowDragGesture gesture(10);
+  gesture.Arm({500, 300}, {40, 12});
+  ASSERT_EQ(gesture.OnMotion({520, 300}, true), DragMotion::Begin);
+  gesture.FollowByHand();
+  EXPECT_EQ(gesture.OnMotion({530, 310}, true), DragMotion::Follow);
+  EXPECT_EQ(gesture.WindowAt({530, 310}), (Point{490, 298}));
+  EXPECT_EQ(gesture.OnMotion({540, 310}, false), DragMotion::None);  // the release went elsewhere
+  EXPECT_EQ(gesture.OnMotion({550, 310}, true), DragMotion::None);   // and the move is over
+  gesture.Arm({500, 300}, {40, 12});
+  gesture.FollowByHand();
+  gesture.Cancel();
+  EXPECT_EQ(gesture.OnMotion({530, 310}, true), DragMotion::None);
+  gesture.FollowByHand();
+  gesture.Arm({100, 100});  // a new press starts afresh
+  EXPECT_EQ(gesture.OnMotion({101, 101}, true), DragMotion::None);
 }
 
 }  // namespace

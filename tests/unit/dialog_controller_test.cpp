@@ -215,6 +215,28 @@ TEST_F(Frame, TheOpenFlagOutlivesAnOpeningOfItsKind) {
   EXPECT_EQ(media.calls, Calls{"list 553 7"});
 }
 
+TEST_F(Frame, EnterIsOkAndEscapeCancelExceptWhereKeysAreCaptured) {
+  struct Case {
+    DialogKind kind;
+    UiKey key;
+    bool taken;
+    std::optional<DialogEnd> end;
+  };
+  const Case cases[] = {
+      {DialogKind::HotKey, UiKey::Enter, true, DialogEnd::Ok},
+      {DialogKind::Snipe, UiKey::Escape, true, DialogEnd::Cancel},
+      {DialogKind::HotKey, UiKey::Other, false, {}},
+      {DialogKind::Single, UiKey::Enter, false, {}},  // a key to name, not an end
+      {DialogKind::Single, UiKey::Escape, false, {}},
+  };
+  for (const Case& c : cases) {
+    RecordingDialogView view;
+    auto controller = Opened(c.kind, view);
+    EXPECT_EQ(controller->KeyPressed(c.key), c.taken) << static_cast<int>(c.kind) << static_cast<int>(c.key);
+    EXPECT_EQ(view.ended, c.end) << static_cast<int>(c.kind) << static_cast<int>(c.key);
+  }
+}
+
 TEST_F(Frame, TheWheelScrollsAnOpenListThreeLinesANotchWhereTheDialogHasOne) {
   struct Case {
     DialogKind kind;

@@ -70,6 +70,50 @@ TEST(InstanceSessionTest, TheShowRequestCarriesTheTokensAndEndsWithThePlainShow)
   EXPECT_EQ(token, ActivationToken{});
 }
 
+TEST(InstanceSessionTest, AShowComesForwardWithTheAskingStartsTokenOfItsSystem) {
+  const ActivationToken both{.xdgActivation = "xdg-1", .startupId = "id_TIME5"};
+  struct Case {
+    const char* name;
+    bool wayland;
+    std::optional<ActivationToken> asking;
+    bool visible, active;
+    FrontShow plan;
+  };
+  const Case cases[] = {
+      {"X11, asked", false, both, true, false, {false, "", "id_TIME5"}},
+      {"X11, the icon's click", false, {}, true, false, {}},
+      {"Wayland, asked, behind", true, both, true, false, {true, "xdg-1", ""}},
+      {"Wayland, asked, active", true, both, true, true, {false, "xdg-1", ""}},
+      {"Wayland, asked, hidden", true, both, false, false, {false, "xdg-1", ""}},
+      {"Wayland, the icon's click", true, {}, true, false, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PlanFrontShow(c.wayland, c.asking, c.visible, c.active), c.plan) << c.name;
+}
+
+TEST(InstanceSessionTest, OnlyALockHeldByAnotherInstanceKeepsThisStartFromRunning) {
+  struct Case {
+    LockRefusal why;
+    bool answered;
+    bool runs;
+    const char* warning;
+  };
+  const Case cases[] = {
+      {LockRefusal::HeldByAnother, true, false, ""},
+      {LockRefusal::HeldByAnother, false, false, "px6410: another instance runs but does not answer\n"},
+      {LockRefusal::NoFolder, false, true,
+       "px6410: no runtime folder for the lock; a second start will not find this one\n"},
+      {LockRefusal::PermissionDenied, false, true,
+       "px6410: cannot make the lock /run/px.lock (permission denied); a second start will not find this one\n"},
+      {LockRefusal::FolderUnusable, false, true,
+       "px6410: cannot make the lock /run/px.lock (its folder is unusable); a second start will not find this one\n"},
+  };
+  for (const Case& c : cases) {
+    const LockAnswer answer = AnswerLockRefusal(c.why, "/run/px.lock", c.answered);
+    EXPECT_EQ(answer.runs, c.runs) << c.warning;
+    EXPECT_EQ(answer.warning, c.warning);
+  }
+}
+
 TEST(InstanceSessionTest, AnX11StartupIdGivesItsTimeAndTheMessageThatEndsIt) {
   const struct {
     const char* id;

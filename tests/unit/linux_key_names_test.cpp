@@ -32,6 +32,16 @@ TEST(KeyCapture, NamesByPhysicalKeyAsTheKeyTableKnowsThem) {
   }
 }
 
+TEST(KeyCapture, XkbCodesAreTheKernelsPlusEightAndEnumeratorsReadAsNames) {
+  EXPECT_EQ(KeyNameOfXkbKeyCode(38), u"A");
+  EXPECT_EQ(KeyNameOfXkbKeyCode(9), u"Esc");
+  EXPECT_EQ(KeyNameOfXkbKeyCode(8), u"");  // no kernel code 0
+  EXPECT_EQ(KeyNameOfXkbKeyCode(0), u"");
+  const std::pair<const char*, TextView> enumerators[] = {
+      {"Key_Dead_Grave", u"Dead Grave"}, {"Key_AltGr", u"AltGr"}, {"Mode_switch", u"Mode switch"}, {"", u""}};
+  for (const auto& [enumerator, name] : enumerators) EXPECT_EQ(KeyNameOfEnumerator(enumerator), name) << enumerator;
+}
+
 TEST(KeyCapture, EveryKeyboardNameOfTheTableCanBeCaptured) {
   std::set<std::uint8_t> captured;
   for (unsigned code = 0; code < 256; ++code) {

@@ -23,5 +23,23 @@ TEST(WholeRowsHeight, KeepsOnlyWholeRowsInsideTheBorder) {
   for (const Case& c : cases) EXPECT_EQ(WholeRowsHeight(c.height, c.row), c.kept) << c.height << "/" << c.row;
 }
 
+TEST(DialogListHeight, CreationRowsUnlessAScrollBarCameForMoreEntriesThanShow) {
+  struct Case {
+    int height, items;
+    bool scrollBar;
+    int fontRow, kept;
+  };
+  const std::array<Case, 5> cases{{
+      {240, 30, false, 13, 226},  // no scroll bar: the creation font's rows
+      {240, 14, true, 13, 226},   // 14 entries of 13 fit in 224: no resize
+      {240, 18, true, 13, 223},   // the scroll bar resizes it to the dialog font's rows
+      {100, 7, true, 14, 86},     // 98 pixels of entries over 96 inside: resized
+      {100, 6, true, 14, 98},     // 84 fit in 96: as created
+  }};
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogListHeight(c.height, c.items, c.scrollBar, c.fontRow), c.kept) << c.height << "/" << c.items;
+  }
+}
+
 }  // namespace
 }  // namespace px

@@ -308,6 +308,19 @@ TEST(MainControllerTray, AnotherStartShowsTheWindowLikeALeftClick) {
   EXPECT_EQ(bare.shell.log, Lines({kNotDetectedBalloon, "show"}));
 }
 
+TEST(MainControllerTray, AWindowBackFromMinimisedIsAShowOnlyWithoutAnIcon) {
+  ControllerFixture f;
+  f.Started();
+  f.controller.OnUnminimised();
+  EXPECT_EQ(f.shell.log, Lines({}));
+
+  ControllerFixture bare;
+  bare.shell.trayAvailable = false;
+  bare.Started();
+  bare.controller.OnUnminimised();
+  EXPECT_EQ(bare.shell.log, Lines({"show"}));
+}
+
 TEST(MainControllerNotification, TextsReachTheBalloon) {
   ControllerFixture f;
   f.Started();
@@ -527,6 +540,22 @@ TEST(MainControllerCommands, CloseHidesBehindTheIconOrEndsTheProgramWithoutOne) 
   bare.controller.OnCloseRequest();
   EXPECT_EQ(bare.shell.log, Lines({"minimise", "tray remove", "exit"}));
   EXPECT_EQ(bare.controller.Device()->Link().ControlHandle, nullptr);
+}
+
+TEST(MainControllerCommands, EnterAndEscapeOnlyHideTheWindowOtherKeysAreNotItsOwn) {
+  struct Case {
+    UiKey key;
+    bool taken;
+    std::vector<std::string> log;
+  };
+  const Case cases[] = {{UiKey::Enter, true, {"hide"}}, {UiKey::Escape, true, {"hide"}}, {UiKey::Other, false, {}}};
+  for (const Case& c : cases) {
+    ControllerFixture f;
+    f.Started();
+    f.shell.log.clear();
+    EXPECT_EQ(f.controller.OnKey(c.key), c.taken) << static_cast<int>(c.key);
+    EXPECT_EQ(f.shell.log, c.log) << static_cast<int>(c.key);
+  }
 }
 
 TEST(MainControllerSkins, OkTakesTheChoiceSavesItRebuildsAndShows) {

@@ -119,5 +119,32 @@ TEST_F(SkinChooserFlow, ListsFoldersOnlyInTheSearchsOrder) {
   EXPECT_EQ(view.listItems, (std::vector<Text>{u"Default", u"Light", u"Plain"}));
 }
 
+// Both programs' chooser: a new Skins window at each run, over the skins root.
+TEST_F(SkinChooserFlow, ThePortRunsEachChoiceInANewSkinsWindow) {
+  struct Windows final : DialogWindows {
+    std::vector<DialogKind> opened;
+    DialogEnd end = DialogEnd::Ok;
+    std::unique_ptr<ModalDialogView> NewDialog(DialogKind kind) override {
+      opened.push_back(kind);
+      auto view = std::make_unique<RecordingDialogView>();
+      view->user = [this, raw = view.get()](DialogController& controller) {
+        controller.LeftButtonDown(140, 136);  // the skins under the root
+        raw->ClickEntry(controller, 0);
+        controller.LeftButtonDown(end == DialogEnd::Ok ? 200 : 320, 263);
+      };
+      return view;
+    }
+  } windows;
+  search_ = testing::ListedFolders({u"R/", {{u"Default", true}}});
+  WindowedSkinChooser chooser(windows, u"Skins", search_, files_);
+  const DialogContext context{u"X/Skins/Default", Language::English, kInForce};
+  EXPECT_EQ(chooser.Run(context, u"Default"), (SkinChoice{u"Default", u"R/Default", kInForce}));
+  windows.end = DialogEnd::Cancel;
+  EXPECT_EQ(chooser.Run(context, u"Default"), std::nullopt);
+  EXPECT_EQ(windows.opened, (std::vector<DialogKind>{DialogKind::Skins, DialogKind::Skins}));
+  ASSERT_FALSE(search_.roots.empty());
+  for (const Text& root : search_.roots) EXPECT_EQ(root, u"Skins");
+}
+
 }  // namespace
 }  // namespace px

@@ -11,10 +11,13 @@
 #include <vector>
 
 #include "skin/color_chooser.h"
+#include "skin/decoder_session.h"
 #include "skin/premultiply.h"
+#include "skin/skin_chooser.h"
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
 #include "skin/ui_font.h"
+#include "skin/wheel_notches.h"
 
 namespace px {
 namespace {
@@ -94,6 +97,14 @@ TEST(SkinPaths, ApplicationNameIsTheFileNameWithoutExtension) {
   EXPECT_EQ(ApplicationNameFromPath(u"C:\\x\\.hidden"), u".hidden");
 }
 
+TEST(SkinPaths, TheSkinsRootEndsWithASeparatorOfItsSystem) {
+  const std::pair<TextView, TextView> windows[] = {
+      {u"C:\\px\\skins", u"C:\\px\\skins\\"}, {u"C:\\px\\skins\\", u"C:\\px\\skins\\"},
+      {u"C:/px/skins/", u"C:/px/skins/"}, {u"", u"\\"}};
+  for (const auto& [root, prefix] : windows) EXPECT_EQ(AsFolderPrefix(Text(root), u"\\/"), prefix) << ToUtf8(root);
+  EXPECT_EQ(AsFolderPrefix(u"/px/skins\\", u"/"), u"/px/skins\\/");  // a backslash is a name's on Linux
+}
+
 TEST(SkinImageSet, HoldsTwentySevenDistinctPngNames) {
   std::set<TextView> names(kSkinImageSet.begin(), kSkinImageSet.end());
   EXPECT_EQ(names.size(), 27u);
@@ -122,6 +133,90 @@ TEST(Premultiply, LeavesATrailingPartialPixelAlone) {
   PremultiplyBgra(pixels);
   EXPECT_EQ(pixels, (std::vector<std::uint8_t>{0, 0, 0, 0, 7, 8, 9}));
   PremultiplyBgra({});  // an empty image is fine
+}
+
+TEST(PixelRows, DibRowsAreWholeWordsAndRowsCopyAcrossStrides) {
+  struct Case {
+    int width, bits, rowBytes;
+  };
+  for (const Case& c : {Case{1, 24, 4}, Case{3, 24, 12}, Case{5, 24, 16}, Case{880, 24, 2640}, Case{7, 32, 28}}) {
+    EXPECT_EQ(DibRowBytes(c.width, c.bits), c.rowBytes) << c.width << " x " << c.bits;
+  }
+  // Two rows of three bytes from a decoder's stride of five (and bottom-up, a
+  // negative one) into a bitmap's stride of four: the padding stays as it was.
+  const std::vector<std::uint8_t> decoded = {1, 2, 3, 88, 88, 4, 5, 6, 88, 88};
+  std::vector<std::uint8_t> bitmap(8, 0);
+  CopyPixelRows({decoded.data(), 5}, {bitmap.data(), 4}, 3, 2);
+  EXPECT_EQ(bitmap, (std::vector<std::uint8_t>{1, 2, 3, 0, 4, 5, 6, 0}));
+  CopyPixelRows({decoded.data() + 5, -5}, {bitmap.data(), 4}, 3, 2);
+  EXPECT_EQ(bitmap, (std::vector<std::uint8_t>{4, 5, 6, 0, 1, 2, 3, 0}));
+}
+
+TEST(UiFont, StandInsTakeTheFacesMetricsSizedByTheirEm) {
+  struct Case {
+    UiFontChoice choice;
+    TextView family;
+    int em;
+    bool bold;
+  };
+  const Case cases[] = {
+      {{u"Arial", 14, 400}, u"Liberation Sans", 12, false},  // a 14-pixel cell: a 12-pixel em
+      {{u"Tahoma", 16, 700}, u"DejaVu Sans Condensed", 14, true},
+      {{u"宋体", 12, 400}, u"WenQuanYi Micro Hei", 10, false},
+      {{u"黑体", 23, 900}, u"WenQuanYi Micro Hei", 20, true},
+      {{u"Verdana", 0, 699}, u"Verdana", 1, false},  // unknown: itself; never below a pixel
+  };
+  for (const Case& c : cases) {
+    const StandInFont font = StandInFor(c.choice);
+    EXPECT_EQ(font.family, c.family) << ToUtf8(c.choice.face);
+    EXPECT_EQ(font.emPixels, c.em) << ToUtf8(c.choice.face);
+    EXPECT_EQ(font.bold, c.bold) << ToUtf8(c.choice.face);
+  }
+}
+
+TEST(WheelNotches, PartsOfANotchAddUpAndTheRestWaits) {
+  struct Case {
+    std::vector<int> turns;
+    std::vector<int> notches;
+  };
+  const Case cases[] = {
+      {{120, -120}, {1, -1}},
+      {{360}, {3}},
+      {{40, 40, 40, 40}, {0, 0, 1, 0}},      // a touchpad: the fourth part waits
+      {{-100, -30, 20}, {0, -1, 0}},         // -130: one notch, -10 left
+      {{100, -100, 100, 30}, {0, 0, 0, 1}},  // back and forth cancels out
+  };
+  for (const Case& c : cases) {
+    WheelNotches wheel;
+    std::vector<int> got;
+    for (int turn : c.turns) got.push_back(wheel.Turn(turn));
+    EXPECT_EQ(got, c.notches) << c.turns.front();
+  }
+}
+
+TEST(DecoderSession, StartsOnceRetriesAFailedStartAndStopsOnlyWhatRuns) {
+  DecoderSession session;
+  int starts = 0, stops = 0;
+  bool works = false;
+  auto start = [&] {
+    ++starts;
+    return works;
+  };
+  auto stop = [&] { ++stops; };
+  EXPECT_FALSE(session.Start(start));  // the system refused: tried again next time
+  session.Stop(stop);
+  EXPECT_EQ(stops, 0);
+  works = true;
+  EXPECT_TRUE(session.Start(start));
+  EXPECT_TRUE(session.Start(start));  // up already: not started twice
+  EXPECT_EQ(starts, 2);
+  EXPECT_EQ(session.Starts(), 2);
+  session.CountDecode();
+  EXPECT_EQ(session.Decodes(), 1);
+  session.Stop(stop);
+  session.Stop(stop);
+  EXPECT_EQ(stops, 1);
+  EXPECT_FALSE(session.Running());
 }
 
 TEST(UiFont, ChoosesFaceHeightAndWeightByLanguageRoleAndVersion) {

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <utility>
+
 #include "common/qt/qt_text.h"
 #include "app/plain_page.h"
 #include "app/qt/app_icon_qt.h"
@@ -16,6 +18,7 @@
 #include "page/qt/page_view_qt.h"
 #include "skin/image_limits.h"
 #include "skin/qt/double_click_qt.h"
+#include "skin/qt/qt_draw.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/qt/ui_font_qt.h"
 #include "skin/screen_placement.h"
@@ -23,8 +26,6 @@
 
 namespace px {
 namespace {
-
-QColor ToQColor(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
 // Qt's Wayland platforms are "wayland", "wayland-egl" and the like.
 bool OnWayland() { return QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
@@ -93,8 +94,7 @@ void QtMainWindow::MakePlainCanvas() {
   painter.setPen(ToQColor(kPlainMarkColor));
   painter.setFont(QApplication::font());
   for (const PlainPageMark& mark : kPlainPageMarks) {
-    const QRect rect(mark.rect.left, mark.rect.top, mark.rect.right - mark.rect.left, mark.rect.bottom - mark.rect.top);
-    painter.drawText(rect, Qt::AlignCenter, ToQString(mark.mark));
+    painter.drawText(ToQRect(mark.rect), Qt::AlignCenter, ToQString(mark.mark));
   }
 }
 
@@ -112,21 +112,14 @@ void QtMainWindow::ShowToFront() {
   }
   // The state change this makes is the controller's own show, not one to report back.
   showing_ = true;
-  const bool wayland = OnWayland();
-  const ActivationToken token = askingStart_.value_or(ActivationToken{});
-  // On Wayland no client can raise or unminimise its window; a window
-  // mapped anew comes up in front, as every new window does. Only for
-  // another start's request, and not when the window is the active one.
-  if (wayland && askingStart_ && isVisible() && !isActiveWindow()) hide();
-  askingStart_.reset();
+  const FrontShow plan =
+      PlanFrontShow(OnWayland(), std::exchange(askingStart_, std::nullopt), isVisible(), isActiveWindow());
+  if (plan.remapFirst) hide();
   showNormal();
   raise();
-  // Qt's Wayland platform activates with the token it finds here (and then
-  // clears it): the asking start's, so that the desktop lets the window forward.
-  if (wayland && !token.xdgActivation.empty()) {
-    qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token.xdgActivation));
-  }
-  if (!wayland) ApplyX11StartupId(*this, token.startupId);
+  // Qt's Wayland platform activates with the token it finds here (and then clears it).
+  if (!plan.xdgActivation.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(plan.xdgActivation));
+  ApplyX11StartupId(*this, plan.startupId);
   activateWindow();
   showing_ = false;
 }
@@ -157,7 +150,6 @@ void QtMainWindow::paintEvent(QPaintEvent*) {
 void QtMainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !core_.Assembled()) return;
   if (pairing_.LastEndedPairOn(this)) return;
-  dragging_ = false;
   drag_.Cancel();
   const QPoint at = event->position().toPoint();
   core_.Page().DispatchClick({at.x(), at.y()});
@@ -176,33 +168,29 @@ bool QtMainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void QtMainWindow::StartDrag(Point at) {
-  // A dialog the click opened (the skin chooser) took the button's release:
+  // A dialog or box the click opened took the button's release:
   // a move begun now would follow the pointer with no button held.
   if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
   // OK and Cancel hide (or minimise) the window before their click falls
   // through to here: there is nothing on the screen to move.
   if (!isVisible() || isMinimized()) return;
   const QPoint on = QCursor::pos();
-  drag_.Arm({on.x(), on.y()});
-  dragging_ = false;
-  dragOffset_ = QPoint(at.x, at.y);
+  drag_.Arm({on.x(), on.y()}, at);
 }
 
 void QtMainWindow::mouseMoveEvent(QMouseEvent* event) {
-  const bool held = (event->buttons() & Qt::LeftButton) != 0;
   const QPoint on = event->globalPosition().toPoint();
-  if (dragging_ && held) {
-    move(on - dragOffset_);
-    return;
-  }
-  dragging_ = false;
-  if (drag_.OnMotion({on.x(), on.y()}, held)) {
-    // The window manager moves the window where it can; elsewhere (no window
-    // manager, as on a bare X server) the window follows the pointer itself.
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
-    dragging_ = true;
-    move(on - dragOffset_);
-    return;
+  switch (drag_.OnMotion({on.x(), on.y()}, (event->buttons() & Qt::LeftButton) != 0)) {
+    case DragMotion::Begin:
+      if (windowHandle() != nullptr && windowHandle()->startSystemMove()) return;
+      drag_.FollowByHand();
+      [[fallthrough]];
+    case DragMotion::Follow: {
+      const Point corner = drag_.WindowAt({on.x(), on.y()});
+      move(corner.x, corner.y);
+      return;
+    }
+    case DragMotion::None: break;
   }
   if (!core_.Assembled()) return;
   const QPoint at = event->position().toPoint();
@@ -210,9 +198,7 @@ void QtMainWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void QtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  drag_.Cancel();
-  dragging_ = false;
+  if (event->button() == Qt::LeftButton) drag_.Cancel();
 }
 
 void QtMainWindow::SetBehindIcon(bool behindIcon) {
@@ -227,13 +213,7 @@ void QtMainWindow::SetBehindIcon(bool behindIcon) {
 }
 
 void QtMainWindow::keyPressEvent(QKeyEvent* event) {
-  const int key = event->key();
-  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) && core_.Assembled()) {
-    // Neither key ever ends the main window: it only goes back to the icon.
-    core_.Controller().OnHideKey();
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  if (!core_.Assembled() || !core_.Controller().OnKey(UiKeyOfQt(event->key()))) QWidget::keyPressEvent(event);
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* event) {
@@ -247,14 +227,10 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
 
 void QtMainWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() != QEvent::WindowStateChange || !core_.Assembled() || core_.Controller().TrayShown() || showing_) {
-    return;
-  }
-  // Without an icon the taskbar brings the window back: as a show from the
-  // icon, the page is rebuilt when a Cancel asked for it.
+  if (event->type() != QEvent::WindowStateChange || !core_.Assembled() || showing_) return;
   const auto* change = static_cast<QWindowStateChangeEvent*>(event);
   if ((change->oldState() & Qt::WindowMinimized) && !(windowState() & Qt::WindowMinimized)) {
-    core_.Controller().OnShowRequest();
+    core_.Controller().OnUnminimised();
   }
 }
 

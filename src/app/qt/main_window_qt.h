@@ -79,12 +79,8 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   bool showing_ = false;  // inside ShowToFront
   DoubleClickPairing pairing_;
   bool exiting_ = false;
-  // A press on an empty spot arms a move; the move begins only while the
-  // button is held (see window_drag.h).
+  // A press on an empty spot arms a move (see window_drag.h).
   WindowDragGesture drag_;
-  // A move of the window by hand, where the window manager offers none.
-  bool dragging_ = false;
-  QPoint dragOffset_;
 };
 
 }  // namespace px

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace px {
 namespace {
@@ -39,26 +40,14 @@ QtSingleInstance::QtSingleInstance(QString folder, QString name, ActivationToken
 QtSingleInstance::~QtSingleInstance() = default;
 
 bool QtSingleInstance::ClaimFirstInstance() {
-  if (lockPath_.isEmpty()) {
-    std::fputs("px6410: no runtime folder for the lock; a second start will not find this one\n", stderr);
-    return true;
-  }
+  if (lockPath_.isEmpty()) return Refused(LockRefusal::NoFolder);
   lock_ = std::make_unique<QLockFile>(lockPath_);
   // Only a lock whose process is gone is stale, however old it is.
   lock_->setStaleLockTime(0);
   if (!lock_->tryLock(0)) {
-    const QLockFile::LockError error = lock_->error();
-    lock_.reset();
-    // Only a lock held by another instance means one runs; a lock that
-    // cannot be made at all must not keep the program from starting.
-    if (error != QLockFile::LockFailedError) {
-      const char* why = error == QLockFile::PermissionError ? "permission denied" : "its folder is unusable";
-      std::fprintf(stderr, "px6410: cannot make the lock %s (%s); a second start will not find this one\n",
-                   qPrintable(lockPath_), why);
-      return true;
-    }
-    if (!AskRunningToShow()) std::fputs("px6410: another instance runs but does not answer\n", stderr);
-    return false;
+    const QLockFile::LockError error = std::exchange(lock_, nullptr)->error();
+    if (error == QLockFile::LockFailedError) return Refused(LockRefusal::HeldByAnother);
+    return Refused(error == QLockFile::PermissionError ? LockRefusal::PermissionDenied : LockRefusal::FolderUnusable);
   }
   // The lock is ours: a socket left by an instance that died is stale.
   QLocalServer::removeServer(socketPath_);
@@ -84,6 +73,13 @@ bool QtSingleInstance::ClaimFirstInstance() {
     }
   });
   return true;
+}
+
+bool QtSingleInstance::Refused(LockRefusal why) {
+  const bool answered = why == LockRefusal::HeldByAnother && AskRunningToShow();
+  const LockAnswer answer = AnswerLockRefusal(why, lockPath_.toStdString(), answered);
+  std::fputs(answer.warning.c_str(), stderr);
+  return answer.runs;
 }
 
 bool QtSingleInstance::AskRunningToShow() {

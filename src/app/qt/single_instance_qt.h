@@ -40,6 +40,7 @@ class QtSingleInstance final : public SingleInstancePort {
 
  private:
   bool AskRunningToShow();
+  bool Refused(LockRefusal why);
 
   ActivationToken token_;
   QString lockPath_;

@@ -16,13 +16,11 @@
 namespace px {
 namespace {
 
-constexpr TextView kTrayTip = u"Gaming Mouse Setting";
 const QString kNotificationsService = QStringLiteral("org.freedesktop.Notifications");
 // The icon's name in the desktop's icon theme and the desktop entry's name.
 const QString kIconName = QStringLiteral("px6410");
 constexpr int kNotificationImageSide = 48;
 constexpr int kAvailabilityPollMs = 500;
-
 
 }  // namespace
 

@@ -50,8 +50,8 @@ int QtUtility::Run() {
   }
   window_ = std::make_unique<QtMainWindow>(*core_, QtTray::Available());
   boxes_.SetOwner(window_.get());
-  skins_ = std::make_unique<QtSkinChooser>(window_.get(), core_->SkinsRoot());
   dialogWindows_ = std::make_unique<QtDialogWindows>(window_.get());
+  skins_ = std::make_unique<WindowedSkinChooser>(*dialogWindows_, core_->SkinsRoot(), skinFolders_, SystemFileSystem());
   core_->Assemble({*window_, tray_, instance_, *skins_, window_->View(), *dialogWindows_});
   ConnectEvents();
   // Another instance runs: it has been asked to show itself.

@@ -13,7 +13,7 @@
 #include "app/qt/tray_qt.h"
 #include "app/utility_core.h"
 #include "buttons/qt/parameter_dialogs_qt.h"
-#include "skin/qt/skin_chooser_qt.h"
+#include "skin/skin_chooser_controller.h"
 
 namespace px {
 
@@ -39,8 +39,9 @@ class QtUtility final {
   QtSingleInstance instance_;
   std::unique_ptr<QtMainWindow> window_;
   // The small dialogs, over the main window.
-  std::unique_ptr<QtSkinChooser> skins_;
   std::unique_ptr<QtDialogWindows> dialogWindows_;
+  StdFolderSearch skinFolders_;
+  std::unique_ptr<WindowedSkinChooser> skins_;
   // It goes before the window and the parts it was given.
   std::unique_ptr<UtilityCore> core_;
   // Made at the start-up's device step; the first to go, with its calls into the core.

@@ -11,7 +11,6 @@
 #include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
 #include "skin/win32/offscreen_dc.h"
-#include "skin/win32/skins_dialog.h"
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
 #include "storage/executable_path.h"
@@ -27,11 +26,6 @@ constexpr DWORD kAddToolWindow = 0x80;       // WS_EX_TOOLWINDOW
 // The HID device interface class.
 constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
-
-void ShowBox(HWND owner, TextView text, TextView caption) {
-  WindowMessageBox box(owner);
-  box.ShowMessage(text, caption);
-}
 
 }  // namespace
 
@@ -104,7 +98,7 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       // Lower-privileged processes may send the tray callback and the notifications.
       const bool first = ::ChangeWindowMessageFilter(kTrayCallbackMessage, MSGFLT_ADD) != FALSE;
       const bool second = ::ChangeWindowMessageFilter(kNotificationMessage, MSGFLT_ADD) != FALSE;
-      if (!first || !second) ShowBox(hwnd, u"ChangeWindowMessageFilter failed", kApplicationTitle);
+      if (!first || !second) ShowOkBox(hwnd, u"ChangeWindowMessageFilter failed", kApplicationTitle);
       return first && second;
     }
     case StartupStep::RegisterDeviceNotification: {
@@ -114,7 +108,7 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       filter.dbcc_classguid = kHidInterfaceClass;
       deviceNotify_.Reset(::RegisterDeviceNotificationW(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
       if (!deviceNotify_) {
-        ShowBox(hwnd, u"RegisterDeviceNotification failed!!!", kApplicationTitle);
+        ShowOkBox(hwnd, u"RegisterDeviceNotification failed!!!", kApplicationTitle);
         return false;
       }
       return true;
@@ -137,10 +131,8 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
 
 bool COrvaneDlg::PreTranslateMessage(MSG& message) {
   HWND hwnd = Hwnd();
-  if (message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE) &&
-      (message.hwnd == hwnd || ::IsChild(hwnd, message.hwnd))) {
-    // Neither key ever ends the main window: it only goes back to the tray.
-    Controller().OnHideKey();
+  if (message.message == WM_KEYDOWN && (message.hwnd == hwnd || ::IsChild(hwnd, message.hwnd)) &&
+      Controller().OnKey(UiKeyOfVirtualKey(message.wParam))) {
     return true;
   }
   if (message.message == WM_MOUSEMOVE && pageView_ != nullptr) {
@@ -201,11 +193,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
-      if (page) {
-        chooserRanInClick_ = false;
-        Page().DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        if (chooserRanInClick_) DropPostedDrag();
-      }
+      if (page) Page().DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_MOUSEMOVE:
       if (page) Page().OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -227,15 +215,6 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       break;
   }
   return Dialog::OnMessage(message, wParam, lParam);
-}
-
-// The skin chooser took the click's release (it ends on a press of its own),
-// so a drag asked for after it would never see the button go up: the window
-// would follow the pointer until the next click.
-void COrvaneDlg::DropPostedDrag() {
-  MSG drag{};
-  while (::PeekMessageW(&drag, Hwnd(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE | PM_NOYIELD)) {
-  }
 }
 
 void COrvaneDlg::ShowToFront() {
@@ -278,7 +257,8 @@ void COrvaneDlg::AssembleCore() {
   pageView_ = std::make_unique<PageWin32View>(
       Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
   dialogWindows_ = std::make_unique<Win32DialogWindows>(Hwnd());
-  core_->Assemble({*this, *this, *this, *this, *pageView_, *dialogWindows_});
+  skins_ = std::make_unique<WindowedSkinChooser>(*dialogWindows_, core_->SkinsRoot(), skinFolders_, files_);
+  core_->Assemble({*this, *this, *this, *skins_, *pageView_, *dialogWindows_});
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
@@ -292,26 +272,19 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
   if (plainBackground_ && dc) {
     winui::SelectGuard select(dc.Get(), plainBackground_.Get());
     RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
-    winui::UniqueBrush fill(::CreateSolidBrush(RGB(kPlainPageColor.red, kPlainPageColor.green, kPlainPageColor.blue)));
+    winui::UniqueBrush fill(::CreateSolidBrush(ToColorRef(kPlainPageColor)));
     ::FillRect(dc.Get(), &all, fill.Get());
     // The skin's own buttons are missing too: mark minimise and close where they work.
     ::SetBkMode(dc.Get(), TRANSPARENT);
-    ::SetTextColor(dc.Get(), RGB(kPlainMarkColor.red, kPlainMarkColor.green, kPlainMarkColor.blue));
+    ::SetTextColor(dc.Get(), ToColorRef(kPlainMarkColor));
     winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
     for (const PlainPageMark& mark : kPlainPageMarks) {
-      RECT rect{mark.rect.left, mark.rect.top, mark.rect.right, mark.rect.bottom};
+      RECT rect = ToRect(mark.rect);
       const std::wstring text = WideString(mark.mark);
       ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
   }
   canvas_ = plainBackground_.Get();
-}
-
-// The skin chooser takes the click's release: the drag the dispatch may
-// post after it is dropped (DropPostedDrag).
-std::optional<SkinChoice> COrvaneDlg::Run(const DialogContext& inForce, TextView skinName) {
-  chooserRanInClick_ = true;
-  return RunSkinsDialog(Hwnd(), inForce, skinName, executablePath_);
 }
 
 }  // namespace px

@@ -15,7 +15,9 @@
 #include "app/win32/win32_ports.h"
 #include "buttons/win32/parameter_dialogs.h"
 #include "page/win32/page_view_win32.h"
+#include "skin/skin_chooser_controller.h"
 #include "skin/win32/skin_picture.h"
+#include "skin/win32/skins_dialog.h"
 #include "storage/win32/win32_file_system.h"
 #include "storage/win32/win32_profile_store.h"
 #include "winui/dialog.h"
@@ -26,8 +28,7 @@ namespace px {
 class COrvaneDlg final : public winui::Dialog,
                          private MainWindowShell,
                          private TrayPort,
-                         private SingleInstancePort,
-                         private SkinChooserPort {
+                         private SingleInstancePort {
  public:
   COrvaneDlg();
   ~COrvaneDlg() override;
@@ -56,12 +57,9 @@ class COrvaneDlg final : public winui::Dialog,
   void ShowExitMenu(TextView exitText) override;
   // SingleInstancePort: the named mutex, never closed.
   bool ClaimFirstInstance() override;
-  // SkinChooserPort.
-  std::optional<SkinChoice> Run(const DialogContext& inForce, TextView skinName) override;
 
   MainController& Controller() { return core_->Controller(); }
   SettingsPage& Page() { return core_->Page(); }
-  void DropPostedDrag();
   void EraseBackground(HDC dc);
   void PaintIconic();
 
@@ -81,7 +79,6 @@ class COrvaneDlg final : public winui::Dialog,
   TrayIcon tray_;
   UINT taskbarCreated_ = 0;  // broadcast when the shell's notification area starts
   HideAtStartCounter hideCounter_;
-  bool chooserRanInClick_ = false;  // the skin chooser ran inside the click being dispatched
 
   WindowMessageBox boxes_;
   SleepWait waits_;
@@ -94,6 +91,8 @@ class COrvaneDlg final : public winui::Dialog,
   winui::UniqueFont boldFont_;
 
   std::unique_ptr<Win32DialogWindows> dialogWindows_;
+  Win32FolderSearch skinFolders_;
+  std::unique_ptr<WindowedSkinChooser> skins_;
   std::unique_ptr<PageWin32View> pageView_;
   // Last: it goes first, before the views and the parts it was given.
   std::unique_ptr<UtilityCore> core_;

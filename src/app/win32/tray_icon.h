@@ -13,7 +13,6 @@ namespace px {
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1;
 inline constexpr UINT kNotificationMessage = WM_USER + 2;
 inline constexpr UINT kExitCommand = 1028;
-inline constexpr TextView kTrayTip = u"Gaming Mouse Setting";
 
 // The callback's lParam (the mouse message on the icon) in the core's words.
 inline TrayMouse TrayMouseOfMessage(LPARAM message) {

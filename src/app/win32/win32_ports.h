@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/ports.h"
+#include "skin/win32/ui_text.h"
 
 namespace px {
 
@@ -10,7 +11,7 @@ class WindowMessageBox final : public MessageBoxPort {
  public:
   explicit WindowMessageBox(HWND owner = nullptr) : owner_(owner) {}
   void SetOwner(HWND owner) { owner_ = owner; }
-  void ShowMessage(TextView text, TextView caption) override;
+  void ShowMessage(TextView text, TextView caption) override { ShowOkBox(owner_, text, caption); }
 
  private:
   HWND owner_;

@@ -15,9 +15,6 @@
 #include "skin/win32/ui_text.h"
 
 namespace px {
-namespace {
-
-}  // namespace
 
 PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_(window), res_(resources) {}
 
@@ -141,7 +138,7 @@ std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
 }
 
 void PageWin32View::ShowMessage(TextView text, TextView caption) {
-  ::MessageBoxW(window_, WideString(text).c_str(), WideString(caption).c_str(), MB_OK);
+  ShowOkBox(window_, text, caption);
 }
 
 std::optional<Rgb> PageWin32View::RunColorChooser() {

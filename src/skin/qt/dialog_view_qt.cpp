@@ -10,6 +10,8 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 
+#include <cstdlib>
+
 #include "common/qt/qt_text.h"
 #include "skin/qt/modal_qt.h"
 #include "skin/qt/double_click_qt.h"
@@ -26,7 +28,6 @@ namespace {
 // The colours of the Windows dialogs as the reference pictures show them.
 const QColor kDarkGrey = ToQColor(kDarkControlGrey);
 const QColor kEdgeShadow(0xA6, 0xA6, 0xA6);
-constexpr int kNotch = 120;
 // Where the dialogs' list entries have always begun their text.
 constexpr int kListTextInset = 4;
 
@@ -199,14 +200,8 @@ void QtDialogView::SetLabelText(int id, TextView text) {
 void QtDialogView::CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) {
   list_ = new QtListBox(this, ListBoxLooks{font_, Qt::white, kDarkGrey, rowHeight_, kListTextInset});
   Tag(list_, id, "ListBox");
-  // As a Windows list box, only as high as its whole rows need: the rows of
-  // the font it is created in. It fits itself again only when it is resized,
-  // which its scroll bar does as it appears for more entries than it shows:
-  // then to the rows of the dialog font it was given.
-  list_->Place(rect);
-  if (scrollBar && static_cast<int>(items.size()) * rowHeight_ > list_->height() - kListBorders) {
-    list_->Place({rect.left, rect.top, rect.right, rect.top + list_->height()}, rowHeight_);
-  }
+  const int height = DialogListHeight(rect.Height(), static_cast<int>(items.size()), scrollBar, rowHeight_);
+  list_->Place({rect.left, rect.top, rect.right, rect.top + height}, 0);
   list_->AllowScrollBar(scrollBar);
   for (const Text& item : items) list_->addItem(ToQString(item));
   list_->onPointerOver = [this](int item) {
@@ -340,15 +335,7 @@ bool QtDialogView::event(QEvent* event) {
 }
 
 void QtDialogView::keyPressEvent(QKeyEvent* event) {
-  if (controller_ != nullptr && controller_->KeysEndDialog()) {
-    switch (event->key()) {
-      case Qt::Key_Return:
-      case Qt::Key_Enter: controller_->Ok(); return;
-      case Qt::Key_Escape: controller_->Cancel(); return;
-      default: break;
-    }
-  }
-  QWidget::keyPressEvent(event);
+  if (controller_ == nullptr || !controller_->KeyPressed(UiKeyOfQt(event->key()))) QWidget::keyPressEvent(event);
 }
 
 bool QtDialogView::eventFilter(QObject* watched, QEvent* event) {
@@ -388,14 +375,8 @@ void QtDialogView::wheelEvent(QWheelEvent* event) { Wheel(event->angleDelta().y(
 
 void QtDialogView::Wheel(int angleDelta) {
   if (controller_ == nullptr) return;
-  // Fine-grained wheels and touchpads add up to whole notches; each notch
-  // is one notification, as a mouse wheel's click is.
-  wheelRest_ += angleDelta;
-  while (wheelRest_ >= kNotch || wheelRest_ <= -kNotch) {
-    const int notch = wheelRest_ > 0 ? kNotch : -kNotch;
-    wheelRest_ -= notch;
-    controller_->Wheel(notch);
-  }
+  const int notches = wheel_.Turn(angleDelta);
+  for (int i = 0; i < std::abs(notches); ++i) controller_->Wheel(notches > 0 ? kWheelNotch : -kWheelNotch);
 }
 
 void QtDialogView::enterEvent(QEnterEvent* event) {

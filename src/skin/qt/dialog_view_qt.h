@@ -19,6 +19,7 @@
 #include "skin/dialog_view.h"
 #include "skin/double_click.h"
 #include "skin/qt/skin_images_qt.h"
+#include "skin/wheel_notches.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -99,7 +100,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   std::map<int, QLineEdit*> edits_;
   std::map<int, QWidget*> swatches_;
   QTimer hoverTimer_;
-  int wheelRest_ = 0;  // part of a notch not yet turned
+  WheelNotches wheel_;
   DoubleClickPairing pairing_{DoubleClickLimits{}};  // the presses on the frame and its list
   KeyNamer keyNamer_;
   bool capturingKeys_ = false;

@@ -1,6 +1,6 @@
 #pragma once
 // What the page's and the small dialogs' Qt views share: the core's
-// rectangle, colour and text format in Qt's terms, and a child's removal.
+// rectangle, colour, text format and keys in Qt's terms, and a child's removal.
 #include <QColor>
 #include <QRect>
 #include <QWidget>
@@ -11,6 +11,7 @@
 #include "common/color.h"
 #include "common/geometry.h"
 #include "skin/text_format.h"
+#include "skin/ui_key.h"
 
 namespace px {
 
@@ -27,6 +28,11 @@ inline int QtTextFlags(TextFormat format) {
   if (format.align == TextAlign::Left) align = Qt::AlignLeft;
   if (format.align == TextAlign::Right) align = Qt::AlignRight;
   return static_cast<int>(align | Qt::AlignVCenter) | Qt::TextSingleLine | (format.whole ? Qt::TextDontClip : 0);
+}
+
+inline UiKey UiKeyOfQt(int key) {
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return UiKey::Enter;
+  return key == Qt::Key_Escape ? UiKey::Escape : UiKey::Other;
 }
 
 // Gone from sight now, deleted later: the child may be the one whose event

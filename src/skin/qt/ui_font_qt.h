@@ -1,7 +1,6 @@
 #pragma once
-// The interface fonts for the Qt windows: the face, height and weight the
-// font table chooses, with the Windows faces taken by the free fonts of the
-// same metrics (Arial by Liberation Sans, the Chinese faces by WenQuanYi).
+// The interface fonts for the Qt windows: the font table's choice with its
+// stand-in for the Windows face (StandInFor).
 #include <QFont>
 
 #include "skin/ui_font.h"
@@ -9,8 +8,5 @@
 namespace px {
 
 QFont UiFontQt(Language language, FontRole role);
-
-// The family that stands in for a Windows face name.
-QString FontFamilyFor(TextView windowsFace);
 
 }  // namespace px

@@ -1,18 +1,17 @@
 #include "skin/win32/skin_picture.h"
 
-#include "common/win32/wide_text.h"
 #include "skin/win32/gdiplus_headers.h"
+#include "skin/win32/ui_text.h"
 
 #include <shlwapi.h>
 
 #include <cstdint>
-#include <cstring>
-#include <mutex>
 #include <optional>
 #include <span>
 #include <utility>
 #include <vector>
 
+#include "skin/decoder_session.h"
 #include "skin/image_limits.h"
 #include "skin/premultiply.h"
 #include "skin/shared_looks.h"
@@ -26,19 +25,11 @@ namespace {
 namespace gp = Gdiplus;
 namespace flat = Gdiplus::DllExports;
 
-// The GDI+ start-up token, started once for the process.
-struct DecoderState {
-  std::mutex lock;
-  ULONG_PTR token = 0;
-  bool running = false;
-  int starts = 0;
-  int decodes = 0;
-};
-
-DecoderState& Decoder() {
-  static DecoderState state;
-  return state;
+DecoderSession& Decoder() {
+  static DecoderSession session;
+  return session;
 }
+ULONG_PTR g_gdiplusToken = 0;  // the session's, while it runs
 
 // The file's bytes as the stream GDI+ decodes from; released after the bitmap.
 struct StreamOwner {
@@ -69,13 +60,7 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
   return flat::GdipGetImagePalette(bitmap, palette, size) == gp::Ok && (palette->Flags & gp::PaletteFlagsHasAlpha) != 0;
 }
 
-void ShowFailureBox(HWND owner, TextView text, TextView caption) {
-  MessageBoxW(owner, WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
-}
-
-SkinLoadFailureBox failureBox = &ShowFailureBox;
-
-int RowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
+SkinLoadFailureBox failureBox = &ShowOkBox;
 
 std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
 
@@ -98,11 +83,7 @@ bool SkinImage::Decode(const SkinPictureFile& file) {
   width_ = height_ = bitsPerPixel_ = 0;
   hasAlpha_ = false;
   if (!StartSkinDecoder()) return false;
-  {
-    DecoderState& state = Decoder();
-    std::lock_guard guard(state.lock);
-    ++state.decodes;
-  }
+  Decoder().CountDecode();
   StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
   if (stream.stream == nullptr) return false;
   GpBitmapOwner source;
@@ -139,13 +120,9 @@ bool SkinImage::Decode(const SkinPictureFile& file) {
   if (flat::GdipBitmapLockBits(source.bitmap, &whole, gp::ImageLockModeRead, lockFormat, &locked) != gp::Ok) {
     return false;
   }
-  const int rowBytes = RowBytes(static_cast<int>(width), bitsPerPixel);
-  const std::size_t copyBytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8);
-  for (UINT row = 0; row < height; ++row) {
-    const auto* from = static_cast<const std::uint8_t*>(locked.Scan0) + static_cast<std::ptrdiff_t>(row) * locked.Stride;
-    auto* to = static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(row) * static_cast<std::size_t>(rowBytes);
-    std::memcpy(to, from, copyBytes);
-  }
+  CopyPixelRows({static_cast<const std::uint8_t*>(locked.Scan0), locked.Stride},
+                {static_cast<std::uint8_t*>(bits), DibRowBytes(static_cast<int>(width), bitsPerPixel)},
+                static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8), static_cast<int>(height));
   flat::GdipBitmapUnlockBits(source.bitmap, &locked);
   GdiFlush();
 
@@ -188,49 +165,22 @@ HBITMAP SkinImage::Detach() {
 
 std::size_t SkinImage::Bytes() const {
   if (!bitmap_) return 0;
-  return static_cast<std::size_t>(RowBytes(width_, bitsPerPixel_)) * static_cast<std::size_t>(height_);
+  return static_cast<std::size_t>(DibRowBytes(width_, bitsPerPixel_)) * static_cast<std::size_t>(height_);
 }
 
 // --- GDI+ --------------------------------------------------------------------
 
 bool StartSkinDecoder() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  if (!state.running) {
+  return Decoder().Start([] {
     gp::GdiplusStartupInput input;  // version 1, no debug callback, nothing suppressed
-    state.running = gp::GdiplusStartup(&state.token, &input, nullptr) == gp::Ok;
-    ++state.starts;
-  }
-  return state.running;
+    return gp::GdiplusStartup(&g_gdiplusToken, &input, nullptr) == gp::Ok;
+  });
 }
 
-void StopSkinDecoder() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  if (state.running) {
-    gp::GdiplusShutdown(state.token);
-    state.running = false;
-    state.token = 0;
-  }
-}
-
-bool SkinDecoderRunning() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  return state.running;
-}
-
-int SkinDecoderStarts() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  return state.starts;
-}
-
-int SkinDecodes() {
-  DecoderState& state = Decoder();
-  std::lock_guard guard(state.lock);
-  return state.decodes;
-}
+void StopSkinDecoder() { Decoder().Stop([] { gp::GdiplusShutdown(std::exchange(g_gdiplusToken, 0)); }); }
+bool SkinDecoderRunning() { return Decoder().Running(); }
+int SkinDecoderStarts() { return Decoder().Starts(); }
+int SkinDecodes() { return Decoder().Decodes(); }
 
 // --- The skin's pictures ---------------------------------------------------------
 
@@ -252,7 +202,7 @@ void DropSkinImages() { SkinImages().Drop(); }
 // --- DrawSkinImage -------------------------------------------------------------
 
 SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box) {
-  return std::exchange(failureBox, box != nullptr ? box : &ShowFailureBox);
+  return std::exchange(failureBox, box != nullptr ? box : &ShowOkBox);
 }
 
 int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure) {

@@ -54,15 +54,11 @@ class SkinImage {
   bool hasAlpha_ = false;
 };
 
-// GDI+ decodes the skin's PNG files. It is started once, by the application's
-// start or else by the first decode, and stays up for the rest of the process:
-// no picture starts or stops it.
+// GDI+ decodes the skin's PNG files, one session for the process
+// (skin/decoder_session.h: when it starts and stops, what it counts).
 bool StartSkinDecoder();
-// At the application's end only, once nothing decodes any more.
 void StopSkinDecoder();
 bool SkinDecoderRunning();
-// How many times this process started GDI+, and how many files it handed
-// GDI+ to decode (for tests and diagnostics).
 int SkinDecoderStarts();
 int SkinDecodes();
 

@@ -160,7 +160,7 @@ void SkinnedDialog::SetSwatchColor(int, UiTextColor color) {
 }
 
 void SkinnedDialog::ShowMessage(TextView text, TextView caption) {
-  ::MessageBoxW(Hwnd(), WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
+  ShowOkBox(Hwnd(), text, caption);
 }
 
 Text SkinnedDialog::ApplicationName() const { return ApplicationNameFromPath(RunningExecutablePath()); }

@@ -1,27 +1,22 @@
 #include "skin/win32/skins_dialog.h"
 
+#include <windows.h>
+
 #include <array>
 
 #include "common/win32/wide_text.h"
 #include "skin/skin_paths.h"
-#include "storage/win32/win32_file_system.h"
 
 namespace px {
-namespace {
-
-}  // namespace
 
 FolderListing Win32FolderSearch::Search(TextView root) {
   FolderListing listing;
   const Text rootText(root);
   std::array<wchar_t, 32768> full{};
   const DWORD length = ::GetFullPathNameW(WideOf(rootText), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  listing.fullRoot = length > 0 && length < full.size()
-                         ? Text(reinterpret_cast<const char16_t*>(full.data()), length)
-                         : rootText;
-  if (listing.fullRoot.empty() || (listing.fullRoot.back() != u'\\' && listing.fullRoot.back() != u'/')) {
-    listing.fullRoot.push_back(u'\\');
-  }
+  listing.fullRoot = AsFolderPrefix(
+      length > 0 && length < full.size() ? Text(reinterpret_cast<const char16_t*>(full.data()), length) : rootText,
+      u"\\/");
   const Text pattern = rootText + u"\\*.*";
   WIN32_FIND_DATAW found{};
   HANDLE search = ::FindFirstFileW(WideOf(pattern), &found);
@@ -32,14 +27,6 @@ FolderListing Win32FolderSearch::Search(TextView root) {
   } while (::FindNextFileW(search, &found));
   ::FindClose(search);
   return listing;
-}
-
-std::optional<SkinChoice> RunSkinsDialog(HWND owner, const SkinnedDialogContext& context, TextView skinName,
-                                         TextView executablePath) {
-  SkinnedDialog window(DialogKind::Skins, owner);
-  Win32FolderSearch search;
-  Win32FileSystem files;
-  return RunSkinChooser(window, context, skinName, SkinsRootFor(executablePath), search, files);
 }
 
 }  // namespace px

@@ -25,6 +25,10 @@ void DrawUiText(HDC dc, TextView text, const Rect& rect, TextFormat format) {
             DrawTextFlags(format));
 }
 
+void ShowOkBox(HWND owner, TextView text, TextView caption) {
+  MessageBoxW(owner, WideOf(Text(text)), WideOf(Text(caption)), MB_OK);
+}
+
 // --- Fonts -------------------------------------------------------------------
 
 winui::UniqueFont CreateUiFont(Language language, FontRole role) {

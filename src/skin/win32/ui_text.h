@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "skin/text_format.h"
 #include "skin/ui_font.h"
+#include "skin/ui_key.h"
 #include "winui/handles.h"
 
 namespace px {
@@ -23,6 +24,13 @@ void DrawUiText(HDC dc, TextView text, const Rect& rect, TextFormat format = kCe
 
 // The window font for a language and role (system version from GetVersion).
 winui::UniqueFont CreateUiFont(Language language, FontRole role);
+
+inline UiKey UiKeyOfVirtualKey(WPARAM key) {
+  return key == VK_RETURN ? UiKey::Enter : key == VK_ESCAPE ? UiKey::Escape : UiKey::Other;
+}
+
+// The one modal box with an OK button of every Win32 window.
+void ShowOkBox(HWND owner, TextView text, TextView caption);
 
 // The text colour of the drawing convention, as the platform takes it.
 constexpr COLORREF ToColorRef(Rgb color) { return static_cast<COLORREF>(ColorValue(color)); }
