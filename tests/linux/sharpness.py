@@ -1,0 +1,35 @@
+#!/usr/bin/python3
+"""Edge contrast of a window shot at twice the scale against the same window
+shot unscaled and enlarged twice (what a scaled screen shows of plain
+pictures): the mean absolute difference between neighbouring pixels, across
+and down, on the grey levels. Writes the enlarged shot beside the others.
+
+Usage: sharpness.py SHOT_1X SHOT_2X ENLARGED_OUT MIN_RATIO
+Prints "sharp2x=A enlarged=B ratio=R"; exits 1 when R is below MIN_RATIO.
+"""
+import sys
+
+from PIL import Image, ImageChops, ImageStat
+
+
+def edge_contrast(image):
+    grey = image.convert("L")
+    w, h = grey.size
+    across = ImageChops.difference(grey.crop((1, 0, w, h)), grey.crop((0, 0, w - 1, h)))
+    down = ImageChops.difference(grey.crop((0, 1, w, h)), grey.crop((0, 0, w, h - 1)))
+    return (ImageStat.Stat(across).mean[0] + ImageStat.Stat(down).mean[0]) / 2
+
+
+def main():
+    plain, doubled, out, least = sys.argv[1], sys.argv[2], sys.argv[3], float(sys.argv[4])
+    sharp = Image.open(doubled).convert("RGB")
+    enlarged = Image.open(plain).convert("RGB").resize(sharp.size, Image.BILINEAR)
+    enlarged.save(out)
+    a, b = edge_contrast(sharp), edge_contrast(enlarged)
+    ratio = a / b if b else 0.0
+    print(f"sharp2x={a:.3f} enlarged={b:.3f} ratio={ratio:.2f}")
+    return 0 if ratio >= least else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
