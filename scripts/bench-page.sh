@@ -4,7 +4,7 @@
 # ratios to one full-client BitBlt measured in the same run.
 #   scripts/bench-page.sh [RUNS]        (default 41)
 # With --linux, the same for the Linux window (Qt, natively, on Xvfb), as
-# ratios to one full-window copy of its canvas:
+# ratios to one full-window copy of its canvas, unscaled and at twice the scale:
 #   scripts/bench-page.sh --linux [RUNS]
 set -euo pipefail
 SOURCE_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,9 +12,13 @@ if [ "${1:-}" = "--linux" ]; then
   BUILD_DIR="$SOURCE_DIR/build/native"
   cmake --preset native >/dev/null
   cmake --build --preset native --target px_page_bench_qt px_skins >/dev/null
+  export PX_SCREEN=2000x1500  # room for the page at twice its size
   source "$SOURCE_DIR/tests/linux/lib.sh"
   lx_start_display >/dev/null
-  "$BUILD_DIR/px_page_bench_qt" "$BUILD_DIR/dist/Skins/Default" "${2:-41}"
+  for factor in 1 2; do
+    echo "QT_SCALE_FACTOR=$factor"
+    QT_SCALE_FACTOR=$factor "$BUILD_DIR/px_page_bench_qt" "$BUILD_DIR/dist/Skins/Default" "${2:-41}"
+  done
   exit 0
 fi
 BUILD_DIR="$SOURCE_DIR/build/windows"

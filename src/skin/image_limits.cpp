@@ -52,8 +52,9 @@ void SayOverBudget(TextView imagePath, std::size_t budget) {
 
 std::uint64_t DecodedBytes(PixelSize size) { return std::uint64_t{size.width} * size.height * 4; }
 
-bool BackgroundHolds(PixelSize background, PixelSize needed) {
-  return background.width >= needed.width && background.height >= needed.height &&
+bool BackgroundHolds(PixelSize background, PixelSize needed, int density) {
+  const std::uint64_t scale = density > 1 ? static_cast<std::uint64_t>(density) : 1;
+  return background.width >= scale * needed.width && background.height >= scale * needed.height &&
          background.width <= kMaxWindowSize.width && background.height <= kMaxWindowSize.height;
 }
 

@@ -38,6 +38,7 @@ bool WithinSkinImageLimits(PixelSize size);
 struct SkinPictureFile {
   FileBytes bytes;
   PixelSize size;
+  int density = 1;  // 2 for a NAME@2x.png picture (skin/pixel_density.h)
 };
 std::optional<SkinPictureFile> ReadSkinPicture(FileSystem& files, TextView path);
 
@@ -47,7 +48,8 @@ std::optional<SkinPictureFile> ReadSkinPicture(FileSystem& files, TextView path)
 std::uint64_t DecodedBytes(PixelSize size);
 
 // What the decoded pictures of one skin may cost together. The shipped skins
-// decode to under 2 MiB; a skin of huge pictures stops here instead of taking
+// decode to under 8 MiB, their doubled pictures (a scaled screen's) to about
+// 30 MiB; a skin of huge pictures stops here instead of taking
 // gigabytes and seconds before the page shows.
 inline constexpr std::size_t kSkinPicturesBudget = 64 * 1024 * 1024;
 
@@ -68,7 +70,11 @@ inline constexpr PixelSize kMainWindowFrameExtent{875, 647};
 // scale (880 x 660).
 inline constexpr PixelSize kMaxWindowSize{3840, 2160};
 
-// At least `needed` (what the window draws on it) and at most kMaxWindowSize.
-bool BackgroundHolds(PixelSize background, PixelSize needed);
+// At least `needed` (what the window draws on it, in logical pixels) and at
+// most kMaxWindowSize. A picture of density 2 holds twice `needed` in its
+// pixels, and its pixels stay within kMaxWindowSize: its window is half a 4K
+// screen's logical size, a whole 4K screen of device pixels at a ratio of 2,
+// and it still costs 32 MiB decoded at most.
+bool BackgroundHolds(PixelSize background, PixelSize needed, int density = 1);
 
 }  // namespace px

@@ -16,10 +16,10 @@ px_quietly() { "$@" >/dev/null 2>&1; }
 
 # px_start_xvfb FOLDER: a virtual display on a free number (Xvfb chooses it),
 # DISPLAY set to it; prints the server's process id. Fails (1) when it does
-# not start within 60 s.
+# not start within 60 s. PX_SCREEN sets its size (1280x800 by default).
 px_start_xvfb() {
   local fd_file="$1/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${PX_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
   PX_XVFB_PID=$!
   px_until 60 test -s "$fd_file" || return 1
   export DISPLAY=":$(head -n1 "$fd_file")"

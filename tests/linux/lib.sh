@@ -192,9 +192,12 @@ lx_hidden() { ! lx_visible; }
 lx_wait_visible() { lx_wait "${1:-20}" lx_visible; }
 lx_wait_hidden() { lx_wait "${1:-20}" lx_hidden; }
 # The icon: an embedded window of the program inside the tray host.
+# The icon is 22 high in the tray host's 24; Qt asks for 22 logical pixels of
+# width, more on a scaled screen (44 at twice the scale).
+lx_is_icon() { [[ "$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p')" =~ ^[0-9]+x22$ ]]; }
 lx_tray_icon() {
   { xdotool search --onlyvisible --classname '^px6410$' 2>/dev/null || true; } | while read -r w; do
-    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = "22x22" ] && echo "$w"
+    lx_is_icon "$w" && echo "$w"
   done | head -n1
 }
 lx_has_tray() { [ -n "$(lx_tray_icon)" ]; }
@@ -218,7 +221,7 @@ lx_dialog() {
   local w
   for w in $(xdotool search --onlyvisible --pid "$(lx_pid "$1")" 2>/dev/null); do
     [ "$(xdotool getwindowname "$w")" = px6410 ] || continue
-    [ "$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')" = "22x22" ] || { echo "$w"; return 0; }
+    lx_is_icon "$w" || { echo "$w"; return 0; }
   done
   return 1
 }
@@ -256,14 +259,21 @@ lx_origin() {
   eval "$(lx_geometry "$w")"
   OX=$X OY=$Y OW=$WIDTH OH=$HEIGHT
 }
-lx_click() { xdotool mousemove $((OX + $1)) $((OY + $2)) click 1; }
+# Client coordinates are logical; on a scaled screen (LX_SCALE, in percent
+# of the device pixels a logical one takes: 150 for QT_SCALE_FACTOR=1.5)
+# they reach the screen multiplied, rounded as the program rounds.
+LX_SCALE=${LX_SCALE:-100}
+lx_dev() { echo $((($1 * LX_SCALE + 50) / 100)); }
+lx_click() { xdotool mousemove $((OX + $(lx_dev "$1"))) $((OY + $(lx_dev "$2"))) click 1; }
 # A region of the client area as pixels, for comparing looks.
-lx_region() { import -window root -crop "$3x$4+$((OX + $1))+$((OY + $2))" "$LX_ROOT/$5.png"; }
+lx_region() {
+  import -window root -crop "$(lx_dev "$3")x$(lx_dev "$4")+$((OX + $(lx_dev "$1")))+$((OY + $(lx_dev "$2")))" "$LX_ROOT/$5.png"
+}
 lx_differs() { [ "$(compare -metric AE "$LX_ROOT/$1.png" "$LX_ROOT/$2.png" null: 2>&1 || true)" != 0 ]; }
 # Waits until the region differs from the saved picture BEFORE.
 lx_wait_region_change() {
   local before=$1 x=$2 y=$3 w=$4 h=$5
-  lx_wait "${6:-10}" bash -c "import -window root -crop ${w}x${h}+$((OX + x))+$((OY + y)) '$LX_ROOT/now.png' &&
+  lx_wait "${6:-10}" bash -c "import -window root -crop $(lx_dev "$w")x$(lx_dev "$h")+$((OX + $(lx_dev "$x")))+$((OY + $(lx_dev "$y"))) '$LX_ROOT/now.png' &&
     [ \"\$(compare -metric AE '$LX_ROOT/$before.png' '$LX_ROOT/now.png' null: 2>&1 || true)\" != 0 ]"
 }
 # The same in the dialog's client area.

@@ -17,6 +17,7 @@
 #include "app/qt/x11_startup_qt.h"
 #include "page/qt/page_view_qt.h"
 #include "skin/image_limits.h"
+#include "skin/qt/canvas_qt.h"
 #include "skin/qt/double_click_qt.h"
 #include "skin/qt/qt_draw.h"
 #include "skin/qt/skin_images_qt.h"
@@ -62,7 +63,7 @@ bool QtMainWindow::RunPlatformStep(StartupStep step) {
       setWindowIcon(AppIconQt());
       return true;
     case StartupStep::ResizeToBackground:
-      setFixedSize(canvas_.size());
+      setFixedSize(LogicalSizeQt(canvas_));
       return true;
     case StartupStep::RegisterDeviceNotification:
       if (onWatchDevices) onWatchDevices();
@@ -78,17 +79,20 @@ bool QtMainWindow::RunPlatformStep(StartupStep step) {
 }
 
 bool QtMainWindow::LoadBackground(TextView skinFolder) {
-  const QImage image = LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent);
+  // At device pixels: a scaled screen gets the doubled background.
+  const double ratio = devicePixelRatioF();
+  const QImage image = LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent,
+                                            PictureDensityFor(ratio));
   if (image.isNull()) {
     MakePlainCanvas();
     return false;
   }
-  canvas_ = image.convertToFormat(QImage::Format_RGB32);
+  canvas_ = CanvasOfBackgroundQt(image, ratio);
   return true;
 }
 
 void QtMainWindow::MakePlainCanvas() {
-  canvas_ = QImage(kPlainPageWidth, kPlainPageHeight, QImage::Format_RGB32);
+  canvas_ = MakeCanvasQt(QSize(kPlainPageWidth, kPlainPageHeight), devicePixelRatioF());
   canvas_.fill(ToQColor(kPlainPageColor));
   QPainter painter(&canvas_);
   painter.setPen(ToQColor(kPlainMarkColor));

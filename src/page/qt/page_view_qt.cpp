@@ -8,6 +8,7 @@
 
 #include "common/qt/qt_text.h"
 #include "page/control_colors.h"
+#include "skin/qt/canvas_qt.h"
 #include "skin/qt/list_box_qt.h"
 #include "skin/qt/modal_qt.h"
 #include "skin/qt/qt_draw.h"
@@ -41,13 +42,15 @@ void PageQtView::BeginDrawing() {
     images_.Drop();
     imagesFolder_ = res_.skinFolder;
   }
+  // The canvas carries the window's ratio: a scaled one takes the doubled pictures.
+  images_.AtDensity(PictureDensityFor(res_.canvas.devicePixelRatio()));
   painter_.emplace(&res_.canvas);
 }
 
 void PageQtView::DrawImage(TextView imageName, Point at) {
   if (!painter_) return;
   const QImage& image = images_.Get(SkinImagePath(res_.skinFolder, imageName));
-  if (!image.isNull()) painter_->drawImage(QPoint(at.x, at.y), image);
+  if (!image.isNull()) DrawPictureQt(*painter_, image, at, res_.canvas.devicePixelRatio());
 }
 
 void PageQtView::DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) {

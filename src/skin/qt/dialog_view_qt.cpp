@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "common/qt/qt_text.h"
+#include "skin/qt/canvas_qt.h"
 #include "skin/qt/modal_qt.h"
 #include "skin/qt/double_click_qt.h"
 #include "skin/qt/list_box_qt.h"
@@ -139,11 +140,14 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
 }
 
 bool QtDialogView::LoadBackground(TextView imagePath) {
-  const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1});
+  // At device pixels: a scaled screen gets the doubled pictures.
+  ratio_ = devicePixelRatioF();
+  images_.AtDensity(PictureDensityFor(ratio_));
+  const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1}, images_.Density());
   // The picture decides the window's size; without one the window is 0 x 0.
-  setFixedSize(picture.size());
+  setFixedSize(LogicalSizeQt(picture));
   if (picture.isNull()) return false;
-  pristine_ = picture.convertToFormat(QImage::Format_RGB32);
+  pristine_ = CanvasOfBackgroundQt(picture, ratio_);
   canvas_ = pristine_.copy();
   return true;
 }
@@ -166,7 +170,7 @@ void QtDialogView::DrawImage(TextView imagePath, int x, int y) {
     ++failedImages_;
     return;
   }
-  painter_->drawImage(x, y, image);
+  DrawPictureQt(*painter_, image, {x, y}, ratio_);
 }
 
 void QtDialogView::DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) {

@@ -91,6 +91,7 @@ class QtDialogView : public QDialog, public ModalDialogView {
   QtSkinImages images_;
   QImage canvas_;
   QImage pristine_;  // the background as loaded
+  double ratio_ = 1.0;  // the window's device pixel ratio at the background's loading
   std::unique_ptr<QPainter> painter_;
   int failedImages_ = 0;  // reported once the drawing has ended
   QFont font_;

@@ -3,31 +3,35 @@
 #include "storage/file_system.h"
 
 namespace px {
-namespace {
-
-std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
-
-}  // namespace
 
 std::optional<QImage> DecodeSkinImageQt(const SkinPictureFile& file) {
   QImage image;
   if (!image.loadFromData(file.bytes.data(), static_cast<int>(file.bytes.size()), "PNG")) return std::nullopt;
   // Pictures with alpha blend over what lies under them; the others replace it.
-  return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                       : QImage::Format_RGB32);
+  image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  image.setDevicePixelRatio(file.density);
+  return image;
 }
 
-QImage LoadSkinImageQt(TextView imagePath) {
-  const std::optional<SkinPictureFile> file = ReadSkinFile(imagePath);
+QImage LoadSkinImageQt(TextView imagePath, int density) {
+  const std::optional<SkinPictureFile> file = ReadSkinPictureAt(SystemFileSystem(), imagePath, density);
   return file ? DecodeSkinImageQt(*file).value_or(QImage{}) : QImage{};
 }
 
-QImage LoadSkinBackgroundQt(TextView imagePath, PixelSize needed) {
-  const std::optional<SkinPictureFile> file = ReadSkinFile(imagePath);
-  if (!file || !BackgroundHolds(file->size, needed)) return {};
-  return DecodeSkinImageQt(*file).value_or(QImage{});
+QImage LoadSkinBackgroundQt(TextView imagePath, PixelSize needed, int density) {
+  const std::optional<SkinPictureFile> file = ReadSkinBackgroundAt(SystemFileSystem(), imagePath, needed, density);
+  return file ? DecodeSkinImageQt(*file).value_or(QImage{}) : QImage{};
 }
 
-QtSkinImages::QtSkinImages() : images_(&ReadSkinFile, &DecodeSkinImageQt, &SayOverBudget) {}
+QtSkinImages::QtSkinImages(int density)
+    : density_(density),
+      images_([this](TextView path) { return ReadSkinPictureAt(SystemFileSystem(), path, density_); },
+              &DecodeSkinImageQt, &SayOverBudget) {}
+
+void QtSkinImages::AtDensity(int density) {
+  if (density == density_) return;
+  images_.Drop();
+  density_ = density;
+}
 
 }  // namespace px
