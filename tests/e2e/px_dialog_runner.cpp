@@ -44,6 +44,7 @@
 #include "skin/win32/skins_dialog.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
+#include "storage/win32/win32_file_system.h"
 #include "storage/win32/win32_profile_store.h"
 
 namespace px {
