@@ -29,9 +29,10 @@ namespace px {
 template <typename Image>
 class SkinImageCache {
  public:
-  // Reads one picture's file and its header (ReadSkinPicture); nothing when
-  // the file is missing, too large or not a picture.
-  using Reader = std::function<std::optional<SkinPictureFile>(TextView imagePath)>;
+  // Reads one picture's file and its header at a density (ReadSkinPictureAt:
+  // the doubled picture when asked for and present); nothing when the file
+  // is missing, too large or not a picture.
+  using Reader = std::function<std::optional<SkinPictureFile>(TextView imagePath, int density)>;
   // Decodes a picture read, ready to draw; nothing when it does not decode.
   using Decoder = std::function<std::optional<Image>(const SkinPictureFile& file)>;
   // Told of the first picture the budget refuses since the cache was last
@@ -60,6 +61,15 @@ class SkinImageCache {
     folder_ = Text(skinFolder);
   }
 
+  // The pictures of this density from now on (2: the doubled pictures of a
+  // scaled screen, where a skin has them); another one drops them all.
+  void AtDensity(int density) {
+    if (density == density_) return;
+    Drop();
+    density_ = density;
+  }
+  int Density() const { return density_; }
+
   // Every picture goes; the next asks read their files again.
   void Drop() {
     images_.clear();
@@ -73,8 +83,14 @@ class SkinImageCache {
 
  private:
   Image Load(TextView imagePath) {
-    std::optional<SkinPictureFile> file = read_(imagePath);
+    std::optional<SkinPictureFile> file = read_(imagePath, density_);
     if (!file) return Image{};
+    // A doubled picture costs four plain ones: past the budget, the plain
+    // picture (scaled on the screen) is better than none.
+    if (file->density > 1 && DecodedBytes(file->size) > budget_ - bytes_) {
+      file = read_(imagePath, 1);
+      if (!file) return Image{};
+    }
     const std::uint64_t cost = DecodedBytes(file->size);
     if (cost > budget_ - bytes_) {
       if (!saidOverBudget_ && overBudget_) overBudget_(imagePath, budget_);
@@ -94,6 +110,7 @@ class SkinImageCache {
   std::map<Text, Image, std::less<>> images_;
   Text folder_;
   std::size_t bytes_ = 0;
+  int density_ = 1;
   bool saidOverBudget_ = false;
 };
 

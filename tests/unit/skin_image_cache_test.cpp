@@ -39,11 +39,14 @@ struct Fixture {
   std::vector<Text> saidOverBudget;
   std::size_t budget = kSkinPicturesBudget;
   SkinImageCache<Picture> cache{
-      [this](TextView path) -> std::optional<SkinPictureFile> {
+      // A doubled picture is the file at PATH@2x.
+      [this](TextView path, int density) -> std::optional<SkinPictureFile> {
         ++reads[Text(path)];
-        const auto found = files.find(Text(path));
+        auto found = density > 1 ? files.find(Text(path) + u"@2x") : files.end();
+        const int got = found == files.end() ? 1 : density;
+        if (found == files.end()) found = files.find(Text(path));
         if (found == files.end()) return std::nullopt;
-        return SkinPictureFile{FileBytes{static_cast<std::uint8_t>(found->second.edit)}, found->second.size};
+        return SkinPictureFile{FileBytes{static_cast<std::uint8_t>(found->second.edit)}, found->second.size, got};
       },
       [this](const SkinPictureFile& file) -> std::optional<Picture> {
         ++decodes;
@@ -172,6 +175,25 @@ TEST(SkinImageCache, AHeavySkinStopsAtItsBudgetWithoutDecodingWhatDoesNotFit) {
   for (TextView name : kSkinImageSet) g.Get(kRed, name);
   EXPECT_EQ(g.saidOverBudget.size(), 2u);
   EXPECT_EQ(g.cache.Bytes(), 1000u);
+}
+
+// On a scaled screen the doubled pictures are taken while they fit the
+// budget; one that would pass it gives way to its plain picture, which fits.
+TEST(SkinImageCache, ADoubledPicturePastTheBudgetGivesWayToThePlainOne) {
+  Fixture f(500);
+  f.cache.AtDensity(2);
+  f.files[SkinImagePath(kBlue, u"/Pane.png") + u"@2x"] = File{2, {10, 10}};     // 400 bytes
+  f.files[SkinImagePath(kBlue, u"/Pane.png")] = File{1, k100Bytes};
+  f.files[SkinImagePath(kBlue, u"/Button.png") + u"@2x"] = File{2, {10, 10}};
+  f.files[SkinImagePath(kBlue, u"/Button.png")] = File{1, k100Bytes};
+  EXPECT_EQ(f.Get(kBlue, u"/Pane.png").edit, 2);
+  EXPECT_EQ(f.Get(kBlue, u"/Button.png").edit, 1);
+  EXPECT_EQ(f.cache.Bytes(), 500u);
+  EXPECT_TRUE(f.saidOverBudget.empty());
+  // Back at the plain density every picture is read again, plain.
+  f.cache.AtDensity(1);
+  EXPECT_EQ(f.Get(kBlue, u"/Pane.png").edit, 1);
+  EXPECT_EQ(f.cache.Bytes(), 100u);
 }
 
 }  // namespace

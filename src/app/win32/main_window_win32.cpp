@@ -132,7 +132,7 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
 bool COrvaneDlg::PreTranslateMessage(MSG& message) {
   HWND hwnd = Hwnd();
   if (message.message == WM_KEYDOWN && (message.hwnd == hwnd || ::IsChild(hwnd, message.hwnd)) &&
-      Controller().OnKey(UiKeyOfVirtualKey(message.wParam))) {
+      core_->Assembled() && Controller().OnKey(UiKeyOfVirtualKey(message.wParam))) {
     return true;
   }
   if (message.message == WM_MOUSEMOVE && pageView_ != nullptr) {
@@ -146,7 +146,9 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     tray_.Restore();
     return 0;
   }
-  // Page messages only once the page exists (not during the window's creation).
+  // The controller's and the page's messages only once the core is assembled
+  // (not during the window's creation, when another program may already
+  // find the window by its class).
   const bool page = core_->Assembled();
   switch (message) {
     case WM_WINDOWPOSCHANGING:
@@ -175,21 +177,21 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case WM_CLOSE:
-      Controller().OnCloseRequest();
+      if (page) Controller().OnCloseRequest();
       return 0;
     case WM_DESTROY:
-      Controller().ReleaseAtExit();
+      if (page) Controller().ReleaseAtExit();
       return std::nullopt;
     case WM_DEVICECHANGE: {
       const DeviceChangeMessage change = DecodeDeviceChangeMessage(wParam, lParam);
-      Controller().OnDeviceChange(change.event, change.kind, change.deviceName);
+      if (page) Controller().OnDeviceChange(change.event, change.kind, change.deviceName);
       return TRUE;
     }
     case kTrayCallbackMessage:
-      Controller().OnTrayMouse(TrayMouseOfMessage(lParam));
+      if (page) Controller().OnTrayMouse(TrayMouseOfMessage(lParam));
       return 0;
     case kNotificationMessage:
-      Controller().OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
+      if (page) Controller().OnNotification(static_cast<std::uint64_t>(wParam), static_cast<std::int64_t>(lParam));
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
@@ -202,7 +204,7 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       if (page) Page().OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       break;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) Controller().ExitProgram();
+      if (page && LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) Controller().ExitProgram();
       if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) Page().OnListChosen(LOWORD(wParam));
       break;
     default:

@@ -130,6 +130,7 @@ void PageQtView::CreateList(int id, const Rect& rect, std::span<const TextView> 
                                                      ToQColor(colors.brushColor.value_or(0)),
                                                      QFontMetrics(res_.bodyFont).height()});
   for (TextView item : items) list->addItem(ToQString(item));
+  list->setTextElideMode(Qt::ElideNone);  // cut at the edge, as the Windows page's list box does
   list->Place(rect);
   // Off the entries nothing is reported, and a release there chooses nothing.
   list->onPointerOver = [this, id](int item) {

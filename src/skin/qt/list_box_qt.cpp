@@ -13,7 +13,8 @@ namespace px {
 namespace {
 
 // Entries as a list box draws them: the selection filling the whole entry,
-// the text inset from the border, ended by "..." where it runs out of room.
+// the text inset from the border, ended by "..." where it runs out of room
+// unless the list says its entries are cut at the edge (ElideNone).
 class EntryDelegate final : public QStyledItemDelegate {
  public:
   EntryDelegate(QObject* parent, const ListBoxLooks& looks) : QStyledItemDelegate(parent), looks_(looks) {}
@@ -24,7 +25,8 @@ class EntryDelegate final : public QStyledItemDelegate {
     painter->setFont(option.font);
     painter->setPen(selected ? QColor(Qt::white) : looks_.text);
     const QRect room = option.rect.adjusted(looks_.textInset, 0, 1 - looks_.textInset, 0);
-    const QString text = QFontMetrics(option.font).elidedText(index.data().toString(), Qt::ElideRight, room.width());
+    const QString text =
+        QFontMetrics(option.font).elidedText(index.data().toString(), option.textElideMode, room.width());
     painter->drawText(room, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
   }
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -83,9 +85,10 @@ int QtListBox::ItemAt(const QPoint& at) const {
 
 void QtListBox::ScrollBy(int entries) { verticalScrollBar()->setValue(verticalScrollBar()->value() + entries); }
 
+// The owner's core decides what a move selects; Qt's own drag selection
+// would select behind its back.
 void QtListBox::mouseMoveEvent(QMouseEvent* event) {
   if (onPointerOver) onPointerOver(ItemAt(event->position().toPoint()));
-  QListWidget::mouseMoveEvent(event);
 }
 
 void QtListBox::mousePressEvent(QMouseEvent* event) {

@@ -24,14 +24,9 @@ QImage LoadSkinBackgroundQt(TextView imagePath, PixelSize needed, int density) {
 }
 
 QtSkinImages::QtSkinImages(int density)
-    : density_(density),
-      images_([this](TextView path) { return ReadSkinPictureAt(SystemFileSystem(), path, density_); },
-              &DecodeSkinImageQt, &SayOverBudget) {}
-
-void QtSkinImages::AtDensity(int density) {
-  if (density == density_) return;
-  images_.Drop();
-  density_ = density;
+    : images_([](TextView path, int wanted) { return ReadSkinPictureAt(SystemFileSystem(), path, wanted); },
+              &DecodeSkinImageQt, &SayOverBudget) {
+  images_.AtDensity(density);
 }
 
 }  // namespace px

@@ -31,13 +31,12 @@ class QtSkinImages {
   const QImage& Get(TextView imagePath) { return images_.Get(imagePath); }
   void Drop() { images_.Drop(); }
   // The pictures of this density from now on: another one drops them all.
-  void AtDensity(int density);
-  int Density() const { return density_; }
+  void AtDensity(int density) { images_.AtDensity(density); }
+  int Density() const { return images_.Density(); }
   std::size_t Count() const { return images_.Count(); }
   std::size_t Bytes() const { return images_.Bytes(); }
 
  private:
-  int density_;
   SkinImageCache<QImage> images_;
 };
 

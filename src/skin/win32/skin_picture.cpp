@@ -13,6 +13,7 @@
 
 #include "skin/decoder_session.h"
 #include "skin/image_limits.h"
+#include "skin/pixel_density.h"
 #include "skin/premultiply.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
@@ -186,7 +187,7 @@ int SkinDecodes() { return Decoder().Decodes(); }
 
 SkinImageCache<SkinImage>& SkinImages() {
   static SkinImageCache<SkinImage> images(
-      &ReadSkinFile,
+      [](TextView path, int density) { return ReadSkinPictureAt(SystemFileSystem(), path, density); },
       [](const SkinPictureFile& file) -> std::optional<SkinImage> {
         SkinImage image;
         if (!image.Decode(file)) return std::nullopt;
