@@ -14,7 +14,7 @@ enable_language(RC)
 set(PX_APP_RES_DIR ${PROJECT_SOURCE_DIR}/src/app/win32/res)
 set(PX_APP_RC ${PX_APP_RES_DIR}/px6410.rc)
 set_source_files_properties(${PX_APP_RC} PROPERTIES
-  OBJECT_DEPENDS "${PX_APP_RES_DIR}/app.ico;${PROJECT_SOURCE_DIR}/src/app/win32/resource_ids.h;${PX_GENERATED_DIR}/px_version.h"
+  OBJECT_DEPENDS "${PX_APP_RES_DIR}/app.ico;${PX_APP_RES_DIR}/px6410.manifest;${PROJECT_SOURCE_DIR}/src/app/win32/resource_ids.h;${PX_GENERATED_DIR}/px_version.h"
   INCLUDE_DIRECTORIES ${PX_GENERATED_DIR})
 
 file(GLOB PX_WINUI_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/winui/*.cpp)

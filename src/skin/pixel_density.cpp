@@ -65,4 +65,16 @@ Rect DeviceRect(const Rect& logical, double ratio) {
 // from its exact place, so rounding back finds the logical edge.
 int LogicalEdge(int device, double ratio) { return static_cast<int>(std::lround(device / ratio)); }
 
+namespace {
+// The largest logical edge whose device edge is at or before `device`:
+// DeviceEdge(l) <= d exactly when l * ratio < d + 0.5.
+int LogicalPixelOf(int device, double ratio) {
+  return static_cast<int>(std::ceil((device + 0.5) / ratio)) - 1;
+}
+}  // namespace
+
+Point LogicalPoint(Point device, double ratio) {
+  return {LogicalPixelOf(device.x, ratio), LogicalPixelOf(device.y, ratio)};
+}
+
 }  // namespace px

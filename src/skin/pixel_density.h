@@ -47,5 +47,8 @@ int DeviceEdge(int logical, double ratio);
 Rect DeviceRect(const Rect& logical, double ratio);
 // The logical size a canvas made at DeviceEdge(logical, ratio) came from.
 int LogicalEdge(int device, double ratio);
+// The logical pixel a device pixel (a click, the pointer) lies in: the one
+// whose DeviceRect holds it, so that a click lands on what was drawn there.
+Point LogicalPoint(Point device, double ratio);
 
 }  // namespace px

@@ -243,9 +243,18 @@ e2e_settle() {
   helper settle 30000 >/dev/null 2>&1 || e2e_fail "the main window stays in a window drag"
 }
 
+# Client coordinates are the page's layout; on a scaled screen (E2E_SCALE,
+# in percent: 200 at 192 DPI) they reach the screen multiplied, rounded as
+# the program rounds.
+E2E_SCALE=${E2E_SCALE:-100}
+e2e_dev() { echo $((($1 * E2E_SCALE + 50) / 100)); }
+
 # The pixels of a region of the client area (X Y W H), as a checksum.
 e2e_region_hash() {
-  import -window root -crop "$3x$4+$((ox + $1))+$((oy + $2))" +repage -depth 8 rgb:- 2>/dev/null | md5sum
+  local x y w h
+  x=$(e2e_dev "$1") y=$(e2e_dev "$2")
+  w=$(($(e2e_dev $(($1 + $3))) - x)) h=$(($(e2e_dev $(($2 + $4))) - y))
+  import -window root -crop "${w}x$h+$((ox + x))+$((oy + y))" +repage -depth 8 rgb:- 2>/dev/null | md5sum
 }
 e2e_region_is_not() { [ "$(e2e_region_hash "${@:2}")" != "$1" ]; }
 # Waits until the region X Y W H no longer shows what HASH describes.
@@ -268,7 +277,7 @@ e2e_click_changes() {
   local x=$1 y=$2 before
   shift 2
   before="$(e2e_region_hash "$@")"
-  xdotool mousemove $((ox + x)) $((oy + y)) click 1
+  xdotool mousemove $((ox + $(e2e_dev "$x"))) $((oy + $(e2e_dev "$y"))) click 1
   e2e_wait_region_changes "$before" "$@" || { e2e_shot "no-change-$x-$y" >/dev/null; e2e_fail "a click at $x,$y did not change the region $*"; }
   e2e_settle
 }
@@ -276,13 +285,13 @@ e2e_click_changes() {
 # Clicks at client point X,Y and waits until the window listing has a line
 # matching PATTERN (or, with "!PATTERN", none).
 e2e_click_until_line() {
-  xdotool mousemove $((ox + $1)) $((oy + $2)) click 1
+  xdotool mousemove $((ox + $(e2e_dev "$1"))) $((oy + $(e2e_dev "$2"))) click 1
   e2e_wait_line "$3" >/dev/null || { e2e_shot "no-line-$1-$2" >/dev/null; e2e_fail "after a click at $1,$2 the windows do not show '$3'"; }
 }
 
 # The pointer rests at client point X,Y: moved there in two steps, as a
 # hand would, so that the window sees a move inside the element.
-e2e_rest_on() { xdotool mousemove $((ox + $1)) $((oy + $2)) mousemove_relative 1 1; }
+e2e_rest_on() { xdotool mousemove $((ox + $(e2e_dev "$1"))) $((oy + $(e2e_dev "$2"))) mousemove_relative 1 1; }
 
 # Saves a screenshot of the whole display; prints its path.
 e2e_shot() {

@@ -123,7 +123,7 @@ class PageWindow {
     session.firstRunFlag = 1;
     session.labels.fill(u"Left Click");
     view = std::make_unique<WatchedView>(
-        window, PageViewResources{canvas_, skinFolder, textColor, body, heading, session.model});
+        window, PageViewResources{canvas_, skinFolder, textColor, body, heading, session.model, scale_});
     watched_ = view.get();
     page = std::make_unique<SettingsPage>(session, PageFlags{pageState, builtOnce}, store, *view, commands, dialogs);
     Pump();
@@ -158,6 +158,7 @@ class PageWindow {
  private:
   static constexpr wchar_t kClass[] = L"PxPageHarness";
   static inline HBITMAP canvas_ = nullptr;
+  static inline const double scale_ = 1.0;  // the harness draws at 96 DPI
   static inline WatchedView* watched_ = nullptr;
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

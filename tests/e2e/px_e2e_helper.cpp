@@ -543,7 +543,18 @@ int Batch(const wchar_t* self) {
   return 0;
 }
 
+// The utility is per-monitor aware: the helper reads its windows in device
+// pixels too (as the display shows them), not scaled down to 96 DPI.
+static void ReadDevicePixels() {
+  using SetContext = BOOL(WINAPI*)(HANDLE);
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 != nullptr ? ::GetProcAddress(user32, "SetProcessDpiAwarenessContext") : nullptr;
+  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  if (found != nullptr) reinterpret_cast<SetContext>(reinterpret_cast<void*>(found))(reinterpret_cast<HANDLE>(-4));
+}
+
 int wmain(int argc, wchar_t** argv) {
+  ReadDevicePixels();
   if (argc == 2 && std::wstring(argv[1]) == L"batch") return Batch(argv[0]);
   return Command(argc, argv);
 }

@@ -323,7 +323,8 @@ TEST(PageViewTest, TheWindowIsDraggedOnlyWhileItShows) {
     UiTextColor color;
     winui::UniqueFont body, heading;
     SettingsModel model{};
-    PageWin32View view(d.Hwnd(), PageViewResources{canvas, folder, color, body, heading, model});
+    const double scale = 1.0;
+    PageWin32View view(d.Hwnd(), PageViewResources{canvas, folder, color, body, heading, model, scale});
     auto dragPosted = [&] {
       MSG message{};
       return ::PeekMessageW(&message, d.Hwnd(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE) != FALSE;

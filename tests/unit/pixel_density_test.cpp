@@ -99,5 +99,29 @@ TEST(PixelDensity, NeighboursMeetOnTheDeviceAtEveryRatio) {
   }
 }
 
+TEST(PixelDensity, AClickLandsOnTheLogicalPixelDrawnUnderIt) {
+  // Every device pixel of the canvas, at the ratios of 100 to 200 %: it lies
+  // in the device rectangle of exactly the logical pixel it maps back to, so
+  // a click on the edge of a button drawn at 150 % reaches that button.
+  struct Case {
+    double ratio;
+    Point device;
+    Point logical;
+  };
+  const Case cases[] = {{1.0, {0, 0}, {0, 0}},       {1.0, {879, 659}, {879, 659}}, {1.5, {1, 1}, {0, 0}},
+                        {1.5, {2, 3}, {1, 2}},       {1.25, {2, 3}, {1, 2}},       {2.0, {1759, 1319}, {879, 659}},
+                        {2.0, {915, 1247}, {457, 623}}, {1.75, {-1, 7}, {-1, 4}}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(LogicalPoint(c.device, c.ratio), c.logical) << c.ratio << " " << c.device.x << "," << c.device.y;
+  }
+  for (double ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    for (int device = 0; device < DeviceEdge(880, ratio); ++device) {
+      const int logical = LogicalPoint({device, device}, ratio).x;
+      const Rect drawn = DeviceRect({logical, logical, logical + 1, logical + 1}, ratio);
+      ASSERT_TRUE(drawn.left <= device && device < drawn.right) << ratio << " " << device;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace px

@@ -10,11 +10,13 @@
 #include "app/win32/utility_bus.h"
 #include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
+#include "skin/pixel_density.h"
 #include "skin/win32/offscreen_dc.h"
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
 #include "storage/executable_path.h"
 #include "storage/settings_paths.h"
+#include "winui/window_dpi.h"
 
 namespace px {
 
@@ -28,6 +30,10 @@ constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x
 static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
 
 }  // namespace
+
+Point COrvaneDlg::LayoutPoint(LPARAM lParam) const {
+  return LogicalPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, scale_);
+}
 
 COrvaneDlg::COrvaneDlg() : Dialog(IDD_ORVANE_DIALOG, nullptr), executablePath_(RunningExecutablePath()) {
   const SettingsPaths paths = BuildSettingsPaths(executablePath_);
@@ -120,8 +126,8 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       return true;
     }
     case StartupStep::CreateFonts:
-      normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body);
-      boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading);
+      normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
+      boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
       return true;
     default:
       // The framework's own initialisation has run before OnInitDialog.
@@ -195,14 +201,17 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_LBUTTONDOWN:
       // The dispatch may post a drag; the button-down itself goes on to the default handling.
-      if (page) Page().DispatchClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) Page().DispatchClick(LayoutPoint(lParam));
       break;
     case WM_MOUSEMOVE:
-      if (page) Page().OnPageMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) Page().OnPageMouseMove(LayoutPoint(lParam));
       break;
     case WM_MOUSEHOVER:
-      if (page) Page().OnPageHover({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (page) Page().OnPageHover(LayoutPoint(lParam));
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_COMMAND:
       if (page && LOWORD(wParam) == kExitCommand && HIWORD(wParam) == 0) Controller().ExitProgram();
       if (page && (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) Page().OnListChosen(LOWORD(wParam));
@@ -255,25 +264,28 @@ void COrvaneDlg::PaintIconic() {
 }
 
 void COrvaneDlg::AssembleCore() {
+  scale_ = winui::WindowScale(Hwnd());
   AppState& state = core_->State();
   pageView_ = std::make_unique<PageWin32View>(
-      Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model});
+      Hwnd(), PageViewResources{canvas_, state.SkinFolder, state.TextColor, normalFont_, boldFont_, state.Settings.model, scale_});
   dialogWindows_ = std::make_unique<Win32DialogWindows>(Hwnd());
   skins_ = std::make_unique<WindowedSkinChooser>(*dialogWindows_, core_->SkinsRoot(), skinFolders_, files_);
   core_->Assemble({*this, *this, *this, *skins_, *pageView_, *dialogWindows_});
 }
 
 void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
-  if (background_.Load(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent)) {
+  if (background_.Load(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent, scale_)) {
     canvas_ = background_.Handle();
     return;
   }
   winui::WindowDc screen(nullptr);
-  plainBackground_.Reset(::CreateCompatibleBitmap(screen.Get(), kPlainPageWidth, kPlainPageHeight));
+  const int width = DeviceEdge(kPlainPageWidth, scale_);
+  const int height = DeviceEdge(kPlainPageHeight, scale_);
+  plainBackground_.Reset(::CreateCompatibleBitmap(screen.Get(), width, height));
   winui::UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
   if (plainBackground_ && dc) {
     winui::SelectGuard select(dc.Get(), plainBackground_.Get());
-    RECT all{0, 0, kPlainPageWidth, kPlainPageHeight};
+    RECT all{0, 0, width, height};
     winui::UniqueBrush fill(::CreateSolidBrush(ToColorRef(kPlainPageColor)));
     ::FillRect(dc.Get(), &all, fill.Get());
     // The skin's own buttons are missing too: mark minimise and close where they work.
@@ -281,12 +293,27 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
     ::SetTextColor(dc.Get(), ToColorRef(kPlainMarkColor));
     winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
     for (const PlainPageMark& mark : kPlainPageMarks) {
-      RECT rect = ToRect(mark.rect);
+      RECT rect = ToRect(DeviceRect(mark.rect, scale_));
       const std::wstring text = WideString(mark.mark);
       ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
   }
   canvas_ = plainBackground_.Get();
+}
+
+void COrvaneDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  scale_ = static_cast<double>(dpi) / winui::kPlainDpi;
+  if (!core_->Assembled()) return;
+  Page().Rebuild([this] {
+    LoadBackgroundOrPlain(core_->State().SkinFolder);
+    normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
+    boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
+  });
+  // The suggested place, at the size of the new canvas (the client is the whole window).
+  BITMAP size{};
+  ::GetObjectW(canvas_, sizeof(size), &size);
+  ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, size.bmWidth, size.bmHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace px

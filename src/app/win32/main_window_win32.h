@@ -61,6 +61,9 @@ class COrvaneDlg final : public winui::Dialog,
   MainController& Controller() { return core_->Controller(); }
   SettingsPage& Page() { return core_->Page(); }
   void EraseBackground(HDC dc);
+  // A pointer message's position, from device to layout pixels: the page
+  // decides in the layout's coordinates at every scale.
+  Point LayoutPoint(LPARAM lParam) const;
   void PaintIconic();
 
   // The page's view and the dialogs' windows, made once the window exists,
@@ -70,6 +73,9 @@ class COrvaneDlg final : public winui::Dialog,
   // page's size when the skin has none, so that the page still shows its
   // texts and controls and can be used and closed.
   void LoadBackgroundOrPlain(TextView skinFolder);
+  // The monitor's scale changed: the page again at the new one, where the
+  // system suggests.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   Text executablePath_;
   Win32FileSystem files_;
@@ -86,7 +92,8 @@ class COrvaneDlg final : public winui::Dialog,
 
   BackgroundBitmap background_;
   winui::UniqueBitmap plainBackground_;
-  HBITMAP canvas_ = nullptr;  // background_ or plainBackground_
+  HBITMAP canvas_ = nullptr;  // background_ or plainBackground_, at device pixels
+  double scale_ = 1.0;        // device pixels per layout pixel
   winui::UniqueFont normalFont_;
   winui::UniqueFont boldFont_;
 

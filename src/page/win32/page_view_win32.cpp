@@ -8,6 +8,7 @@
 
 #include "common/win32/wide_text.h"
 #include "page/control_colors.h"
+#include "skin/pixel_density.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/color_chooser_win32.h"
@@ -20,6 +21,7 @@ PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_
 
 void PageWin32View::BeginDrawing() {
   SkinImages().ForSkin(res_.skinFolder);
+  SkinImagesAtDensity(PictureDensityFor(res_.scale));
   if (preparing_) {
     drawing_.emplace(res_.background);
   } else {
@@ -30,14 +32,14 @@ void PageWin32View::BeginDrawing() {
 void PageWin32View::DrawImage(TextView imageName, Point at) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
   DrawSkinImage(window_, drawing_->Dc(), SkinImagePath(res_.skinFolder, imageName), at.x, at.y,
-                SkinLoadFailure::Silent);
+                SkinLoadFailure::Silent, res_.scale);
 }
 
 void PageWin32View::DrawString(TextView text, const Rect& rect, TextFormat format, PageFont font) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
   HDC dc = drawing_->Dc();
   PrepareUiText(dc, (font == PageFont::Heading ? res_.headingFont : res_.bodyFont).Get(), res_.textColor);
-  DrawUiText(dc, text, rect, format);
+  DrawUiText(dc, text, DeviceRect(rect, res_.scale), format);
 }
 
 void PageWin32View::CopyToScreen() { drawing_.reset(); }
@@ -79,7 +81,7 @@ void PageWin32View::CreateStatic(const StaticControl& control) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_CENTER;
   if (control.sunken) style |= SS_SUNKEN;
   if (control.centreImage) style |= SS_CENTERIMAGE;
-  statics_[control.id].Create(window_, control.id, ToRect(control.rect), style, WideString(control.text));
+  statics_[control.id].Create(window_, control.id, ToRect(DeviceRect(control.rect, res_.scale)), style, WideString(control.text));
 }
 
 void PageWin32View::SetStaticText(int id, TextView text) {
@@ -99,7 +101,7 @@ void PageWin32View::DestroyControl(int id) {
 
 void PageWin32View::CreateList(int id, const Rect& rect, std::span<const TextView> items) {
   winui::ListBox& list = lists_[id];
-  if (!list.Create(window_, id, ToRect(rect), WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY)) {
+  if (!list.Create(window_, id, ToRect(DeviceRect(rect, res_.scale)), WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY)) {
     lists_.erase(id);
     return;
   }
@@ -134,7 +136,10 @@ std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
       LB_ERR) {
     return std::nullopt;
   }
-  return Rect{r.left, r.top, r.right, r.bottom};
+  // Back in layout pixels, where the page asked.
+  const double scale = res_.scale;
+  return Rect{LogicalEdge(r.left, scale), LogicalEdge(r.top, scale), LogicalEdge(r.right, scale),
+              LogicalEdge(r.bottom, scale)};
 }
 
 void PageWin32View::ShowMessage(TextView text, TextView caption) {
@@ -155,7 +160,7 @@ void PageWin32View::StartWindowDrag(Point at) {
   // move loop on a hidden window would place it wherever the pointer next
   // goes, and the tray would show it there (off the screen, under Wine).
   if (!::IsWindowVisible(window_)) return;
-  POINT screen{at.x, at.y};
+  POINT screen{DeviceEdge(at.x, res_.scale), DeviceEdge(at.y, res_.scale)};
   ::ClientToScreen(window_, &screen);
   ::PostMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
 }

@@ -23,6 +23,7 @@ struct PageViewResources {
   const winui::UniqueFont& bodyFont;
   const winui::UniqueFont& headingFont;
   const SettingsModel& model;  // the swatch colours
+  const double& scale;         // device pixels per layout pixel (the monitor's DPI / 96)
 };
 
 class PageWin32View final : public PageView {

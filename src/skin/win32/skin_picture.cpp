@@ -63,7 +63,11 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
 
 SkinLoadFailureBox failureBox = &ShowOkBox;
 
-std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
+int g_density = kPlainDensity;  // SkinImages()'s
+
+std::optional<SkinPictureFile> ReadSkinFile(TextView path) {
+  return ReadSkinPictureAt(SystemFileSystem(), path, g_density);
+}
 
 }  // namespace
 
@@ -83,6 +87,7 @@ bool SkinImage::Decode(const SkinPictureFile& file) {
   bits_ = nullptr;
   width_ = height_ = bitsPerPixel_ = 0;
   hasAlpha_ = false;
+  density_ = 1;
   if (!StartSkinDecoder()) return false;
   Decoder().CountDecode();
   StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
@@ -133,6 +138,7 @@ bool SkinImage::Decode(const SkinPictureFile& file) {
   height_ = static_cast<int>(height);
   bitsPerPixel_ = bitsPerPixel;
   hasAlpha_ = alpha;
+  density_ = file.density;
   return true;
 }
 
@@ -143,17 +149,21 @@ void SkinImage::PremultiplyAlpha() {
                             static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4));
 }
 
-void SkinImage::Draw(HDC surface, int x, int y) const {
+void SkinImage::Draw(HDC surface, int x, int y) const { DrawOver(surface, {x, y, x + width_, y + height_}); }
+
+void SkinImage::DrawOver(HDC surface, const Rect& device) const {
   if (!bitmap_ || surface == nullptr) return;
+  const int x = device.left;
+  const int y = device.top;
   // One source DC for every draw of the process (the user interface's
   // thread): a DC made and freed per picture costs more than the blend.
   static const winui::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
   winui::SelectGuard selected(source.Get(), bitmap_.Get());
   if (hasAlpha_) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, blend);
+    AlphaBlend(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, blend);
   } else {
-    StretchBlt(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, SRCCOPY);
+    StretchBlt(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, SRCCOPY);
   }
 }
 
@@ -200,13 +210,20 @@ SkinImageCache<SkinImage>& SkinImages() {
 
 void DropSkinImages() { SkinImages().Drop(); }
 
+void SkinImagesAtDensity(int density) {
+  if (density == g_density) return;
+  DropSkinImages();
+  g_density = density;
+}
+
 // --- DrawSkinImage -------------------------------------------------------------
 
 SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box) {
   return std::exchange(failureBox, box != nullptr ? box : &ShowOkBox);
 }
 
-int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure) {
+int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure,
+                  double ratio) {
   if (surface == nullptr) return 0;
   const SkinImage& image = SkinImages().Get(imagePath);
   if (image.IsNull()) {
@@ -215,24 +232,54 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
     }
     return 0;
   }
-  image.Draw(surface, x, y);
+  if (ratio == 1.0 && image.Density() == kPlainDensity) {
+    image.Draw(surface, x, y);
+  } else {
+    const int density = image.Density();
+    const Rect logical{x, y, x + image.Width() / density, y + image.Height() / density};
+    image.DrawOver(surface, DeviceRect(logical, ratio));
+  }
   return 1;
 }
 
 // --- BackgroundBitmap ----------------------------------------------------------
 
-bool BackgroundBitmap::Load(TextView path, PixelSize needed) {
+bool BackgroundBitmap::Load(TextView path, PixelSize needed, double ratio) {
   bitmap_.Reset();
   width_ = height_ = 0;
   // Sized from the header: a background too small or too large for a window
   // is never decoded.
-  const std::optional<SkinPictureFile> file = ReadSkinFile(path);
-  if (!file || !BackgroundHolds(file->size, needed)) return false;
+  const std::optional<SkinPictureFile> file =
+      ReadSkinBackgroundAt(SystemFileSystem(), path, needed, PictureDensityFor(ratio));
+  if (!file) return false;
   SkinImage image;
   if (!image.Decode(*file)) return false;
-  width_ = image.Width();
-  height_ = image.Height();
-  bitmap_.Reset(image.Detach());
+  if (ratio == 1.0 && image.Density() == kPlainDensity) {
+    width_ = image.Width();
+    height_ = image.Height();
+    bitmap_.Reset(image.Detach());
+    return true;
+  }
+  // The canvas at device pixels, the picture drawn over it whole.
+  width_ = DeviceEdge(image.Width() / image.Density(), ratio);
+  height_ = DeviceEdge(image.Height() / image.Density(), ratio);
+  winui::WindowDc screen(nullptr);
+  winui::UniqueMemoryDc dc(::CreateCompatibleDC(screen.Get()));
+  bitmap_.Reset(::CreateCompatibleBitmap(screen.Get(), width_, height_));
+  if (!dc || !bitmap_) {
+    bitmap_.Reset();
+    width_ = height_ = 0;
+    return false;
+  }
+  winui::SelectGuard selected(dc.Get(), bitmap_.Get());
+  ::SetStretchBltMode(dc.Get(), HALFTONE);
+  ::SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
+  const int pixelWidth = image.Width();
+  const int pixelHeight = image.Height();
+  const winui::UniqueBitmap picture(image.Detach());
+  winui::UniqueMemoryDc source(::CreateCompatibleDC(screen.Get()));
+  winui::SelectGuard from(source.Get(), picture.Get());
+  ::StretchBlt(dc.Get(), 0, 0, width_, height_, source.Get(), 0, 0, pixelWidth, pixelHeight, SRCCOPY);
   return true;
 }
 

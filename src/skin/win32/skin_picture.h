@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "common/geometry.h"
 #include "common/text.h"
 #include "skin/image_limits.h"
 #include "skin/skin_image_cache.h"
@@ -34,6 +35,8 @@ class SkinImage {
   int Height() const { return height_; }
   int BitsPerPixel() const { return bitsPerPixel_; }
   bool HasAlpha() const { return hasAlpha_; }
+  // 2 for a NAME@2x.png picture: its logical size is half its pixels.
+  int Density() const { return density_; }
   // What the decoded pixels cost in memory (0 when null).
   std::size_t Bytes() const;
 
@@ -42,6 +45,8 @@ class SkinImage {
   // Whole image at (x, y), own size: AlphaBlend with per-pixel alpha when it
   // has alpha, else StretchBlt SRCCOPY.
   void Draw(HDC surface, int x, int y) const;
+  // The whole image stretched over a rectangle of device pixels.
+  void DrawOver(HDC surface, const Rect& device) const;
   // Hands the bitmap over; the object is empty afterwards.
   HBITMAP Detach();
 
@@ -52,6 +57,7 @@ class SkinImage {
   int height_ = 0;
   int bitsPerPixel_ = 0;
   bool hasAlpha_ = false;
+  int density_ = 1;
 };
 
 // GDI+ decodes the skin's PNG files, one session for the process
@@ -68,6 +74,9 @@ int SkinDecodes();
 SkinImageCache<SkinImage>& SkinImages();
 // The skin changed or the page is rebuilt: the pictures are read again.
 void DropSkinImages();
+// The density SkinImages() reads at (skin/pixel_density.h): another one
+// drops the pictures held.
+void SkinImagesAtDensity(int density);
 
 enum class SkinLoadFailure {
   ShowMessage,  // the small dialogs: "LoadPng---Load image failed." at each failed draw
@@ -82,7 +91,10 @@ SkinLoadFailureBox SetSkinLoadFailureBox(SkinLoadFailureBox box);
 // Blends one skin picture, taken from SkinImages(), at (x, y). Returns 1 when
 // drawn, 0 when the surface is absent or the picture does not load; a picture
 // that did not load is reported at every draw that needs it.
-int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure);
+// (x, y) is in logical pixels; at a `ratio` other than 1 the picture covers
+// the DeviceRect of its logical size.
+int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, SkinLoadFailure onFailure,
+                  double ratio = 1.0);
 
 // A window's background picture, decoded once when the window opens; its
 // bitmap is the canvas of every later redraw.
@@ -95,7 +107,9 @@ class BackgroundBitmap {
   // False when the file does not load, or when the picture is smaller than
   // `needed` (it could not show what the window draws on it) or larger than
   // the largest window; the window then has no background and a size of 0 x 0.
-  bool Load(TextView path, PixelSize needed = PixelSize{1, 1});
+  // At a `ratio` other than 1 the bitmap is the picture at device pixels
+  // (DeviceEdge of its logical size), from NAME@2x.png when the skin has it.
+  bool Load(TextView path, PixelSize needed = PixelSize{1, 1}, double ratio = 1.0);
   HBITMAP Handle() const { return bitmap_.Get(); }
   explicit operator bool() const { return static_cast<bool>(bitmap_); }
   int Width() const { return width_; }

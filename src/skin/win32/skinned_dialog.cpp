@@ -6,11 +6,13 @@
 #include <cstdlib>
 
 #include "common/win32/wide_text.h"
+#include "skin/pixel_density.h"
 #include "skin/shared_looks.h"
 #include "skin/skin_paths.h"
 #include "skin/win32/color_chooser_win32.h"
 #include "skin/win32/ui_text.h"
 #include "storage/executable_path.h"
+#include "winui/window_dpi.h"
 
 namespace px {
 namespace {
@@ -39,8 +41,15 @@ DialogEnd SkinnedDialog::RunModal(DialogController& controller) {
   return result == IDOK ? DialogEnd::Ok : DialogEnd::Cancel;
 }
 
+RECT SkinnedDialog::DeviceOf(const Rect& layout) const { return ToRect(DeviceRect(layout, scale_)); }
+
+Point SkinnedDialog::LayoutPoint(LPARAM lParam) const {
+  return LogicalPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, scale_);
+}
+
 bool SkinnedDialog::OnInitDialog() {
-  font_ = CreateUiFont(controller_->Context().language, FontRole::Dialog);
+  scale_ = winui::WindowScale(Hwnd());
+  font_ = CreateUiFont(controller_->Context().language, FontRole::Dialog, scale_);
   darkBrush_.Reset(::CreateSolidBrush(kDarkGrey));
   const bool focus = controller_->Open();
   if (!background_) return false;
@@ -52,7 +61,7 @@ bool SkinnedDialog::OnInitDialog() {
 bool SkinnedDialog::LoadBackground(TextView imagePath) {
   // The picture decides the window's outer size; the border hides its last
   // column and row. Without a picture the window is 0 x 0.
-  background_.Load(imagePath);
+  background_.Load(imagePath, PixelSize{1, 1}, scale_);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, background_.Width(), background_.Height(), SWP_NOMOVE | SWP_NOZORDER);
   if (!background_) return false;
   pristine_.Reset(static_cast<HBITMAP>(::CopyImage(background_.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
@@ -77,20 +86,20 @@ void SkinnedDialog::RestoreBackground() {
 
 void SkinnedDialog::DrawImage(TextView imagePath, int x, int y) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
-  DrawSkinImage(Hwnd(), drawing_->Dc(), imagePath, x, y, SkinLoadFailure::ShowMessage);
+  DrawSkinImage(Hwnd(), drawing_->Dc(), imagePath, x, y, SkinLoadFailure::ShowMessage, scale_);
 }
 
 void SkinnedDialog::DrawText(TextView text, const Rect& rect, TextFormat format, UiTextColor color) {
   if (!drawing_ || !drawing_->HasCanvas()) return;
   HDC dc = drawing_->Dc();
   PrepareUiText(dc, font_.Get(), color);
-  DrawUiText(dc, text, rect, format);
+  DrawUiText(dc, text, DeviceRect(rect, scale_), format);
 }
 
 void SkinnedDialog::EndDrawing() { drawing_.reset(); }
 
 void SkinnedDialog::CreateLabel(int id, const Rect& rect, bool centred, TextView text) {
-  label_.Create(Hwnd(), id, ToRect(rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
+  label_.Create(Hwnd(), id, DeviceOf(rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
 }
 
 void SkinnedDialog::SetLabelText(int id, TextView text) {
@@ -101,7 +110,7 @@ void SkinnedDialog::SetLabelText(int id, TextView text) {
 
 void SkinnedDialog::CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) {
   listId_ = id;
-  if (!list_.Create(Hwnd(), id, ToRect(rect), scrollBar ? kScrollingList : kListStyle)) return;
+  if (!list_.Create(Hwnd(), id, DeviceOf(rect), scrollBar ? kScrollingList : kListStyle)) return;
   // Rows as high as the dialog font they are drawn in: in the template's
   // taller font the last entries of the hot key and Windows lists would
   // fall below the list's end, out of the pointer's reach.
@@ -122,7 +131,7 @@ void SkinnedDialog::ScrollList(int lines) {
 
 void SkinnedDialog::CreateEdit(int id, const Rect& rect, TextView text) {
   winui::Edit& field = edits_[id];
-  field.Create(Hwnd(), id, ToRect(rect), kFieldStyle, WideString(text));
+  field.Create(Hwnd(), id, DeviceOf(rect), kFieldStyle, WideString(text));
   ::SendMessageW(field.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
@@ -150,7 +159,7 @@ void SkinnedDialog::SetEditText(int id, TextView text) {
 }
 
 void SkinnedDialog::CreateSwatch(int id, const Rect& rect, UiTextColor color) {
-  swatch_.Create(Hwnd(), id, ToRect(rect), kSwatchStyle, L"");
+  swatch_.Create(Hwnd(), id, DeviceOf(rect), kSwatchStyle, L"");
   swatchBrush_.Reset(::CreateSolidBrush(ToColorRef(color)));
 }
 
@@ -230,15 +239,21 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
       controller_->Erase();
       paintDc_ = nullptr;
       return TRUE;
-    case WM_LBUTTONDOWN:
-      controller_->LeftButtonDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case WM_LBUTTONDOWN: {
+      const Point at = LayoutPoint(lParam);
+      controller_->LeftButtonDown(at.x, at.y);
       return std::nullopt;
-    case WM_MOUSEMOVE:
-      controller_->PointerMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    }
+    case WM_MOUSEMOVE: {
+      const Point at = LayoutPoint(lParam);
+      controller_->PointerMove(at.x, at.y);
       return std::nullopt;
-    case WM_MOUSEHOVER:
-      controller_->PointerRest(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    }
+    case WM_MOUSEHOVER: {
+      const Point at = LayoutPoint(lParam);
+      controller_->PointerRest(at.x, at.y);
       return std::nullopt;
+    }
     case WM_MOUSEWHEEL:
       controller_->Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return std::nullopt;

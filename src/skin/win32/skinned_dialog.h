@@ -69,8 +69,13 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
  private:
   std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT DarkControlColour(HDC dc);
+  // The controller's rectangles and points are the dialog's layout; the
+  // window is at the monitor's scale.
+  RECT DeviceOf(const Rect& layout) const;
+  Point LayoutPoint(LPARAM lParam) const;
 
   DialogController* controller_ = nullptr;
+  double scale_ = 1.0;  // device pixels per layout pixel
   BackgroundBitmap background_;
   winui::UniqueBitmap pristine_;  // the background as loaded
   winui::UniqueFont font_;

@@ -1,5 +1,7 @@
 #include "skin/win32/ui_text.h"
 
+#include "skin/pixel_density.h"
+
 #include "common/win32/wide_text.h"
 
 namespace px {
@@ -31,10 +33,10 @@ void ShowOkBox(HWND owner, TextView text, TextView caption) {
 
 // --- Fonts -------------------------------------------------------------------
 
-winui::UniqueFont CreateUiFont(Language language, FontRole role) {
+winui::UniqueFont CreateUiFont(Language language, FontRole role, double scale) {
   const UiFontChoice font = ChooseUiFont(language, role, VersionFromGetVersion(GetVersion()));
   const Text face(font.face);
-  return winui::UniqueFont(CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
+  return winui::UniqueFont(CreateFontW(DeviceEdge(font.height, scale), 0, 0, 0, font.weight, FALSE, FALSE, FALSE, font.charset, 0, 0,
                                        0, font.pitchAndFamily, WideOf(face)));
 }
 

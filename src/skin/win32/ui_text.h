@@ -22,8 +22,9 @@ inline RECT ToRect(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom
 UINT DrawTextFlags(TextFormat format);
 void DrawUiText(HDC dc, TextView text, const Rect& rect, TextFormat format = kCentredText);
 
-// The window font for a language and role (system version from GetVersion).
-winui::UniqueFont CreateUiFont(Language language, FontRole role);
+// The window font for a language and role (system version from GetVersion),
+// its height times the window's scale.
+winui::UniqueFont CreateUiFont(Language language, FontRole role, double scale = 1.0);
 
 inline UiKey UiKeyOfVirtualKey(WPARAM key) {
   return key == VK_RETURN ? UiKey::Enter : key == VK_ESCAPE ? UiKey::Escape : UiKey::Other;

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The Windows utility on scaled screens (the prefix's display at 192 and 144
+# DPI, on a screen large enough for the page at twice its size): the window's
+# outer size is the page's layout times the scale; the page's edits of
+# tests/flows/page.flow, clicked at the scaled points, then Apply, leave
+# config.bin and the simulated mouse exactly as at 96 DPI; the skin chooser
+# opens at its picture's size times the scale and its close button, clicked
+# at the scaled point, closes it.
+BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
+export PX_SCREEN=2000x1500
+source "$SOURCE_DIR/tests/e2e/lib.sh"
+source "$SOURCE_DIR/tests/wine/flow_steps/page.sh"
+e2e_start_display
+e2e_start_wine
+
+# The display's DPI for the programs started from now on (the server, which
+# keeps the registry, is stopped between runs so that each reads it afresh).
+set_dpi() {
+  timeout 60 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 ||
+    e2e_fail "could not set the display to $1 DPI"
+  timeout 30 wineserver -w
+}
+# Clicks flow point NAME of a window whose client is at X0,Y0, scaled.
+scaled_click() {
+  local x y
+  read -r x y <<<"$(flow_point "$1")"
+  xdotool mousemove $(($2 + $(e2e_dev "$x"))) $(($3 + $(e2e_dev "$y"))) click 1
+}
+# The chooser's picture is 384 x 280; its thin border takes the same device
+# pixels at every scale (measured at 96 DPI, the first run).
+CHOOSER='^window [-0-9]+ [-0-9]+ [0-9]+ [0-9]+ class=(?!PX6410GMClass).* title=$'
+border=""
+check_chooser() {
+  local x y w h
+  scaled_click skins_button "$ox" "$oy"
+  read -r x y w h < <(e2e_wait_line "$CHOOSER" | awk '{print $2, $3, $4, $5}') ||
+    e2e_fail "the skins button opened no chooser at $dpi DPI"
+  [ -n "$border" ] || border="$((384 - w)) $((280 - h))"
+  read -r bw bh <<<"$border"
+  [ "$w $h" = "$(($(e2e_dev 384) - bw)) $(($(e2e_dev 280) - bh))" ] || e2e_fail "at $dpi DPI the chooser's client is ${w}x$h"
+  e2e_shot "scaled-chooser-$dpi" >/dev/null
+  scaled_click chooser_close "$x" "$y"
+  e2e_wait_line '!^child 560 ' >/dev/null || e2e_fail "the chooser's close button did not close it at $dpi DPI"
+  e2e_settle
+}
+# The edits of page.flow (report rate, a DPI level, a stage, the three
+# lighting lists, Mode B), then Apply.
+edit_and_apply() {
+  step_remember
+  step_edit 560 208 542 204 286 11
+  step_edit 589 435 581 302 16 214
+  step_edit 616 549 608 541 16 16
+  step_lighting 60 336 383
+  step_lighting 61 366 385
+  step_lighting 62 396 429
+  step_mode B
+  scaled_click apply "$ox" "$oy"
+  e2e_until 60 written || e2e_fail "Apply at $dpi DPI wrote neither config.bin nor the mouse"
+  e2e_settle
+}
+
+for dpi in 96 192 144; do
+  E2E_SCALE=$((dpi * 100 / 96))
+  e2e_log "the page at $dpi DPI"
+  set_dpi "$dpi"
+  dir="$(e2e_make_folder "page-$dpi" 1)"
+  cd "$dir"
+  e2e_start_shown "$dir/PX6410-3-4.exe" "page-$dpi"
+  # The window is the page's picture (its thin border takes a device pixel
+  # a side at every scale).
+  size="$(helper state | tr -d '\r' | awk '{print $2, $4}')"
+  [ "$size" = "$(e2e_dev 880)x$(e2e_dev 660) $(($(e2e_dev 880) - 2))x$(($(e2e_dev 660) - 2))" ] ||
+    e2e_fail "at $dpi DPI the window and its client are $size"
+  e2e_shot "scaled-page-$dpi" >/dev/null
+  check_chooser
+  edit_and_apply
+  helper post 0x111 1028 0
+  e2e_exits_with "page-$dpi" 0 || e2e_fail "the exit command did not end the program at $dpi DPI"
+  if [ "$dpi" != 96 ]; then
+    cmp -s config.bin "$E2E_ROOT/page-96/config.bin" || e2e_fail "config.bin at $dpi DPI differs from 96 DPI's"
+    cmp -s simulated-mouse.bin "$E2E_ROOT/page-96/simulated-mouse.bin" ||
+      e2e_fail "the mouse at $dpi DPI differs from 96 DPI's"
+  fi
+  timeout 30 wineserver -w
+done
+e2e_log "pass"
