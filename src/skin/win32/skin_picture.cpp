@@ -63,11 +63,7 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
 
 SkinLoadFailureBox failureBox = &ShowOkBox;
 
-int g_density = kPlainDensity;  // SkinImages()'s
-
-std::optional<SkinPictureFile> ReadSkinFile(TextView path) {
-  return ReadSkinPictureAt(SystemFileSystem(), path, g_density);
-}
+std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
 
 }  // namespace
 
@@ -162,8 +158,17 @@ void SkinImage::DrawOver(HDC surface, const Rect& device) const {
   if (hasAlpha_) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     AlphaBlend(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, blend);
+  } else if (device.Width() == width_ && device.Height() == height_) {
+    StretchBlt(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, SRCCOPY);
   } else {
+    // Resampled (a doubled picture at 150 %, a plain one at 200 %): averaged,
+    // not the default mode that ANDs the dropped pixels into dark ones.
+    const int mode = SetStretchBltMode(surface, HALFTONE);
+    POINT origin{};
+    SetBrushOrgEx(surface, 0, 0, &origin);
     StretchBlt(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, SRCCOPY);
+    SetBrushOrgEx(surface, origin.x, origin.y, nullptr);
+    if (mode != 0) SetStretchBltMode(surface, mode);
   }
 }
 
@@ -210,11 +215,7 @@ SkinImageCache<SkinImage>& SkinImages() {
 
 void DropSkinImages() { SkinImages().Drop(); }
 
-void SkinImagesAtDensity(int density) {
-  if (density == g_density) return;
-  DropSkinImages();
-  g_density = density;
-}
+void SkinImagesAtDensity(int density) { SkinImages().AtDensity(density); }
 
 // --- DrawSkinImage -------------------------------------------------------------
 

@@ -69,6 +69,8 @@ bool SkinnedDialog::LoadBackground(TextView imagePath) {
 }
 
 void SkinnedDialog::BeginDrawing() {
+  // The pictures at this dialog's scale (its monitor may not be the page's).
+  SkinImagesAtDensity(PictureDensityFor(scale_));
   drawing_.reset();
   if (paintDc_ != nullptr) {
     drawing_.emplace(Hwnd(), paintDc_, background_.Handle());
