@@ -10,7 +10,15 @@ UINT WindowDpi(HWND window) {
     FARPROC found = user32 != nullptr ? ::GetProcAddress(user32, "GetDpiForWindow") : nullptr;
     return reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(found));
   }();
-  const UINT dpi = getDpi != nullptr && window != nullptr ? getDpi(window) : 0;
+  UINT dpi = getDpi != nullptr && window != nullptr ? getDpi(window) : 0;
+  if (dpi == 0 && getDpi == nullptr) {
+    // Older systems take the manifest as "aware of the system's scale" and
+    // stretch nothing: the screen's one scale is the window's.
+    if (HDC screen = ::GetDC(nullptr)) {
+      dpi = static_cast<UINT>(::GetDeviceCaps(screen, LOGPIXELSY));
+      ::ReleaseDC(nullptr, screen);
+    }
+  }
   return dpi != 0 ? dpi : kPlainDpi;
 }
 
