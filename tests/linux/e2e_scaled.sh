@@ -40,17 +40,9 @@ check_chooser() {
   xdotool mousemove $((DX + $(lx_dev 360))) $((DY + $(lx_dev 14))) click 1
   lx_wait_no_dialog "$1" || lx_fail "the chooser's close button did not close it at scale $LX_SCALE %"
 }
-# The edits of page.flow (report rate, a DPI level, a stage, the three
-# lighting lists, Mode B), then Apply.
+# The edits of page.flow (tests/flows/scaled_edits.flow), then Apply.
 edit_and_apply() {
-  step_remember
-  step_edit 560 208 542 204 286 11
-  step_edit 589 435 581 302 16 214
-  step_edit 616 549 608 541 16 16
-  step_lighting 60 336 383
-  step_lighting 61 366 385
-  step_lighting 62 396 429
-  step_mode B
+  flow_play scaled_edits linux
   lx_click 700 633
   lx_wait 20 written || lx_fail "Apply at scale $LX_SCALE % wrote neither config.bin nor the mouse"
 }

@@ -44,17 +44,9 @@ check_chooser() {
   e2e_wait_line '!^child 560 ' >/dev/null || e2e_fail "the chooser's close button did not close it at $dpi DPI"
   e2e_settle
 }
-# The edits of page.flow (report rate, a DPI level, a stage, the three
-# lighting lists, Mode B), then Apply.
+# The edits of page.flow (tests/flows/scaled_edits.flow), then Apply.
 edit_and_apply() {
-  step_remember
-  step_edit 560 208 542 204 286 11
-  step_edit 589 435 581 302 16 214
-  step_edit 616 549 608 541 16 16
-  step_lighting 60 336 383
-  step_lighting 61 366 385
-  step_lighting 62 396 429
-  step_mode B
+  flow_play scaled_edits wine
   scaled_click apply "$ox" "$oy"
   e2e_until 60 written || e2e_fail "Apply at $dpi DPI wrote neither config.bin nor the mouse"
   e2e_settle
