@@ -4,8 +4,9 @@
 
 namespace px {
 
-int PictureDensityFor(double devicePixelRatio) {
-  return devicePixelRatio > 1.0 ? kDoubledDensity : kPlainDensity;
+int PictureDensityFor(double devicePixelRatio, DoubledPictures from) {
+  const bool doubled = from == DoubledPictures::AboveOne ? devicePixelRatio > 1.0 : devicePixelRatio >= 1.5;
+  return doubled ? kDoubledDensity : kPlainDensity;
 }
 
 Text DoubledPicturePath(TextView imagePath) {

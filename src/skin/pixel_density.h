@@ -17,10 +17,15 @@ namespace px {
 inline constexpr int kPlainDensity = 1;
 inline constexpr int kDoubledDensity = 2;
 
-// The pictures a window at this device pixel ratio draws from: the doubled
-// ones above 1, fractional ratios included (drawn down to 1.25 or 1.5 they
-// stay sharper than plain ones drawn up).
-int PictureDensityFor(double devicePixelRatio);
+// From which device pixel ratio a system's windows draw the doubled pictures.
+// Qt's windows take them above 1, fractional ratios included (its smooth
+// scaling draws them down to 1.25 or 1.5 sharper than plain ones drawn up).
+// The Windows program takes them from 150 %: below that the plain pictures,
+// enlarged a quarter, lose little, for a quarter of the doubled ones' memory.
+enum class DoubledPictures { AboveOne, FromOneAndAHalf };
+
+// The pictures a window at this device pixel ratio draws from.
+int PictureDensityFor(double devicePixelRatio, DoubledPictures from = DoubledPictures::AboveOne);
 
 // "…/main.png" → "…/main@2x.png"; empty when the name does not end in ".png".
 Text DoubledPicturePath(TextView imagePath);

@@ -31,14 +31,19 @@ TEST(PixelDensity, TheDoubledPictureOnlyWhenScaledAndExactlyTwiceThePlainOne) {
     bool notPng;  // the doubled file is no picture
     std::optional<PixelSize> read;
     int density;
+    DoubledPictures from = DoubledPictures::AboveOne;
   };
   const PixelSize plain{16, 12}, twice{32, 24};
+  constexpr DoubledPictures kWindows = DoubledPictures::FromOneAndAHalf;
   const Case cases[] = {
       {"unscaled", 1.0, plain, twice, false, plain, 1},
       {"twice", 2.0, plain, twice, false, twice, 2},
       {"at 1.25", 1.25, plain, twice, false, twice, 2},
       {"at 1.5", 1.5, plain, twice, false, twice, 2},
       {"below 1", 0.75, plain, twice, false, plain, 1},
+      {"Windows at 1.25", 1.25, plain, twice, false, plain, 1, kWindows},
+      {"Windows at 1.5", 1.5, plain, twice, false, twice, 2, kWindows},
+      {"Windows at 2", 2.0, plain, twice, false, twice, 2, kWindows},
       {"no doubled picture", 2.0, plain, std::nullopt, false, plain, 1},
       {"one column short", 2.0, plain, PixelSize{31, 24}, false, plain, 1},
       {"one row too many", 2.0, plain, PixelSize{32, 25}, false, plain, 1},
@@ -50,7 +55,7 @@ TEST(PixelDensity, TheDoubledPictureOnlyWhenScaledAndExactlyTwiceThePlainOne) {
     testing::MemoryFileSystem files;
     if (c.plain) files.files[Text(kPane)] = Png(*c.plain);
     if (c.doubled) files.files[Text(kPaneDoubled)] = c.notPng ? FileBytes(40, 'x') : Png(*c.doubled);
-    const std::optional<SkinPictureFile> read = ReadSkinPictureAt(files, kPane, PictureDensityFor(c.ratio));
+    const std::optional<SkinPictureFile> read = ReadSkinPictureAt(files, kPane, PictureDensityFor(c.ratio, c.from));
     ASSERT_EQ(read.has_value(), c.read.has_value()) << c.what;
     if (!read) continue;
     EXPECT_EQ(read->size, *c.read) << c.what;

@@ -21,7 +21,7 @@ PageWin32View::PageWin32View(HWND window, PageViewResources resources) : window_
 
 void PageWin32View::BeginDrawing() {
   SkinImages().ForSkin(res_.skinFolder);
-  SkinImagesAtDensity(PictureDensityFor(res_.scale));
+  SkinImagesAtDensity(PictureDensityFor(res_.scale, DoubledPictures::FromOneAndAHalf));
   if (preparing_) {
     drawing_.emplace(res_.background);
   } else {

@@ -251,7 +251,7 @@ bool BackgroundBitmap::Load(TextView path, PixelSize needed, double ratio) {
   // Sized from the header: a background too small or too large for a window
   // is never decoded.
   const std::optional<SkinPictureFile> file =
-      ReadSkinBackgroundAt(SystemFileSystem(), path, needed, PictureDensityFor(ratio));
+      ReadSkinBackgroundAt(SystemFileSystem(), path, needed, PictureDensityFor(ratio, DoubledPictures::FromOneAndAHalf));
   if (!file) return false;
   SkinImage image;
   if (!image.Decode(*file)) return false;

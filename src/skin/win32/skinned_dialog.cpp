@@ -70,7 +70,7 @@ bool SkinnedDialog::LoadBackground(TextView imagePath) {
 
 void SkinnedDialog::BeginDrawing() {
   // The pictures at this dialog's scale (its monitor may not be the page's).
-  SkinImagesAtDensity(PictureDensityFor(scale_));
+  SkinImagesAtDensity(PictureDensityFor(scale_, DoubledPictures::FromOneAndAHalf));
   drawing_.reset();
   if (paintDc_ != nullptr) {
     drawing_.emplace(Hwnd(), paintDc_, background_.Handle());
