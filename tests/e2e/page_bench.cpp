@@ -2,8 +2,10 @@
 // hover repaint, one level click and the rebuild after the skin chooser
 // (every picture read again), each against one full-client BitBlt of the
 // background measured in the same run. Prints medians in milliseconds and
-// the ratios, then what the skin's pictures cost in memory.
-// Usage: px_page_bench SKIN_FOLDER [RUNS]
+// the ratios, then what the skin's pictures cost in memory. At a SCALE above 1
+// the page is laid out and drawn at that many device pixels per layout pixel,
+// as on a monitor at SCALE × 96 DPI, from the skin's @2x pictures.
+// Usage: px_page_bench SKIN_FOLDER [RUNS] [SCALE]
 #include <windows.h>
 
 #include <algorithm>
@@ -43,10 +45,10 @@ double Median(int runs, Action action) {
   return times[times.size() / 2];
 }
 
-int Run(const std::wstring& skinFolderWide, int runs) {
+int Run(const std::wstring& skinFolderWide, int runs, double scale) {
   // A plain popup, so that the yardstick's copy is the same from run to run
   // of this benchmark, whatever the main window's style.
-  pagetest::PageWindow w(Text(skinFolderWide.begin(), skinFolderWide.end()), WS_POPUP | WS_VISIBLE);
+  pagetest::PageWindow w(Text(skinFolderWide.begin(), skinFolderWide.end()), WS_POPUP | WS_VISIBLE, scale);
   if (!w.Ready()) {
     std::fputs("no background in the skin folder\n", stderr);
     return 2;
@@ -81,6 +83,7 @@ int Run(const std::wstring& skinFolderWide, int runs) {
     page.Rebuild();
     ::GdiFlush();
   });
+  std::printf("scale %.2f, client %d x %d\n", scale, w.background.Width(), w.background.Height());
   std::printf("full-client BitBlt  %8.3f ms  1.0\n", blit);
   std::printf("BuildPage           %8.3f ms  %.1f\n", build, build / blit);
   std::printf("hover repaint       %8.3f ms  %.1f\n", hover, hover / blit);
@@ -102,8 +105,13 @@ int Run(const std::wstring& skinFolderWide, int runs) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fputs("usage: px_page_bench SKIN_FOLDER [RUNS]\n", stderr);
+    std::fputs("usage: px_page_bench SKIN_FOLDER [RUNS] [SCALE]\n", stderr);
     return 2;
   }
-  return px::Run(argv[1], argc > 2 ? _wtoi(argv[2]) : 41);
+  const double scale = argc > 3 ? _wtof(argv[3]) : 1.0;
+  if (!(scale >= 1.0 && scale <= 4.0)) {
+    std::fputs("px_page_bench: SCALE is a number from 1 to 4\n", stderr);
+    return 2;
+  }
+  return px::Run(argv[1], argc > 2 ? _wtoi(argv[2]) : 41, scale);
 }

@@ -99,19 +99,21 @@ class WatchedView final : public PageView {
   std::function<void(const char* moment)> onScreen;
 };
 
-// One page on one window; the skin folder may be changed before a rebuild,
-// as the skin flow does.
+// One page on one window, drawn at `scale` (device pixels per layout pixel,
+// as the main window at the monitor's DPI); the skin folder may be changed
+// before a rebuild, as the skin flow does.
 class PageWindow {
  public:
   static constexpr DWORD kMainWindowStyle = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
 
-  explicit PageWindow(Text folder, DWORD style = kMainWindowStyle) : skinFolder(std::move(folder)) {
+  explicit PageWindow(Text folder, DWORD style = kMainWindowStyle, double deviceScale = 1.0)
+      : skinFolder(std::move(folder)), scale(deviceScale) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = Procedure;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);
     windowClass.lpszClassName = kClass;
     ::RegisterClassW(&windowClass);
-    if (!background.Load(SkinImagePath(skinFolder, u"/main.png"))) return;
+    if (!background.Load(SkinImagePath(skinFolder, u"/main.png"), PixelSize{1, 1}, scale)) return;
     canvas_ = background.Handle();
     window = ::CreateWindowExW(0, kClass, L"page", style, 0, 0, background.Width(), background.Height(), nullptr,
                                nullptr, windowClass.hInstance, nullptr);
@@ -123,7 +125,7 @@ class PageWindow {
     session.firstRunFlag = 1;
     session.labels.fill(u"Left Click");
     view = std::make_unique<WatchedView>(
-        window, PageViewResources{canvas_, skinFolder, textColor, body, heading, session.model, scale_});
+        window, PageViewResources{canvas_, skinFolder, textColor, body, heading, session.model, scale});
     watched_ = view.get();
     page = std::make_unique<SettingsPage>(session, PageFlags{pageState, builtOnce}, store, *view, commands, dialogs);
     Pump();
@@ -141,14 +143,15 @@ class PageWindow {
   bool Ready() const { return window != nullptr && page != nullptr; }
 
   Text skinFolder;
+  double scale;  // device pixels per layout pixel
   BackgroundBitmap background;
   HWND window = nullptr;
   SettingsSession session;
   int pageState = kPageNotBuilt;
   bool builtOnce = false;
   UiTextColor textColor{230, 232, 240};
-  winui::UniqueFont body = CreateUiFont(Language::English, FontRole::Body);
-  winui::UniqueFont heading = CreateUiFont(Language::English, FontRole::Heading);
+  winui::UniqueFont body = CreateUiFont(Language::English, FontRole::Body, scale);
+  winui::UniqueFont heading = CreateUiFont(Language::English, FontRole::Heading, scale);
   NoCommands commands;
   testing::MemoryProfileStore store;
   ScriptedDialogs dialogs;
@@ -158,7 +161,6 @@ class PageWindow {
  private:
   static constexpr wchar_t kClass[] = L"PxPageHarness";
   static inline HBITMAP canvas_ = nullptr;
-  static inline const double scale_ = 1.0;  // the harness draws at 96 DPI
   static inline WatchedView* watched_ = nullptr;
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
