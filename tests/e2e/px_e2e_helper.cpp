@@ -35,6 +35,9 @@
 //                                    to it and is in no move or size loop (exit 3 if it still is)
 //   px_e2e_helper wait-active MS     waits until the window is the active and foreground one
 //   px_e2e_helper wait-drag MS       waits until the window's thread is in a move loop
+//   px_e2e_helper dpi-changed DPI [popup]
+//                                    sends the window (or its open dialog) WM_DPICHANGED, as
+//                                    when it is moved to a monitor of that DPI
 //   px_e2e_helper batch              runs the commands on standard input, one a line (ASCII
 //                                    words), each followed by a line "exit N"
 //   px_e2e_helper measure            prints the window's process's resources, one
@@ -45,11 +48,13 @@
 //                                    the simulated mouse whose memory is the file STATE
 //                                    (each four removals, then four arrivals)
 #include <windows.h>
+
 #include <commctrl.h>
 #include <dbt.h>
 #include <shellapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstddef>
 #include <cstdio>
@@ -507,6 +512,44 @@ int Soak(HWND window, unsigned long shows, unsigned long notes, unsigned long de
   return 0;
 }
 
+// The first visible window of the main window's process other than it: the
+// open dialog.
+BOOL CALLBACK FindPopup(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<PopupSearch*>(context);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  if (pid != search->pid || window == search->main || !::IsWindowVisible(window)) return TRUE;
+  search->main = window;
+  return FALSE;
+}
+
+// What Windows sends a window moved to a monitor of another scale: the new
+// DPI and a suggested rectangle (the size scaled about the window's centre,
+// kept on the screen), which lies in the receiver's memory as it does when
+// the system sends it.
+int DpiChanged(HWND target, UINT dpi) {
+  RECT now{};
+  ::GetWindowRect(target, &now);
+  const UINT from = 96;  // the display's own, which a single monitor never leaves
+  const int width = MulDiv(now.right - now.left, dpi, from), height = MulDiv(now.bottom - now.top, dpi, from);
+  const auto onScreen = [](int start, int size, int screen) { return std::max(0, std::min(start, screen - size)); };
+  const int left = onScreen((now.left + now.right - width) / 2, width, ::GetSystemMetrics(SM_CXSCREEN));
+  const int top = onScreen((now.top + now.bottom - height) / 2, height, ::GetSystemMetrics(SM_CYSCREEN));
+  RECT suggested{left, top, left + width, top + height};
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(target, &pid);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  if (process == nullptr) return 1;
+  void* there = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  DWORD_PTR answer = 0;
+  const bool sent = there != nullptr && ::WriteProcessMemory(process, there, &suggested, sizeof(RECT), nullptr) &&
+                    ::SendMessageTimeoutW(target, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there),
+                                          SMTO_ABORTIFHUNG, 5000, &answer);
+  if (there != nullptr) ::VirtualFreeEx(process, there, 0, MEM_RELEASE);
+  ::CloseHandle(process);
+  return sent ? 0 : 1;
+}
+
 int Usage() {
   std::fputs("usage: px_e2e_helper wait-window|absent|wait-visible|wait-hidden|state|send|post|key|pid ...\n", stderr);
   return 2;
@@ -656,6 +699,18 @@ int Command(int argc, wchar_t** argv) {
     ::GetWindowThreadProcessId(window, &search.pid);
     ::EnumWindows(PrintPopup, reinterpret_cast<LPARAM>(&search));
     return 0;
+  }
+  if (command == L"dpi-changed" && (argc == 3 || argc == 4)) {
+    // dpi-changed DPI [popup]: to the main window, or to its open dialog.
+    HWND target = window;
+    if (argc == 4) {
+      PopupSearch search{window, 0};
+      ::GetWindowThreadProcessId(window, &search.pid);
+      ::EnumWindows(FindPopup, reinterpret_cast<LPARAM>(&search));
+      if (search.main == window) return 1;
+      target = search.main;
+    }
+    return DpiChanged(target, static_cast<UINT>(Number(argv[2])));
   }
   if (command == L"pid" && argc == 2) {
     DWORD pid = 0;

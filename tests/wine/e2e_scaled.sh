@@ -6,7 +6,8 @@
 # config.bin and the simulated mouse exactly as at 96 DPI; the skin chooser
 # opens at its picture's size times the scale and its close button, clicked
 # at the scaled point, closes it; the page at 192 DPI is measured sharper
-# than the 96 DPI page enlarged.
+# than the 96 DPI page enlarged; a window moved to a monitor of another scale
+# is laid out again at it.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 export PX_SCREEN=2000x1500
 source "$SOURCE_DIR/tests/e2e/lib.sh"
@@ -31,11 +32,19 @@ scaled_click() {
 # pixels at every scale (measured at 96 DPI, the first run).
 CHOOSER='^window [-0-9]+ [-0-9]+ [0-9]+ [0-9]+ class=(?!PX6410GMClass).* title=$'
 border=""
+# With "moved", the chooser opens at the display's DPI and is then told of
+# $dpi as when it is moved to a monitor of that scale.
 check_chooser() {
   local x y w h
   scaled_click skins_button "$ox" "$oy"
   read -r x y w h < <(e2e_wait_line "$CHOOSER" | awk '{print $2, $3, $4, $5}') ||
     e2e_fail "the skins button opened no chooser at $dpi DPI"
+  if [ "${1:-}" = moved ]; then
+    helper dpi-changed "$dpi" popup >/dev/null || e2e_fail "the chooser took no DPI change"
+    read -r bw bh <<<"$border"
+    read -r x y w h < <(e2e_wait_line "^window [-0-9]+ [-0-9]+ $(($(e2e_dev 384) - bw)) " |
+      awk '{print $2, $3, $4, $5}') || e2e_fail "the chooser moved to $dpi DPI was not laid out again"
+  fi
   [ -n "$border" ] || border="$((384 - w)) $((280 - h))"
   read -r bw bh <<<"$border"
   [ "$w $h" = "$(($(e2e_dev 384) - bw)) $(($(e2e_dev 280) - bh))" ] || e2e_fail "at $dpi DPI the chooser's client is ${w}x$h"
@@ -80,6 +89,27 @@ for dpi in 96 192 144; do
   fi
   timeout 30 wineserver -w
 done
+# A window moved to a monitor of another scale (the display has one, so the
+# message Windows sends then is sent by hand): started at 96 DPI and told of
+# 192, the page is laid out again at 192 and its edits write what 96 writes;
+# so is the chooser, opened at 96 and then told of 192.
+e2e_log "the page moved from a 96 to a 192 DPI monitor"
+set_dpi 96
+dpi=192 E2E_SCALE=200
+dir="$(e2e_make_folder page-moved 1)"
+cd "$dir"
+e2e_start_shown "$dir/PX6410-3-4.exe" page-moved
+helper dpi-changed 192 >/dev/null || e2e_fail "the page took no DPI change"
+scaled_size() { [ "$(helper state | tr -d '\r' | awk '{print $4}')" = "$(($(e2e_dev 880) - 2))x$(($(e2e_dev 660) - 2))" ]; }
+e2e_until 60 scaled_size || e2e_fail "the page moved to 192 DPI was not laid out again: $(helper state)"
+e2e_wait_placed page-moved
+check_chooser moved
+edit_and_apply
+helper post 0x111 1028 0
+e2e_exits_with page-moved 0 || e2e_fail "the exit command did not end the moved program"
+cmp -s config.bin "$E2E_ROOT/page-96/config.bin" || e2e_fail "config.bin after the move differs from 96 DPI's"
+cmp -s simulated-mouse.bin "$E2E_ROOT/page-96/simulated-mouse.bin" || e2e_fail "the mouse after the move differs"
+timeout 30 wineserver -w
 # Sharp at 200 %, by the Linux program's measure against the 96 DPI window
 # enlarged twice: the DPI columns (the page's own picture, no text) and the
 # mouse (a picture of its own: plain pictures enlarged measure about 1.3).

@@ -43,6 +43,11 @@ DialogEnd SkinnedDialog::RunModal(DialogController& controller) {
 
 RECT SkinnedDialog::DeviceOf(const Rect& layout) const { return ToRect(DeviceRect(layout, scale_)); }
 
+RECT SkinnedDialog::Place(int id, const Rect& layout) {
+  layouts_[id] = layout;
+  return DeviceOf(layout);
+}
+
 Point SkinnedDialog::LayoutPoint(LPARAM lParam) const {
   return LogicalPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, scale_);
 }
@@ -61,6 +66,7 @@ bool SkinnedDialog::OnInitDialog() {
 bool SkinnedDialog::LoadBackground(TextView imagePath) {
   // The picture decides the window's outer size; the border hides its last
   // column and row. Without a picture the window is 0 x 0.
+  backgroundPath_ = Text(imagePath);
   background_.Load(imagePath, PixelSize{1, 1}, scale_);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, background_.Width(), background_.Height(), SWP_NOMOVE | SWP_NOZORDER);
   if (!background_) return false;
@@ -101,7 +107,7 @@ void SkinnedDialog::DrawText(TextView text, const Rect& rect, TextFormat format,
 void SkinnedDialog::EndDrawing() { drawing_.reset(); }
 
 void SkinnedDialog::CreateLabel(int id, const Rect& rect, bool centred, TextView text) {
-  label_.Create(Hwnd(), id, DeviceOf(rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
+  label_.Create(Hwnd(), id, Place(id, rect), kLabelStyle | (centred ? kCentred : 0), WideString(text));
 }
 
 void SkinnedDialog::SetLabelText(int id, TextView text) {
@@ -112,7 +118,7 @@ void SkinnedDialog::SetLabelText(int id, TextView text) {
 
 void SkinnedDialog::CreateList(int id, const Rect& rect, std::span<const Text> items, bool scrollBar) {
   listId_ = id;
-  if (!list_.Create(Hwnd(), id, DeviceOf(rect), scrollBar ? kScrollingList : kListStyle)) return;
+  if (!list_.Create(Hwnd(), id, Place(id, rect), scrollBar ? kScrollingList : kListStyle)) return;
   // Rows as high as the dialog font they are drawn in: in the template's
   // taller font the last entries of the hot key and Windows lists would
   // fall below the list's end, out of the pointer's reach.
@@ -133,7 +139,7 @@ void SkinnedDialog::ScrollList(int lines) {
 
 void SkinnedDialog::CreateEdit(int id, const Rect& rect, TextView text) {
   winui::Edit& field = edits_[id];
-  field.Create(Hwnd(), id, DeviceOf(rect), kFieldStyle, WideString(text));
+  field.Create(Hwnd(), id, Place(id, rect), kFieldStyle, WideString(text));
   ::SendMessageW(field.Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 }
 
@@ -161,7 +167,7 @@ void SkinnedDialog::SetEditText(int id, TextView text) {
 }
 
 void SkinnedDialog::CreateSwatch(int id, const Rect& rect, UiTextColor color) {
-  swatch_.Create(Hwnd(), id, DeviceOf(rect), kSwatchStyle, L"");
+  swatch_.Create(Hwnd(), id, Place(id, rect), kSwatchStyle, L"");
   swatchBrush_.Reset(::CreateSolidBrush(ToColorRef(color)));
 }
 
@@ -272,10 +278,29 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
       if (std::optional<LRESULT> handled = OnCommand(wParam, lParam)) return handled;
       break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     default:
       break;
   }
   return Dialog::OnMessage(message, wParam, lParam);
+}
+
+void SkinnedDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  scale_ = static_cast<double>(dpi) / winui::kPlainDpi;
+  winui::UniqueFont font = CreateUiFont(controller_->Context().language, FontRole::Dialog, scale_);
+  for (const auto& [id, layout] : layouts_) {
+    HWND control = ::GetDlgItem(Hwnd(), id);
+    if (control == nullptr) continue;  // destroyed since
+    const RECT at = DeviceOf(layout);
+    ::MoveWindow(control, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  }
+  font_ = std::move(font);  // the old one only once no control draws with it
+  if (!backgroundPath_.empty()) LoadBackground(Text(backgroundPath_));  // a copy: the load sets the name
+  ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 }  // namespace px

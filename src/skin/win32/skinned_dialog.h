@@ -73,10 +73,15 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
   // window is at the monitor's scale.
   RECT DeviceOf(const Rect& layout) const;
   Point LayoutPoint(LPARAM lParam) const;
+  RECT Place(int id, const Rect& layout);
+  // Moved to a monitor of another scale: the picture, font and controls again.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   DialogController* controller_ = nullptr;
   double scale_ = 1.0;  // device pixels per layout pixel
   BackgroundBitmap background_;
+  Text backgroundPath_;
+  std::map<int, Rect> layouts_;  // each control's rectangle in the layout
   winui::UniqueBitmap pristine_;  // the background as loaded
   winui::UniqueFont font_;
   winui::UniqueBrush darkBrush_;
