@@ -291,7 +291,12 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
     // The skin's own buttons are missing too: mark minimise and close where they work.
     ::SetBkMode(dc.Get(), TRANSPARENT);
     ::SetTextColor(dc.Get(), ToColorRef(kPlainMarkColor));
-    winui::SelectGuard font(dc.Get(), ::GetStockObject(DEFAULT_GUI_FONT));
+    // The stock GUI font, at the window's scale like the rest of the page.
+    LOGFONTW stock{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
+    stock.lfHeight = DeviceEdge(stock.lfHeight, scale_);
+    winui::UniqueFont markFont(::CreateFontIndirectW(&stock));
+    winui::SelectGuard font(dc.Get(), markFont.Get());
     for (const PlainPageMark& mark : kPlainPageMarks) {
       RECT rect = ToRect(DeviceRect(mark.rect, scale_));
       const std::wstring text = WideString(mark.mark);
