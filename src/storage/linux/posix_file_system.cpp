@@ -94,13 +94,10 @@ NativePath TemporaryName(const NativePath& target, std::mt19937_64& random) {
 
 // A rename would replace even a file its owner made read-only; writing it in
 // place would not. Ask the same question. The new file keeps the old one's
-// permissions.
-bool MayReplace(const NativePath& source, const NativePath& target, bool mustExist, int& error) {
+// permissions. A missing target is the replacement's own answer.
+bool MayReplace(const NativePath& source, const NativePath& target, int& error) {
   struct stat st {};
-  if (::stat(target.c_str(), &st) != 0) {
-    error = Errno();
-    return !mustExist;
-  }
+  if (::stat(target.c_str(), &st) != 0) return true;
   if (::access(target.c_str(), W_OK) != 0) {
     error = Errno();
     return false;
@@ -216,7 +213,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool Replace(const NativePath& source, const NativePath& target, int& error) override {
-    if (!MayReplace(source, target, false, error)) return false;
+    if (!MayReplace(source, target, error)) return false;
     if (::rename(source.c_str(), target.c_str()) != 0) {
       error = Errno();
       return false;
@@ -226,7 +223,7 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool ReplaceExisting(const NativePath& source, const NativePath& target, int& error) override {
-    if (!MayReplace(source, target, true, error)) return false;
+    if (!MayReplace(source, target, error)) return false;
     // Swapped rather than renamed: the swap fails (ENOENT) when the target
     // went since it was looked at, where a rename would make it again.
     if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
