@@ -54,13 +54,17 @@ void CancelCommand(SettingsSession& session, MainWindowPort& window) {
   window.HideMainWindow();
 }
 
+void SettleInterruptedSave(ConfigFile& configFile, ProfileStore& strIni) {
+  strIni.SettleStaged(configFile.CurrentTag());
+}
+
 StartupSettings LoadSettingsAtStart(SettingsSession& session, ConfigFile& configFile, ProfileStore& strIni,
                                     const std::function<void()>& beforeReads) {
   StartupSettings out;
   // An Apply killed between config.bin and str.ini is finished first, so
   // that the labels read below belong to the model; then what saves killed
   // half-way in earlier runs left is removed.
-  strIni.SettleStaged(configFile.CurrentTag());
+  SettleInterruptedSave(configFile, strIni);
   configFile.RemoveStaleTemporaries();
   strIni.RemoveStaleTemporaries();
   if (beforeReads) beforeReads();

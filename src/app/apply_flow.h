@@ -55,6 +55,12 @@ struct StartupSettings {
   Rgb uiTextColor{};  // from the colour keys; black when they are missing
 };
 
+// A save of the pair killed between config.bin and str.ini (by this program
+// or another on the folder) is finished: the str.ini staged for config.bin as
+// it is now is put in place, so the labels read next belong to its model.
+// Every read of the pair from the files comes after it.
+void SettleInterruptedSave(ConfigFile& configFile, ProfileStore& strIni);
+
 // The start-up reads in order: config.bin, the saved copy, "Lan" and the
 // language, the labels of its section, then the skin keys. Before them, an
 // interrupted save of the pair is finished or thrown away (SettleStaged) and

@@ -241,6 +241,10 @@ void MainController::TakeSavedFromFiles() {
 
 void MainController::RereadFiles(bool withModel) {
   SettingsSession& settings = state_.Settings;
+  // Another program's save killed between the two files is finished first,
+  // so that the labels read belong to config.bin as it is now (the model a
+  // Cancel took from it, or the one taken below).
+  SettleInterruptedSave(config_, strIni_);
   // Before the reads: a write that comes between them is seen next time.
   shared_.Remember();
   if (withModel) {

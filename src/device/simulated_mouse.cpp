@@ -102,14 +102,13 @@ bool SimulatedMouse::CountTransfer(unsigned plugging) {
 }
 
 // Through a temporary file, so that a crash never leaves half a state. A
-// file removed since the transfer began is not made again: the mouse is gone.
+// file removed since the transfer began, even while the state is written, is
+// not made again: the mouse is gone.
 bool SimulatedMouse::Save() {
   if (persistence_ == Persistence::MemoryOnly) return true;
-  if (!StateFilePresent()) {
-    ++plugging_;
-    return false;
-  }
-  return WriteWholeFile(files_, stateFile_, memory_.Bytes()).Ok();
+  if (StateFilePresent() && WriteWholeExistingFile(files_, stateFile_, memory_.Bytes()).Ok()) return true;
+  if (!StateFilePresent()) ++plugging_;
+  return false;
 }
 
 bool SimulatedMouse::ControlSet(unsigned plugging, std::span<const std::uint8_t> report) {

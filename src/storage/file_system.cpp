@@ -59,8 +59,12 @@ ReadResult ReadOpenFile(std::uint64_t reportedSize, std::size_t maxSize,
   return result;
 }
 
-WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
-                           WhenNoTemporaryFile fallback) {
+namespace {
+
+enum class WhenTargetMissing { Create, Refuse };
+
+WriteResult WriteThroughTemporary(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
+                                  WhenNoTemporaryFile fallback, WhenTargetMissing missing) {
   const FileInfo info = files.Inspect(path);
   if (info.error != 0) return Failed(WriteResult::Step::Inspect, info.error);
   if (info.kind == FileKind::Folder) {
@@ -93,11 +97,24 @@ WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<
     return Failed(WriteResult::Step::Write, writeError);
   }
   out.reset();
-  if (!files.Replace(temp, target, error)) {
+  const bool replaced = missing == WhenTargetMissing::Refuse ? files.ReplaceExisting(temp, target, error)
+                                                             : files.Replace(temp, target, error);
+  if (!replaced) {
     files.Remove(temp);
     return Failed(WriteResult::Step::Replace, error);
   }
   return {};
+}
+
+}  // namespace
+
+WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
+                           WhenNoTemporaryFile fallback) {
+  return WriteThroughTemporary(files, path, bytes, fallback, WhenTargetMissing::Create);
+}
+
+WriteResult WriteWholeExistingFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes) {
+  return WriteThroughTemporary(files, path, bytes, WhenNoTemporaryFile::Fail, WhenTargetMissing::Refuse);
 }
 
 }  // namespace px

@@ -92,6 +92,9 @@ class FileSystem {
   // Puts `source` in the place of `target` in one step. Refuses (false) when
   // `target` exists but may not be written, as writing it in place would.
   virtual bool Replace(const NativePath& source, const NativePath& target, int& error) = 0;
+  // The same, only while `target` is there: when it is gone, refuses (false)
+  // and creates nothing, in one step with the replacement itself.
+  virtual bool ReplaceExisting(const NativePath& source, const NativePath& target, int& error) = 0;
   virtual void Remove(const NativePath& path) = 0;
   // What the folder holds; empty when it cannot be read.
   virtual std::vector<FolderItem> ListFolder(const NativePath& folder) = 0;
@@ -144,5 +147,8 @@ enum class WhenNoTemporaryFile {
 // as it was and no temporary file remains.
 WriteResult WriteWholeFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes,
                            WhenNoTemporaryFile fallback = WhenNoTemporaryFile::Fail);
+// The same over a file that must stay where it is: one that is gone, or goes
+// while the new bytes are written, is refused (Step::Replace) and not made.
+WriteResult WriteWholeExistingFile(FileSystem& files, const NativePath& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace px

@@ -44,8 +44,9 @@ class CtlEdit : public CtlFolder {
 
   CtlResult Ctl(const std::string& command, std::vector<std::string> args) const {
     args.insert(args.begin(), {"--sim", Path("mouse.bin"), command, Path("config.bin")});
-    return Run(args);
+    return Run(args, ctl_);
   }
+  std::string ctl_ = PX6410CTL_PATH;
   std::string Get(const std::string& name) const {
     const CtlResult r = Ctl("get", {name});
     EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -244,6 +245,13 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
   SpitFile(Path("list.json"), "[\"rate=500\"]");
   SpitFile(Path("twice.json"), "{\"rate\": 500, \"mode\": \"B\", \"rate\": 250}");
   SpitFile(Path("newline.json"), "{\"rate\": \"500\\nrm -rf\"}");
+  // The tool in this folder, as in a portable one: its skins are "Skins"
+  // beside it, where "Out" is a link leading out of them.
+  std::filesystem::copy_file(PX6410CTL_PATH, Path("px6410ctl"));
+  ctl_ = Path("px6410ctl");
+  std::filesystem::create_directories(Path("Skins"));
+  std::filesystem::create_directories(Path("elsewhere"));
+  std::filesystem::create_directory_symlink(Path("elsewhere"), Path("Skins/Out"));
   const std::string config = SlurpFile(Path("config.bin"));
   const std::string ini = SlurpFile(Path("str.ini"));
   struct Case {
@@ -292,6 +300,7 @@ TEST_F(CtlEdit, RefusalsNameTheAssignmentAndWriteNothing) {
       {{"skin=.."}, "skin=..: not a skin's folder name (the name is only dots)"},
       {{"skin="}, "skin=: not a skin's folder name (the name is empty)"},
       {{"skin=Blue", "skin=Red"}, "skin is given twice"},
+      {{"skin=Out"}, "/Skins/Out leads out of the skins folder)"},
   };
   for (const Case& c : cases) {
     const CtlResult r = Ctl("set", c.args);

@@ -462,6 +462,29 @@ TEST(MainControllerSharedFiles, TheFirstRunsLabelWriteIsNoEditAndNoChangeElsewhe
   EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute");
 }
 
+// px6410ctl killed between replacing config.bin and putting its staged
+// str.ini in place, while the page runs: the show after a Cancel, or a show
+// alone, finishes that save before it reads, so the page and its next Apply
+// hold the new model with its own labels, never with the old ones.
+TEST(MainControllerSharedFiles, AnotherProgramsHalfDoneSaveIsFinishedBeforeTheFilesAreTaken) {
+  for (const bool cancel : {true, false}) {
+    ControllerFixture f;
+    f.Started();
+    SettingsModel elsewhere = f.config.CurrentModel().value();
+    elsewhere.ReportRateCode = 2;
+    FileBytes& config = f.files.files[u"/px/config.bin"];
+    std::ranges::copy(elsewhere.Bytes(), config.begin() + 1);
+    f.files.files[u"/px/.str.ini." + FromUtf8(ContentTag(config)) + u".pending"] =
+        EncodeIni(SetIniValue(InstalledStrIniText(), u"Setting-EN", u"Item4", u"Multimedia-Mute"), IniEncoding::Utf16Le);
+    if (cancel) f.controller.Cancel();
+    f.controller.OnTrayMouse(TrayMouse::LeftUp);
+    EXPECT_EQ(f.state.Settings.model, elsewhere) << cancel;
+    EXPECT_EQ(ToUtf8(f.state.Settings.labels[3]), "Multimedia-Mute") << cancel;
+    f.controller.Apply();
+    EXPECT_EQ(ToUtf8(f.ini.Read(u"Setting-EN", u"Item4")), "Multimedia-Mute") << cancel;
+  }
+}
+
 // The installed config.bin is a first run's; another program that saved
 // buttons and labels ends it, so the first build keeps the labels it took.
 TEST(MainControllerSharedFiles, AShowTakesTheFirstRunFlagWithTheModel) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "device_fixtures.h"
 #include "recording_dialog_view.h"
 #include "skin/skin_chooser_controller.h"
 #include "storage_fakes.h"
@@ -39,10 +41,11 @@ class SkinChooserFlow : public ::testing::Test {
   }
   void Put(TextView path, const std::string& text) { files_.files[Text(path)] = FileBytes(text.begin(), text.end()); }
 
-  std::optional<SkinChoice> Run(const Case& c, RecordingDialogView& view) {
-    // Default, Light and Plain under R, and a file; Default and Light name a colour.
+  // The skins root is looked at for links (a missing one holds none).
+  std::optional<SkinChoice> Run(const Case& c, RecordingDialogView& view, TextView skinsRoot = u"Skins") {
+    // Default, Light, Plain and Out under R, and a file; Default and Light name a colour.
     search_ = testing::ListedFolders(
-        {u"R/", {{u"Default", true}, {u"Light", true}, {u"Plain", true}, {u"notes.txt", false}}});
+        {u"R/", {{u"Default", true}, {u"Light", true}, {u"Plain", true}, {u"Out", true}, {u"notes.txt", false}}});
     view.user = [&](DialogController& controller) {
       for (const Action& action : c.actions) {
         switch (action.kind) {
@@ -66,8 +69,8 @@ class SkinChooserFlow : public ::testing::Test {
       controller.LeftButtonDown(c.end == DialogEnd::Ok ? 200 : 320, 263);
     };
     const DialogContext context{u"X/Skins/Default", Language::English, kInForce};
-    std::optional<SkinChoice> choice = RunSkinChooser(view, context, c.nameInForce, u"Skins", search_, files_);
-    for (const Text& root : search_.roots) EXPECT_EQ(root, u"Skins") << c.name;
+    std::optional<SkinChoice> choice = RunSkinChooser(view, context, c.nameInForce, Text(skinsRoot), search_, files_);
+    for (const Text& root : search_.roots) EXPECT_EQ(root, skinsRoot) << c.name;
     return choice;
   }
 
@@ -112,10 +115,15 @@ TEST_F(SkinChooserFlow, AChoiceCarriesAProposedColourOnlyInPlaceOfTheOneInForce)
   }
 }
 
-TEST_F(SkinChooserFlow, ListsFoldersOnlyInTheSearchsOrder) {
+// "Out" is a link leading out of the skins root: no skin of it.
+TEST_F(SkinChooserFlow, ListsFoldersOnlyInTheSearchsOrderWithoutLinksLeadingOut) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path() / "Skins");
+  std::filesystem::create_directories(dir.path() / "elsewhere");
+  std::filesystem::create_directory_symlink(dir.path() / "elsewhere", dir.path() / "Skins" / "Out");
   RecordingDialogView view;
   const Case c{"list", u"Default", {{Action::Pick, u"Plain"}}, DialogEnd::Cancel, std::nullopt};
-  Run(c, view);
+  Run(c, view, FromUtf8((dir.path() / "Skins").string()));
   EXPECT_EQ(view.listItems, (std::vector<Text>{u"Default", u"Light", u"Plain"}));
 }
 

@@ -96,6 +96,14 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
 
+  bool ReplaceExisting(const NativePath& source, const NativePath& target, int& error) override {
+    if (!failReplace && !Has(Key(target))) {
+      error = 2;
+      return false;
+    }
+    return Replace(source, target, error);
+  }
+
   void Remove(const NativePath& path) override {
     files.erase(Key(path));
     links.erase(Key(path));

@@ -145,6 +145,24 @@ TEST_F(Win32Storage, PortableStoreAndProfileApiAgreeOnFilesWrittenByEither) {
   }
 }
 
+// A file that must stay where it is (the simulated mouse's state): replaced
+// while it is there; once gone, refused by the replacement itself, and
+// nothing is made, neither the file nor a temporary beside it.
+TEST_F(Win32Storage, AWriteOverAnExistingFileOnlyWhileItIsThere) {
+  const FileBytes bytes{'n', 'e', 'w'};
+  for (const bool present : {true, false}) {
+    const Text file = PathOf(u"mouse.bin");
+    if (present) Put(file, FileBytes{'o', 'l', 'd'});
+    const WriteResult written = WriteWholeExistingFile(files_, file, bytes);
+    EXPECT_EQ(written.Ok(), present);
+    if (present) {
+      EXPECT_EQ(files_.Read(file, 16).bytes, bytes);
+    }
+    EXPECT_EQ(FilesInDir().size(), present ? 1u : 0u) << present;
+    DeleteFileW(WideOf(file));
+  }
+}
+
 // Counts the files put in place of others.
 class CountingFileSystem final : public FileSystem {
  public:
@@ -158,6 +176,10 @@ class CountingFileSystem final : public FileSystem {
   bool Replace(const NativePath& s, const NativePath& t, int& e) override {
     ++replaced;
     return inner_.Replace(s, t, e);
+  }
+  bool ReplaceExisting(const NativePath& s, const NativePath& t, int& e) override {
+    ++replaced;
+    return inner_.ReplaceExisting(s, t, e);
   }
   void Remove(const NativePath& p) override { inner_.Remove(p); }
   std::vector<FolderItem> ListFolder(const NativePath& f) override { return inner_.ListFolder(f); }

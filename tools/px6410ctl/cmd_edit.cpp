@@ -230,9 +230,9 @@ std::optional<std::string> WriteSettings(const std::string& configPath, std::uin
 constexpr std::string_view kSkinPrefix = "skin=";
 
 // "skin=NAME": the skin the utility draws, in str.ini's "Path", taken out of
-// the assignments of the settings file. A name that no skin may have (one
-// that climbs out of the skins folder, a path) is refused here; a folder
-// that is a link leading out is refused where the utility draws.
+// the assignments of the settings file. Refused by the utility's own rule: a
+// name that no skin may have (one that climbs, a path), or a folder of the
+// utility's skins folder that is a link leading out of it.
 std::optional<std::string> TakeSkinAssignment(std::vector<std::string>& texts, std::optional<Text>& skin) {
   for (auto it = texts.begin(); it != texts.end();) {
     if (!it->starts_with(kSkinPrefix)) {
@@ -243,6 +243,10 @@ std::optional<std::string> TakeSkinAssignment(std::vector<std::string>& texts, s
     const std::string value = it->substr(kSkinPrefix.size());
     if (const auto refused = SkinNameRefusal(FromUtf8(value))) {
       return *it + ": not a skin's folder name (the name " + std::string(*refused) + ")";
+    }
+    const Text root = SkinsRootOfTool();
+    if (const auto refused = SkinRefusal(root, FromUtf8(value))) {
+      return *it + ": not a skin's folder (" + ToUtf8(root) + "/" + value + " " + std::string(*refused) + ")";
     }
     skin = FromUtf8(value);
     it = texts.erase(it);

@@ -1,6 +1,7 @@
 #include "installed.h"
 
 #include "common/native_path.h"
+#include "skin/skin_paths.h"
 #include "storage/config_file.h"
 #include "storage/executable_path.h"
 #include "storage/file_system.h"
@@ -26,6 +27,8 @@ std::optional<std::string> ChooseConfigPath(Context&, const std::optional<std::s
 Language DefaultLanguage() {
   return LanguageFromCode(LanguageCodeBeside(SystemFileSystem(), RunningExecutableFile()));
 }
+
+Text SkinsRootOfTool() { return SkinsRootFor(RunningExecutablePath()); }
 
 #else
 
@@ -53,6 +56,10 @@ Language DefaultLanguage() {
   // LanguageCodeBeside takes a file and reads the str.ini in its folder.
   const NativePath inFolder = (own ? where.folder : env.dataFolder) / "config.bin";
   return LanguageFromCode(LanguageCodeBeside(files, inFolder));
+}
+
+Text SkinsRootOfTool() {
+  return FromUtf8(ChooseSkinsRoot(SystemFileSystem(), SystemSettingsEnvironment()).string());
 }
 
 #endif

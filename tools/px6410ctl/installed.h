@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli.h"
+#include "common/text.h"
 #include "model/interface_texts.h"
 
 namespace px::cli {
@@ -19,6 +20,11 @@ std::optional<std::string> ConfigPathOr(Context& ctx, const std::optional<std::s
 // What a start does first: a str.ini staged for the config.bin at
 // `configPath` is put in place, old stagings of other ones are removed.
 void SettleSettingsFolder(const std::string& configPath);
+
+// The folder the utility beside this tool lists and draws skins from, by the
+// utility's own rule: "Skins" beside the executable (on Linux, when there is
+// none, the installed data folder's).
+Text SkinsRootOfTool();
 
 // The language of the default settings' str.ini, making nothing: the user's
 // folder when it holds one, else the installed defaults'.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <random>
@@ -89,6 +90,26 @@ NativePath TemporaryName(const NativePath& target, std::mt19937_64& random) {
   NativePath name = FolderOf(target);
   name /= "." + target.filename().native() + "." + suffix + ".tmp";
   return name;
+}
+
+// A rename would replace even a file its owner made read-only; writing it in
+// place would not. Ask the same question. The new file keeps the old one's
+// permissions. A missing target is the replacement's own answer.
+bool MayReplace(const NativePath& source, const NativePath& target, int& error) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) return true;
+  if (::access(target.c_str(), W_OK) != 0) {
+    error = Errno();
+    return false;
+  }
+  ::chmod(source.c_str(), st.st_mode & 07777);
+  return true;
+}
+
+// Makes the rename itself durable.
+void SyncFolderOf(const NativePath& target) {
+  Fd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.Valid()) ::fsync(folder.Get());
 }
 
 class PosixFileSystem final : public FileSystem {
@@ -192,23 +213,25 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool Replace(const NativePath& source, const NativePath& target, int& error) override {
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-      // A rename would replace even a file its owner made read-only; writing
-      // it in place would not. Ask the same question.
-      if (::access(target.c_str(), W_OK) != 0) {
-        error = Errno();
-        return false;
-      }
-      ::chmod(source.c_str(), st.st_mode & 07777);  // the new file keeps the old one's permissions
-    }
+    if (!MayReplace(source, target, error)) return false;
     if (::rename(source.c_str(), target.c_str()) != 0) {
       error = Errno();
       return false;
     }
-    // Make the rename itself durable.
-    Fd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Valid()) ::fsync(folder.Get());
+    SyncFolderOf(target);
+    return true;
+  }
+
+  bool ReplaceExisting(const NativePath& source, const NativePath& target, int& error) override {
+    if (!MayReplace(source, target, error)) return false;
+    // Swapped rather than renamed: the swap fails (ENOENT) when the target
+    // went since it was looked at, where a rename would make it again.
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+      error = Errno();
+      return false;
+    }
+    ::unlink(source.c_str());  // the old copy, now under the temporary's name
+    SyncFolderOf(target);
     return true;
   }
 

@@ -162,14 +162,34 @@ std::unique_ptr<WritableFile> Win32FileSystem::OpenExisting(const NativePath& pa
   return file;
 }
 
-bool Win32FileSystem::Replace(const NativePath& source, const NativePath& target, int& error) {
+namespace {
+
+// A read-only file could not be opened for writing; it is not replaced either.
+bool MayReplace(const NativePath& target, int& error) {
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  // A read-only file could not be opened for writing; it is not replaced either.
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     error = ERROR_ACCESS_DENIED;
     return false;
   }
+  return true;
+}
+
+}  // namespace
+
+bool Win32FileSystem::Replace(const NativePath& source, const NativePath& target, int& error) {
+  if (!MayReplace(target, error)) return false;
   if (!MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    error = LastErrorCode();
+    return false;
+  }
+  return true;
+}
+
+// ReplaceFileW fails when the file to replace is missing, where a move would
+// make it again.
+bool Win32FileSystem::ReplaceExisting(const NativePath& source, const NativePath& target, int& error) {
+  if (!MayReplace(target, error)) return false;
+  if (!ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     error = LastErrorCode();
     return false;
   }

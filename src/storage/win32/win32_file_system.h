@@ -15,6 +15,7 @@ class Win32FileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override;
   std::unique_ptr<WritableFile> OpenExisting(const NativePath& path, int& error) override;
   bool Replace(const NativePath& source, const NativePath& target, int& error) override;
+  bool ReplaceExisting(const NativePath& source, const NativePath& target, int& error) override;
   void Remove(const NativePath& path) override;
   std::vector<FolderItem> ListFolder(const NativePath& folder) override;
   std::string ErrorText(int error) const override;
