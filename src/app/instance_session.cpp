@@ -106,14 +106,20 @@ FrontShow PlanFrontShow(bool wayland, const std::optional<ActivationToken>& aski
 LockAnswer AnswerLockRefusal(LockRefusal why, std::string_view lockPath, bool answered) {
   const std::string unseen = "; a second start will not find this one\n";
   switch (why) {
-    case LockRefusal::HeldByAnother:
-      return {false, answered ? "" : "px6410: another instance runs but does not answer\n"};
-    case LockRefusal::NoFolder: return {true, "px6410: no runtime folder for the lock" + unseen};
+    case LockRefusal::HeldByAnother: {
+      if (answered) return {false, "", ""};
+      // The lock's first line is its holder's process id (QLockFile).
+      const std::string holder = " (its process id is the first line of " + std::string(lockPath) + ")";
+      return {false, "px6410: another instance runs but does not answer" + holder + "\n",
+              "Another px6410 runs in this desktop session but does not answer, so this start ends.\n\n"
+              "End that instance" + holder + " and start px6410 again."};
+    }
+    case LockRefusal::NoFolder: return {true, "px6410: no runtime folder for the lock" + unseen, ""};
     case LockRefusal::PermissionDenied:
-      return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (permission denied)" + unseen};
+      return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (permission denied)" + unseen, ""};
     case LockRefusal::FolderUnusable: break;
   }
-  return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (its folder is unusable)" + unseen};
+  return {true, "px6410: cannot make the lock " + std::string(lockPath) + " (its folder is unusable)" + unseen, ""};
 }
 
 }  // namespace px

@@ -45,6 +45,9 @@ enum class LockRefusal : std::uint8_t { HeldByAnother, NoFolder, PermissionDenie
 struct LockAnswer {
   bool runs = false;    // this start goes on as the running instance
   std::string warning;  // for stderr; empty: nothing to say
+  // For a box as well, when this start ends without the running instance
+  // having shown itself: started from a menu, nobody reads stderr.
+  std::string box;
 };
 // answered: the running instance took the request to show itself.
 LockAnswer AnswerLockRefusal(LockRefusal why, std::string_view lockPath, bool answered);

@@ -33,7 +33,7 @@ bool MainController::StartUp() {
   }
   starting_ = false;
   // Without an icon nothing could show the window later: it shows now.
-  if (!trayShown_) ports_.window.ShowToFront();
+  if (!trayShown_) ShowWindow();
   if (showAsked_) {
     showAsked_ = false;
     OnShowRequest();
@@ -136,7 +136,7 @@ void MainController::OnTrayMouse(TrayMouse event) {
         RereadFiles(true);
       }
       if (plan.buildPage) BuildPage();
-      ports_.window.ShowToFront();
+      ShowWindow();
       return;
     }
   }
@@ -149,7 +149,7 @@ void MainController::OnShowRequest() {
   }
   const bool present = state_.Settings.devicePresent;
   OnTrayMouse(TrayMouse::LeftUp);
-  if (!trayShown_ && !present) ports_.window.ShowToFront();
+  if (!trayShown_ && !present) ShowWindow();
 }
 
 void MainController::OnNotification(std::uint64_t type, std::int64_t value) {
@@ -175,7 +175,7 @@ void MainController::OnMousePlugged(bool arrived) {
 
 void MainController::OnCloseRequest() {
   if (trayShown_) {
-    ports_.window.Hide();
+    HideMainWindow();
   } else {
     ExitProgram();
   }
@@ -185,6 +185,15 @@ void MainController::OnTrayAvailability(bool available) {
   if (available == trayShown_) return;
   trayShown_ = available;
   ports_.window.SetBehindIcon(available);
+  // A window left behind an icon that is gone could only come back through a
+  // second start: the no-tray rule shows it, as a start without an icon does
+  // (the start-up shows it at its end in any case).
+  if (available || windowShown_ || starting_) return;
+  if (state_.Settings.devicePresent) {
+    OnTrayMouse(TrayMouse::LeftUp);  // the icon's show: a Cancel's rebuild included
+  } else {
+    ShowWindow();
+  }
 }
 
 void MainController::ReleaseAtExit() {
@@ -279,7 +288,7 @@ void MainController::RunSkinFlow() {
   ApplySkinChoice(state_, strIni_, *choice);
   if (!changedBefore) shared_.Remember();
   if (page_ != nullptr) page_->Rebuild({});
-  ports_.window.ShowToFront();
+  ShowWindow();
 }
 
 const InterfaceTexts& MainController::Texts() const {
@@ -291,11 +300,17 @@ void MainController::MouseDetected() { OnNotification(kNotifyMouseDetected, 0); 
 void MainController::MouseNotDetected() { OnNotification(kNotifyMouseNotDetected, 0); }
 
 void MainController::HideMainWindow() {
+  windowShown_ = false;
   if (trayShown_) {
     ports_.window.Hide();
   } else {
     ports_.window.Minimise();
   }
+}
+
+void MainController::ShowWindow() {
+  windowShown_ = true;
+  ports_.window.ShowToFront();
 }
 
 }  // namespace px

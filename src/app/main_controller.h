@@ -138,8 +138,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   }
   // The desktop's notification area appeared or went away after the start:
   // from then on close, Enter and Escape follow the rules of a desktop with
-  // (or without) one. A window hidden behind the icon stays hidden: another
-  // start of the program brings it back.
+  // (or without) one. A window hidden behind an icon that goes away is shown,
+  // as at a start without one.
   void OnTrayAvailability(bool available);
 
   // Device handles closed and the icon removed (exit, or the window's destruction).
@@ -181,6 +181,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   void MouseDetected() override;
   void MouseNotDetected() override;
   void HideMainWindow() override;
+  // The window's show (and, above, its hide), remembered for an icon that goes away.
+  void ShowWindow();
 
   AppState& state_;
   ControllerPorts ports_;
@@ -200,6 +202,8 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   LabelSet appliedLabels_{};
   Text skinFolder_;
   bool trayShown_ = true;
+  // Whether the controller last put the window on the screen (it starts hidden).
+  bool windowShown_ = false;
   // A show asked for during the start-up, carried out at its end.
   bool starting_ = false;
   bool showAsked_ = false;

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/native_path.h"
+#include "common/printable_text.h"
 #include "storage/settings_paths.h"
 
 namespace px {
@@ -56,9 +57,8 @@ std::optional<std::string_view> SkinNameRefusal(TextView name) {
   // "C:x" is relative to drive C's current folder, "x:y" a stream of x.
   if (name.find(u':') != TextView::npos) return "holds a colon";
   if (name.back() == u'.' || name.back() == u' ') return "ends with a dot or a blank";
-  for (const char16_t c : name) {
-    if (c < 0x20 || c == 0x7F) return "holds a control character";
-  }
+  // The chooser writes the name to str.ini, which must stay readable.
+  if (!IsPrintableText(name)) return "holds a control character or ill-formed text";
   return std::nullopt;
 }
 

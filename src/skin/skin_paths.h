@@ -12,7 +12,8 @@ namespace px {
 // root), whatever brought it (str.ini, the chooser, px6410ctl), or nothing
 // when it can: empty, "." or "..", a separator ('/' or '\\'), a drive or
 // stream colon, an absolute path, a trailing dot or blank (Windows drops
-// them, so ".. " climbs), a control character. The text only; the folder
+// them, so ".. " climbs), a control character or ill-formed UTF-16 (an
+// unpaired surrogate, which str.ini cannot hold). The text only; the folder
 // itself is not looked at.
 std::optional<std::string_view> SkinNameRefusal(TextView skinName);
 // The same, then the folder under this skins root: a link in it that leads

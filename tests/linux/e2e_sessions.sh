@@ -4,7 +4,8 @@
 # and a second start in one reaches only that one; on a screen smaller than
 # the page (1280x800 at scale 2), the page and its dialogs open with their
 # top-left corner on the screen; a start that cannot have its settings
-# folder says why in a box as well as on stderr.
+# folder, or whose running instance does not answer, says why in a box as
+# well as on stderr.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 # The sessions differ by their displays here.
@@ -65,4 +66,18 @@ eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
 lx_exited_with nofolder 20 1 || lx_fail "the start without a settings folder did not end with 1"
 grep -q '^px6410: ' "$LX_ROOT/nofolder.out" || lx_fail "nothing said on stderr"
+
+lx_log "a second start whose running instance does not answer says so in a box, then ends with 1"
+# The session's lock held by a live process that never listens.
+tail -f /dev/null &
+holder=$!
+LX_PIDS+=($holder)
+printf '%s\ntail\n%s\n' "$holder" "$(hostname)" >"$XDG_RUNTIME_DIR/px6410-session-mute.lock"
+XDG_SESSION_ID=mute lx_start_app mute "$b/px6410" --sim "$b/mouse.bin"
+lx_wait 60 xdotool search --onlyvisible --name '^PX6410-3-4$' || lx_fail "no box: $(cat "$LX_ROOT/mute.out")"
+lx_screen sessions-instance-mute
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^PX6410-3-4$' | head -n1)")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) key Return
+lx_exited_with mute 20 1 || lx_fail "the start beside a mute instance did not end with 1"
+grep -q '^px6410: another instance runs but does not answer' "$LX_ROOT/mute.out" || lx_fail "nothing said on stderr"
 lx_log "pass"

@@ -8,8 +8,9 @@
 # shows at start, a second start brings it back with one notice; a
 # notification area that comes later takes the icon and the window's
 # taskbar button, Escape and the window manager's close (Alt+F4) hide it to
-# the icon, whose click shows it; once that area goes away again, closing
-# ends the program.
+# the icon, whose click shows it; without a notification service the icon's
+# own balloon stays long enough to read; once that area goes away again, the
+# window hidden behind it shows and closing ends the program.
 BUILD_DIR="$(cd "$1" && pwd)" SOURCE_DIR="$(cd "$2" && pwd)"
 source "$SOURCE_DIR/tests/linux/lib.sh"
 
@@ -28,6 +29,7 @@ lx_start_display
 lx_start_tray
 first_tray=${LX_PIDS[-1]}
 lx_start_bus
+sink=${LX_PIDS[-1]}
 dir="$(lx_make_folder shell 1)"
 cd "$dir"
 
@@ -139,10 +141,39 @@ lx_running bare || lx_fail "Alt+F4 ended the program behind the icon"
 lx_tray_click 1
 lx_wait_visible || lx_fail "the icon's click did not show the window after Alt+F4"
 
-lx_log "the notification area goes away: the taskbar button is back, closing ends the program"
+lx_log "without a notification service the icon's balloon stays long enough to read"
+kill "$sink"
+notifications_served() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner string:org.freedesktop.Notifications | grep -q 'boolean true'
+}
+notifications_unserved() { ! notifications_served; }
+lx_wait 20 notifications_unserved || lx_fail "the notification sink stayed"
+# Qt's balloon: a tooltip window of the program's; the pointer stays off the
+# icon, whose own tooltip would look the same.
+balloon() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname '^px6410$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_TOOLTIP && return 0
+  done
+  return 1
+}
+no_balloon() { ! balloon; }
+xdotool mousemove 5 400
+mv "$bare/mouse.bin" "$bare/mouse.away"
+lx_wait 20 balloon || lx_fail "no balloon at the icon for the unplugged mouse"
+shown_at=$(date +%s%N)
+lx_screen shell-fallback-balloon
+lx_wait 30 no_balloon || lx_fail "the balloon never went"
+shown_ms=$((($(date +%s%N) - shown_at) / 1000000))
+[ "$shown_ms" -ge 3000 ] || lx_fail "the balloon went after $shown_ms ms, too soon to read"
+
+lx_log "the notification area goes away with the window behind it: the window shows, with a taskbar button"
+lx_wait_hidden || lx_fail "the unplugged mouse did not send the window to the icon"
 kill "$late_tray"
+lx_wait_visible || lx_fail "the window stayed hidden behind an icon that is gone"
 lx_wait 20 window_is NORMAL || lx_fail "the window got no taskbar button back ($(lx_window_type))"
-lx_visible || lx_fail "the window went away with the notification area"
+lx_log "closing then ends the program"
 # Made anew again, for the taskbar.
 xdotool windowactivate --sync "$(lx_window)" key alt+F4
 lx_exited_with bare 20 0 || lx_fail "closing did not end the program with 0"

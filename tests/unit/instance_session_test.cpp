@@ -90,16 +90,21 @@ TEST(InstanceSessionTest, AShowComesForwardWithTheAskingStartsTokenOfItsSystem) 
   for (const Case& c : cases) EXPECT_EQ(PlanFrontShow(c.wayland, c.asking, c.visible, c.active), c.plan) << c.name;
 }
 
+// A start that ends unanswered says so in a box too; one that runs only warns.
 TEST(InstanceSessionTest, OnlyALockHeldByAnotherInstanceKeepsThisStartFromRunning) {
   struct Case {
     LockRefusal why;
     bool answered;
     bool runs;
     const char* warning;
+    const char* box = "";
   };
   const Case cases[] = {
       {LockRefusal::HeldByAnother, true, false, ""},
-      {LockRefusal::HeldByAnother, false, false, "px6410: another instance runs but does not answer\n"},
+      {LockRefusal::HeldByAnother, false, false,
+       "px6410: another instance runs but does not answer (its process id is the first line of /run/px.lock)\n",
+       "Another px6410 runs in this desktop session but does not answer, so this start ends.\n\n"
+       "End that instance (its process id is the first line of /run/px.lock) and start px6410 again."},
       {LockRefusal::NoFolder, false, true,
        "px6410: no runtime folder for the lock; a second start will not find this one\n"},
       {LockRefusal::PermissionDenied, false, true,
@@ -111,6 +116,7 @@ TEST(InstanceSessionTest, OnlyALockHeldByAnotherInstanceKeepsThisStartFromRunnin
     const LockAnswer answer = AnswerLockRefusal(c.why, "/run/px.lock", c.answered);
     EXPECT_EQ(answer.runs, c.runs) << c.warning;
     EXPECT_EQ(answer.warning, c.warning);
+    EXPECT_EQ(answer.box, c.box) << c.warning;
   }
 }
 

@@ -241,29 +241,48 @@ TEST(MainControllerTray, TheIconsOwnMenuHoldsExitInTheLanguageOfTheSettingsBefor
 }
 
 // A notification area that comes or goes after the start: the window's
-// taskbar button follows, and so do close and the keys; a hidden window is
-// not shown again by it.
+// taskbar button follows, and so do close and the keys; a window hidden
+// behind an icon that goes away is shown, or nothing could bring it back.
 TEST(MainControllerTray, ANotificationAreaThatComesOrGoesChangesCloseAndTheKeys) {
   struct Case {
     const char* name;
     bool atStart;
+    bool shownFirst;  // by a click on the icon, before the changes
     std::vector<bool> changes;
     std::vector<std::string> expected;  // after the changes: Escape, then close
   };
   const std::vector<Case> cases = {
-      {"appears", false, {true}, {"behind icon", "hide", "hide"}},
-      {"goes away", true, {false}, {"taskbar button", "minimise", "tray remove", "exit"}},
-      {"goes and comes back", true, {false, true}, {"taskbar button", "behind icon", "hide", "hide"}},
-      {"reported again as it is", true, {true}, {"hide", "hide"}},
+      {"appears", false, false, {true}, {"behind icon", "hide", "hide"}},
+      {"goes away, window hidden", true, false, {false}, {"taskbar button", "show", "minimise", "tray remove", "exit"}},
+      {"goes away, window shown", true, true, {false}, {"taskbar button", "minimise", "tray remove", "exit"}},
+      {"goes and comes back", true, false, {false, true}, {"taskbar button", "show", "behind icon", "hide", "hide"}},
+      {"reported again as it is", true, false, {true}, {"hide", "hide"}},
   };
   for (const Case& c : cases) {
     ControllerFixture f;
     f.shell.trayAvailable = c.atStart;
     f.Started();
+    if (c.shownFirst) f.controller.OnTrayMouse(TrayMouse::LeftUp);
+    f.shell.log.clear();
     for (const bool available : c.changes) f.controller.OnTrayAvailability(available);
     f.controller.OnHideKey();
     f.controller.OnCloseRequest();
     EXPECT_EQ(f.shell.log, c.expected) << c.name;
+  }
+}
+
+// Hidden after a Cancel, the window that the icon's going brings back shows
+// the labels as saved, as the icon's show would have; without the mouse it
+// shows with no notice about it.
+TEST(MainControllerTray, AWindowBroughtBackByTheIconsGoingIsShownAsTheIconWouldShowIt) {
+  for (const bool plugged : {true, false}) {
+    ControllerFixture f(plugged);
+    f.Started();
+    f.controller.Cancel();
+    f.shell.log.clear();
+    f.controller.OnTrayAvailability(false);
+    EXPECT_EQ(f.shell.log, plugged ? Lines({"taskbar button", "rebuild", "show"}) : Lines({"taskbar button", "show"}))
+        << plugged;
   }
 }
 

@@ -57,6 +57,7 @@ TEST(SkinPaths, ANameThatIsNotAFolderOfTheSkinsRootGivesNoFolder) {
       {u"..\\..\\x", true}, {u"Blue/..", true}, {u"Blue\\sub", true}, {u"/tmp/x", true},   {u"\\\\server\\share", true},
       {u"C:\\x", true},    {u"C:x", true},       {u"Blue:stream", true}, {u".. ", true},      {u"Blue.", true},
       {u"Blue ", true},    {TextView(u"a\0b", 3), true}, {u"a\nb", true},
+      {u"Blue\xD800", true},  // a lone surrogate
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SkinNameRefusal(c.name).has_value(), c.refused) << ToUtf8(c.name);

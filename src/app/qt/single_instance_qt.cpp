@@ -79,6 +79,7 @@ bool QtSingleInstance::Refused(LockRefusal why) {
   const bool answered = why == LockRefusal::HeldByAnother && AskRunningToShow();
   const LockAnswer answer = AnswerLockRefusal(why, lockPath_.toStdString(), answered);
   std::fputs(answer.warning.c_str(), stderr);
+  endingNotice_ = answer.box;
   return answer.runs;
 }
 

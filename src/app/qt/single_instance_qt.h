@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/instance_session.h"
 #include "app/main_controller.h"
@@ -36,6 +37,9 @@ class QtSingleInstance final : public SingleInstancePort {
   // (no usable runtime folder), this one runs, unguarded.
   bool ClaimFirstInstance() override;
 
+  // After a refused claim: what the ending start shows in a box (empty: nothing).
+  const std::string& EndingNotice() const { return endingNotice_; }
+
   static constexpr int kAskTimeoutMs = 10000;
 
  private:
@@ -43,6 +47,7 @@ class QtSingleInstance final : public SingleInstancePort {
   bool Refused(LockRefusal why);
 
   ActivationToken token_;
+  std::string endingNotice_;
   QString lockPath_;
   QString socketPath_;
   std::unique_ptr<QLockFile> lock_;

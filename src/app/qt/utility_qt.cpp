@@ -54,8 +54,14 @@ int QtUtility::Run() {
   skins_ = std::make_unique<WindowedSkinChooser>(*dialogWindows_, core_->SkinsRoot(), skinFolders_, SystemFileSystem());
   core_->Assemble({*window_, tray_, instance_, *skins_, window_->View(), *dialogWindows_});
   ConnectEvents();
-  // Another instance runs: it has been asked to show itself.
-  if (!core_->StartUp()) return 0;
+  // Another instance runs: it has been asked to show itself, or, when it
+  // did not answer, this start says so where a menu's start is seen too.
+  if (!core_->StartUp()) {
+    if (instance_.EndingNotice().empty()) return 0;
+    boxes_.SetOwner(nullptr);
+    boxes_.ShowMessage(FromUtf8(instance_.EndingNotice()), kApplicationTitle);
+    return 1;  // a start that failed
+  }
   // A notification area may come or go while the program runs.
   tray_.WatchAvailability(core_->Controller().TrayShown());
   return QApplication::exec();

@@ -24,8 +24,9 @@ class QtUtility final {
   QtUtility(const UtilityOptions& options, const ActivationToken& startToken);
   ~QtUtility();
 
-  // The exit code: 0 after Exit; 0 at once when another instance runs; 1
-  // when the settings folder could not be had (said on stderr and in a box).
+  // The exit code: 0 after Exit; 0 at once when another instance runs and
+  // was asked to show itself; 1 when it did not answer or the settings
+  // folder could not be had (said on stderr and in a box).
   int Run();
 
  private:
