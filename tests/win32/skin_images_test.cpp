@@ -230,27 +230,29 @@ void AwaitLink(const std::wstring& path, bool there) {
   for (int tries = 0; tries < 1000 && IsLink(path) != there; ++tries) Sleep(10);
 }
 
+enum class LinkMaker { None, System, UnixLn };
+
 // A folder link `name` -> `target` (relative) inside `folder`: a symbolic
 // link where the system makes them. Wine only pretends to (CreateSymbolicLinkW
 // answers true and makes nothing), but shows a Unix link as a reparse point
 // and resolves it: there the Unix `ln` makes it.
-bool MakeFolderLink(const std::wstring& folder, const wchar_t* name, const wchar_t* target) {
+LinkMaker MakeFolderLink(const std::wstring& folder, const wchar_t* name, const wchar_t* target) {
   const std::wstring link = folder + L"\\" + name;
   CreateSymbolicLinkW(link.c_str(), target, SYMBOLIC_LINK_FLAG_DIRECTORY);
-  if (!IsLink(link)) {
-    std::wstring command = std::wstring(L"ln -s ") + target + L" " + name;
-    std::replace(command.begin(), command.end(), L'\\', L'/');
-    RunUnix(L"Z:\\bin\\ln", command, folder);
-    AwaitLink(link, true);
-  }
-  return IsLink(link);
+  if (IsLink(link)) return LinkMaker::System;
+  std::wstring command = std::wstring(L"ln -s ") + target + L" " + name;
+  std::replace(command.begin(), command.end(), L'\\', L'/');
+  RunUnix(L"Z:\\bin\\ln", command, folder);
+  AwaitLink(link, true);
+  return IsLink(link) ? LinkMaker::UnixLn : LinkMaker::None;
 }
 
-// The links themselves, not what they lead to; Wine removes its Unix links
-// only with the Unix `rm`.
-void RemoveFolderLink(const std::wstring& folder, const wchar_t* name) {
+// The link itself, not what it leads to. Wine's RemoveDirectoryW on a Unix
+// link removes the folder it leads to and keeps the link: the Unix `rm` then.
+void RemoveFolderLink(const std::wstring& folder, const wchar_t* name, LinkMaker maker) {
   const std::wstring link = folder + L"\\" + name;
-  if (!IsLink(link) || RemoveDirectoryW(link.c_str())) return;
+  if (maker == LinkMaker::System) RemoveDirectoryW(link.c_str());
+  if (maker != LinkMaker::UnixLn) return;
   RunUnix(L"Z:\\bin\\rm", std::wstring(L"rm ") + name, folder);
   AwaitLink(link, false);
 }
@@ -272,10 +274,16 @@ TEST(SkinImageFiles, SkinNamesResolveUnderTheSkinsRootOnly) {
   std::filesystem::create_directories(base / L"Skins" / L"Default");
   std::filesystem::create_directories(base / L"elsewhere");
   const std::wstring skins = (base / L"Skins").wstring();
-  if (!MakeFolderLink(skins, L"Out", L"..\\elsewhere") || !MakeFolderLink(skins, L"Alias", L"Default")) {
-    for (const wchar_t* link : {L"Out", L"Alias"}) RemoveFolderLink(skins, link);
-    std::error_code kept;
+  const LinkMaker out = MakeFolderLink(skins, L"Out", L"..\\elsewhere");
+  const LinkMaker alias = MakeFolderLink(skins, L"Alias", L"Default");
+  const auto cleanUp = [&] {
+    RemoveFolderLink(skins, L"Out", out);
+    RemoveFolderLink(skins, L"Alias", alias);
+    std::error_code kept;  // a leftover in the temporary folder is not this test's finding
     std::filesystem::remove_all(base, kept);
+  };
+  if (out == LinkMaker::None || alias == LinkMaker::None) {
+    cleanUp();
     GTEST_SKIP() << "this system makes no folder links here";
   }
   const Text root = TextOf(skins) + u"\\";  // as a search reports it
@@ -283,9 +291,7 @@ TEST(SkinImageFiles, SkinNamesResolveUnderTheSkinsRootOnly) {
   EXPECT_EQ(SkinFolderIn(root, u"Alias"), root + u"/Alias");
   EXPECT_EQ(SkinFolderIn(root, u"Missing"), root + u"/Missing");
   EXPECT_EQ(SkinRefusal(root, u"Out"), "leads out of the skins folder");
-  for (const wchar_t* link : {L"Out", L"Alias"}) RemoveFolderLink(skins, link);
-  std::error_code kept;  // a link left behind is not this test's finding
-  std::filesystem::remove_all(base, kept);
+  cleanUp();
 }
 
 }  // namespace
