@@ -1,10 +1,8 @@
 #include "skin/skin_paths.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "common/native_path.h"
 #include "common/printable_text.h"
+#include "common/real_location.h"
 #include "storage/settings_paths.h"
 
 namespace px {
@@ -12,25 +10,14 @@ namespace {
 
 constexpr TextView kSkinsFolder = u"/Skins";
 
-// The folder, links followed, as the system resolves it; nothing when that
-// cannot be told. A trailing separator is dropped, so that a root given as
-// "/a/Skins/" compares equal to "/a/Skins".
-std::optional<NativePath> Resolved(const NativePath& path) {
-  std::error_code error;
-  NativePath resolved = std::filesystem::weakly_canonical(path, error);
-  if (error) return std::nullopt;
-  if (!resolved.has_filename() && resolved.has_parent_path()) resolved = resolved.parent_path();
-  return resolved;
-}
-
 // A link inside the skins root that leads out of it (or into a skin's
 // subfolder) is refused like a climbing name: pictures are only read from
 // the skins root's own folders. A link to a sibling skin stays a skin.
 bool ResolvesDirectlyUnder(TextView skinsRoot, TextView skinName) {
   const NativePath root = PathFromText(skinsRoot);
-  const std::optional<NativePath> resolvedRoot = Resolved(root);
-  const std::optional<NativePath> folder = Resolved(root / PathFromText(skinName));
-  return resolvedRoot && folder && folder->parent_path() == *resolvedRoot;
+  const std::optional<NativePath> resolvedRoot = RealLocation(root);
+  const std::optional<NativePath> folder = RealLocation(root / PathFromText(skinName));
+  return resolvedRoot && folder && SamePlace(folder->parent_path(), *resolvedRoot);
 }
 
 std::size_t AfterLastSeparator(TextView path) {

@@ -15,6 +15,7 @@
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
+#include "common/win32/wide_text.h"
 #include "skin/win32/skin_picture.h"
 #include "dib_canvas.h"
 
@@ -206,14 +207,91 @@ TEST(SkinImageFiles, An8KPictureIsNeitherDecodedForTheSkinNorAWindow) {
   DeleteFileW(file.c_str());
 }
 
+// Whether `path` is there, as a link (symbolic link or junction).
+bool IsLink(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Wine runs a Unix program as it is, without waiting for it: the caller
+// awaits what it does.
+void RunUnix(const wchar_t* program, std::wstring commandLine, const std::wstring& folder) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                     &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+}
+
+void AwaitLink(const std::wstring& path, bool there) {
+  for (int tries = 0; tries < 1000 && IsLink(path) != there; ++tries) Sleep(10);
+}
+
+enum class LinkMaker { None, System, UnixLn };
+
+// A folder link `name` -> `target` (relative) inside `folder`: a symbolic
+// link where the system makes them. Wine only pretends to (CreateSymbolicLinkW
+// answers true and makes nothing), but shows a Unix link as a reparse point
+// and resolves it: there the Unix `ln` makes it.
+LinkMaker MakeFolderLink(const std::wstring& folder, const wchar_t* name, const wchar_t* target) {
+  const std::wstring link = folder + L"\\" + name;
+  CreateSymbolicLinkW(link.c_str(), target, SYMBOLIC_LINK_FLAG_DIRECTORY);
+  if (IsLink(link)) return LinkMaker::System;
+  std::wstring command = std::wstring(L"ln -s ") + target + L" " + name;
+  std::replace(command.begin(), command.end(), L'\\', L'/');
+  RunUnix(L"Z:\\bin\\ln", command, folder);
+  AwaitLink(link, true);
+  return IsLink(link) ? LinkMaker::UnixLn : LinkMaker::None;
+}
+
+// The link itself, not what it leads to. Wine's RemoveDirectoryW on a Unix
+// link removes the folder it leads to and keeps the link: the Unix `rm` then.
+void RemoveFolderLink(const std::wstring& folder, const wchar_t* name, LinkMaker maker) {
+  const std::wstring link = folder + L"\\" + name;
+  if (maker == LinkMaker::System) RemoveDirectoryW(link.c_str());
+  if (maker != LinkMaker::UnixLn) return;
+  RunUnix(L"Z:\\bin\\rm", std::wstring(L"rm ") + name, folder);
+  AwaitLink(link, false);
+}
+
 // The skins root as the program builds it, mixed separators and all: a
-// shipped skin is found, a climbing name gives no folder.
+// shipped skin is found, a climbing name gives no folder. A folder of the
+// root that is a link is followed as the system follows it: to another skin
+// it is a skin, out of the root it is refused like a climbing name.
 TEST(SkinImageFiles, SkinNamesResolveUnderTheSkinsRootOnly) {
   const Text executable = wintest::SourcePath("PX6410-3-4.exe");
   EXPECT_EQ(SkinFolderFor(executable, u"Default"), SkinsRootFor(executable) + u"/Default");
   EXPECT_EQ(SkinFolderFor(executable, u"..\\tests"), u"");
   EXPECT_EQ(SkinFolderFor(executable, u"../tests"), u"");
   EXPECT_EQ(SkinFolderFor(executable, u"C:\\windows"), u"");
+
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::filesystem::path base = std::filesystem::path(temp) / (L"px_skin_links_" + std::to_wstring(GetCurrentProcessId()));
+  std::filesystem::create_directories(base / L"Skins" / L"Default");
+  std::filesystem::create_directories(base / L"elsewhere");
+  const std::wstring skins = (base / L"Skins").wstring();
+  const LinkMaker out = MakeFolderLink(skins, L"Out", L"..\\elsewhere");
+  const LinkMaker alias = MakeFolderLink(skins, L"Alias", L"Default");
+  const auto cleanUp = [&] {
+    RemoveFolderLink(skins, L"Out", out);
+    RemoveFolderLink(skins, L"Alias", alias);
+    std::error_code kept;  // a leftover in the temporary folder is not this test's finding
+    std::filesystem::remove_all(base, kept);
+  };
+  if (out == LinkMaker::None || alias == LinkMaker::None) {
+    cleanUp();
+    GTEST_SKIP() << "this system makes no folder links here";
+  }
+  const Text root = TextOf(skins) + u"\\";  // as a search reports it
+  EXPECT_EQ(SkinFolderIn(root, u"Default"), root + u"/Default");
+  EXPECT_EQ(SkinFolderIn(root, u"Alias"), root + u"/Alias");
+  EXPECT_EQ(SkinFolderIn(root, u"Missing"), root + u"/Missing");
+  EXPECT_EQ(SkinRefusal(root, u"Out"), "leads out of the skins folder");
+  cleanUp();
 }
 
 }  // namespace
