@@ -16,10 +16,13 @@ deb="$WORK/out/px6410_${VERSION}_amd64.deb"
 
 # The control fields: the project's version, dependencies found by dpkg-shlibdeps.
 [ "$(dpkg-deb -f "$deb" Version)" = "$VERSION" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $VERSION"
-dpkg-deb -f "$deb" Depends | grep -q 'libc6 (>= ' || fail "no versioned libc6 dependency: $(dpkg-deb -f "$deb" Depends)"
+# Fields read whole before they are searched: dpkg-deb writes a line at a time,
+# and a search that stops at its match would end it with SIGPIPE (pipefail).
+field() { dpkg-deb -f "$deb" "$1"; }
+grep -q 'libc6 (>= ' <<<"$(field Depends)" || fail "no versioned libc6 dependency: $(dpkg-deb -f "$deb" Depends)"
 # The utility runs as a Wayland client on Wayland desktops.
 if [ "$WITH_UTILITY" = 1 ]; then
-  dpkg-deb -f "$deb" Depends | grep -qE '(^|, )qt6-wayland(,|$| )' ||
+  grep -qE '(^|, )qt6-wayland(,|$| )' <<<"$(field Depends)" ||
     fail "px6410 without Qt's Wayland plugin: $(dpkg-deb -f "$deb" Depends)"
 fi
 
@@ -90,7 +93,7 @@ if [ "$WITH_UTILITY" = 1 ]; then
   grep -q '^usage: px6410 ' "$WORK/utility-help.txt" || fail "px6410 --help printed no usage"
   [ "$("$utility" --version)" = "px6410 $VERSION" ] || fail "px6410 --version said '$("$utility" --version)'"
   check_manual px6410 "$WORK/utility-help.txt"
-  dpkg-deb -f "$deb" Description | grep -qw px6410 || fail "the package's description does not name px6410"
+  grep -qw px6410 <<<"$(field Description)" || fail "the package's description does not name px6410"
   grep -qx 'Exec=px6410' "$root/usr/share/applications/px6410.desktop" || fail "the desktop entry does not start px6410"
 fi
 
