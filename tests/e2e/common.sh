@@ -15,14 +15,24 @@ px_until() {
 px_quietly() { "$@" >/dev/null 2>&1; }
 
 # px_start_xvfb FOLDER: a virtual display on a free number (Xvfb chooses it),
-# DISPLAY set to it; prints the server's process id. Fails (1) when it does
-# not start within 60 s. PX_SCREEN sets its size (1280x800 by default).
+# DISPLAY set to it, PX_XVFB_PID its server. Fails (1) when none starts
+# within 60 s. PX_SCREEN sets its size (1280x800 by default). The display
+# is taken once its server still runs and answers a client: with tests side
+# by side, a server that lost its number to another one has ended by then,
+# and another is started.
 px_start_xvfb() {
-  local fd_file="$1/display"
-  Xvfb -displayfd 3 -screen 0 "${PX_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
-  PX_XVFB_PID=$!
-  px_until 60 test -s "$fd_file" || return 1
-  export DISPLAY=":$(head -n1 "$fd_file")"
+  local fd_file="$1/display" tries
+  for tries in 1 2 3; do
+    Xvfb -displayfd 3 -screen 0 "${PX_SCREEN:-1280x800}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
+    PX_XVFB_PID=$!
+    if px_until 60 test -s "$fd_file"; then
+      export DISPLAY=":$(head -n1 "$fd_file")"
+      px_until 10 px_quietly xprop -root && kill -0 "$PX_XVFB_PID" 2>/dev/null && return 0
+    fi
+    kill "$PX_XVFB_PID" 2>/dev/null || true
+    wait "$PX_XVFB_PID" 2>/dev/null || true
+  done
+  return 1
 }
 
 # A simulated mouse's memory: 322 bytes, report rate 1000 Hz, stage 1, the
