@@ -25,7 +25,7 @@ inline constexpr int kDoubledDensity = 2;
 enum class DoubledPictures { AboveOne, FromOneAndAHalf };
 
 // The pictures a window at this device pixel ratio draws from.
-int PictureDensityFor(double devicePixelRatio, DoubledPictures from = DoubledPictures::AboveOne);
+int PictureDensityFor(double devicePixelRatio, DoubledPictures from);
 
 // "…/main.png" → "…/main@2x.png"; empty when the name does not end in ".png".
 Text DoubledPicturePath(TextView imagePath);

@@ -24,4 +24,15 @@ UINT WindowDpi(HWND window) {
 
 double WindowScale(HWND window) { return static_cast<double>(WindowDpi(window)) / kPlainDpi; }
 
+void LayOutOwnDpiChanges(HWND dialog) {
+  // SetDialogDpiChangeBehavior (Windows 10), with DDC_DISABLE_ALL.
+  using SetBehaviourFn = BOOL(WINAPI*)(HWND, int, int);
+  constexpr int kDisableAll = 1;
+  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+  FARPROC found = user32 != nullptr ? ::GetProcAddress(user32, "SetDialogDpiChangeBehavior") : nullptr;
+  if (found != nullptr) {
+    reinterpret_cast<SetBehaviourFn>(reinterpret_cast<void*>(found))(dialog, kDisableAll, kDisableAll);
+  }
+}
+
 }  // namespace px::winui

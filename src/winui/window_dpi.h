@@ -6,10 +6,16 @@
 namespace px::winui {
 
 inline constexpr UINT kPlainDpi = 96;
+// WM_GETDPISCALEDSIZE (Windows 10), past the system the headers are set to.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 // GetDpiForWindow where the system has it, else the plain 96.
 UINT WindowDpi(HWND window);
 // The window's device pixels per logical pixel (DPI / 96).
 double WindowScale(HWND window);
+// The dialog manager leaves a dialog's size, font and controls alone when its
+// monitor's scale changes: the window lays itself out again at WM_DPICHANGED
+// (the manager would size it from the template's units, not its picture).
+void LayOutOwnDpiChanges(HWND dialog);
 
 }  // namespace px::winui

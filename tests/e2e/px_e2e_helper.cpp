@@ -36,8 +36,9 @@
 //   px_e2e_helper wait-active MS     waits until the window is the active and foreground one
 //   px_e2e_helper wait-drag MS       waits until the window's thread is in a move loop
 //   px_e2e_helper dpi-changed DPI [popup]
-//                                    sends the window (or its open dialog) WM_DPICHANGED, as
-//                                    when it is moved to a monitor of that DPI
+//                                    sends the window (or its open dialog) WM_GETDPISCALEDSIZE
+//                                    and WM_DPICHANGED, as when it is moved to a monitor of that
+//                                    DPI; prints "asked WxH", its size at that DPI, or "asked none"
 //   px_e2e_helper batch              runs the commands on standard input, one a line (ASCII
 //                                    words), each followed by a line "exit N"
 //   px_e2e_helper measure            prints the window's process's resources, one
@@ -523,25 +524,38 @@ BOOL CALLBACK FindPopup(HWND window, LPARAM context) {
   return FALSE;
 }
 
-// What Windows sends a window moved to a monitor of another scale: the new
-// DPI and a suggested rectangle (the size scaled about the window's centre,
-// kept on the screen), which lies in the receiver's memory as it does when
-// the system sends it.
+// What Windows sends a window moved to a monitor of another scale: first
+// WM_GETDPISCALEDSIZE, which asks the window its size at the new DPI (else
+// the size scaled), then WM_DPICHANGED with the new DPI and a suggested
+// rectangle of that size about the window's centre, kept on the screen. Both
+// point into the receiver's memory, as when the system sends them. Prints
+// "asked WxH" (the window's answer) or "asked none".
 int DpiChanged(HWND target, UINT dpi) {
   RECT now{};
   ::GetWindowRect(target, &now);
   const UINT from = 96;  // the display's own, which a single monitor never leaves
-  const int width = MulDiv(now.right - now.left, dpi, from), height = MulDiv(now.bottom - now.top, dpi, from);
-  const auto onScreen = [](int start, int size, int screen) { return std::max(0, std::min(start, screen - size)); };
-  const int left = onScreen((now.left + now.right - width) / 2, width, ::GetSystemMetrics(SM_CXSCREEN));
-  const int top = onScreen((now.top + now.bottom - height) / 2, height, ::GetSystemMetrics(SM_CYSCREEN));
-  RECT suggested{left, top, left + width, top + height};
+  SIZE size{MulDiv(now.right - now.left, dpi, from), MulDiv(now.bottom - now.top, dpi, from)};
   DWORD pid = 0;
   ::GetWindowThreadProcessId(target, &pid);
-  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+  HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (process == nullptr) return 1;
   void* there = ::VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   DWORD_PTR answer = 0;
+  SIZE asked{};
+  const bool answered = there != nullptr && ::WriteProcessMemory(process, there, &size, sizeof(size), nullptr) &&
+                        ::SendMessageTimeoutW(target, 0x02E4 /* WM_GETDPISCALEDSIZE */, dpi,
+                                              reinterpret_cast<LPARAM>(there), SMTO_ABORTIFHUNG, 5000, &answer) &&
+                        answer != 0 && ::ReadProcessMemory(process, there, &asked, sizeof(asked), nullptr);
+  if (answered) {
+    size = asked;
+    std::printf("asked %ldx%ld\n", size.cx, size.cy);
+  } else {
+    std::printf("asked none\n");
+  }
+  const auto onScreen = [](int start, int length, int screen) { return std::max(0, std::min(start, screen - length)); };
+  const int left = onScreen((now.left + now.right - size.cx) / 2, size.cx, ::GetSystemMetrics(SM_CXSCREEN));
+  const int top = onScreen((now.top + now.bottom - size.cy) / 2, size.cy, ::GetSystemMetrics(SM_CYSCREEN));
+  RECT suggested{left, top, left + size.cx, top + size.cy};
   const bool sent = there != nullptr && ::WriteProcessMemory(process, there, &suggested, sizeof(RECT), nullptr) &&
                     ::SendMessageTimeoutW(target, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(there),
                                           SMTO_ABORTIFHUNG, 5000, &answer);

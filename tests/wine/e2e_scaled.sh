@@ -40,7 +40,8 @@ check_chooser() {
   read -r x y w h < <(e2e_wait_line "$CHOOSER" | awk '{print $2, $3, $4, $5}') ||
     e2e_fail "the skins button opened no chooser at $dpi DPI"
   if [ "${1:-}" = moved ]; then
-    helper dpi-changed "$dpi" popup >/dev/null || e2e_fail "the chooser took no DPI change"
+    asked="$(helper dpi-changed "$dpi" popup | tr -d '\r')" || e2e_fail "the chooser took no DPI change"
+    [ "$asked" = "asked $(e2e_dev 384)x$(e2e_dev 280)" ] || e2e_fail "the chooser gave its size at $dpi DPI as: $asked"
     read -r bw bh <<<"$border"
     read -r x y w h < <(e2e_wait_line "^window [-0-9]+ [-0-9]+ $(($(e2e_dev 384) - bw)) " |
       awk '{print $2, $3, $4, $5}') || e2e_fail "the chooser moved to $dpi DPI was not laid out again"
@@ -99,7 +100,8 @@ dpi=192 E2E_SCALE=200
 dir="$(e2e_make_folder page-moved 1)"
 cd "$dir"
 e2e_start_shown "$dir/PX6410-3-4.exe" page-moved
-helper dpi-changed 192 >/dev/null || e2e_fail "the page took no DPI change"
+asked="$(helper dpi-changed 192 | tr -d '\r')" || e2e_fail "the page took no DPI change"
+[ "$asked" = "asked $(e2e_dev 880)x$(e2e_dev 660)" ] || e2e_fail "the page gave its size at 192 DPI as: $asked"
 scaled_size() { [ "$(helper state | tr -d '\r' | awk '{print $4}')" = "$(($(e2e_dev 880) - 2))x$(($(e2e_dev 660) - 2))" ]; }
 e2e_until 60 scaled_size || e2e_fail "the page moved to 192 DPI was not laid out again: $(helper state)"
 e2e_wait_placed page-moved

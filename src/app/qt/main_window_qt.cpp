@@ -82,7 +82,7 @@ bool QtMainWindow::LoadBackground(TextView skinFolder) {
   // At device pixels: a scaled screen gets the doubled background.
   const double ratio = devicePixelRatioF();
   const QImage image = LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent,
-                                            PictureDensityFor(ratio));
+                                            PictureDensityFor(ratio, DoubledPictures::AboveOne));
   if (image.isNull()) {
     MakePlainCanvas();
     return false;

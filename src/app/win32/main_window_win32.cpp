@@ -209,6 +209,16 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_MOUSEHOVER:
       if (page) Page().OnPageHover(LayoutPoint(lParam));
       break;
+    case winui::kGetDpiScaledSizeMessage: {
+      // The canvas's size at the new scale, which WM_DPICHANGED then makes.
+      BITMAP canvas{};
+      ::GetObjectW(canvas_, sizeof(canvas), &canvas);
+      const double to = static_cast<double>(LOWORD(wParam)) / winui::kPlainDpi;
+      auto* size = reinterpret_cast<SIZE*>(lParam);
+      size->cx = DeviceEdge(LogicalEdge(canvas.bmWidth, scale_), to);
+      size->cy = DeviceEdge(LogicalEdge(canvas.bmHeight, scale_), to);
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -264,6 +274,7 @@ void COrvaneDlg::PaintIconic() {
 }
 
 void COrvaneDlg::AssembleCore() {
+  winui::LayOutOwnDpiChanges(Hwnd());
   scale_ = winui::WindowScale(Hwnd());
   AppState& state = core_->State();
   pageView_ = std::make_unique<PageWin32View>(
@@ -291,10 +302,11 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
     // The skin's own buttons are missing too: mark minimise and close where they work.
     ::SetBkMode(dc.Get(), TRANSPARENT);
     ::SetTextColor(dc.Get(), ToColorRef(kPlainMarkColor));
-    // The stock GUI font, at the window's scale like the rest of the page.
+    // The stock GUI font, made for the screen's scale, at the window's.
     LOGFONTW stock{};
     ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
-    stock.lfHeight = DeviceEdge(stock.lfHeight, scale_);
+    const int screenDpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    if (screenDpi > 0) stock.lfHeight = ::MulDiv(stock.lfHeight, DeviceEdge(winui::kPlainDpi, scale_), screenDpi);
     winui::UniqueFont markFont(::CreateFontIndirectW(&stock));
     winui::SelectGuard font(dc.Get(), markFont.Get());
     for (const PlainPageMark& mark : kPlainPageMarks) {

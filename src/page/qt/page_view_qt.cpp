@@ -43,7 +43,7 @@ void PageQtView::BeginDrawing() {
     imagesFolder_ = res_.skinFolder;
   }
   // The canvas carries the window's ratio: a scaled one takes the doubled pictures.
-  images_.AtDensity(PictureDensityFor(res_.canvas.devicePixelRatio()));
+  images_.AtDensity(PictureDensityFor(res_.canvas.devicePixelRatio(), DoubledPictures::AboveOne));
   painter_.emplace(&res_.canvas);
 }
 

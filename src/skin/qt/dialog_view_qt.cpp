@@ -142,7 +142,7 @@ DialogEnd QtDialogView::RunModal(DialogController& controller) {
 bool QtDialogView::LoadBackground(TextView imagePath) {
   // At device pixels: a scaled screen gets the doubled pictures.
   ratio_ = devicePixelRatioF();
-  images_.AtDensity(PictureDensityFor(ratio_));
+  images_.AtDensity(PictureDensityFor(ratio_, DoubledPictures::AboveOne));
   const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1}, images_.Density());
   // The picture decides the window's size; without one the window is 0 x 0.
   setFixedSize(LogicalSizeQt(picture));

@@ -53,6 +53,7 @@ Point SkinnedDialog::LayoutPoint(LPARAM lParam) const {
 }
 
 bool SkinnedDialog::OnInitDialog() {
+  winui::LayOutOwnDpiChanges(Hwnd());
   scale_ = winui::WindowScale(Hwnd());
   font_ = CreateUiFont(controller_->Context().language, FontRole::Dialog, scale_);
   darkBrush_.Reset(::CreateSolidBrush(kDarkGrey));
@@ -278,6 +279,14 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
       if (std::optional<LRESULT> handled = OnCommand(wParam, lParam)) return handled;
       break;
+    case winui::kGetDpiScaledSizeMessage: {
+      // The picture's size at the new scale, which WM_DPICHANGED then makes.
+      const double to = static_cast<double>(LOWORD(wParam)) / winui::kPlainDpi;
+      auto* size = reinterpret_cast<SIZE*>(lParam);
+      size->cx = DeviceEdge(LogicalEdge(background_.Width(), scale_), to);
+      size->cy = DeviceEdge(LogicalEdge(background_.Height(), scale_), to);
+      return TRUE;
+    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
@@ -288,7 +297,12 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
 }
 
 void SkinnedDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  scale_ = static_cast<double>(dpi) / winui::kPlainDpi;
+  const double scale = static_cast<double>(dpi) / winui::kPlainDpi;
+  // A picture gone since the opening: the dialog stays as it is, usable,
+  // rather than a window of 0 x 0 that holds its owner.
+  BackgroundBitmap probe;
+  if (backgroundPath_.empty() || !probe.Load(backgroundPath_, PixelSize{1, 1}, scale)) return;
+  scale_ = scale;
   winui::UniqueFont font = CreateUiFont(controller_->Context().language, FontRole::Dialog, scale_);
   for (const auto& [id, layout] : layouts_) {
     HWND control = ::GetDlgItem(Hwnd(), id);
@@ -298,9 +312,10 @@ void SkinnedDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
   }
   font_ = std::move(font);  // the old one only once no control draws with it
-  if (!backgroundPath_.empty()) LoadBackground(Text(backgroundPath_));  // a copy: the load sets the name
+  LoadBackground(Text(backgroundPath_));  // a copy: the load sets the name
   ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::InvalidateRect(Hwnd(), nullptr, TRUE);
+  // The children too: the frame clips them, and a moved static does not redraw itself.
+  ::RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 }  // namespace px
