@@ -17,7 +17,9 @@ source "$SOURCE_DIR/tests/linux/lib.sh"
 lx_log "options need no display; a wrong one ends with 2"
 (
   unset DISPLAY
-  "$PX6410" --help | grep -q -- '--settings-dir' || lx_fail "--help does not list --settings-dir"
+  # Outputs read whole: a search that stops at its match would end a writer
+  # still writing with SIGPIPE, which pipefail counts.
+  grep -q -- '--settings-dir' <<<"$("$PX6410" --help)" || lx_fail "--help does not list --settings-dir"
   "$PX6410" --version | grep -qx 'px6410 [0-9.]*' || lx_fail "--version"
   code=0
   "$PX6410" --sim "$LX_ROOT" 2>"$LX_ROOT/odd.err" || code=$?
@@ -43,7 +45,7 @@ until lx_has_tray; do
 done
 [ "$seen" = 0 ] || lx_fail "the window showed during the start"
 # Qt docks the icon by XEmbed: it is a window inside the tray host's panel.
-xwininfo -tree -id "$(xdotool search --name '^panel$' | head -n1)" | grep -q '"px6410"' ||
+grep -q '"px6410"' <<<"$(xwininfo -tree -id "$(xdotool search --name '^panel$' | head -n1)")" ||
   lx_fail "the icon is not inside the tray host"
 lx_hidden || lx_fail "the window shows after the start"
 lx_screen shell-start-hidden
