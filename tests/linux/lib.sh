@@ -64,11 +64,22 @@ lx_start_display() {
 # --- Window manager -------------------------------------------------------
 # openbox with its default settings (Alt+F4 closes, windows are framed and
 # moved by it); ready once it has claimed the screen for the desktop.
-lx_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+# A busy X server may refuse a client for a moment (see dialogs_lib.sh):
+# openbox, which then ends at once, is started again.
+lx_wm_ready() { grep -q 'window id' <<<"$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null)"; }
+lx_wm_settled() { lx_wm_ready || ! kill -0 "$1" 2>/dev/null; }
 lx_start_wm() {
-  openbox --sm-disable >"$LX_ROOT/openbox.log" 2>&1 &
-  LX_PIDS+=($!)
-  lx_wait 20 lx_wm_ready || lx_fail "openbox did not start: $(cat "$LX_ROOT/openbox.log")"
+  local tries pid
+  for tries in 1 2 3 4 5; do
+    openbox --sm-disable >"$LX_ROOT/openbox.log" 2>&1 &
+    pid=$!
+    LX_PIDS+=("$pid")
+    lx_wait 20 lx_wm_settled "$pid" || break
+    lx_wm_ready && return 0
+    grep -q 'Failed to open the display' "$LX_ROOT/openbox.log" || break
+    lx_log "openbox could not open the display; again"
+  done
+  lx_fail "openbox did not start: $(cat "$LX_ROOT/openbox.log")"
 }
 # The window's type as the window manager reads it, the first it knows of
 # (NORMAL, or UTILITY: no taskbar button).
