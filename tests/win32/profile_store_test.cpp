@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 
@@ -150,17 +151,24 @@ TEST_F(Win32Storage, PortableStoreAndProfileApiAgreeOnFilesWrittenByEither) {
 // nothing is made, neither the file nor a temporary beside it.
 TEST_F(Win32Storage, AWriteOverAnExistingFileOnlyWhileItIsThere) {
   const FileBytes bytes{'n', 'e', 'w'};
+  // A bare name too, in the current folder, as px6410ctl is given its files.
+  std::array<wchar_t, MAX_PATH> before{};
+  GetCurrentDirectoryW(MAX_PATH, before.data());
+  SetCurrentDirectoryW(WideOf(dir_));
   for (const bool present : {true, false}) {
-    const Text file = PathOf(u"mouse.bin");
-    if (present) Put(file, FileBytes{'o', 'l', 'd'});
-    const WriteResult written = WriteWholeExistingFile(files_, file, bytes);
-    EXPECT_EQ(written.Ok(), present);
-    if (present) {
-      EXPECT_EQ(files_.Read(file, 16).bytes, bytes);
+    for (const Text& file : {PathOf(u"mouse.bin"), Text(u"mouse.bin")}) {
+      const bool bare = file == u"mouse.bin";
+      if (present) Put(PathOf(u"mouse.bin"), FileBytes{'o', 'l', 'd'});
+      const WriteResult written = WriteWholeExistingFile(files_, file, bytes);
+      EXPECT_EQ(written.Ok(), present) << (bare ? "bare name" : "whole path");
+      if (present) {
+        EXPECT_EQ(files_.Read(file, 16).bytes, bytes);
+      }
+      EXPECT_EQ(FilesInDir().size(), present ? 1u : 0u) << present;
+      DeleteFileW(WideOf(PathOf(u"mouse.bin")));
     }
-    EXPECT_EQ(FilesInDir().size(), present ? 1u : 0u) << present;
-    DeleteFileW(WideOf(file));
   }
+  SetCurrentDirectoryW(before.data());
 }
 
 // Counts the files put in place of others.

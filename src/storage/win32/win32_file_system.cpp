@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <filesystem>
 #include <random>
 #include <string>
+#include <system_error>
 
 #include "common/win32/wide_text.h"
 
@@ -189,7 +191,16 @@ bool Win32FileSystem::Replace(const NativePath& source, const NativePath& target
 // make it again.
 bool Win32FileSystem::ReplaceExisting(const NativePath& source, const NativePath& target, int& error) {
   if (!MayReplace(target, error)) return false;
-  if (!ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+  // Whole paths: given a bare file name, some systems' ReplaceFileW finds no
+  // folder to work in and refuses.
+  std::error_code whole;
+  const NativePath from = std::filesystem::absolute(source, whole);
+  const NativePath to = whole ? target : std::filesystem::absolute(target, whole);
+  if (whole) {
+    error = whole.value();
+    return false;
+  }
+  if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
     error = LastErrorCode();
     return false;
   }
