@@ -278,6 +278,14 @@ void MainController::FilesInStep() {
   appliedLabels_ = state_.Settings.labels;
 }
 
+void MainController::OnScaleChanged(const std::function<void()>& reread) {
+  if (page_ != nullptr && state_.PageState == kPageBuilt) {
+    page_->Rebuild(reread);
+  } else {
+    reread();
+  }
+}
+
 // After OK the page is drawn again from the new skin folder and text colour,
 // then brought to the front.
 void MainController::RunSkinFlow() {

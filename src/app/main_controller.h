@@ -141,6 +141,10 @@ class MainController final : public PageCommands, private DeviceNotificationPort
   // (or without) one. A window hidden behind an icon that goes away is shown,
   // as at a start without one.
   void OnTrayAvailability(bool available);
+  // The window is now on a screen of another scale: `reread` takes its
+  // picture and fonts at that scale, between a built page's teardown and its
+  // build again; before the page is built, alone.
+  void OnScaleChanged(const std::function<void()>& reread);
 
   // Device handles closed and the icon removed (exit, or the window's destruction).
   void ReleaseAtExit();

@@ -600,6 +600,18 @@ TEST(MainControllerCommands, EnterAndEscapeOnlyHideTheWindowOtherKeysAreNotItsOw
   }
 }
 
+// A screen of another scale: the picture is read again inside a built page's
+// rebuild, and alone while there is no page (no mouse at the start).
+TEST(MainControllerScale, AnotherScaleRereadsInsideTheRebuildOnlyOnceThePageIsBuilt) {
+  for (const bool plugged : {true, false}) {
+    ControllerFixture f(plugged);
+    f.Started();
+    f.shell.log.clear();
+    f.controller.OnScaleChanged([&f] { f.shell.log.push_back("reread"); });
+    EXPECT_EQ(f.shell.log, plugged ? Lines({"rebuild", "reread"}) : Lines({"reread"})) << plugged;
+  }
+}
+
 TEST(MainControllerSkins, OkTakesTheChoiceSavesItRebuildsAndShows) {
   ControllerFixture f;
   f.Started();

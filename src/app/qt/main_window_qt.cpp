@@ -102,6 +102,15 @@ void QtMainWindow::MakePlainCanvas() {
   }
 }
 
+void QtMainWindow::FollowScreenScale() {
+  if (!core_.Assembled() || canvas_.isNull() ||
+      qFuzzyCompare(canvas_.devicePixelRatio(), devicePixelRatioF())) {
+    return;
+  }
+  core_.Controller().OnScaleChanged([this] { LoadBackground(core_.State().SkinFolder); });
+  update();
+}
+
 void QtMainWindow::ShowToFront() {
   if (!placed_) {
     // Centred on the screen the first time, as the Win32 dialog opens, but
@@ -120,6 +129,10 @@ void QtMainWindow::ShowToFront() {
       PlanFrontShow(OnWayland(), std::exchange(askingStart_, std::nullopt), isVisible(), isActiveWindow());
   if (plan.remapFirst) hide();
   showNormal();
+  if (!followingScreens_ && windowHandle() != nullptr) {
+    followingScreens_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { FollowScreenScale(); });
+  }
   raise();
   // Qt's Wayland platform activates with the token it finds here (and then clears it).
   if (!plan.xdgActivation.empty()) qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(plan.xdgActivation));

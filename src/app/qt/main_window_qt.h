@@ -68,6 +68,8 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
  private:
   void StartDrag(Point at);
   void MakePlainCanvas();
+  // On a screen of another scale the page is drawn again at its ratio.
+  void FollowScreenScale();
 
   UtilityCore& core_;
   QImage canvas_;
@@ -75,6 +77,7 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   QFont headingFont_;
   std::unique_ptr<PageQtView> view_;
   bool placed_ = false;
+  bool followingScreens_ = false;
   std::optional<ActivationToken> askingStart_;
   bool showing_ = false;  // inside ShowToFront
   DoubleClickPairing pairing_;

@@ -321,18 +321,12 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
 void COrvaneDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
   scale_ = static_cast<double>(dpi) / winui::kPlainDpi;
   if (!core_->Assembled()) return;
-  bool reread = false;
-  const auto rereadAtScale = [this, &reread] {
+  Controller().OnScaleChanged([this] {
     LoadBackgroundOrPlain(core_->State().SkinFolder);
     normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
     boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
-    reread = true;
-  };
-  Page().Rebuild(rereadAtScale);
-  if (!reread) {  // no page yet (no mouse): its background at the new scale all the same
-    rereadAtScale();
-    ::InvalidateRect(Hwnd(), nullptr, TRUE);
-  }
+  });
+  ::InvalidateRect(Hwnd(), nullptr, TRUE);  // a page not built yet shows its new picture too
   // The suggested place, at the size of the new canvas (the client is the whole window).
   BITMAP size{};
   ::GetObjectW(canvas_, sizeof(size), &size);
