@@ -224,8 +224,16 @@ e2e_show_from_tray() {
 # before each group of clicks; a window that moved is said so in the log.
 ox="" oy=""
 e2e_origin() {
-  local nx="" ny="" line
-  line="$(helper client-origin | tr -d '\r')" || e2e_fail "no main window to read the origin of"
+  local nx="" ny="" line="" tries
+  # An answer without the helper's own "no window" was lost by Wine on a busy
+  # machine (a bare exit 1): asked again.
+  for tries in 1 2 3; do
+    line="$(helper client-origin | tr -d '\r')" && break
+    line=""
+    grep -q "^no window of class" "$E2E_ROOT/helper.err" && break
+    e2e_log "the window's origin came back without an answer; asking again"
+  done
+  [ -n "$line" ] || e2e_fail "no main window to read the origin of"
   read -r nx ny <<<"$line"
   if [ -n "$ox" ] && [ "$nx $ny" != "$ox $oy" ]; then e2e_log "the window moved from $ox,$oy to $nx,$ny"; fi
   ox=$nx oy=$ny
