@@ -152,21 +152,20 @@ e2e_exits_with() {
 e2e_running() { [ ! -f "$E2E_ROOT/$1.exit" ]; }
 
 # The test helper (tests/e2e/px_e2e_helper.cpp) in the test's prefix. Its
-# answers: 0 yes / done, 1 no / not in time, 2 usage, 3 still dragging. On a
-# busy machine Wine now and then loses a process before it answers (it ends
-# with a fault code): the question is asked again.
+# answers: 0 yes / done, 1 no / not in time, 2 usage, 3 still dragging, each
+# said last on its standard error ("answered N"). On a busy machine Wine now
+# and then loses a process before it answers (it ends with a fault code, or
+# with a bare 1): the question is asked again.
 helper() {
   local out status tries
   for tries in 1 2 3; do
     status=0
     out="$(timeout 120 wine "$BUILD_DIR/px_e2e_helper.exe" "$@" 2>"$E2E_ROOT/helper.err")" || status=$?
-    case $status in
-      0 | 1 | 2 | 3)
-        [ -z "$out" ] || printf '%s\n' "$out"
-        cat "$E2E_ROOT/helper.err" >&2
-        return "$status"
-        ;;
-    esac
+    if grep -qx "answered $status" <(tr -d '\r' <"$E2E_ROOT/helper.err"); then
+      [ -z "$out" ] || printf '%s\n' "$out"
+      grep -v '^answered ' "$E2E_ROOT/helper.err" >&2 || true
+      return "$status"
+    fi
     e2e_log "the helper ($1) ended with $status: $(head -c 300 "$E2E_ROOT/helper.err" | tr '\n' ' '); asking again"
   done
   return "$status"
@@ -224,16 +223,8 @@ e2e_show_from_tray() {
 # before each group of clicks; a window that moved is said so in the log.
 ox="" oy=""
 e2e_origin() {
-  local nx="" ny="" line="" tries
-  # An answer without the helper's own "no window" was lost by Wine on a busy
-  # machine (a bare exit 1): asked again.
-  for tries in 1 2 3; do
-    line="$(helper client-origin | tr -d '\r')" && break
-    line=""
-    grep -q "^no window of class" "$E2E_ROOT/helper.err" && break
-    e2e_log "the window's origin came back without an answer; asking again"
-  done
-  [ -n "$line" ] || e2e_fail "no main window to read the origin of"
+  local nx="" ny="" line
+  line="$(helper client-origin | tr -d '\r')" || e2e_fail "no main window to read the origin of"
   read -r nx ny <<<"$line"
   if [ -n "$ox" ] && [ "$nx $ny" != "$ox $oy" ]; then e2e_log "the window moved from $ox,$oy to $nx,$ny"; fi
   ox=$nx oy=$ny

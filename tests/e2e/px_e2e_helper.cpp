@@ -612,8 +612,11 @@ static void ReadDevicePixels() {
 
 int wmain(int argc, wchar_t** argv) {
   ReadDevicePixels();
-  if (argc == 2 && std::wstring(argv[1]) == L"batch") return Batch(argv[0]);
-  return Command(argc, argv);
+  const int status = argc == 2 && std::wstring(argv[1]) == L"batch" ? Batch(argv[0]) : Command(argc, argv);
+  // Said last: a process Wine loses on a busy machine can end with 1 too,
+  // saying nothing, and the caller then asks again.
+  std::fprintf(stderr, "answered %d\n", status);
+  return status;
 }
 
 int Command(int argc, wchar_t** argv) {
