@@ -23,7 +23,7 @@ runner_start() {
   cp "$BUILD_DIR/dist/str.ini" "$RUNNER_DIR/"
   mkfifo "$RUNNER_DIR/openings"
   local state
-  state="$(winepath -w "$RUNNER_STATE" 2>/dev/null)"
+  state="$(e2e_winpath "$RUNNER_STATE")"
   ( cd "$RUNNER_DIR" && wine ./px_dialog_runner.exe - --state "$state" <openings >"$RUNNER_OUT" 2>"$RUNNER_DIR/errors.txt"
     echo $? >"$RUNNER_DIR/exit" ) &
   E2E_APP_PIDS+=($!)

@@ -376,6 +376,11 @@ e2e_expect_colours() {
 # utility's window (seen, not understood): for tests without the tray.
 # Call after e2e_start_wine, before anything runs in the prefix (the registry
 # is read when its server starts).
+# The Windows name of an absolute path: Wine's drive Z: is the root. Made
+# here rather than by winepath, a Wine process of its own that a busy machine
+# can lose.
+e2e_winpath() { printf 'Z:%s\n' "${1//\//\\}"; }
+
 e2e_no_window_manager() {
   cat >>"$WINEPREFIX/user.reg" <<'REG'
 

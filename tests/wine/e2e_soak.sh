@@ -22,7 +22,7 @@ dir="$(e2e_make_folder soak 1)"
 e2e_start_app "$dir/PX6410-3-4.exe" soak
 helper wait-window 60000 || e2e_fail "no main window"
 e2e_wait_tray || e2e_fail "no tray icon"
-state="$(winepath -w "$dir/simulated-mouse.bin" 2>/dev/null | tr -d '\r')"
+state="$(e2e_winpath "$dir/simulated-mouse.bin")"
 
 measure() { helper measure | tr -d '\r' >"$E2E_ROOT/$1.txt" || e2e_fail "cannot measure ($1)"; }
 value() { sed -n "s/^$2 //p" "$E2E_ROOT/$1.txt"; }

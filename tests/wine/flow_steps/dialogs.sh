@@ -4,7 +4,7 @@
 # Sourced by tests/wine/e2e_dialogs.sh with the runner started.
 source "$SOURCE_DIR/tests/flows/flow.sh"
 
-SKINS_LIGHT="$(winepath -w "$RUNNER_DIR/Skins" 2>/dev/null | tr -d '\r')\\Light"
+SKINS_LIGHT="$(e2e_winpath "$RUNNER_DIR/Skins")\\Light"
 
 step_open() { open_dialog "$@"; flow_looks_reset; }
 step_end() { click_to_end "$@"; }
