@@ -66,6 +66,8 @@ Rect DeviceRect(const Rect& logical, double ratio) {
 // from its exact place, so rounding back finds the logical edge.
 int LogicalEdge(int device, double ratio) { return static_cast<int>(std::lround(device / ratio)); }
 
+int RescaledEdge(int device, double from, double to) { return DeviceEdge(LogicalEdge(device, from), to); }
+
 namespace {
 // The largest logical edge whose device edge is at or before `device`:
 // DeviceEdge(l) <= d exactly when l * ratio < d + 0.5.

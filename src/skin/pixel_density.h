@@ -52,6 +52,9 @@ int DeviceEdge(int logical, double ratio);
 Rect DeviceRect(const Rect& logical, double ratio);
 // The logical size a canvas made at DeviceEdge(logical, ratio) came from.
 int LogicalEdge(int device, double ratio);
+// A canvas edge made at one ratio, made again at another (a window moved to a
+// screen of another scale).
+int RescaledEdge(int device, double from, double to);
 // The logical pixel a device pixel (a click, the pointer) lies in: the one
 // whose DeviceRect holds it, so that a click lands on what was drawn there.
 Point LogicalPoint(Point device, double ratio);

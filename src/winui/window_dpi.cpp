@@ -22,7 +22,9 @@ UINT WindowDpi(HWND window) {
   return dpi != 0 ? dpi : kPlainDpi;
 }
 
-double WindowScale(HWND window) { return static_cast<double>(WindowDpi(window)) / kPlainDpi; }
+double ScaleOfDpi(UINT dpi) { return static_cast<double>(dpi) / kPlainDpi; }
+
+double WindowScale(HWND window) { return ScaleOfDpi(WindowDpi(window)); }
 
 void LayOutOwnDpiChanges(HWND dialog) {
   // SetDialogDpiChangeBehavior (Windows 10), with DDC_DISABLE_ALL.

@@ -11,7 +11,9 @@ inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 // GetDpiForWindow where the system has it, else the plain 96.
 UINT WindowDpi(HWND window);
-// The window's device pixels per logical pixel (DPI / 96).
+// Device pixels per logical pixel at a DPI (DPI / 96).
+double ScaleOfDpi(UINT dpi);
+// The window's scale (ScaleOfDpi of WindowDpi).
 double WindowScale(HWND window);
 // The dialog manager leaves a dialog's size, font and controls alone when its
 // monitor's scale changes: the window lays itself out again at WM_DPICHANGED

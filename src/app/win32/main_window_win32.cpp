@@ -213,10 +213,9 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       // The canvas's size at the new scale, which WM_DPICHANGED then makes.
       BITMAP canvas{};
       ::GetObjectW(canvas_, sizeof(canvas), &canvas);
-      const double to = static_cast<double>(LOWORD(wParam)) / winui::kPlainDpi;
-      auto* size = reinterpret_cast<SIZE*>(lParam);
-      size->cx = DeviceEdge(LogicalEdge(canvas.bmWidth, scale_), to);
-      size->cy = DeviceEdge(LogicalEdge(canvas.bmHeight, scale_), to);
+      const double to = winui::ScaleOfDpi(LOWORD(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = {RescaledEdge(canvas.bmWidth, scale_, to),
+                                          RescaledEdge(canvas.bmHeight, scale_, to)};
       return TRUE;
     }
     case WM_DPICHANGED:
@@ -319,7 +318,7 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
 }
 
 void COrvaneDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  scale_ = static_cast<double>(dpi) / winui::kPlainDpi;
+  scale_ = winui::ScaleOfDpi(dpi);
   if (!core_->Assembled()) return;
   Controller().OnScaleChanged([this] {
     LoadBackgroundOrPlain(core_->State().SkinFolder);

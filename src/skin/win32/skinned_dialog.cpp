@@ -281,10 +281,9 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
       break;
     case winui::kGetDpiScaledSizeMessage: {
       // The picture's size at the new scale, which WM_DPICHANGED then makes.
-      const double to = static_cast<double>(LOWORD(wParam)) / winui::kPlainDpi;
-      auto* size = reinterpret_cast<SIZE*>(lParam);
-      size->cx = DeviceEdge(LogicalEdge(background_.Width(), scale_), to);
-      size->cy = DeviceEdge(LogicalEdge(background_.Height(), scale_), to);
+      const double to = winui::ScaleOfDpi(LOWORD(wParam));
+      *reinterpret_cast<SIZE*>(lParam) = {RescaledEdge(background_.Width(), scale_, to),
+                                          RescaledEdge(background_.Height(), scale_, to)};
       return TRUE;
     }
     case WM_DPICHANGED:
@@ -297,7 +296,7 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
 }
 
 void SkinnedDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  const double scale = static_cast<double>(dpi) / winui::kPlainDpi;
+  const double scale = winui::ScaleOfDpi(dpi);
   // A picture gone since the opening: the dialog stays as it is, usable,
   // rather than a window of 0 x 0 that holds its owner.
   BackgroundBitmap probe;
