@@ -49,7 +49,17 @@ check_chooser() {
   [ -n "$border" ] || border="$((384 - w)) $((280 - h))"
   read -r bw bh <<<"$border"
   [ "$w $h" = "$(($(e2e_dev 384) - bw)) $(($(e2e_dev 280) - bh))" ] || e2e_fail "at $dpi DPI the chooser's client is ${w}x$h"
-  e2e_shot "scaled-chooser-$dpi" >/dev/null
+  # Drawn as one opened at that scale: a moved one compared with the last
+  # pass's chooser at the same DPI (a few pixels may differ in their blend).
+  local name="chooser-$dpi${1:+-$1}" differing
+  convert "$(e2e_shot "scaled-$name")" -crop "${w}x$h+$x+$y" +repage "$E2E_ROOT/$name.png"
+  if [ "${1:-}" = moved ]; then
+    differing="$(compare -metric AE -fuzz 10% "$E2E_ROOT/chooser-$dpi.png" "$E2E_ROOT/$name.png" null: 2>&1 |
+      awk '{printf "%d", $1 + 0}')" || true
+    e2e_log "the moved chooser differs from one opened at $dpi DPI in $differing pixels"
+    [ "${differing:-0}" -lt $((w * h / 200)) ] ||
+      e2e_fail "the chooser moved to $dpi DPI is not drawn as one opened there ($differing pixels differ)"
+  fi
   scaled_click chooser_close "$x" "$y"
   e2e_wait_line '!^child 560 ' >/dev/null || e2e_fail "the chooser's close button did not close it at $dpi DPI"
   e2e_settle

@@ -68,11 +68,14 @@ bool SkinnedDialog::LoadBackground(TextView imagePath) {
   // The picture decides the window's outer size; the border hides its last
   // column and row. Without a picture the window is 0 x 0.
   backgroundPath_ = Text(imagePath);
-  background_.Load(imagePath, PixelSize{1, 1}, scale_);
+  background_.Load(backgroundPath_, PixelSize{1, 1}, scale_);
+  // The copy before the resize: a window grown to a new scale may be erased
+  // at once, from the copy, and a stale one would be drawn into the picture.
+  pristine_.Reset(background_ ? static_cast<HBITMAP>(::CopyImage(background_.Handle(), IMAGE_BITMAP, 0, 0,
+                                                                 LR_CREATEDIBSECTION))
+                              : nullptr);
   ::SetWindowPos(Hwnd(), nullptr, 0, 0, background_.Width(), background_.Height(), SWP_NOMOVE | SWP_NOZORDER);
-  if (!background_) return false;
-  pristine_.Reset(static_cast<HBITMAP>(::CopyImage(background_.Handle(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  return true;
+  return static_cast<bool>(background_);
 }
 
 void SkinnedDialog::BeginDrawing() {
