@@ -84,6 +84,18 @@ e2e_prepare_template() {
 e2e_start_wine() {
   e2e_prepare_template
   cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
+  # Wine's desktop process comes up with the session's first window; on a
+  # busy machine it now and then fails to, and a utility started then ends
+  # at once (it cannot make its window). The session is brought up first and
+  # started again when its desktop failed.
+  local tries
+  for tries in 1 2 3; do
+    helper desktop && break
+    [ "$tries" -lt 3 ] || e2e_fail "Wine's desktop did not come up"
+    e2e_log "Wine's desktop did not come up; its session starts again"
+    timeout 20 wineserver -k 2>/dev/null || true
+    timeout 30 wineserver -w 2>/dev/null || true
+  done
   e2e_log "prefix $WINEPREFIX ready"
 }
 

@@ -18,6 +18,8 @@
 //   px_e2e_helper close-class NAME   posts WM_CLOSE to the first window of class NAME
 //   px_e2e_helper balloons           prints the text of every visible tooltip window (Wine's balloons)
 //   px_e2e_helper count              prints the number of windows of the class
+//   px_e2e_helper desktop            Wine's desktop is up: a window can be made and the
+//                                    notification area is there (exit 1 otherwise)
 //   px_e2e_helper untray             removes the window's notification-area icon (as a
 //                                    restarting shell loses it)
 //   px_e2e_helper send-named NAME W L  SendMessage of the registered message NAME
@@ -636,6 +638,16 @@ int Command(int argc, wchar_t** argv) {
   if (command == L"balloons") {
     ::EnumWindows(PrintTooltip, 0);
     return 0;
+  }
+  if (command == L"desktop") {
+    // The first window of a fresh Wine session starts its desktop process,
+    // which a busy machine now and then fails to start in time; a program
+    // started then cannot make a window at all.
+    HWND probe = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (probe != nullptr) ::DestroyWindow(probe);
+    const bool tray = ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+    if (probe == nullptr || !tray) std::fputs(probe == nullptr ? "no window\n" : "no notification area\n", stderr);
+    return probe != nullptr && tray ? 0 : 1;
   }
   if (command == L"count") {
     int count = 0;
