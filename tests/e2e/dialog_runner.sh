@@ -34,8 +34,7 @@ runner_start() {
 # A display without a window manager, a Wine prefix, and the runner in it.
 runner_begin() {
   e2e_start_display
-  e2e_start_wine
-  e2e_no_window_manager
+  e2e_start_wine --unmanaged
   runner_start
 }
 

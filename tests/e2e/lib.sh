@@ -80,10 +80,25 @@ e2e_prepare_template() {
   ) 9>"$E2E_TEMPLATE.lock" || e2e_fail "Wine could not prepare a prefix in $E2E_TEMPLATE"
 }
 
-# A prefix of the test's own: a copy of the prepared one.
+# The virtual display runs no window manager. Wine, which waits up to two
+# seconds at each hide of a managed window for the manager to take note,
+# then manages none itself. Clicks on the tray icon then no longer show the
+# utility's window (seen, not understood): for tests without the tray. Set
+# before the prefix's server starts, which reads the registry once.
+e2e_no_window_manager() {
+  cat >>"$WINEPREFIX/user.reg" <<'REG'
+
+[Software\\Wine\\X11 Driver] 1700000000
+"Managed"="N"
+REG
+}
+
+# A prefix of the test's own: a copy of the prepared one. With --unmanaged,
+# Wine manages no window itself (e2e_no_window_manager).
 e2e_start_wine() {
   e2e_prepare_template
   cp -a "$E2E_TEMPLATE" "$WINEPREFIX"
+  [ "${1:-}" != --unmanaged ] || e2e_no_window_manager
   # Wine's desktop process comes up with the session's first window; on a
   # busy machine it now and then fails to, and a utility started then ends
   # at once (it cannot make its window). The session is brought up first and
@@ -382,24 +397,10 @@ e2e_expect_colours() {
   e2e_fail "$what: mostly $top with $count pixels near $text; expected mostly $background with at least $min near $text (colours: $(head -n5 <<<"$colours" | tr '\n' ' '))"
 }
 
-# The virtual display runs no window manager. Wine, which waits up to two
-# seconds at each hide of a managed window for the manager to take note,
-# then manages none itself. Clicks on the tray icon then no longer show the
-# utility's window (seen, not understood): for tests without the tray.
-# Call after e2e_start_wine, before anything runs in the prefix (the registry
-# is read when its server starts).
 # The Windows name of an absolute path: Wine's drive Z: is the root. Made
 # here rather than by winepath, a Wine process of its own that a busy machine
 # can lose.
 e2e_winpath() { printf 'Z:%s\n' "${1//\//\\}"; }
-
-e2e_no_window_manager() {
-  cat >>"$WINEPREFIX/user.reg" <<'REG'
-
-[Software\\Wine\\X11 Driver] 1700000000
-"Managed"="N"
-REG
-}
 
 # Whether the region X Y W H of PICTURE ("-": the screen now) is white text
 # on the colour HEX (six hex digits, as controls paint their text): HEX fills
