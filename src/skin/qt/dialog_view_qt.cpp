@@ -143,11 +143,11 @@ bool QtDialogView::LoadBackground(TextView imagePath) {
   // At device pixels: a scaled screen gets the doubled pictures.
   ratio_ = devicePixelRatioF();
   images_.AtDensity(PictureDensityFor(ratio_, DoubledPictures::AboveOne));
-  const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1}, images_.Density());
+  QImage loaded = LoadBackgroundCanvasQt(imagePath, PixelSize{1, 1}, ratio_);
   // The picture decides the window's size; without one the window is 0 x 0.
-  setFixedSize(LogicalSizeQt(picture));
-  if (picture.isNull()) return false;
-  pristine_ = CanvasOfBackgroundQt(picture, ratio_);
+  setFixedSize(LogicalSizeQt(loaded));
+  if (loaded.isNull()) return false;
+  pristine_ = std::move(loaded);
   canvas_ = pristine_.copy();
   return true;
 }
