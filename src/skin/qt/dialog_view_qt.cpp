@@ -258,12 +258,8 @@ void QtDialogView::CreateEdit(int id, const Rect& rect, TextView text) {
 }
 
 void QtDialogView::DestroyEdit(int id) {
-  auto found = edits_.find(id);
-  if (found == edits_.end()) return;
-  QLineEdit* field = found->second;
-  edits_.erase(found);
   // A focused field reports its focus loss as it goes, as on Windows.
-  RetireWidget(field);
+  if (auto field = edits_.extract(id)) RetireWidget(field.mapped());
 }
 
 Text QtDialogView::EditText(int id) const {
