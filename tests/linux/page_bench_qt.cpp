@@ -58,9 +58,7 @@ double Median(int runs, Action action) {
 
 int Run(const Text& skinFolder, int runs) {
   const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
-  QImage canvas = CanvasOfBackgroundQt(
-      LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent, PictureDensityFor(ratio, DoubledPictures::AboveOne)),
-      ratio);
+  QImage canvas = LoadBackgroundCanvasQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent, ratio);
   if (canvas.isNull()) {
     std::fputs("no background in the skin folder\n", stderr);
     return 2;

@@ -44,7 +44,7 @@ TEST(DensityQt, ThePageDrawsTheDoubledPicturesOnACanvasAtDevicePixels) {
   view.DrawImage(u"/BasicSet2.png", {0, 0});
   view.CopyToScreen();
   EXPECT_EQ(view.Images().Density(), kDoubledDensity);
-  const QImage picture = LoadSkinImageQt(kDefaultSkin + u"/BasicSet2.png", kDoubledDensity).convertToFormat(QImage::Format_RGB32);
+  const QImage picture = QtSkinImages(kDoubledDensity).Get(kDefaultSkin + u"/BasicSet2.png").convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(canvas.size(), picture.size());
   EXPECT_EQ(canvas.convertToFormat(QImage::Format_RGB32), picture);
 }

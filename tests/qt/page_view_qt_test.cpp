@@ -57,7 +57,7 @@ void Mouse(QWidget* target, QEvent::Type type, QPoint at) {
 
 TEST(PageQtViewTest, PicturesLandOnTheCanvasAndAreDecodedOncePerSkin) {
   ViewFixture f;
-  const QImage button = LoadSkinImageQt(kDefaultSkin + u"/button-normal.png");
+  const QImage button = QtSkinImages().Get(kDefaultSkin + u"/button-normal.png");
   ASSERT_FALSE(button.isNull());
   for (int i = 0; i < 3; ++i) {
     f.view.BeginDrawing();
@@ -99,7 +99,7 @@ TEST(PageQtViewTest, ARebuildReadsTheSkinsPicturesAgain) {
   };
   const QRgb before = drawnCentre();
   ASSERT_TRUE(install(kCrimsonSkin));
-  const QImage replaced = LoadSkinImageQt(f.skinFolder + u"/button-normal.png");
+  const QImage replaced = QtSkinImages().Get(f.skinFolder + u"/button-normal.png");
   const QRgb edited = replaced.convertToFormat(QImage::Format_RGB32).pixel(50, 10) & 0xFFFFFF;
   ASSERT_NE(before, edited);
   f.view.BeginRebuild();

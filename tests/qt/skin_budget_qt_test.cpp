@@ -13,6 +13,7 @@
 
 #include "common/qt/qt_text.h"
 #include "skin/image_limits.h"
+#include "skin/qt/canvas_qt.h"
 #include "skin/qt/skin_images_qt.h"
 #include "skin/skin_image_set.h"
 
@@ -53,7 +54,7 @@ TEST(SkinBudgetQt, ASkinOfLargePicturesStopsAtItsBudget) {
   QElapsedTimer timer;
   timer.start();
   // An 8K background would make an 8K window: refused from its header.
-  EXPECT_TRUE(LoadSkinBackgroundQt(folder + u"/main.png", kMainWindowFrameExtent).isNull());
+  EXPECT_TRUE(LoadBackgroundCanvasQt(folder + u"/main.png", kMainWindowFrameExtent, 1.0).isNull());
   QtSkinImages images;
   int drawn = 0;
   for (int draw = 0; draw < 3; ++draw) {

@@ -5,6 +5,6 @@
 
 namespace px {
 
-QIcon AppIconQt();
+inline QIcon AppIconQt() { return QIcon(QStringLiteral(":/px6410/app.ico")); }
 
 }  // namespace px

@@ -80,14 +80,13 @@ bool QtMainWindow::RunPlatformStep(StartupStep step) {
 
 bool QtMainWindow::LoadBackground(TextView skinFolder) {
   // At device pixels: a scaled screen gets the doubled background.
-  const double ratio = devicePixelRatioF();
-  const QImage image = LoadSkinBackgroundQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent,
-                                            PictureDensityFor(ratio, DoubledPictures::AboveOne));
-  if (image.isNull()) {
+  QImage loaded =
+      LoadBackgroundCanvasQt(SkinImagePath(skinFolder, u"/main.png"), kMainWindowFrameExtent, devicePixelRatioF());
+  if (loaded.isNull()) {
     MakePlainCanvas();
     return false;
   }
-  canvas_ = CanvasOfBackgroundQt(image, ratio);
+  canvas_ = std::move(loaded);
   return true;
 }
 

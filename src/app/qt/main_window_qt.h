@@ -46,7 +46,6 @@ class QtMainWindow final : public QWidget, public MainWindowShell {
   std::function<void()> onWatchDevices;
 
   PageQtView& View() { return *view_; }
-  const QImage& Canvas() const { return canvas_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

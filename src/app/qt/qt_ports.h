@@ -1,22 +1,18 @@
 #pragma once
 // The core's small ports in Qt: message boxes owned by the main window, the
 // protocol's pauses.
-#include <QMessageBox>
 #include <QThread>
 #include <QWidget>
 
-#include "common/qt/qt_text.h"
 #include "common/ports.h"
+#include "skin/qt/modal_qt.h"
 
 namespace px {
 
 class QtMessageBoxes final : public MessageBoxPort {
  public:
   void SetOwner(QWidget* owner) { owner_ = owner; }
-  void ShowMessage(TextView text, TextView caption) override {
-    QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, owner_);
-    box.exec();
-  }
+  void ShowMessage(TextView text, TextView caption) override { ShowMessageQt(owner_, text, caption); }
 
  private:
   QWidget* owner_ = nullptr;

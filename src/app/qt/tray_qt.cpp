@@ -2,7 +2,6 @@
 
 #include <QDBusArgument>
 #include <QDBusConnection>
-#include <QDBusMetaType>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -22,33 +21,19 @@ const QString kIconName = QStringLiteral("px6410");
 constexpr int kNotificationImageSide = 48;
 constexpr int kAvailabilityPollMs = 500;
 
-}  // namespace
-
-// A notification's "image-data" hint: the program's own icon, for runs from a
-// folder whose icon the desktop's theme does not know.
-struct NotificationImage {
-  QImage image;  // RGBA8888
-};
-
-QDBusArgument& operator<<(QDBusArgument& out, const NotificationImage& in) {
-  const QImage& i = in.image;
-  const QByteArray bytes(reinterpret_cast<const char*>(i.constBits()), i.sizeInBytes());
+// A notification's "image-data" hint (iiibiiay) of an RGBA8888 image.
+QDBusArgument ImageDataHint(const QImage& image) {
+  QDBusArgument out;
   out.beginStructure();
-  out << i.width() << i.height() << static_cast<int>(i.bytesPerLine()) << true << 8 << 4 << bytes;
+  out << image.width() << image.height() << static_cast<int>(image.bytesPerLine()) << true << 8 << 4
+      << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
   out.endStructure();
   return out;
 }
 
-const QDBusArgument& operator>>(const QDBusArgument& in, NotificationImage&) { return in; }
-
-}  // namespace px
-
-Q_DECLARE_METATYPE(px::NotificationImage)
-
-namespace px {
+}  // namespace
 
 QtTray::QtTray() {
-  qDBusRegisterMetaType<NotificationImage>();
   icon_.setIcon(AppIconQt());
   icon_.setToolTip(ToQString(kTrayTip));
   exit_ = menu_.addAction(QString());
@@ -95,8 +80,9 @@ bool QtTray::NotifyOnDesktop(const QString& title, const QString& text) {
   // its settings say rather than what the program asks.
   QVariantMap hints;
   hints.insert(QStringLiteral("desktop-entry"), kIconName);
+  // The program's own icon, for runs from a folder whose icon the desktop's theme does not know.
   const QImage image = AppIconQt().pixmap(kNotificationImageSide).toImage().convertToFormat(QImage::Format_RGBA8888);
-  if (!image.isNull()) hints.insert(QStringLiteral("image-data"), QVariant::fromValue(NotificationImage{image}));
+  if (!image.isNull()) hints.insert(QStringLiteral("image-data"), QVariant::fromValue(ImageDataHint(image)));
   call << QStringLiteral("px6410") << notificationId_ << kIconName << title << text << QStringList() << hints
        << qint32(-1);
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));

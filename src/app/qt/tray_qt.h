@@ -12,7 +12,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 #include "app/main_controller.h"
 

@@ -38,10 +38,7 @@ void PageQtView::BeginDrawing() {
   painter_.reset();
   if (res_.canvas.isNull()) return;
   // Pictures are decoded once per skin: a new skin starts afresh.
-  if (imagesFolder_ != res_.skinFolder) {
-    images_.Drop();
-    imagesFolder_ = res_.skinFolder;
-  }
+  images_.ForSkin(res_.skinFolder);
   // The canvas carries the window's ratio: a scaled one takes the doubled pictures.
   images_.AtDensity(PictureDensityFor(res_.canvas.devicePixelRatio(), DoubledPictures::AboveOne));
   painter_.emplace(&res_.canvas);

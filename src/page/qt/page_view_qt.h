@@ -85,7 +85,6 @@ class PageQtView final : public PageView {
   PageQtEvents events_;
   std::optional<QPainter> painter_;
   QtSkinImages images_;
-  Text imagesFolder_;  // the skin the kept pictures come from
   std::map<int, QPointer<QLabel>> statics_;
   std::map<int, QPointer<QtListBox>> lists_;
   QTimer hoverTimer_;

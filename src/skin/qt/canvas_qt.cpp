@@ -1,6 +1,8 @@
 #include "skin/qt/canvas_qt.h"
 
 #include "skin/pixel_density.h"
+#include "skin/qt/skin_images_qt.h"
+#include "storage/file_system.h"
 
 namespace px {
 
@@ -33,13 +35,16 @@ void DrawPictureQt(QPainter& painter, const QImage& picture, Point at, double ra
   if (resampled) painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 }
 
-QImage CanvasOfBackgroundQt(const QImage& picture, double ratio) {
-  if (picture.isNull()) return {};
-  if (ratio == 1.0 && picture.devicePixelRatio() == 1.0) return picture.convertToFormat(QImage::Format_RGB32);
-  QImage canvas = MakeCanvasQt(LogicalSizeQt(picture), ratio);
+QImage LoadBackgroundCanvasQt(TextView imagePath, PixelSize needed, double ratio) {
+  const int density = PictureDensityFor(ratio, DoubledPictures::AboveOne);
+  const std::optional<SkinPictureFile> file = ReadSkinBackgroundAt(SystemFileSystem(), imagePath, needed, density);
+  const std::optional<QImage> picture = file ? DecodeSkinImageQt(*file) : std::nullopt;
+  if (!picture) return {};
+  if (ratio == 1.0 && picture->devicePixelRatio() == 1.0) return picture->convertToFormat(QImage::Format_RGB32);
+  QImage canvas = MakeCanvasQt(LogicalSizeQt(*picture), ratio);
   canvas.fill(Qt::black);
   QPainter painter(&canvas);
-  DrawPictureQt(painter, picture, {0, 0}, ratio);
+  DrawPictureQt(painter, *picture, {0, 0}, ratio);
   return canvas;
 }
 

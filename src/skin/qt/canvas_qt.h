@@ -10,6 +10,8 @@
 #include <QSize>
 
 #include "common/geometry.h"
+#include "common/text.h"
+#include "skin/image_limits.h"
 
 namespace px {
 
@@ -23,8 +25,10 @@ QSize LogicalSizeQt(const QImage& image);
 // corner at `at`, logical, onto a painter over a canvas of ratio `ratio`.
 void DrawPictureQt(QPainter& painter, const QImage& picture, Point at, double ratio);
 
-// A window's canvas holding its background picture, at the window's ratio;
-// a null image for a null picture.
-QImage CanvasOfBackgroundQt(const QImage& picture, double ratio);
+// A window's canvas holding its background picture, at the window's ratio
+// (the doubled picture on a scaled screen): a null image when the picture
+// does not load or, from its header before any decoding, is smaller than
+// `needed` or larger than the largest window (BackgroundHolds at its density).
+QImage LoadBackgroundCanvasQt(TextView imagePath, PixelSize needed, double ratio);
 
 }  // namespace px

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEnterEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -143,11 +142,11 @@ bool QtDialogView::LoadBackground(TextView imagePath) {
   // At device pixels: a scaled screen gets the doubled pictures.
   ratio_ = devicePixelRatioF();
   images_.AtDensity(PictureDensityFor(ratio_, DoubledPictures::AboveOne));
-  const QImage picture = LoadSkinBackgroundQt(imagePath, PixelSize{1, 1}, images_.Density());
+  QImage loaded = LoadBackgroundCanvasQt(imagePath, PixelSize{1, 1}, ratio_);
   // The picture decides the window's size; without one the window is 0 x 0.
-  setFixedSize(LogicalSizeQt(picture));
-  if (picture.isNull()) return false;
-  pristine_ = CanvasOfBackgroundQt(picture, ratio_);
+  setFixedSize(LogicalSizeQt(loaded));
+  if (loaded.isNull()) return false;
+  pristine_ = std::move(loaded);
   canvas_ = pristine_.copy();
   return true;
 }
@@ -259,12 +258,8 @@ void QtDialogView::CreateEdit(int id, const Rect& rect, TextView text) {
 }
 
 void QtDialogView::DestroyEdit(int id) {
-  auto found = edits_.find(id);
-  if (found == edits_.end()) return;
-  QLineEdit* field = found->second;
-  edits_.erase(found);
   // A focused field reports its focus loss as it goes, as on Windows.
-  RetireWidget(field);
+  if (auto field = edits_.extract(id)) RetireWidget(field.mapped());
 }
 
 Text QtDialogView::EditText(int id) const {

@@ -13,20 +13,10 @@ std::optional<QImage> DecodeSkinImageQt(const SkinPictureFile& file) {
   return image;
 }
 
-QImage LoadSkinImageQt(TextView imagePath, int density) {
-  const std::optional<SkinPictureFile> file = ReadSkinPictureAt(SystemFileSystem(), imagePath, density);
-  return file ? DecodeSkinImageQt(*file).value_or(QImage{}) : QImage{};
-}
-
-QImage LoadSkinBackgroundQt(TextView imagePath, PixelSize needed, int density) {
-  const std::optional<SkinPictureFile> file = ReadSkinBackgroundAt(SystemFileSystem(), imagePath, needed, density);
-  return file ? DecodeSkinImageQt(*file).value_or(QImage{}) : QImage{};
-}
-
 QtSkinImages::QtSkinImages(int density)
-    : images_([](TextView path, int wanted) { return ReadSkinPictureAt(SystemFileSystem(), path, wanted); },
-              &DecodeSkinImageQt, &SayOverBudget) {
-  images_.AtDensity(density);
+    : SkinImageCache([](TextView path, int wanted) { return ReadSkinPictureAt(SystemFileSystem(), path, wanted); },
+                     &DecodeSkinImageQt, &SayOverBudget) {
+  AtDensity(density);
 }
 
 }  // namespace px
