@@ -22,6 +22,10 @@ WriteResult WriteInPlace(FileSystem& files, const NativePath& path, std::span<co
 
 }  // namespace
 
+NativePath ContainingFolder(const NativePath& path) {
+  return path.has_parent_path() ? path.parent_path() : NativePath(".");
+}
+
 std::size_t FirstReadBufferSize(std::uint64_t reportedSize, std::size_t maxSize) {
   return static_cast<std::size_t>(std::min<std::uint64_t>(reportedSize, maxSize)) + 1;
 }
@@ -36,6 +40,11 @@ std::size_t GrownReadBufferSize(std::size_t current, std::size_t maxSize) {
 ReadResult ReadOpenFile(std::uint64_t reportedSize, std::size_t maxSize,
                         const std::function<ReadPiece(std::span<std::uint8_t>)>& readSome) {
   ReadResult result;
+  if (reportedSize > maxSize) {
+    result.status = ReadResult::Status::TooLarge;
+    result.size = reportedSize;
+    return result;
+  }
   // The file may grow while it is read: never take more than one byte over.
   FileBytes bytes(FirstReadBufferSize(reportedSize, maxSize));
   std::size_t got = 0;

@@ -104,6 +104,9 @@ class FileSystem {
   virtual bool IsAccessDenied(int error) const = 0;
 };
 
+// The folder a file is in; "." for a bare name.
+NativePath ContainingFolder(const NativePath& path);
+
 // The file system of this machine (POSIX or Win32).
 FileSystem& SystemFileSystem();
 
@@ -123,7 +126,8 @@ struct ReadPiece {
 };
 // Reads an open regular file to its end through `readSome`, with the buffers
 // above: Ok with the bytes, TooLarge past `maxSize` (one byte over is enough
-// to tell), Failed with the first error.
+// to tell), Failed with the first error. A file the system says is larger
+// (`reportedSize`, 0 when it cannot tell) is TooLarge at once, not read.
 ReadResult ReadOpenFile(std::uint64_t reportedSize, std::size_t maxSize,
                         const std::function<ReadPiece(std::span<std::uint8_t>)>& readSome);
 

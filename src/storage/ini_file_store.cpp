@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "storage/staged_file.h"
-#include "storage/stale_temporaries.h"
 
 namespace px {
 
@@ -253,22 +252,5 @@ bool IniFileStore::StageAll(std::span<const ProfileEntry> entries, std::string_v
   const auto bytes = WithEntries(entries);
   return bytes && StageFile(files_, info.resolved, tag, *bytes).Ok();
 }
-
-bool IniFileStore::CommitStaged(std::string_view tag) {
-  int error = 0;
-  const bool committed = px::CommitStaged(files_, files_.Inspect(path_).resolved, tag, error);
-  RemoveStaleTemporaries();
-  return committed;
-}
-
-void IniFileStore::DropStaged(std::string_view tag) {
-  files_.Remove(StagedPathOf(files_.Inspect(path_).resolved, tag));
-}
-
-void IniFileStore::SettleStaged(const std::optional<std::string>& currentTag) {
-  px::SettleStaged(files_, files_.Inspect(path_).resolved, currentTag);
-}
-
-void IniFileStore::RemoveStaleTemporaries() { px::RemoveStaleTemporaries(files_, files_.Inspect(path_).resolved); }
 
 }  // namespace px

@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "storage/file_system.h"
-#include "storage/profile_store.h"
+#include "storage/file_profile_store.h"
 
 namespace px {
 
@@ -38,12 +37,12 @@ std::optional<Text> FindIniValue(TextView iniText, TextView section, TextView ke
 // New files use CRLF line ends.
 Text SetIniValue(TextView iniText, TextView section, TextView key, TextView value);
 
-class IniFileStore final : public ProfileStore {
+class IniFileStore final : public FileProfileStore {
  public:
   // Larger files are not rewritten: a partial read must never be saved back.
   static constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
-  IniFileStore(FileSystem& files, NativePath path) : files_(files), path_(std::move(path)) {}
+  IniFileStore(FileSystem& files, NativePath path) : FileProfileStore(files, std::move(path)) {}
 
   Text Read(TextView section, TextView key) override;
   // Rewrites the whole file through a temporary file; a failure leaves the
@@ -51,21 +50,12 @@ class IniFileStore final : public ProfileStore {
   bool Write(TextView section, TextView key, TextView value) override;
   // The same bytes as one Write per entry, in one replacement of the file.
   bool WriteAll(std::span<const ProfileEntry> entries) override;
-  void RemoveStaleTemporaries() override;
   // The same bytes as WriteAll, in a staged file beside this one.
   bool StageAll(std::span<const ProfileEntry> entries, std::string_view tag) override;
-  bool CommitStaged(std::string_view tag) override;
-  void DropStaged(std::string_view tag) override;
-  void SettleStaged(const std::optional<std::string>& currentTag) override;
-
-  const NativePath& Path() const { return path_; }
 
  private:
   // The file's bytes with the entries set; nothing when it cannot be read.
   std::optional<FileBytes> WithEntries(std::span<const ProfileEntry> entries);
-
-  FileSystem& files_;
-  NativePath path_;
 };
 
 }  // namespace px

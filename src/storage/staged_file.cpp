@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::size_t kTagDigits = 16;
 
-NativePath FolderOf(const NativePath& path) { return path.has_parent_path() ? path.parent_path() : NativePath("."); }
-
 NativePath::string_type Native(std::string_view ascii) { return NativePath::string_type(ascii.begin(), ascii.end()); }
 
 bool IsTagDigit(NativePath::value_type c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
@@ -27,7 +25,8 @@ std::string ContentTag(std::span<const std::uint8_t> bytes) {
 }
 
 NativePath StagedPathOf(const NativePath& target, std::string_view tag) {
-  return FolderOf(target) / (Native(".") + target.filename().native() + Native(".") + Native(tag) + Native(".pending"));
+  return ContainingFolder(target) /
+         (Native(".") + target.filename().native() + Native(".") + Native(tag) + Native(".pending"));
 }
 
 std::optional<std::string> StagedTagOf(const NativePath& name, const NativePath& target) {
@@ -80,7 +79,7 @@ StagedAction DecideStaged(std::string_view stagedTag, const std::optional<std::s
 }
 
 void SettleStaged(FileSystem& files, const NativePath& target, const std::optional<std::string>& currentTag) {
-  const NativePath folder = FolderOf(target);
+  const NativePath folder = ContainingFolder(target);
   for (const FolderItem& item : files.ListFolder(folder)) {
     if (!item.plainFile) continue;
     const auto tag = StagedTagOf(item.name, target);

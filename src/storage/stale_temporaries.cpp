@@ -1,6 +1,7 @@
 #include "storage/stale_temporaries.h"
 
 #include <algorithm>
+#include <string>
 
 namespace px {
 
@@ -12,6 +13,19 @@ constexpr std::size_t kRandomDigits = 12;
 bool IsLowerHex(NativePath::value_type c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
 
 }  // namespace
+
+NativePath TemporaryPathOf(const NativePath& target, std::uint64_t random) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string digits(kRandomDigits, '0');
+  for (char& digit : digits) {
+    digit = kHex[random & 0xF];
+    random >>= 4;
+  }
+  NativePath name(".");
+  name += target.filename().native();  // the system's own characters, unconverted
+  name += "." + digits + ".tmp";
+  return ContainingFolder(target) / name;
+}
 
 bool IsTemporaryNameOf(const NativePath& name, const NativePath& target) {
   using String = NativePath::string_type;
@@ -29,7 +43,7 @@ bool IsTemporaryNameOf(const NativePath& name, const NativePath& target) {
 }
 
 int RemoveStaleTemporaries(FileSystem& files, const NativePath& target) {
-  const NativePath folder = target.has_parent_path() ? target.parent_path() : NativePath(".");
+  const NativePath folder = ContainingFolder(target);
   int removed = 0;
   for (const FolderItem& entry : files.ListFolder(folder)) {
     if (!entry.plainFile || entry.age < kStaleTemporaryAge || !IsTemporaryNameOf(entry.name, target)) continue;

@@ -11,6 +11,9 @@ namespace px {
 // Younger ones may belong to a save running in another process right now.
 inline constexpr std::chrono::seconds kStaleTemporaryAge{60};
 
+// A temporary file's path for `target`, in its folder: the 12 hex digits
+// are the low 48 bits of `random`.
+NativePath TemporaryPathOf(const NativePath& target, std::uint64_t random);
 // Whether `name` has the form of a temporary file of the file `target`.
 bool IsTemporaryNameOf(const NativePath& name, const NativePath& target);
 

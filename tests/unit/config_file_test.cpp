@@ -223,6 +223,20 @@ TEST_F(ConfigFileOnDisk, ReadsAreSizedByTheFileNotByTheBound) {
   EXPECT_EQ(FirstReadBufferSize(std::uint64_t{1} << 40, 10), 11u);
 }
 
+TEST(ReadOpenFile, AFileSaidToBeOverTheBoundIsNotRead) {
+  int reads = 0;
+  const auto readSome = [&](std::span<std::uint8_t>) {
+    ++reads;
+    return ReadPiece{0, std::nullopt};
+  };
+  const ReadResult over = ReadOpenFile(11, 10, readSome);
+  EXPECT_EQ(over.status, ReadResult::Status::TooLarge);
+  EXPECT_EQ(over.size, 11u);
+  EXPECT_EQ(reads, 0);
+  EXPECT_TRUE(ReadOpenFile(10, 10, readSome).Ok());
+  EXPECT_EQ(reads, 1);
+}
+
 }  // namespace
 }  // namespace px
 

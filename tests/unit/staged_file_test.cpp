@@ -14,6 +14,23 @@ const NativePath kIni = PathFromText(u"/px/str.ini");
 const FileBytes kOld = {'o', 'l', 'd'};
 const FileBytes kStaged = {'n', 'e', 'w'};
 
+TEST(TemporaryPath, HasTheFormTheSweepRemovesBesideItsTarget) {
+  const struct {
+    Text target;
+    std::uint64_t random;
+    Text path;
+  } cases[] = {
+      {u"/px/str.ini", 0x0123456789abcdefULL, u"/px/.str.ini.fedcba987654.tmp"},
+      {u"config.bin", 0xFFFF000000000000ULL, u"./.config.bin.000000000000.tmp"},
+  };
+  for (const auto& c : cases) {
+    const NativePath target = PathFromText(c.target);
+    const NativePath path = TemporaryPathOf(target, c.random);
+    EXPECT_EQ(path.generic_u16string(), c.path);
+    EXPECT_TRUE(IsTemporaryNameOf(path.filename(), target)) << path;
+  }
+}
+
 TEST(StagedFile, AStartCommitsTheOneOfTheCurrentConfigAndClearsOnlyOldOthers) {
   const std::string current = ContentTag(FileBytes{1, 2, 3});
   const std::string other = ContentTag(FileBytes{1, 2, 4});

@@ -44,7 +44,8 @@ struct Glue : ::testing::Test, testing::SessionPorts {
   DeviceSession session{bus, boxes, waits, notes, image, u"not detected"};
 
   unsigned Counted(WPARAM event, LPARAM lParam) {
-    EXPECT_EQ(OnDeviceChangeMessage(session, event, lParam), TRUE);
+    const DeviceChangeMessage change = DecodeDeviceChangeMessage(event, lParam);
+    session.OnDeviceChange(change.event, change.kind, change.deviceName);
     return session.DeviceChangeCounter();
   }
 };

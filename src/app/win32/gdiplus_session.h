@@ -3,17 +3,18 @@
 // start entry, before any skin picture is decoded, and shut down by its end
 // entry. The skin's pictures decode under this one start; none starts or
 // stops GDI+ itself.
-#include <windows.h>
+#include "skin/win32/skin_picture.h"
 
 namespace px {
 
 class GdiplusSession {
  public:
-  GdiplusSession();
-  ~GdiplusSession();
+  GdiplusSession() : started_(StartSkinDecoder()) {}
+  ~GdiplusSession() {
+    if (started_) StopSkinDecoder();
+  }
   GdiplusSession(const GdiplusSession&) = delete;
   GdiplusSession& operator=(const GdiplusSession&) = delete;
-  bool Started() const { return started_; }
 
  private:
   bool started_ = false;

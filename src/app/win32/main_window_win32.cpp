@@ -1,6 +1,5 @@
 #include "app/win32/main_window_win32.h"
 
-#include <dbt.h>
 #include <windowsx.h>
 
 #include <string>
@@ -25,9 +24,6 @@ namespace {
 constexpr TextView kMutexName = u"PX6410Mutex";
 constexpr DWORD kRemoveAppWindow = 0x40000;  // WS_EX_APPWINDOW
 constexpr DWORD kAddToolWindow = 0x80;       // WS_EX_TOOLWINDOW
-// The HID device interface class.
-constexpr GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-static_assert(sizeof(DEV_BROADCAST_DEVICEINTERFACE_W) == 32);
 
 }  // namespace
 
@@ -59,10 +55,8 @@ bool COrvaneDlg::OnInitDialog() {
 
 bool COrvaneDlg::ClaimFirstInstance() {
   // The mutex marks this instance for the whole run; it is never closed.
-  HANDLE mutex = ::CreateMutexW(nullptr, FALSE, WideString(kMutexName).c_str());
-  const bool another = ::GetLastError() == ERROR_ALREADY_EXISTS;
-  static_cast<void>(mutex);
-  return !another;
+  ::CreateMutexW(nullptr, FALSE, WideString(kMutexName).c_str());
+  return ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 bool COrvaneDlg::Add() {
@@ -107,27 +101,17 @@ bool COrvaneDlg::RunPlatformStep(StartupStep step) {
       if (!first || !second) ShowOkBox(hwnd, u"ChangeWindowMessageFilter failed", kApplicationTitle);
       return first && second;
     }
-    case StartupStep::RegisterDeviceNotification: {
-      DEV_BROADCAST_DEVICEINTERFACE_W filter{};
-      filter.dbcc_size = sizeof(filter);
-      filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-      filter.dbcc_classguid = kHidInterfaceClass;
-      deviceNotify_.Reset(::RegisterDeviceNotificationW(hwnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE));
-      if (!deviceNotify_) {
-        ShowOkBox(hwnd, u"RegisterDeviceNotification failed!!!", kApplicationTitle);
-        return false;
-      }
-      return true;
-    }
+    case StartupStep::RegisterDeviceNotification:
+      deviceNotify_ = RegisterHidDeviceNotification(hwnd);
+      if (!deviceNotify_) ShowOkBox(hwnd, u"RegisterDeviceNotification failed!!!", kApplicationTitle);
+      return static_cast<bool>(deviceNotify_);
     case StartupStep::ResizeToBackground: {
-      BITMAP size{};
-      ::GetObjectW(canvas_, sizeof(size), &size);
-      ::SetWindowPos(hwnd, nullptr, 0, 0, size.bmWidth, size.bmHeight, SWP_NOMOVE | SWP_NOZORDER);
+      const SIZE size = CanvasSize();
+      ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
       return true;
     }
     case StartupStep::CreateFonts:
-      normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
-      boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
+      CreateFonts();
       return true;
     default:
       // The framework's own initialisation has run before OnInitDialog.
@@ -211,11 +195,9 @@ std::optional<LRESULT> COrvaneDlg::OnMessage(UINT message, WPARAM wParam, LPARAM
       break;
     case winui::kGetDpiScaledSizeMessage: {
       // The canvas's size at the new scale, which WM_DPICHANGED then makes.
-      BITMAP canvas{};
-      ::GetObjectW(canvas_, sizeof(canvas), &canvas);
+      const SIZE canvas = CanvasSize();
       const double to = winui::ScaleOfDpi(LOWORD(wParam));
-      *reinterpret_cast<SIZE*>(lParam) = {RescaledEdge(canvas.bmWidth, scale_, to),
-                                          RescaledEdge(canvas.bmHeight, scale_, to)};
+      *reinterpret_cast<SIZE*>(lParam) = {RescaledEdge(canvas.cx, scale_, to), RescaledEdge(canvas.cy, scale_, to)};
       return TRUE;
     }
     case WM_DPICHANGED:
@@ -255,6 +237,17 @@ void COrvaneDlg::ShowExitMenu(TextView exitText) {
   // A menu tracked for a notification icon needs a task switch after it, or
   // the next one opens and closes at once.
   ::PostMessageW(Hwnd(), WM_NULL, 0, 0);
+}
+
+SIZE COrvaneDlg::CanvasSize() const {
+  BITMAP canvas{};
+  ::GetObjectW(canvas_, sizeof(canvas), &canvas);
+  return {canvas.bmWidth, canvas.bmHeight};
+}
+
+void COrvaneDlg::CreateFonts() {
+  normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
+  boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
 }
 
 void COrvaneDlg::EraseBackground(HDC dc) {
@@ -308,11 +301,7 @@ void COrvaneDlg::LoadBackgroundOrPlain(TextView skinFolder) {
     if (screenDpi > 0) stock.lfHeight = ::MulDiv(stock.lfHeight, DeviceEdge(winui::kPlainDpi, scale_), screenDpi);
     winui::UniqueFont markFont(::CreateFontIndirectW(&stock));
     winui::SelectGuard font(dc.Get(), markFont.Get());
-    for (const PlainPageMark& mark : kPlainPageMarks) {
-      RECT rect = ToRect(DeviceRect(mark.rect, scale_));
-      const std::wstring text = WideString(mark.mark);
-      ::DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+    for (const PlainPageMark& mark : kPlainPageMarks) DrawUiText(dc.Get(), mark.mark, DeviceRect(mark.rect, scale_));
   }
   canvas_ = plainBackground_.Get();
 }
@@ -322,15 +311,12 @@ void COrvaneDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
   if (!core_->Assembled()) return;
   Controller().OnScaleChanged([this] {
     LoadBackgroundOrPlain(core_->State().SkinFolder);
-    normalFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Body, scale_);
-    boldFont_ = CreateUiFont(Controller().CurrentLanguage(), FontRole::Heading, scale_);
+    CreateFonts();
   });
   ::InvalidateRect(Hwnd(), nullptr, TRUE);  // a page not built yet shows its new picture too
   // The suggested place, at the size of the new canvas (the client is the whole window).
-  BITMAP size{};
-  ::GetObjectW(canvas_, sizeof(size), &size);
-  ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, size.bmWidth, size.bmHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = CanvasSize();
+  ::SetWindowPos(Hwnd(), nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace px

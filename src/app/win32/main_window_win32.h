@@ -5,7 +5,6 @@
 // only when the program exits.
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -61,6 +60,9 @@ class COrvaneDlg final : public winui::Dialog,
   MainController& Controller() { return core_->Controller(); }
   SettingsPage& Page() { return core_->Page(); }
   void EraseBackground(HDC dc);
+  SIZE CanvasSize() const;  // at device pixels
+  // The page's two fonts, at the current language and scale.
+  void CreateFonts();
   // A pointer message's position, from device to layout pixels: the page
   // decides in the layout's coordinates at every scale.
   Point LayoutPoint(LPARAM lParam) const;

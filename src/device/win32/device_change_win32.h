@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "device/device_change.h"
+#include "winui/handles.h"
 
 namespace px {
 
@@ -14,13 +15,9 @@ struct DeviceChangeMessage {
   Text deviceName;
 };
 
-// The whole wParam is compared, so that high bits do not make an odd code an arrival.
-DeviceEvent DeviceEventOfCode(WPARAM wParam);
-DeviceKind DeviceKindOfType(std::uint32_t deviceType);
-
 DeviceChangeMessage DecodeDeviceChangeMessage(WPARAM wParam, LPARAM lParam);
 
-// Always answers TRUE, as the window procedure must.
-LRESULT OnDeviceChangeMessage(DeviceSession& session, WPARAM wParam, LPARAM lParam);
+// The window's WM_DEVICECHANGE for HID device interfaces; empty on failure.
+winui::UniqueDeviceNotify RegisterHidDeviceNotification(HWND window);
 
 }  // namespace px

@@ -12,14 +12,12 @@ extern "C" {
 #include <vector>
 
 #include "common/win32/wide_text.h"
+#include "device/hid_port.h"
 #include "winui/handles.h"
 
 namespace px {
 
 namespace {
-
-// {4D1E55B2-F16F-11CF-88CB-001111000030}: the HID device interface class.
-constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 struct DeviceInfoListTraits {
   using Handle = HDEVINFO;
@@ -32,17 +30,14 @@ using DeviceInfoList = winui::Unique<DeviceInfoListTraits>;
 class PreparsedData final : public HidPreparsedData {
  public:
   explicit PreparsedData(PHIDP_PREPARSED_DATA data) : data_(data) {}
-  PreparsedData(const PreparsedData&) = delete;
-  PreparsedData& operator=(const PreparsedData&) = delete;
-  ~PreparsedData() override { HidD_FreePreparsedData(data_); }
   std::optional<HidCaps> GetCaps() override {
     HIDP_CAPS caps{};
-    if (HidP_GetCaps(data_, &caps) == HIDP_STATUS_INVALID_PREPARSED_DATA) return std::nullopt;
+    if (HidP_GetCaps(data_.Get(), &caps) == HIDP_STATUS_INVALID_PREPARSED_DATA) return std::nullopt;
     return HidCaps{caps.Usage, caps.UsagePage, caps.FeatureReportByteLength};
   }
 
  private:
-  PHIDP_PREPARSED_DATA data_;
+  winui::Unique<winui::NullableTraits<PHIDP_PREPARSED_DATA, &HidD_FreePreparsedData>> data_;
 };
 
 class QueryHandle final : public HidQueryHandle {
@@ -81,29 +76,28 @@ class Collection final : public HidCollection {
 
 class InterfaceSet final : public HidInterfaceSet {
  public:
-  explicit InterfaceSet(HDEVINFO set) : set_(set) { current_.cbSize = sizeof(current_); }
+  explicit InterfaceSet(HDEVINFO set) : set_(set) {}
 
   EnumResult EnumInterface(std::uint32_t index) override {
     SP_DEVICE_INTERFACE_DATA next{};
     next.cbSize = sizeof(next);
     if (SetupDiEnumDeviceInterfaces(set_.Get(), nullptr, &kHidInterfaceClass, index, &next)) {
       current_ = next;
-      haveCurrent_ = true;
       return EnumResult::Found;
     }
     return GetLastError() == ERROR_NO_MORE_ITEMS ? EnumResult::NoMoreItems : EnumResult::Failed;
   }
 
   std::optional<Text> InterfacePath() override {
-    if (!haveCurrent_) return std::nullopt;
+    if (!current_) return std::nullopt;
     DWORD required = 0;
-    SetupDiGetDeviceInterfaceDetailW(set_.Get(), &current_, nullptr, 0, &required, nullptr);
+    SetupDiGetDeviceInterfaceDetailW(set_.Get(), &*current_, nullptr, 0, &required, nullptr);
     if (required < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) return std::nullopt;
     // DWORD elements keep the structure aligned.
     std::vector<DWORD> storage((required + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(storage.data());
     detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
-    if (!SetupDiGetDeviceInterfaceDetailW(set_.Get(), &current_, detail, required, nullptr, nullptr)) {
+    if (!SetupDiGetDeviceInterfaceDetailW(set_.Get(), &*current_, detail, required, nullptr, nullptr)) {
       return std::nullopt;
     }
     return Text(reinterpret_cast<const char16_t*>(detail->DevicePath));
@@ -111,31 +105,37 @@ class InterfaceSet final : public HidInterfaceSet {
 
  private:
   DeviceInfoList set_;
-  SP_DEVICE_INTERFACE_DATA current_{};
-  bool haveCurrent_ = false;
+  std::optional<SP_DEVICE_INTERFACE_DATA> current_;
+};
+
+// Without access rights: the system keeps a mouse open for itself, and the
+// attributes and feature reports need none.
+HANDLE OpenInterface(const Text& path, DWORD flags) {
+  return CreateFileW(WideOf(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+}
+
+class WinHidBus final : public HidBus {
+ public:
+  std::unique_ptr<HidInterfaceSet> PresentInterfaces() override {
+    HDEVINFO set = SetupDiGetClassDevsW(&kHidInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
+    if (set == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<InterfaceSet>(set);
+  }
+
+  std::unique_ptr<HidQueryHandle> OpenForQuery(const Text& path) override {
+    HANDLE handle = OpenInterface(path, 0);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<QueryHandle>(handle);
+  }
+
+  OpenedCollection OpenCollection(const Text& path, CollectionRole role) override {
+    HANDLE handle = OpenInterface(path, role == CollectionRole::Data ? FILE_ATTRIBUTE_NORMAL : 0);
+    if (handle == INVALID_HANDLE_VALUE) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
+    return {std::make_unique<Collection>(handle), 0};
+  }
 };
 
 }  // namespace
-
-std::unique_ptr<HidInterfaceSet> WinHidBus::PresentInterfaces() {
-  HDEVINFO set = SetupDiGetClassDevsW(&kHidInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE);
-  if (set == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<InterfaceSet>(set);
-}
-
-std::unique_ptr<HidQueryHandle> WinHidBus::OpenForQuery(const Text& path) {
-  HANDLE handle = CreateFileW(WideOf(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<QueryHandle>(handle);
-}
-
-OpenedCollection WinHidBus::OpenCollection(const Text& path, CollectionRole role) {
-  const DWORD flags = role == CollectionRole::Data ? FILE_ATTRIBUTE_NORMAL : 0;
-  HANDLE handle =
-      CreateFileW(WideOf(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return {nullptr, static_cast<std::uint32_t>(GetLastError())};
-  return {std::make_unique<Collection>(handle), 0};
-}
 
 std::unique_ptr<HidBus> MakeSystemHidBus() { return std::make_unique<WinHidBus>(); }
 

@@ -1,15 +1,12 @@
 #pragma once
-// The HID bus of Windows: SetupAPI lists the present HID device interfaces,
-// hid.dll answers attributes and caps and carries the feature reports.
-#include "device/hid_port.h"
+// The HID bus of Windows (MakeSystemHidBus): SetupAPI lists the present HID
+// device interfaces, hid.dll answers attributes and caps and carries the
+// feature reports.
+#include <windows.h>
 
 namespace px {
 
-class WinHidBus final : public HidBus {
- public:
-  std::unique_ptr<HidInterfaceSet> PresentInterfaces() override;
-  std::unique_ptr<HidQueryHandle> OpenForQuery(const Text& path) override;
-  OpenedCollection OpenCollection(const Text& path, CollectionRole role) override;
-};
+// {4D1E55B2-F16F-11CF-88CB-001111000030}: the HID device interface class.
+inline constexpr GUID kHidInterfaceClass{0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 
 }  // namespace px

@@ -111,15 +111,16 @@ void PageWin32View::CreateList(int id, const Rect& rect, std::span<const TextVie
   for (TextView item : items) list.AddString(WideString(item));
 }
 
-bool PageWin32View::ListExists(int id) const {
+const winui::ListBox* PageWin32View::FindList(int id) const {
   auto found = lists_.find(id);
-  return found != lists_.end() && found->second.Exists();
+  return found != lists_.end() && found->second.Exists() ? &found->second : nullptr;
 }
 
+bool PageWin32View::ListExists(int id) const { return FindList(id) != nullptr; }
+
 std::optional<int> PageWin32View::ListSelection(int id) const {
-  auto found = lists_.find(id);
-  if (found == lists_.end()) return std::nullopt;
-  const int selection = found->second.CurrentSelection();
+  const winui::ListBox* list = FindList(id);
+  const int selection = list != nullptr ? list->CurrentSelection() : -1;
   if (selection < 0) return std::nullopt;
   return selection;
 }
@@ -129,11 +130,10 @@ void PageWin32View::SetListSelection(int id, int item) {
 }
 
 std::optional<Rect> PageWin32View::ListItemRect(int id, int item) const {
-  auto found = lists_.find(id);
-  if (found == lists_.end() || !found->second.Exists()) return std::nullopt;
+  const winui::ListBox* list = FindList(id);
   RECT r{};
-  if (::SendMessageW(found->second.Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r)) ==
-      LB_ERR) {
+  if (list == nullptr ||
+      ::SendMessageW(list->Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r)) == LB_ERR) {
     return std::nullopt;
   }
   // Back in layout pixels, where the page asked.

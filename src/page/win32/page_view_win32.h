@@ -68,6 +68,8 @@ class PageWin32View final : public PageView {
  private:
   // The finished page in one copy, after its controls have painted.
   void ShowWholePage();
+  // The page's list of that id while its window exists.
+  const winui::ListBox* FindList(int id) const;
 
   HWND window_;
   PageViewResources res_;

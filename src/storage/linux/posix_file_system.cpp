@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "storage/file_system.h"
+#include "storage/stale_temporaries.h"
 
 namespace px {
 
@@ -77,21 +78,6 @@ class PosixWritableFile final : public WritableFile {
   int error_ = 0;
 };
 
-NativePath FolderOf(const NativePath& path) {
-  return path.has_parent_path() ? path.parent_path() : NativePath(".");
-}
-
-// "name" -> ".name.<random>.tmp": hidden, and never a name a user picked.
-NativePath TemporaryName(const NativePath& target, std::mt19937_64& random) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string suffix;
-  std::uint64_t value = random();
-  for (int i = 0; i < 12; ++i, value >>= 4) suffix += kHex[value & 0xF];
-  NativePath name = FolderOf(target);
-  name /= "." + target.filename().native() + "." + suffix + ".tmp";
-  return name;
-}
-
 // A rename would replace even a file its owner made read-only; writing it in
 // place would not. Ask the same question. The new file keeps the old one's
 // permissions. A missing target is the replacement's own answer.
@@ -108,7 +94,7 @@ bool MayReplace(const NativePath& source, const NativePath& target, int& error) 
 
 // Makes the rename itself durable.
 void SyncFolderOf(const NativePath& target) {
-  Fd folder(::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  Fd folder(::open(ContainingFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (folder.Valid()) ::fsync(folder.Get());
 }
 
@@ -165,11 +151,6 @@ class PosixFileSystem final : public FileSystem {
       result.status = ReadResult::Status::NotAFile;
       return result;
     }
-    if (static_cast<std::uintmax_t>(st.st_size) > maxSize) {
-      result.status = ReadResult::Status::TooLarge;
-      result.size = static_cast<std::uint64_t>(st.st_size);
-      return result;
-    }
     return ReadOpenFile(static_cast<std::uint64_t>(st.st_size), maxSize, [&](std::span<std::uint8_t> into) {
       for (;;) {
         const ssize_t n = ::read(fd.Get(), into.data(), into.size());
@@ -182,7 +163,7 @@ class PosixFileSystem final : public FileSystem {
   std::unique_ptr<WritableFile> CreateBeside(const NativePath& target, NativePath& created, int& error) override {
     static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
     for (int attempt = 0; attempt < 16; ++attempt) {
-      NativePath name = TemporaryName(target, random);
+      NativePath name = TemporaryPathOf(target, random());
       const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
       if (fd >= 0) {
         created = std::move(name);

@@ -3,7 +3,9 @@
 
 #include <vector>
 
+#include "common/win32/wide_text.h"
 #include "storage/autostart.h"
+#include "winui/handles.h"
 
 namespace px {
 
@@ -13,28 +15,18 @@ constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion
 constexpr DWORD kMaxValueBytes = 64 * 1024;
 
 // The key opened for as long as one call needs it.
-class OpenKey {
- public:
+struct OpenKey {
   OpenKey(REGSAM access, bool create) {
-    error_ = create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, access, nullptr, &key_, nullptr)
-                    : ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, access, &key_);
-    if (error_ != ERROR_SUCCESS) key_ = nullptr;
+    HKEY opened = nullptr;
+    error = create ? ::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, nullptr, 0, access, nullptr, &opened, nullptr)
+                   : ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, access, &opened);
+    if (error == ERROR_SUCCESS) key.Reset(opened);
   }
-  OpenKey(const OpenKey&) = delete;
-  OpenKey& operator=(const OpenKey&) = delete;
-  ~OpenKey() {
-    if (key_ != nullptr) ::RegCloseKey(key_);
-  }
-  HKEY Get() const { return key_; }
-  LSTATUS Error() const { return error_; }
+  HKEY Get() const { return key.Get(); }
 
- private:
-  HKEY key_ = nullptr;
-  LSTATUS error_ = ERROR_SUCCESS;
+  winui::Unique<winui::NullableTraits<HKEY, &::RegCloseKey>> key;
+  LSTATUS error = ERROR_SUCCESS;
 };
-
-Text Z(TextView text) { return Text(text); }
-const wchar_t* W(const Text& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 class UserRunKey final : public RunKey {
  public:
@@ -43,15 +35,15 @@ class UserRunKey final : public RunKey {
     if (key.Get() == nullptr) return std::nullopt;
     DWORD type = 0;
     DWORD size = 0;
-    const Text valueName = Z(name);
-    if (::RegQueryValueExW(key.Get(), W(valueName), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    const Text valueName(name);
+    if (::RegQueryValueExW(key.Get(), WideOf(valueName), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxValueBytes) {
       return std::nullopt;
     }
     std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegQueryValueExW(key.Get(), W(valueName), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got) !=
-        ERROR_SUCCESS) {
+    if (::RegQueryValueExW(key.Get(), WideOf(valueName), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                           &got) != ERROR_SUCCESS) {
       return std::nullopt;
     }
     return Text(reinterpret_cast<const char16_t*>(buffer.data()));
@@ -59,18 +51,18 @@ class UserRunKey final : public RunKey {
 
   bool Write(TextView name, TextView value, int& error) override {
     const OpenKey key(KEY_SET_VALUE, true);
-    if (key.Get() == nullptr) return Fail(key.Error(), error);
-    const Text text = Z(value);
+    if (key.Get() == nullptr) return Fail(key.error, error);
+    const Text text(value);
     const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(char16_t));
-    return Fail(::RegSetValueExW(key.Get(), W(Z(name)), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes),
-                error);
+    const auto* data = reinterpret_cast<const BYTE*>(text.c_str());
+    return Fail(::RegSetValueExW(key.Get(), WideOf(Text(name)), 0, REG_SZ, data, bytes), error);
   }
 
   bool Remove(TextView name, int& error) override {
     const OpenKey key(KEY_SET_VALUE, false);
-    if (key.Error() == ERROR_FILE_NOT_FOUND) return true;  // no Run key: nothing starts
-    if (key.Get() == nullptr) return Fail(key.Error(), error);
-    const LSTATUS status = ::RegDeleteValueW(key.Get(), W(Z(name)));
+    if (key.error == ERROR_FILE_NOT_FOUND) return true;  // no Run key: nothing starts
+    if (key.Get() == nullptr) return Fail(key.error, error);
+    const LSTATUS status = ::RegDeleteValueW(key.Get(), WideOf(Text(name)));
     return status == ERROR_FILE_NOT_FOUND || Fail(status, error);
   }
 

@@ -3,13 +3,14 @@
 #include "storage/win32/win32_file_system.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <filesystem>
 #include <random>
 #include <string>
 #include <system_error>
 
+#include "common/real_location.h"
 #include "common/win32/wide_text.h"
+#include "storage/stale_temporaries.h"
 
 namespace px {
 
@@ -55,10 +56,6 @@ class Win32WritableFile final : public WritableFile {
 
 bool IsNotFound(DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; }
 
-NativePath FolderOf(const NativePath& path) {
-  return path.has_parent_path() ? path.parent_path() : NativePath(L".");
-}
-
 }  // namespace
 
 FileInfo Win32FileSystem::Inspect(const NativePath& path) {
@@ -85,12 +82,8 @@ FileInfo Win32FileSystem::Inspect(const NativePath& path) {
   info.kind = (about.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder : FileKind::Regular;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     // A link: the write goes to the file it leads to.
-    std::wstring final(32768, L'\0');
-    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), final.data(), static_cast<DWORD>(final.size()), 0);
-    if (length > 0 && length < final.size()) {
-      final.resize(length);
-      info.resolved = NativePath(final);
-    }
+    ExistingPlace real = RealPlaceOfExisting(path);
+    if (real.status == ExistingPlace::Status::Found) info.resolved = std::move(real.place);
   }
   return info;
 }
@@ -114,13 +107,7 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
     return result;
   }
   LARGE_INTEGER size{};
-  const bool sized = GetFileSizeEx(file.Get(), &size) != 0;
-  if (sized && static_cast<unsigned long long>(size.QuadPart) > maxSize) {
-    result.status = ReadResult::Status::TooLarge;
-    result.size = static_cast<std::uint64_t>(size.QuadPart);
-    return result;
-  }
-  const std::uint64_t reported = sized ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+  const std::uint64_t reported = GetFileSizeEx(file.Get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
   return ReadOpenFile(reported, maxSize, [&](std::span<std::uint8_t> into) {
     const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1u << 20));
     DWORD n = 0;
@@ -132,10 +119,7 @@ ReadResult Win32FileSystem::Read(const NativePath& path, std::size_t maxSize) {
 std::unique_ptr<WritableFile> Win32FileSystem::CreateBeside(const NativePath& target, NativePath& created, int& error) {
   static std::mt19937_64 random{std::random_device{}() ^ GetCurrentProcessId() ^ GetTickCount64()};
   for (int attempt = 0; attempt < 16; ++attempt) {
-    wchar_t suffix[32];
-    swprintf(suffix, 32, L".%012llx.tmp", static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
-    NativePath name = FolderOf(target);
-    name /= L"." + target.filename().native() + suffix;  // the same form as on Linux
+    NativePath name = TemporaryPathOf(target, random());
     // CREATE_NEW: never an existing file, never through a link.
     const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY, nullptr);
@@ -241,9 +225,7 @@ std::string Win32FileSystem::ErrorText(int error) const {
   std::u16string text;
   if (length > 0 && buffer != nullptr) text.assign(reinterpret_cast<const char16_t*>(buffer), length);
   if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r' || text.back() == u' ' || text.back() == u'.')) {
-    text.pop_back();
-  }
+  text.erase(text.find_last_not_of(u"\r\n .") + 1);  // npos + 1: all of it
   if (text.empty()) return "error " + std::to_string(error);
   return ToUtf8(text);
 }

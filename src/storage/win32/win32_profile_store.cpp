@@ -17,19 +17,19 @@ namespace px {
 Text Win32ProfileStore::Read(TextView section, TextView key) {
   wchar_t buffer[kProfileValueBuffer] = {};
   const DWORD length = GetPrivateProfileStringW(WideOf(Text(section)), WideOf(Text(key)), L"", buffer,
-                                                static_cast<DWORD>(kProfileValueBuffer), WideOf(path_));
+                                                static_cast<DWORD>(kProfileValueBuffer), path_.c_str());
   return Text(reinterpret_cast<const char16_t*>(buffer), std::min<std::size_t>(length, kProfileValueMaxLength));
 }
 
 namespace {
 
 // The profile API's own writes, straight into `file`.
-bool WriteEachThroughApi(std::span<const ProfileEntry> entries, const Text& file) {
+bool WriteEachThroughApi(std::span<const ProfileEntry> entries, const NativePath& file) {
   for (const ProfileEntry& e : entries) {
-    if (!WritePrivateProfileStringW(WideOf(e.section), WideOf(e.key), WideOf(e.value), WideOf(file))) return false;
+    if (!WritePrivateProfileStringW(WideOf(e.section), WideOf(e.key), WideOf(e.value), file.c_str())) return false;
   }
   // Three nulls: nothing of the file stays in the API's cache.
-  WritePrivateProfileStringW(nullptr, nullptr, nullptr, WideOf(file));
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
   return true;
 }
 
@@ -59,8 +59,7 @@ CopyWrite WriteThroughCopy(FileSystem& files, std::span<const ProfileEntry> entr
   const bool copied = (!old || out->Write(*old)) && out->Finish(false);
   out.reset();
   if (!old) files.Remove(copy);  // the API makes a missing file as it always did
-  const Text copyText(reinterpret_cast<const char16_t*>(copy.c_str()));
-  const bool ok = copied && WriteEachThroughApi(entries, copyText) && FlushToDisk(copy) &&
+  const bool ok = copied && WriteEachThroughApi(entries, copy) && FlushToDisk(copy) &&
                   files.Replace(copy, destination, error);
   if (!ok) files.Remove(copy);
   px::RemoveStaleTemporaries(files, target);
@@ -75,7 +74,7 @@ bool Win32ProfileStore::Write(TextView section, TextView key, TextView value) {
 }
 
 bool Win32ProfileStore::WriteAll(std::span<const ProfileEntry> entries) {
-  const FileInfo info = files_.Inspect(PathFromText(path_));
+  const FileInfo info = files_.Inspect(path_);
   if (info.error != 0 || info.kind == FileKind::Folder) return false;
   // A device has no contents to keep whole.
   if (info.kind == FileKind::Special) return WriteEachThroughApi(entries, path_);
@@ -90,30 +89,10 @@ bool Win32ProfileStore::WriteAll(std::span<const ProfileEntry> entries) {
 }
 
 bool Win32ProfileStore::StageAll(std::span<const ProfileEntry> entries, std::string_view tag) {
-  const FileInfo info = files_.Inspect(PathFromText(path_));
+  const FileInfo info = files_.Inspect(path_);
   // A folder or a device has no contents to stage beside it.
   if (info.error != 0 || (info.kind != FileKind::Regular && info.kind != FileKind::Missing)) return false;
   return WriteThroughCopy(files_, entries, info, StagedPathOf(info.resolved, tag)) == CopyWrite::Done;
-}
-
-bool Win32ProfileStore::CommitStaged(std::string_view tag) {
-  const NativePath target = files_.Inspect(PathFromText(path_)).resolved;
-  int error = 0;
-  const bool committed = px::CommitStaged(files_, target, tag, error);
-  px::RemoveStaleTemporaries(files_, target);
-  return committed;
-}
-
-void Win32ProfileStore::DropStaged(std::string_view tag) {
-  files_.Remove(StagedPathOf(files_.Inspect(PathFromText(path_)).resolved, tag));
-}
-
-void Win32ProfileStore::SettleStaged(const std::optional<std::string>& currentTag) {
-  px::SettleStaged(files_, files_.Inspect(PathFromText(path_)).resolved, currentTag);
-}
-
-void Win32ProfileStore::RemoveStaleTemporaries() {
-  px::RemoveStaleTemporaries(files_, files_.Inspect(PathFromText(path_)).resolved);
 }
 
 }  // namespace px
