@@ -170,8 +170,7 @@ TEST(SkinImageFiles, AHugePictureIsRefusedFromItsHeaderBeforeDecoding) {
   }
   const std::wstring file = TempPng(L"px_skin_huge.png", huge);
   const int decodes = SkinDecodes();
-  SkinImage image;
-  EXPECT_FALSE(image.Load(reinterpret_cast<const char16_t*>(file.c_str())));
+  EXPECT_TRUE(SkinImages().Get(reinterpret_cast<const char16_t*>(file.c_str())).IsNull());
   EXPECT_EQ(SkinDecodes(), decodes);  // the decoder was never asked
   DeleteFileW(file.c_str());
 }
