@@ -177,7 +177,7 @@ TEST(SkinDraw, DecoderStartsOnceAndStaysUpForTheProcess) {
   EXPECT_EQ(DrawSkinImage(nullptr, canvas.Dc(), DefaultSkinImage(skin_image::kTickBoxTicked), 0, 0,
                           SkinLoadFailure::Silent),
             1);
-  EXPECT_TRUE(SkinDecoderRunning());
+  EXPECT_TRUE(SkinDecoder().Running());
   {
     BackgroundBitmap background;
     ASSERT_TRUE(background.Load(DefaultSkinImage(skin_image::kMainBackground)));
@@ -190,8 +190,8 @@ TEST(SkinDraw, DecoderStartsOnceAndStaysUpForTheProcess) {
               1);
   }
   // Pictures and windows come and go; GDI+ was started once and still runs.
-  EXPECT_TRUE(SkinDecoderRunning());
-  EXPECT_EQ(SkinDecoderStarts(), 1);
+  EXPECT_TRUE(SkinDecoder().Running());
+  EXPECT_EQ(SkinDecoder().Starts(), 1);
 }
 
 TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "skin/decoder_session.h"
 #include "skin/image_limits.h"
 #include "skin/pixel_density.h"
 #include "skin/premultiply.h"
@@ -175,9 +174,7 @@ bool StartSkinDecoder() {
 }
 
 void StopSkinDecoder() { Decoder().Stop([] { gp::GdiplusShutdown(std::exchange(g_gdiplusToken, 0)); }); }
-bool SkinDecoderRunning() { return Decoder().Running(); }
-int SkinDecoderStarts() { return Decoder().Starts(); }
-int SkinDecodes() { return Decoder().Decodes(); }
+const DecoderSession& SkinDecoder() { return Decoder(); }
 
 // --- The skin's pictures ---------------------------------------------------------
 

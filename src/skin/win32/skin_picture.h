@@ -9,22 +9,17 @@
 
 #include "common/geometry.h"
 #include "common/text.h"
+#include "skin/decoder_session.h"
 #include "skin/image_limits.h"
 #include "skin/skin_image_cache.h"
 #include "winui/handles.h"
 
 namespace px {
 
-// The image object: one decoded PNG as a DIB section. Movable, so that the
-// skin's image cache can keep it.
+// The image object: one decoded PNG as a DIB section. Movable (not
+// copyable), so that the skin's image cache can keep it.
 class SkinImage {
  public:
-  SkinImage() = default;
-  SkinImage(SkinImage&&) noexcept = default;
-  SkinImage& operator=(SkinImage&&) noexcept = default;
-  SkinImage(const SkinImage&) = delete;
-  SkinImage& operator=(const SkinImage&) = delete;
-
   // Decodes a file already read and sized (ReadSkinPicture); false when it is
   // undecodable (or GDI+ does not start). Formats with alpha become 32-bit
   // BGRA marked as having alpha.
@@ -62,9 +57,8 @@ class SkinImage {
 // (skin/decoder_session.h: when it starts and stops, what it counts).
 bool StartSkinDecoder();
 void StopSkinDecoder();
-bool SkinDecoderRunning();
-int SkinDecoderStarts();
-int SkinDecodes();
+// Whether it runs, and its counts.
+const DecoderSession& SkinDecoder();
 
 // The pictures every window draws, each decoded once per skin and kept
 // premultiplied, ready for AlphaBlend (skin/skin_image_cache.h). A missing or

@@ -20,9 +20,6 @@
 
 namespace px {
 
-// The name the Windows callers know the context by.
-using SkinnedDialogContext = DialogContext;
-
 class SkinnedDialog : public winui::Dialog, public ModalDialogView {
  public:
   SkinnedDialog(DialogKind kind, HWND owner);
@@ -68,7 +65,6 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
 
  private:
   std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT DarkControlColour(HDC dc);
   // The controller's rectangles and points are the dialog's layout; the
   // window is at the monitor's scale.
   RECT DeviceOf(const Rect& layout) const;
