@@ -13,9 +13,9 @@
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/offscreen_dc.h"
 #include "skin/win32/skin_picture.h"
 #include "skin/win32/ui_text.h"
+#include "winui/composition.h"
 #include "dib_canvas.h"
 
 namespace px {
@@ -202,7 +202,7 @@ TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {
 
   Canvas screen(880, 660, RGB(255, 0, 255));
   {
-    SkinComposition draw(screen.Dc(), RECT{0, 0, 880, 660}, background.Handle());
+    winui::Composition draw(screen.Dc(), RECT{0, 0, 880, 660}, background.Handle());
     winui::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
     RECT mark{100, 100, 110, 110};
     FillRect(draw.Dc(), &mark, brush.Get());
@@ -248,13 +248,13 @@ TEST(UiFontWin32, CreatesTheTableFont) {
 namespace px {
 namespace {
 
-TEST(SkinComposition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
+TEST(Composition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
   BackgroundBitmap background;
   ASSERT_TRUE(background.Load(DefaultSkinImage(skin_image::kSkinsBackground)));
   const RECT client{0, 0, background.Width() - 2, background.Height() - 2};
   Canvas window(background.Width(), background.Height(), RGB(255, 0, 255));
   {
-    SkinComposition draw(window.Dc(), client, background.Handle());
+    winui::Composition draw(window.Dc(), client, background.Handle());
     ASSERT_TRUE(draw.HasCanvas());
     EXPECT_EQ(DrawSkinImage(nullptr, draw.Dc(), DefaultSkinImage(skin_image::kButtonOver), 166, 253,
                             SkinLoadFailure::ShowMessage),
@@ -266,23 +266,23 @@ TEST(SkinComposition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
   EXPECT_TRUE(Near(window.At(client.right, 10), {255, 0, 255}, 0));  // only the client area is copied
   // A second composition starts from what the first left in the background.
   Canvas again(background.Width(), background.Height(), RGB(0, 0, 0));
-  { SkinComposition draw(again.Dc(), client, background.Handle()); }
+  { winui::Composition draw(again.Dc(), client, background.Handle()); }
   EXPECT_TRUE(Near(again.At(200, 263), button, 0));
 }
 
-TEST(SkinComposition, WithoutBackgroundShowsBlackAndDrawsNothing) {
+TEST(Composition, WithoutBackgroundShowsBlackAndDrawsNothing) {
   Canvas window(20, 10, RGB(255, 255, 255));
   {
-    SkinComposition draw(window.Dc(), RECT{0, 0, 20, 10}, nullptr);
+    winui::Composition draw(window.Dc(), RECT{0, 0, 20, 10}, nullptr);
     EXPECT_FALSE(draw.HasCanvas());
   }
   EXPECT_TRUE(Near(window.At(0, 0), {0, 0, 0}, 0));
   EXPECT_TRUE(Near(window.At(19, 9), {0, 0, 0}, 0));
-  SkinComposition none(static_cast<HDC>(nullptr), RECT{0, 0, 20, 10}, nullptr);
+  winui::Composition none(static_cast<HDC>(nullptr), RECT{0, 0, 20, 10}, nullptr);
   EXPECT_EQ(none.Dc(), nullptr);
 }
 
-TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
+TEST(Composition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
   Canvas canvas(120, 40, RGB(10, 20, 30));
   const winui::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
   PrepareUiText(canvas.Dc(), font.Get(), UiTextColor{250, 200, 0});

@@ -12,8 +12,8 @@
 #include "common/text.h"
 #include "skin/dialog_controller.h"
 #include "skin/dialog_view.h"
-#include "skin/win32/offscreen_dc.h"
 #include "skin/win32/skin_picture.h"
+#include "winui/composition.h"
 #include "winui/controls.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
@@ -82,7 +82,7 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
   winui::UniqueFont font_;
   winui::UniqueBrush darkBrush_;
   HDC paintDc_ = nullptr;  // set while the erase runs
-  std::optional<SkinComposition> drawing_;
+  std::optional<winui::Composition> drawing_;
   winui::Static label_;
   winui::ListBox list_;
   int listId_ = 0;

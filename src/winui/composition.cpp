@@ -1,6 +1,6 @@
-#include "skin/win32/offscreen_dc.h"
+#include "winui/composition.h"
 
-namespace px {
+namespace px::winui {
 namespace {
 
 RECT ClientRect(HWND window) {
@@ -11,32 +11,32 @@ RECT ClientRect(HWND window) {
 
 }  // namespace
 
-SkinComposition::SkinComposition(HWND window, HBITMAP background) {
+Composition::Composition(HWND window, HBITMAP background) {
   windowDc_.emplace(window);
   Start(windowDc_->Get(), ClientRect(window), background);
 }
 
-SkinComposition::SkinComposition(HWND window, HDC paintDc, HBITMAP background) {
+Composition::Composition(HWND window, HDC paintDc, HBITMAP background) {
   Start(paintDc, ClientRect(window), background);
 }
 
-SkinComposition::SkinComposition(HDC target, const RECT& area, HBITMAP background) {
+Composition::Composition(HDC target, const RECT& area, HBITMAP background) {
   Start(target, area, background);
 }
 
-SkinComposition::SkinComposition(HBITMAP background) {
+Composition::Composition(HBITMAP background) {
   if (background == nullptr) return;
   canvasDc_.Reset(::CreateCompatibleDC(nullptr));
   canvasSelected_.emplace(canvasDc_.Get(), background);
 }
 
-SkinComposition::~SkinComposition() {
+Composition::~Composition() {
   if (target_ == nullptr || !canvasDc_) return;
   ::BitBlt(target_, area_.left, area_.top, area_.right - area_.left, area_.bottom - area_.top, canvasDc_.Get(),
            area_.left, area_.top, SRCCOPY);
 }
 
-void SkinComposition::Start(HDC target, const RECT& area, HBITMAP background) {
+void Composition::Start(HDC target, const RECT& area, HBITMAP background) {
   if (target == nullptr) return;
   if (background == nullptr) {
     // Nothing to compose on: show black, not whatever memory holds.
@@ -50,4 +50,4 @@ void SkinComposition::Start(HDC target, const RECT& area, HBITMAP background) {
   area_ = area;
 }
 
-}  // namespace px
+}  // namespace px::winui
