@@ -193,13 +193,8 @@ void SkinnedDialog::OnOk() { controller_->Ok(); }
 void SkinnedDialog::OnCancel() { controller_->Cancel(); }
 
 bool SkinnedDialog::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_MOUSEMOVE && list_.Exists()) {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    if (::WindowFromPoint(cursor) == list_.Hwnd()) {
-      ::ScreenToClient(list_.Hwnd(), &cursor);
-      controller_->PointerOverList(list_.ItemFromPoint(cursor));
-    }
+  if (message.message == WM_MOUSEMOVE) {
+    if (const std::optional<int> item = list_.ItemUnderPointer()) controller_->PointerOverList(*item);
   }
   return Dialog::PreTranslateMessage(message);
 }
