@@ -66,6 +66,15 @@ int ListBox::ItemFromPoint(POINT clientPoint) const {
   return LOWORD(answer);
 }
 
+std::optional<int> ListBox::ItemUnderPointer() const {
+  if (!Exists()) return std::nullopt;
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
+  if (::WindowFromPoint(pointer) != window_.Get()) return std::nullopt;
+  ::ScreenToClient(window_.Get(), &pointer);
+  return ItemFromPoint(pointer);
+}
+
 bool TextControl::Create(HWND parent, int id, const RECT& rect, DWORD style, const std::wstring& text) {
   window_.Reset(CreateChild(windowClass_, parent, id, rect, style, text));
   return static_cast<bool>(window_);

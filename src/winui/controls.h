@@ -4,6 +4,7 @@
 // controls addressed by window handle.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "winui/handles.h"
@@ -29,6 +30,10 @@ class ListBox {
   std::wstring Text(int index) const;  // empty for an index out of range
   // Item under a point in the list's client coordinates, or -1 outside the items.
   int ItemFromPoint(POINT clientPoint) const;
+  // Item under the mouse pointer (-1 outside the items), or nothing when the
+  // pointer is not over the list; found from the pointer's own place,
+  // whichever window a move was reported to.
+  std::optional<int> ItemUnderPointer() const;
 
  private:
   UniqueWindow window_;

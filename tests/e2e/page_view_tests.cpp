@@ -62,9 +62,9 @@ TEST(PageRebuild, ReadsTheSkinsPicturesAgainAndHoldsOneSkin) {
   ASSERT_GT(count, 10u);
   w.page->OnPageHover({710, 14});  // one picture more: the skins button's over look
   ASSERT_EQ(SkinImages().Count(), count + 1);
-  int decodes = SkinDecodes();
+  int decodes = SkinDecoder().Decodes();
   w.page->Rebuild();  // as after the skin chooser, even with the same skin
-  EXPECT_EQ(SkinDecodes() - decodes, static_cast<int>(count));
+  EXPECT_EQ(SkinDecoder().Decodes() - decodes, static_cast<int>(count));
   EXPECT_EQ(SkinImages().Count(), count);
   EXPECT_EQ(SkinImages().Bytes(), bytes);
 
@@ -78,13 +78,13 @@ TEST(PageRebuild, ReadsTheSkinsPicturesAgainAndHoldsOneSkin) {
     EXPECT_EQ(SkinImages().Bytes(), bytes);
   }
   // Drawn again and again, each picture is read once.
-  decodes = SkinDecodes();
+  decodes = SkinDecoder().Decodes();
   for (int i = 0; i < 3; ++i) {
     w.page->OnPageHover({710, 14});
     w.page->OnPageHover({700, 630});
     w.page->DispatchClick({560, 470 - 36 * (i % 2)});
   }
-  EXPECT_EQ(SkinDecodes(), decodes + 1);  // the skins button's over look, first shown now
+  EXPECT_EQ(SkinDecoder().Decodes(), decodes + 1);  // the skins button's over look, first shown now
 }
 
 }  // namespace

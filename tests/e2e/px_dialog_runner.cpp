@@ -163,7 +163,7 @@ std::string Line(const char* answer, std::int32_t index, const Text& text) {
 }
 
 // One opening of the dialog; nothing for an unknown kind.
-std::optional<std::string> RunOnce(const std::wstring& kind, const SkinnedDialogContext& context, TextView skin,
+std::optional<std::string> RunOnce(const std::wstring& kind, const DialogContext& context, TextView skin,
                                    std::uint8_t variant) {
   std::string result = "IDCANCEL";
   Win32DialogWindows windows(g_host);
@@ -234,7 +234,7 @@ std::optional<std::string> Open(const std::wstring& kind, const Options& options
   const auto variant = static_cast<std::uint8_t>(std::wcstol(Option(options, L"--variant", L"0").c_str(), nullptr, 10));
 
   const Text executable = RunningExecutablePath();
-  SkinnedDialogContext context;
+  DialogContext context;
   context.skinFolder = SkinFolderFor(executable, Text(skin.begin(), skin.end()));
   context.language = LanguageFromCode(Text(lang.begin(), lang.end()));
   context.textColor = UiTextColor{static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};

@@ -13,9 +13,9 @@
 
 #include "skin/skin_image_set.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/offscreen_dc.h"
 #include "skin/win32/skin_picture.h"
 #include "skin/win32/ui_text.h"
+#include "winui/composition.h"
 #include "dib_canvas.h"
 
 namespace px {
@@ -177,13 +177,11 @@ TEST(SkinDraw, DecoderStartsOnceAndStaysUpForTheProcess) {
   EXPECT_EQ(DrawSkinImage(nullptr, canvas.Dc(), DefaultSkinImage(skin_image::kTickBoxTicked), 0, 0,
                           SkinLoadFailure::Silent),
             1);
-  EXPECT_TRUE(SkinDecoderRunning());
+  EXPECT_TRUE(SkinDecoder().Running());
   {
     BackgroundBitmap background;
     ASSERT_TRUE(background.Load(DefaultSkinImage(skin_image::kMainBackground)));
-    SkinImage failed;
-    EXPECT_FALSE(failed.Load(DefaultSkinImage(u"/absent.png")));
-    EXPECT_TRUE(failed.IsNull());
+    EXPECT_TRUE(SkinImages().Get(DefaultSkinImage(u"/absent.png")).IsNull());
   }
   for (int skinChange = 0; skinChange < 3; ++skinChange) {
     DropSkinImages();
@@ -192,8 +190,8 @@ TEST(SkinDraw, DecoderStartsOnceAndStaysUpForTheProcess) {
               1);
   }
   // Pictures and windows come and go; GDI+ was started once and still runs.
-  EXPECT_TRUE(SkinDecoderRunning());
-  EXPECT_EQ(SkinDecoderStarts(), 1);
+  EXPECT_TRUE(SkinDecoder().Running());
+  EXPECT_EQ(SkinDecoder().Starts(), 1);
 }
 
 TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {
@@ -204,15 +202,14 @@ TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {
 
   Canvas screen(880, 660, RGB(255, 0, 255));
   {
-    CMemDC surface(screen.Dc(), RECT{0, 0, 880, 660});
-    surface.SelectBitmap(background.Handle());
+    winui::Composition draw(screen.Dc(), RECT{0, 0, 880, 660}, background.Handle());
     winui::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
     RECT mark{100, 100, 110, 110};
-    FillRect(surface, &mark, brush.Get());
+    FillRect(draw.Dc(), &mark, brush.Get());
   }
   EXPECT_TRUE(Near(screen.At(105, 105), {1, 2, 3}, 0));
   EXPECT_FALSE(Near(screen.At(300, 300), {255, 0, 255}, 0));  // the background came along
-  // The mark stayed in the background bitmap, which the surface deselected again.
+  // The mark stayed in the background bitmap, which the composition deselected again.
   winui::UniqueMemoryDc reader(CreateCompatibleDC(screen.Dc()));
   ASSERT_NE(SelectObject(reader.Get(), background.Handle()), nullptr);
   EXPECT_EQ(GetPixel(reader.Get(), 105, 105), RGB(1, 2, 3));
@@ -222,40 +219,6 @@ TEST(SkinDraw, BackgroundTakesTheImageSizeAndStaysTheCanvas) {
   EXPECT_FALSE(missing);
   EXPECT_EQ(missing.Width(), 0);
   EXPECT_EQ(missing.Height(), 0);
-}
-
-TEST(CMemDC, CopiesItsAreaBackInTargetCoordinates) {
-  Canvas target(40, 40, RGB(10, 10, 10));
-  {
-    CMemDC surface(target.Dc(), RECT{10, 20, 30, 35});
-    EXPECT_TRUE(surface.IsOffScreen());
-    winui::UniqueBrush brush(CreateSolidBrush(RGB(200, 0, 0)));
-    RECT inside{10, 20, 30, 35};
-    FillRect(surface, &inside, brush.Get());
-    EXPECT_TRUE(Near(target.At(15, 25), {10, 10, 10}, 0));  // nothing shows before the copy
-  }
-  EXPECT_TRUE(Near(target.At(10, 20), {200, 0, 0}, 0));
-  EXPECT_TRUE(Near(target.At(29, 34), {200, 0, 0}, 0));
-  EXPECT_TRUE(Near(target.At(30, 34), {10, 10, 10}, 0));
-  EXPECT_TRUE(Near(target.At(9, 20), {10, 10, 10}, 0));
-}
-
-TEST(CMemDC, AllZeroAreaTakesTheClipBoxAndCopiesOnce) {
-  Canvas target(32, 24, RGB(0, 0, 0));
-  std::optional<CMemDC> surface;
-  surface.emplace(target.Dc(), RECT{0, 0, 0, 0});
-  EXPECT_EQ(surface->Area().right, 32);
-  EXPECT_EQ(surface->Area().bottom, 24);
-  winui::UniqueBrush green(CreateSolidBrush(RGB(0, 255, 0)));
-  RECT all{0, 0, 32, 24};
-  FillRect(*surface, &all, green.Get());
-  surface->CopyToTarget();
-  EXPECT_TRUE(Near(target.At(31, 23), {0, 255, 0}, 0));
-  // What the target shows after the explicit copy is not overwritten when the surface ends.
-  winui::UniqueBrush blue(CreateSolidBrush(RGB(0, 0, 255)));
-  FillRect(target.Dc(), &all, blue.Get());
-  surface.reset();
-  EXPECT_TRUE(Near(target.At(0, 0), {0, 0, 255}, 0));
 }
 
 TEST(UiFontWin32, CreatesTheTableFont) {
@@ -285,13 +248,13 @@ TEST(UiFontWin32, CreatesTheTableFont) {
 namespace px {
 namespace {
 
-TEST(SkinComposition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
+TEST(Composition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
   BackgroundBitmap background;
   ASSERT_TRUE(background.Load(DefaultSkinImage(skin_image::kSkinsBackground)));
   const RECT client{0, 0, background.Width() - 2, background.Height() - 2};
   Canvas window(background.Width(), background.Height(), RGB(255, 0, 255));
   {
-    SkinComposition draw(window.Dc(), client, background.Handle());
+    winui::Composition draw(window.Dc(), client, background.Handle());
     ASSERT_TRUE(draw.HasCanvas());
     EXPECT_EQ(DrawSkinImage(nullptr, draw.Dc(), DefaultSkinImage(skin_image::kButtonOver), 166, 253,
                             SkinLoadFailure::ShowMessage),
@@ -303,23 +266,23 @@ TEST(SkinComposition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
   EXPECT_TRUE(Near(window.At(client.right, 10), {255, 0, 255}, 0));  // only the client area is copied
   // A second composition starts from what the first left in the background.
   Canvas again(background.Width(), background.Height(), RGB(0, 0, 0));
-  { SkinComposition draw(again.Dc(), client, background.Handle()); }
+  { winui::Composition draw(again.Dc(), client, background.Handle()); }
   EXPECT_TRUE(Near(again.At(200, 263), button, 0));
 }
 
-TEST(SkinComposition, WithoutBackgroundShowsBlackAndDrawsNothing) {
+TEST(Composition, WithoutBackgroundShowsBlackAndDrawsNothing) {
   Canvas window(20, 10, RGB(255, 255, 255));
   {
-    SkinComposition draw(window.Dc(), RECT{0, 0, 20, 10}, nullptr);
+    winui::Composition draw(window.Dc(), RECT{0, 0, 20, 10}, nullptr);
     EXPECT_FALSE(draw.HasCanvas());
   }
   EXPECT_TRUE(Near(window.At(0, 0), {0, 0, 0}, 0));
   EXPECT_TRUE(Near(window.At(19, 9), {0, 0, 0}, 0));
-  SkinComposition none(static_cast<HDC>(nullptr), RECT{0, 0, 20, 10}, nullptr);
+  winui::Composition none(static_cast<HDC>(nullptr), RECT{0, 0, 20, 10}, nullptr);
   EXPECT_EQ(none.Dc(), nullptr);
 }
 
-TEST(SkinComposition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
+TEST(Composition, TextsAreTransparentInTheTextColourAndStayInTheirRectangle) {
   Canvas canvas(120, 40, RGB(10, 20, 30));
   const winui::UniqueFont font = CreateUiFont(Language::English, FontRole::Body);
   PrepareUiText(canvas.Dc(), font.Get(), UiTextColor{250, 200, 0});

@@ -169,10 +169,9 @@ TEST(SkinImageFiles, AHugePictureIsRefusedFromItsHeaderBeforeDecoding) {
     huge[at] = 0x00, huge[at + 1] = 0x00, huge[at + 2] = 0x3E, huge[at + 3] = 0x80;
   }
   const std::wstring file = TempPng(L"px_skin_huge.png", huge);
-  const int decodes = SkinDecodes();
-  SkinImage image;
-  EXPECT_FALSE(image.Load(reinterpret_cast<const char16_t*>(file.c_str())));
-  EXPECT_EQ(SkinDecodes(), decodes);  // the decoder was never asked
+  const int decodes = SkinDecoder().Decodes();
+  EXPECT_TRUE(SkinImages().Get(reinterpret_cast<const char16_t*>(file.c_str())).IsNull());
+  EXPECT_EQ(SkinDecoder().Decodes(), decodes);  // the decoder was never asked
   DeleteFileW(file.c_str());
 }
 
@@ -197,12 +196,12 @@ TEST(SkinImageFiles, An8KPictureIsNeitherDecodedForTheSkinNorAWindow) {
   large[20] = 0, large[21] = 0, large[22] = 0x10, large[23] = 0xE0;  // 4320
   const std::wstring file = TempPng(L"px_skin_8k.png", large);
   const auto* path = reinterpret_cast<const char16_t*>(file.c_str());
-  const int decodes = SkinDecodes();
+  const int decodes = SkinDecoder().Decodes();
   DropSkinImages();
   EXPECT_TRUE(SkinImages().Get(path).IsNull());
   BackgroundBitmap background;
   EXPECT_FALSE(background.Load(path));
-  EXPECT_EQ(SkinDecodes(), decodes);
+  EXPECT_EQ(SkinDecoder().Decodes(), decodes);
   DropSkinImages();
   DeleteFileW(file.c_str());
 }

@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "skin/decoder_session.h"
 #include "skin/image_limits.h"
 #include "skin/pixel_density.h"
 #include "skin/premultiply.h"
@@ -32,24 +31,18 @@ DecoderSession& Decoder() {
 }
 ULONG_PTR g_gdiplusToken = 0;  // the session's, while it runs
 
+void ReleaseStream(IStream* stream) { stream->Release(); }
 // The file's bytes as the stream GDI+ decodes from; released after the bitmap.
-struct StreamOwner {
-  explicit StreamOwner(IStream* owned) : stream(owned) {}
-  IStream* stream;
-  StreamOwner(const StreamOwner&) = delete;
-  StreamOwner& operator=(const StreamOwner&) = delete;
-  ~StreamOwner() {
-    if (stream != nullptr) stream->Release();
-  }
-};
-
+using StreamOwner = winui::Unique<winui::NullableTraits<IStream*, &ReleaseStream>>;
 // Releases a GDI+ bitmap on every path out of the loader.
-struct GpBitmapOwner {
-  gp::GpBitmap* bitmap = nullptr;
-  ~GpBitmapOwner() {
-    if (bitmap != nullptr) flat::GdipDisposeImage(bitmap);
-  }
-};
+using GpBitmapOwner = winui::Unique<winui::NullableTraits<gp::GpBitmap*, &flat::GdipDisposeImage>>;
+
+// One source DC for every draw of the process (the user interface's
+// thread): a DC made and freed per picture costs more than the blend.
+HDC SourceDc() {
+  static const winui::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+  return source.Get();
+}
 
 bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
   INT size = 0;
@@ -63,45 +56,30 @@ bool PaletteHasAlpha(gp::GpBitmap* bitmap) {
 
 SkinLoadFailureBox failureBox = &ShowOkBox;
 
-std::optional<SkinPictureFile> ReadSkinFile(TextView path) { return ReadSkinPicture(SystemFileSystem(), path); }
-
 }  // namespace
 
 // --- SkinImage ---------------------------------------------------------------
 
-bool SkinImage::Load(TextView path) {
-  const std::optional<SkinPictureFile> file = ReadSkinFile(path);
-  if (!file) {
-    *this = SkinImage{};
-    return false;
-  }
-  return Decode(*file);
-}
-
 bool SkinImage::Decode(const SkinPictureFile& file) {
-  bitmap_.Reset();
-  bits_ = nullptr;
-  width_ = height_ = bitsPerPixel_ = 0;
-  hasAlpha_ = false;
-  density_ = 1;
+  *this = SkinImage{};
   if (!StartSkinDecoder()) return false;
   Decoder().CountDecode();
-  StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
-  if (stream.stream == nullptr) return false;
-  GpBitmapOwner source;
-  if (flat::GdipCreateBitmapFromStream(stream.stream, &source.bitmap) != gp::Ok || source.bitmap == nullptr) {
-    return false;
-  }
+  const StreamOwner stream(SHCreateMemStream(file.bytes.data(), static_cast<UINT>(file.bytes.size())));
+  if (!stream) return false;
+  gp::GpBitmap* decoded = nullptr;
+  const bool made = flat::GdipCreateBitmapFromStream(stream.Get(), &decoded) == gp::Ok;
+  const GpBitmapOwner source(decoded);
+  if (!made || !source) return false;
   UINT width = 0, height = 0;
   gp::PixelFormat format = 0;
-  if (flat::GdipGetImageWidth(source.bitmap, &width) != gp::Ok ||
-      flat::GdipGetImageHeight(source.bitmap, &height) != gp::Ok ||
-      flat::GdipGetImagePixelFormat(source.bitmap, &format) != gp::Ok ||
+  if (flat::GdipGetImageWidth(source.Get(), &width) != gp::Ok ||
+      flat::GdipGetImageHeight(source.Get(), &height) != gp::Ok ||
+      flat::GdipGetImagePixelFormat(source.Get(), &format) != gp::Ok ||
       !WithinSkinImageLimits(PixelSize{width, height})) {
     return false;
   }
   const bool alpha = (format & PixelFormatAlpha) != 0 || (format & PixelFormatPAlpha) != 0 ||
-                     ((format & PixelFormatIndexed) != 0 && PaletteHasAlpha(source.bitmap));
+                     ((format & PixelFormatIndexed) != 0 && PaletteHasAlpha(source.Get()));
   // Alpha images become straight 32-bit BGRA; everything else opaque 24-bit BGR.
   const int bitsPerPixel = alpha ? 32 : 24;
   const gp::PixelFormat lockFormat = alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
@@ -119,13 +97,13 @@ bool SkinImage::Decode(const SkinPictureFile& file) {
 
   gp::GpRect whole(0, 0, static_cast<INT>(width), static_cast<INT>(height));
   gp::BitmapData locked{};
-  if (flat::GdipBitmapLockBits(source.bitmap, &whole, gp::ImageLockModeRead, lockFormat, &locked) != gp::Ok) {
+  if (flat::GdipBitmapLockBits(source.Get(), &whole, gp::ImageLockModeRead, lockFormat, &locked) != gp::Ok) {
     return false;
   }
   CopyPixelRows({static_cast<const std::uint8_t*>(locked.Scan0), locked.Stride},
                 {static_cast<std::uint8_t*>(bits), DibRowBytes(static_cast<int>(width), bitsPerPixel)},
                 static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel / 8), static_cast<int>(height));
-  flat::GdipBitmapUnlockBits(source.bitmap, &locked);
+  flat::GdipBitmapUnlockBits(source.Get(), &locked);
   GdiFlush();
 
   bitmap_ = std::move(section);
@@ -145,38 +123,40 @@ void SkinImage::PremultiplyAlpha() {
                             static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 4));
 }
 
-void SkinImage::Draw(HDC surface, int x, int y) const { DrawOver(surface, {x, y, x + width_, y + height_}); }
-
 void SkinImage::DrawOver(HDC surface, const Rect& device) const {
   if (!bitmap_ || surface == nullptr) return;
-  const int x = device.left;
-  const int y = device.top;
-  // One source DC for every draw of the process (the user interface's
-  // thread): a DC made and freed per picture costs more than the blend.
-  static const winui::UniqueMemoryDc source(CreateCompatibleDC(nullptr));
-  winui::SelectGuard selected(source.Get(), bitmap_.Get());
+  if (!hasAlpha_ && (device.Width() != width_ || device.Height() != height_)) {
+    Resample(surface, device);
+    return;
+  }
+  winui::SelectGuard selected(SourceDc(), bitmap_.Get());
   if (hasAlpha_) {
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, blend);
-  } else if (device.Width() == width_ && device.Height() == height_) {
-    StretchBlt(surface, x, y, width_, height_, source.Get(), 0, 0, width_, height_, SRCCOPY);
+    AlphaBlend(surface, device.left, device.top, device.Width(), device.Height(), SourceDc(), 0, 0, width_, height_,
+               blend);
   } else {
-    // Resampled (a doubled picture at 150 %, a plain one at 200 %): averaged,
-    // not the default mode that ANDs the dropped pixels into dark ones.
-    const int mode = SetStretchBltMode(surface, HALFTONE);
-    POINT origin{};
-    SetBrushOrgEx(surface, 0, 0, &origin);
-    StretchBlt(surface, x, y, device.Width(), device.Height(), source.Get(), 0, 0, width_, height_, SRCCOPY);
-    SetBrushOrgEx(surface, origin.x, origin.y, nullptr);
-    if (mode != 0) SetStretchBltMode(surface, mode);
+    StretchBlt(surface, device.left, device.top, width_, height_, SourceDc(), 0, 0, width_, height_, SRCCOPY);
   }
 }
 
+void SkinImage::Resample(HDC surface, const Rect& device) const {
+  if (!bitmap_ || surface == nullptr) return;
+  winui::SelectGuard selected(SourceDc(), bitmap_.Get());
+  // Resampled (a doubled picture at 150 %, a plain one at 200 %): averaged,
+  // not the default mode that ANDs the dropped pixels into dark ones.
+  const int mode = SetStretchBltMode(surface, HALFTONE);
+  POINT origin{};
+  SetBrushOrgEx(surface, 0, 0, &origin);
+  StretchBlt(surface, device.left, device.top, device.Width(), device.Height(), SourceDc(), 0, 0, width_, height_,
+             SRCCOPY);
+  SetBrushOrgEx(surface, origin.x, origin.y, nullptr);
+  if (mode != 0) SetStretchBltMode(surface, mode);
+}
+
 HBITMAP SkinImage::Detach() {
-  bits_ = nullptr;
-  width_ = height_ = bitsPerPixel_ = 0;
-  hasAlpha_ = false;
-  return bitmap_.Release();
+  HBITMAP bitmap = bitmap_.Release();
+  *this = SkinImage{};
+  return bitmap;
 }
 
 std::size_t SkinImage::Bytes() const {
@@ -194,9 +174,7 @@ bool StartSkinDecoder() {
 }
 
 void StopSkinDecoder() { Decoder().Stop([] { gp::GdiplusShutdown(std::exchange(g_gdiplusToken, 0)); }); }
-bool SkinDecoderRunning() { return Decoder().Running(); }
-int SkinDecoderStarts() { return Decoder().Starts(); }
-int SkinDecodes() { return Decoder().Decodes(); }
+const DecoderSession& SkinDecoder() { return Decoder(); }
 
 // --- The skin's pictures ---------------------------------------------------------
 
@@ -233,13 +211,9 @@ int DrawSkinImage(HWND owner, HDC surface, TextView imagePath, int x, int y, Ski
     }
     return 0;
   }
-  if (ratio == 1.0 && image.Density() == kPlainDensity) {
-    image.Draw(surface, x, y);
-  } else {
-    const int density = image.Density();
-    const Rect logical{x, y, x + image.Width() / density, y + image.Height() / density};
-    image.DrawOver(surface, DeviceRect(logical, ratio));
-  }
+  const int density = image.Density();
+  const Rect logical{x, y, x + image.Width() / density, y + image.Height() / density};
+  image.DrawOver(surface, DeviceRect(logical, ratio));
   return 1;
 }
 
@@ -273,14 +247,7 @@ bool BackgroundBitmap::Load(TextView path, PixelSize needed, double ratio) {
     return false;
   }
   winui::SelectGuard selected(dc.Get(), bitmap_.Get());
-  ::SetStretchBltMode(dc.Get(), HALFTONE);
-  ::SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
-  const int pixelWidth = image.Width();
-  const int pixelHeight = image.Height();
-  const winui::UniqueBitmap picture(image.Detach());
-  winui::UniqueMemoryDc source(::CreateCompatibleDC(screen.Get()));
-  winui::SelectGuard from(source.Get(), picture.Get());
-  ::StretchBlt(dc.Get(), 0, 0, width_, height_, source.Get(), 0, 0, pixelWidth, pixelHeight, SRCCOPY);
+  image.Resample(dc.Get(), {0, 0, width_, height_});
   return true;
 }
 

@@ -9,32 +9,24 @@
 
 #include "common/geometry.h"
 #include "common/text.h"
+#include "skin/decoder_session.h"
 #include "skin/image_limits.h"
 #include "skin/skin_image_cache.h"
 #include "winui/handles.h"
 
 namespace px {
 
-// The image object: one decoded PNG as a DIB section. Movable, so that the
-// skin's image cache can keep it.
+// The image object: one decoded PNG as a DIB section. Movable (not
+// copyable), so that the skin's image cache can keep it.
 class SkinImage {
  public:
-  SkinImage() = default;
-  SkinImage(SkinImage&&) noexcept = default;
-  SkinImage& operator=(SkinImage&&) noexcept = default;
-  SkinImage(const SkinImage&) = delete;
-  SkinImage& operator=(const SkinImage&) = delete;
-
-  // Decodes the file; false when it is missing or undecodable (or GDI+ does
-  // not start). Formats with alpha become 32-bit BGRA marked as having alpha.
-  bool Load(TextView path);
-  // Decodes a file already read and sized (ReadSkinPicture).
+  // Decodes a file already read and sized (ReadSkinPicture); false when it is
+  // undecodable (or GDI+ does not start). Formats with alpha become 32-bit
+  // BGRA marked as having alpha.
   bool Decode(const SkinPictureFile& file);
   bool IsNull() const { return !bitmap_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  int BitsPerPixel() const { return bitsPerPixel_; }
-  bool HasAlpha() const { return hasAlpha_; }
   // 2 for a NAME@2x.png picture: its logical size is half its pixels.
   int Density() const { return density_; }
   // What the decoded pixels cost in memory (0 when null).
@@ -42,11 +34,12 @@ class SkinImage {
 
   // 32-bit images only: colour scaled by alpha, as AlphaBlend expects.
   void PremultiplyAlpha();
-  // Whole image at (x, y), own size: AlphaBlend with per-pixel alpha when it
-  // has alpha, else StretchBlt SRCCOPY.
-  void Draw(HDC surface, int x, int y) const;
-  // The whole image stretched over a rectangle of device pixels.
+  // The whole image over a rectangle of device pixels: AlphaBlend with
+  // per-pixel alpha when it has alpha, else copied (Resample when resized).
   void DrawOver(HDC surface, const Rect& device) const;
+  // The whole image stretched over a rectangle of device pixels, alpha
+  // ignored, its pixels averaged.
+  void Resample(HDC surface, const Rect& device) const;
   // Hands the bitmap over; the object is empty afterwards.
   HBITMAP Detach();
 
@@ -64,9 +57,8 @@ class SkinImage {
 // (skin/decoder_session.h: when it starts and stops, what it counts).
 bool StartSkinDecoder();
 void StopSkinDecoder();
-bool SkinDecoderRunning();
-int SkinDecoderStarts();
-int SkinDecodes();
+// Whether it runs, and its counts.
+const DecoderSession& SkinDecoder();
 
 // The pictures every window draws, each decoded once per skin and kept
 // premultiplied, ready for AlphaBlend (skin/skin_image_cache.h). A missing or

@@ -26,7 +26,6 @@ constexpr DWORD kScrollingList = 0x50A00001;   // the same with a vertical scrol
 constexpr DWORD kFieldStyle = 0x50002001;      // WS_CHILD WS_VISIBLE ES_NUMBER ES_CENTER
 constexpr DWORD kSwatchStyle = 0x50000001;     // WS_CHILD WS_VISIBLE SS_CENTER
 
-
 // The colour chooser's custom colours, kept for the process.
 std::array<COLORREF, 16> g_customColours{};
 
@@ -155,19 +154,12 @@ void SkinnedDialog::DestroyEdit(int id) {
   edits_.erase(id);
 }
 
-bool SkinnedDialog::EditExists(int id) const {
-  auto found = edits_.find(id);
-  return found != edits_.end() && found->second.Hwnd() != nullptr;
-}
+bool SkinnedDialog::EditExists(int id) const { return edits_.count(id) != 0 && edits_.at(id).Hwnd() != nullptr; }
 
-Text SkinnedDialog::EditText(int id) const {
-  auto found = edits_.find(id);
-  return found == edits_.end() ? Text{} : TextOf(found->second.Text());
-}
+Text SkinnedDialog::EditText(int id) const { return EditExists(id) ? TextOf(edits_.at(id).Text()) : Text{}; }
 
 void SkinnedDialog::SetEditText(int id, TextView text) {
-  auto found = edits_.find(id);
-  if (found != edits_.end() && found->second.Hwnd() != nullptr) found->second.SetText(WideString(text));
+  if (EditExists(id)) edits_.at(id).SetText(WideString(text));
 }
 
 void SkinnedDialog::CreateSwatch(int id, const Rect& rect, UiTextColor color) {
@@ -201,23 +193,10 @@ void SkinnedDialog::OnOk() { controller_->Ok(); }
 void SkinnedDialog::OnCancel() { controller_->Cancel(); }
 
 bool SkinnedDialog::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_MOUSEMOVE && list_.Exists()) {
-    POINT cursor{};
-    ::GetCursorPos(&cursor);
-    if (::WindowFromPoint(cursor) == list_.Hwnd()) {
-      ::ScreenToClient(list_.Hwnd(), &cursor);
-      controller_->PointerOverList(list_.ItemFromPoint(cursor));
-    }
+  if (message.message == WM_MOUSEMOVE) {
+    if (const std::optional<int> item = list_.ItemUnderPointer()) controller_->PointerOverList(*item);
   }
   return Dialog::PreTranslateMessage(message);
-}
-
-LRESULT SkinnedDialog::DarkControlColour(HDC dc) {
-  ::SetTextColor(dc, kWhite);
-  ::SetBkMode(dc, TRANSPARENT);
-  ::SetBkColor(dc, kDarkGrey);
-  if (font_) ::SelectObject(dc, font_.Get());
-  return reinterpret_cast<LRESULT>(darkBrush_.Get());
 }
 
 std::optional<LRESULT> SkinnedDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -277,7 +256,12 @@ std::optional<LRESULT> SkinnedDialog::OnMessage(UINT message, WPARAM wParam, LPA
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(swatchBrush_.Get());
       }
-      return DarkControlColour(dc);
+      // The other controls are dark, in white text.
+      ::SetTextColor(dc, kWhite);
+      ::SetBkMode(dc, TRANSPARENT);
+      ::SetBkColor(dc, kDarkGrey);
+      if (font_) ::SelectObject(dc, font_.Get());
+      return reinterpret_cast<LRESULT>(darkBrush_.Get());
     }
     case WM_COMMAND:
       if (std::optional<LRESULT> handled = OnCommand(wParam, lParam)) return handled;

@@ -12,16 +12,13 @@
 #include "common/text.h"
 #include "skin/dialog_controller.h"
 #include "skin/dialog_view.h"
-#include "skin/win32/offscreen_dc.h"
 #include "skin/win32/skin_picture.h"
+#include "winui/composition.h"
 #include "winui/controls.h"
 #include "winui/dialog.h"
 #include "winui/handles.h"
 
 namespace px {
-
-// The name the Windows callers know the context by.
-using SkinnedDialogContext = DialogContext;
 
 class SkinnedDialog : public winui::Dialog, public ModalDialogView {
  public:
@@ -68,7 +65,6 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
 
  private:
   std::optional<LRESULT> OnCommand(WPARAM wParam, LPARAM lParam);
-  LRESULT DarkControlColour(HDC dc);
   // The controller's rectangles and points are the dialog's layout; the
   // window is at the monitor's scale.
   RECT DeviceOf(const Rect& layout) const;
@@ -86,7 +82,7 @@ class SkinnedDialog : public winui::Dialog, public ModalDialogView {
   winui::UniqueFont font_;
   winui::UniqueBrush darkBrush_;
   HDC paintDc_ = nullptr;  // set while the erase runs
-  std::optional<SkinComposition> drawing_;
+  std::optional<winui::Composition> drawing_;
   winui::Static label_;
   winui::ListBox list_;
   int listId_ = 0;
