@@ -17,7 +17,7 @@
 #include "page/settings_page.h"
 #include "page/win32/page_view_win32.h"
 #include "skin/skin_paths.h"
-#include "skin/win32/offscreen_dc.h"
+#include "winui/composition.h"
 #include "skin/win32/skin_picture.h"
 #include "skin/win32/ui_text.h"
 
@@ -165,7 +165,7 @@ class PageWindow {
 
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) {
-      SkinComposition copy(window, reinterpret_cast<HDC>(wParam), canvas_);
+      winui::Composition copy(window, reinterpret_cast<HDC>(wParam), canvas_);
       return TRUE;
     }
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && watched_ != nullptr) {

@@ -10,7 +10,7 @@
 #include "common/win32/wide_text.h"
 #include "device/win32/device_change_win32.h"
 #include "skin/pixel_density.h"
-#include "skin/win32/offscreen_dc.h"
+#include "winui/composition.h"
 #include "skin/win32/ui_text.h"
 #include "skin/skin_paths.h"
 #include "storage/executable_path.h"
@@ -252,7 +252,7 @@ void COrvaneDlg::CreateFonts() {
 
 void COrvaneDlg::EraseBackground(HDC dc) {
   // Copies the background through an off-screen surface.
-  SkinComposition copy(Hwnd(), dc, canvas_);
+  winui::Composition copy(Hwnd(), dc, canvas_);
 }
 
 void COrvaneDlg::PaintIconic() {

@@ -73,7 +73,7 @@ void PageWin32View::ShowWholePage() {
   winui::WindowDc screen(window_, DCX_CACHE | DCX_CLIPCHILDREN | DCX_CLIPSIBLINGS);
   RECT client{};
   ::GetClientRect(window_, &client);
-  SkinComposition copy(screen.Get(), client, res_.background);
+  winui::Composition copy(screen.Get(), client, res_.background);
 }
 
 void PageWin32View::CreateStatic(const StaticControl& control) {

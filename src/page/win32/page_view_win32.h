@@ -9,7 +9,7 @@
 
 #include "page/page_view.h"
 #include "skin/ui_font.h"
-#include "skin/win32/offscreen_dc.h"
+#include "winui/composition.h"
 #include "winui/controls.h"
 #include "winui/handles.h"
 
@@ -73,7 +73,7 @@ class PageWin32View final : public PageView {
 
   HWND window_;
   PageViewResources res_;
-  std::optional<SkinComposition> drawing_;
+  std::optional<winui::Composition> drawing_;
   bool preparing_ = false;   // a rebuild: drawing lands on the background only
   bool redrawOff_ = false;   // the window's painting held for it (it was shown)
   std::map<int, winui::Static> statics_;
