@@ -3,6 +3,7 @@
 // the hidden ".NAME.<12 hex digits>.tmp" beside NAME. Nothing else would ever
 // remove it, so the saves of NAME and the start of the utility do.
 #include <chrono>
+#include <cstdint>
 
 #include "storage/file_system.h"
 

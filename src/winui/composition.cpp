@@ -36,8 +36,11 @@ Composition::~Composition() {
            area_.left, area_.top, SRCCOPY);
 }
 
-void Composition::Start(HDC target, const RECT& area, HBITMAP background) {
+void Composition::Start(HDC target, const RECT& given, HBITMAP background) {
   if (target == nullptr) return;
+  // No area at all (a minimised window's client): whatever the DC may draw.
+  RECT area = given;
+  if (area.left == 0 && area.top == 0 && area.right == 0 && area.bottom == 0) ::GetClipBox(target, &area);
   if (background == nullptr) {
     // Nothing to compose on: show black, not whatever memory holds.
     ::FillRect(target, &area, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));

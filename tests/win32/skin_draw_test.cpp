@@ -270,6 +270,33 @@ TEST(Composition, DrawsOnTheBackgroundAndCopiesTheClientAreaOnce) {
   EXPECT_TRUE(Near(again.At(200, 263), button, 0));
 }
 
+// An area off the target's origin is drawn in the target's coordinates and
+// copied back there; an all-zero area (a minimised window's client) takes
+// what the target may draw.
+TEST(Composition, CopiesItsAreaBackInTargetCoordinates) {
+  struct Case {
+    RECT area;
+    POINT inside, lastInside, outside;
+  };
+  for (const Case& c : {Case{{10, 20, 30, 35}, {10, 20}, {29, 34}, {30, 34}}, Case{{0, 0, 0, 0}, {0, 0}, {39, 39}, {-1, -1}}}) {
+    Canvas target(40, 40, RGB(10, 10, 10));
+    winui::UniqueBitmap background(::CreateCompatibleBitmap(target.Dc(), 40, 40));
+    {
+      winui::Composition draw(target.Dc(), c.area, background.Get());
+      ASSERT_TRUE(draw.HasCanvas());
+      winui::UniqueBrush red(::CreateSolidBrush(RGB(200, 0, 0)));
+      RECT all{0, 0, 40, 40};
+      ::FillRect(draw.Dc(), &all, red.Get());
+      EXPECT_TRUE(Near(target.At(c.inside.x, c.inside.y), {10, 10, 10}, 0));  // nothing shows before the end
+    }
+    EXPECT_TRUE(Near(target.At(c.inside.x, c.inside.y), {200, 0, 0}, 0));
+    EXPECT_TRUE(Near(target.At(c.lastInside.x, c.lastInside.y), {200, 0, 0}, 0));
+    if (c.outside.x >= 0) {
+      EXPECT_TRUE(Near(target.At(c.outside.x, c.outside.y), {10, 10, 10}, 0));
+    }
+  }
+}
+
 TEST(Composition, WithoutBackgroundShowsBlackAndDrawsNothing) {
   Canvas window(20, 10, RGB(255, 255, 255));
   {

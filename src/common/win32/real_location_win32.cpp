@@ -5,8 +5,21 @@
 #include <string>
 
 #include "common/real_location.h"
+#include "common/win32/final_path.h"
 
 namespace px {
+
+std::optional<NativePath> FinalPathOf(HANDLE handle) {
+  std::wstring place(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, place.data(), static_cast<DWORD>(place.size()), VOLUME_NAME_DOS);
+  if (length >= place.size()) {  // too small: the length asked for, the end included
+    place.resize(length);
+    length = GetFinalPathNameByHandleW(handle, place.data(), static_cast<DWORD>(place.size()), VOLUME_NAME_DOS);
+  }
+  if (length == 0 || length >= place.size()) return std::nullopt;
+  place.resize(length);
+  return NativePath(std::move(place));
+}
 
 bool SamePlace(const NativePath& a, const NativePath& b) {
   const std::wstring& left = a.native();
@@ -26,16 +39,10 @@ ExistingPlace RealPlaceOfExisting(const NativePath& path) {
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
     return {missing ? ExistingPlace::Status::Missing : ExistingPlace::Status::Failed, {}};
   }
-  std::wstring place(MAX_PATH, L'\0');
-  DWORD length = GetFinalPathNameByHandleW(handle, place.data(), static_cast<DWORD>(place.size()), VOLUME_NAME_DOS);
-  if (length >= place.size()) {  // too small: the length asked for, the end included
-    place.resize(length);
-    length = GetFinalPathNameByHandleW(handle, place.data(), static_cast<DWORD>(place.size()), VOLUME_NAME_DOS);
-  }
+  std::optional<NativePath> place = FinalPathOf(handle);
   CloseHandle(handle);
-  if (length == 0 || length >= place.size()) return {ExistingPlace::Status::Failed, {}};
-  place.resize(length);
-  return {ExistingPlace::Status::Found, NativePath(std::move(place))};
+  if (!place) return {ExistingPlace::Status::Failed, {}};
+  return {ExistingPlace::Status::Found, std::move(*place)};
 }
 
 }  // namespace px

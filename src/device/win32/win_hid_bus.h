@@ -1,7 +1,6 @@
 #pragma once
-// The HID bus of Windows (MakeSystemHidBus): SetupAPI lists the present HID
-// device interfaces, hid.dll answers attributes and caps and carries the
-// feature reports.
+// The HID device interface class: the one the system bus lists the mice of
+// (win_hid_bus.cpp) and the one the main window asks device notices for.
 #include <windows.h>
 
 namespace px {

@@ -8,7 +8,7 @@
 #include <string>
 #include <system_error>
 
-#include "common/real_location.h"
+#include "common/win32/final_path.h"
 #include "common/win32/wide_text.h"
 #include "storage/stale_temporaries.h"
 
@@ -82,8 +82,7 @@ FileInfo Win32FileSystem::Inspect(const NativePath& path) {
   info.kind = (about.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::Folder : FileKind::Regular;
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
     // A link: the write goes to the file it leads to.
-    ExistingPlace real = RealPlaceOfExisting(path);
-    if (real.status == ExistingPlace::Status::Found) info.resolved = std::move(real.place);
+    if (std::optional<NativePath> real = FinalPathOf(handle.Get())) info.resolved = std::move(*real);
   }
   return info;
 }
