@@ -31,6 +31,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 e2e_log() { echo "[$(date +%H:%M:%S)] $*"; }
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Ends the prefix's Wine session and waits until its server is gone.
+e2e_stop_wine() {
+  timeout 20 wineserver -k 2>/dev/null || true
+  timeout 30 wineserver -w 2>/dev/null || true
+}
+
 e2e_cleanup() {
   local status=$?
   set +e
@@ -38,8 +44,7 @@ e2e_cleanup() {
   # The server must be gone before the prefix is: a later prefix that gets
   # the same inode would otherwise reach this server and its running instance.
   if [ -d "$WINEPREFIX" ]; then
-    timeout 20 wineserver -k 2>/dev/null
-    timeout 30 wineserver -w 2>/dev/null
+    e2e_stop_wine
   fi
   if [ -n "$E2E_XVFB_PID" ]; then kill "$E2E_XVFB_PID" 2>/dev/null; wait "$E2E_XVFB_PID" 2>/dev/null; fi
   rm -rf "$E2E_ROOT"
@@ -108,8 +113,7 @@ e2e_start_wine() {
     helper desktop && break
     [ "$tries" -lt 3 ] || e2e_fail "Wine's desktop did not come up"
     e2e_log "Wine's desktop did not come up; its session starts again"
-    timeout 20 wineserver -k 2>/dev/null || true
-    timeout 30 wineserver -w 2>/dev/null || true
+    e2e_stop_wine
   done
   e2e_log "prefix $WINEPREFIX ready"
 }
